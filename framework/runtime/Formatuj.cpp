@@ -1,0 +1,219 @@
+#include "Formatuj.h"
+
+#include "Wyjatki.h"
+
+#include <cmath>
+
+bool TVarRec::JestCalkowita() const
+{
+    return FRodzaj == TRodzaj::Boolean || FRodzaj == TRodzaj::Integer || FRodzaj == TRodzaj::Int64;
+}
+
+bool TVarRec::JestTekstem() const
+{
+    return FRodzaj == TRodzaj::String || FRodzaj == TRodzaj::AnsiString || FRodzaj == TRodzaj::Char;
+}
+
+double TVarRec::JakoDouble() const
+{
+    switch (FRodzaj) {
+    case TRodzaj::Extended:
+        return FDouble;
+    case TRodzaj::Currency:
+        return static_cast<double>(FInt) / 10000.0;
+    default:
+        return static_cast<double>(FInt);
+    }
+}
+
+QString TVarRec::JakoString() const
+{
+    switch (FRodzaj) {
+    case TRodzaj::String:
+    case TRodzaj::Char:
+        return FTekst;
+    case TRodzaj::AnsiString:
+        return QString::fromLatin1(FBajty); // replaced by the Windows-1250 reading once it lands
+    default:
+        return QString();
+    }
+}
+
+namespace {
+
+[[noreturn]] void bladFormatu(const QString &p_Format)
+{
+    throw EConvertError(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(p_Format));
+}
+
+// Fixed notation with thousands separators, as %n does.
+QString zSeparatoramiTysiecy(const QString &p_Liczba)
+{
+    const qsizetype kropka = p_Liczba.indexOf(QLatin1Char('.'));
+    const qsizetype poczatek = p_Liczba.startsWith(QLatin1Char('-')) ? 1 : 0;
+    QString wynik = p_Liczba;
+    for (qsizetype i = (kropka < 0 ? p_Liczba.size() : kropka) - 3; i > poczatek; i -= 3)
+        wynik.insert(i, QLatin1Char(','));
+    return wynik;
+}
+
+// %g: the shortest of fixed or scientific with the given significant digits,
+// trailing zeros dropped, exponent without leading zeros.
+QString ogolna(double p_Wartosc, int p_Precyzja)
+{
+    if (p_Precyzja <= 0 || p_Precyzja > 18)
+        p_Precyzja = 15;
+    if (p_Wartosc == 0)
+        return QStringLiteral("0");
+    const int wykladnik = static_cast<int>(std::floor(std::log10(std::fabs(p_Wartosc))));
+    QString tekst;
+    if (wykladnik < -5 || wykladnik >= p_Precyzja) {
+        tekst = QString::number(p_Wartosc, 'E', p_Precyzja - 1);
+        const qsizetype e = tekst.indexOf(QLatin1Char('E'));
+        QString mantysa = tekst.left(e);
+        if (mantysa.contains(QLatin1Char('.'))) {
+            while (mantysa.endsWith(QLatin1Char('0')))
+                mantysa.chop(1);
+            if (mantysa.endsWith(QLatin1Char('.')))
+                mantysa.chop(1);
+        }
+        const int exp = tekst.mid(e + 1).toInt();
+        return mantysa + QLatin1Char('E') + (exp < 0 ? QStringLiteral("-") : QString()) + QString::number(std::abs(exp));
+    }
+    tekst = QString::number(p_Wartosc, 'f', std::max(0, p_Precyzja - 1 - wykladnik));
+    if (tekst.contains(QLatin1Char('.'))) {
+        while (tekst.endsWith(QLatin1Char('0')))
+            tekst.chop(1);
+        if (tekst.endsWith(QLatin1Char('.')))
+            tekst.chop(1);
+    }
+    return tekst;
+}
+
+QString sformatujJeden(QChar p_Typ, const TVarRec &p_Arg, int p_Precyzja, const QString &p_Format)
+{
+    switch (p_Typ.toLower().unicode()) {
+    case 'd':
+    case 'u': {
+        if (!p_Arg.JestCalkowita())
+            bladFormatu(p_Format);
+        int64_t wartosc = p_Arg.JakoInt64();
+        if (p_Typ.toLower() == QLatin1Char('u') && wartosc < 0)
+            wartosc = static_cast<int64_t>(static_cast<uint32_t>(wartosc));
+        QString tekst = QString::number(std::llabs(wartosc));
+        if (p_Precyzja > tekst.size())
+            tekst = QString(p_Precyzja - tekst.size(), QLatin1Char('0')) + tekst;
+        return wartosc < 0 ? QLatin1Char('-') + tekst : tekst;
+    }
+    case 'x': {
+        if (!p_Arg.JestCalkowita())
+            bladFormatu(p_Format);
+        QString tekst = QString::number(static_cast<quint64>(p_Arg.JakoInt64()), 16).toUpper();
+        if (p_Precyzja > tekst.size())
+            tekst = QString(p_Precyzja - tekst.size(), QLatin1Char('0')) + tekst;
+        return tekst;
+    }
+    case 'e':
+    case 'f':
+    case 'g':
+    case 'n':
+    case 'm': {
+        if (!p_Arg.JestZmiennoprzecinkowa())
+            bladFormatu(p_Format);
+        const double wartosc = p_Arg.JakoDouble();
+        const char typ = static_cast<char>(p_Typ.toLower().unicode());
+        if (typ == 'g')
+            return ogolna(wartosc, p_Precyzja);
+        if (typ == 'e') {
+            QString tekst = QString::number(wartosc, 'E', (p_Precyzja < 0 ? 15 : p_Precyzja) - 1);
+            const qsizetype e = tekst.indexOf(QLatin1Char('E'));
+            const int exp = tekst.mid(e + 2).toInt();
+            return tekst.left(e + 2) + QStringLiteral("%1").arg(exp, 3, 10, QLatin1Char('0'));
+        }
+        const QString stala = QString::number(wartosc, 'f', p_Precyzja < 0 ? 2 : p_Precyzja);
+        return typ == 'f' ? stala : zSeparatoramiTysiecy(stala);
+    }
+    case 'p':
+        if (p_Arg.Rodzaj() != TVarRec::TRodzaj::Pointer)
+            bladFormatu(p_Format);
+        return QStringLiteral("%1").arg(static_cast<quint64>(p_Arg.JakoInt64()), 16, 16, QLatin1Char('0')).toUpper();
+    case 's': {
+        if (!p_Arg.JestTekstem())
+            bladFormatu(p_Format);
+        const QString tekst = p_Arg.JakoString();
+        return p_Precyzja >= 0 ? tekst.left(p_Precyzja) : tekst;
+    }
+    default:
+        bladFormatu(p_Format);
+    }
+}
+
+} // namespace
+
+QString Format(const QString &p_Format, const TArrayOfConst &p_Argumenty)
+{
+    QString wynik;
+    wynik.reserve(p_Format.size() + 16 * static_cast<qsizetype>(p_Argumenty.size()));
+    size_t nastepny = 0;
+    const qsizetype dlugosc = p_Format.size();
+    for (qsizetype i = 0; i < dlugosc; ++i) {
+        const QChar z = p_Format[i];
+        if (z != QLatin1Char('%')) {
+            wynik += z;
+            continue;
+        }
+        if (++i >= dlugosc)
+            bladFormatu(p_Format);
+        if (p_Format[i] == QLatin1Char('%')) {
+            wynik += QLatin1Char('%');
+            continue;
+        }
+        auto czytajLiczbe = [&]() {
+            int liczba = -1;
+            if (i < dlugosc && p_Format[i] == QLatin1Char('*')) {
+                ++i;
+                if (nastepny >= p_Argumenty.size() || !p_Argumenty[nastepny].JestCalkowita())
+                    bladFormatu(p_Format);
+                return static_cast<int>(p_Argumenty[nastepny++].JakoInt64());
+            }
+            while (i < dlugosc && p_Format[i].isDigit()) {
+                liczba = (liczba < 0 ? 0 : liczba * 10) + p_Format[i].digitValue();
+                if (liczba > 100000)
+                    bladFormatu(p_Format);
+                ++i;
+            }
+            return liczba;
+        };
+        int liczba = czytajLiczbe();
+        if (i < dlugosc && p_Format[i] == QLatin1Char(':')) {
+            nastepny = liczba < 0 ? 0 : static_cast<size_t>(liczba);
+            ++i;
+            liczba = -1;
+        }
+        bool doLewej = false;
+        if (liczba < 0 && i < dlugosc && p_Format[i] == QLatin1Char('-')) {
+            doLewej = true;
+            ++i;
+        }
+        const int szerokosc = liczba >= 0 ? liczba : czytajLiczbe();
+        int precyzja = -1;
+        if (i < dlugosc && p_Format[i] == QLatin1Char('.')) {
+            ++i;
+            precyzja = std::max(0, czytajLiczbe());
+        }
+        if (i >= dlugosc || nastepny >= p_Argumenty.size())
+            bladFormatu(p_Format);
+        QString kawalek = sformatujJeden(p_Format[i], p_Argumenty[nastepny++], precyzja, p_Format);
+        if (szerokosc > kawalek.size()) {
+            const QString wypelnienie(szerokosc - kawalek.size(), QLatin1Char(' '));
+            kawalek = doLewej ? kawalek + wypelnienie : wypelnienie + kawalek;
+        }
+        wynik += kawalek;
+    }
+    return wynik;
+}
+
+QString Format(const QString &p_Format, std::initializer_list<TVarRec> p_Argumenty)
+{
+    return Format(p_Format, TArrayOfConst(p_Argumenty));
+}

@@ -1,0 +1,107 @@
+#include "Komunikaty.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+TProcKomunikatu ProcKomunikatu = nullptr;
+bool TrybCichy = false;
+
+namespace {
+
+TProcKomunikatu prezenter = nullptr;
+
+// Without widgets nobody can answer: say it on standard error, lines split at
+// the message's own separator, and answer as silent mode would.
+int komunikatNaStandardoweWyjscieBledow(const QString &p_Tekst, TMsgDlgType p_Rodzaj,
+                                        TMsgDlgButtons p_Przyciski, int32_t)
+{
+    QString tekst = p_Tekst;
+    tekst.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(TytulKomunikatu(p_Rodzaj)), qUtf8Printable(tekst));
+    std::fflush(stderr);
+    return OdpowiedzWTrybieCichym(p_Przyciski);
+}
+
+} // namespace
+
+void UstawPrezenterKomunikatow(TProcKomunikatu p_Prezenter)
+{
+    prezenter = p_Prezenter;
+}
+
+QString TytulKomunikatu(TMsgDlgType p_Rodzaj)
+{
+    switch (p_Rodzaj) {
+    case mtWarning:
+        return QStringLiteral("UWAGA!");
+    case mtError:
+        return QStringLiteral("Błąd");
+    case mtInformation:
+        return QStringLiteral("Informacja");
+    case mtConfirmation:
+        return QStringLiteral("Potwierdź");
+    case mtCustom:
+        break;
+    }
+    return QCoreApplication::applicationName();
+}
+
+QString NapisPrzycisku(TMsgDlgBtn p_Przycisk)
+{
+    static const char16_t *const napisy[] = {
+        u"&Tak", u"&Nie", u"OK", u"Anuluj", u"Prze&rwij", u"Ponów p&róbę",
+        u"&Ignoruj", u"&Wszystkie", u"Nie na wszystkie", u"Tak na wszystkie", u"&Pomoc", u"&Zamknij",
+    };
+    return QString::fromUtf16(napisy[p_Przycisk]);
+}
+
+int OdpowiedzPrzycisku(TMsgDlgBtn p_Przycisk)
+{
+    static const int odpowiedzi[] = {mrYes,   mrNo,  mrOk,      mrCancel,   mrAbort, mrRetry,
+                                     mrIgnore, mrAll, mrNoToAll, mrYesToAll, mrNone,  mrClose};
+    return odpowiedzi[p_Przycisk];
+}
+
+int DomyslnyPrzycisk(TMsgDlgButtons p_Przyciski)
+{
+    for (TMsgDlgBtn kandydat : {mbOK, mbYes, mbRetry})
+        if (p_Przyciski & Przycisk(kandydat))
+            return kandydat;
+    return -1;
+}
+
+int OdpowiedzWTrybieCichym(TMsgDlgButtons p_Przyciski)
+{
+    if (p_Przyciski & Przycisk(mbOK))
+        return mrOk;
+    if (p_Przyciski & Przycisk(mbYes))
+        return mrYes;
+    return mrCancel;
+}
+
+int PokazKomunikat(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski,
+                   int32_t p_KontekstPomocy)
+{
+    if (ProcKomunikatu)
+        return ProcKomunikatu(p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
+    if (TrybCichy)
+        return OdpowiedzWTrybieCichym(p_Przyciski);
+    const TProcKomunikatu pokaz = prezenter ? prezenter : komunikatNaStandardoweWyjscieBledow;
+    return pokaz(p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
+}
+
+int PokazKomunikatPrzyciski(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski)
+{
+    return PokazKomunikat(p_Tekst, p_Rodzaj, p_Przyciski, 0);
+}
+
+int PokazKomunikatOK(const QString &p_Tekst, TMsgDlgType p_Rodzaj)
+{
+    return PokazKomunikatPrzyciski(p_Tekst, p_Rodzaj, mbOKOnly);
+}
+
+void PokazKomunikatFmt(const QString &p_Format, const TArrayOfConst &p_Argumenty, TMsgDlgType p_Rodzaj)
+{
+    PokazKomunikatOK(Format(p_Format, p_Argumenty), p_Rodzaj);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Formatuj.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The user message service. Every message box and question of the framework
+// goes through PokazKomunikat. The dialog itself is drawn by the widget layer,
+// which installs its presenter at start-up; code below the widgets (the XML
+// service, the error log) talks to the user through here all the same.
+
+// Dialog kinds; the value is the position (captions and icons follow it).
+enum TMsgDlgType : int { mtWarning = 0, mtError = 1, mtInformation = 2, mtConfirmation = 3, mtCustom = 4 };
+
+// Button set: bit n stands for button n.
+using TMsgDlgButtons = uint16_t;
+enum TMsgDlgBtn : int {
+    mbYes = 0, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp, mbClose
+};
+constexpr TMsgDlgButtons Przycisk(TMsgDlgBtn p_Przycisk) { return static_cast<TMsgDlgButtons>(1u << p_Przycisk); }
+constexpr TMsgDlgButtons mbOKOnly = Przycisk(mbOK);                          // {OK} = 4
+constexpr TMsgDlgButtons mbYesNo = Przycisk(mbYes) | Przycisk(mbNo);         // {Yes, No} = 3
+constexpr TMsgDlgButtons mbOKCancel = Przycisk(mbOK) | Przycisk(mbCancel);
+constexpr TMsgDlgButtons mbAbortRetryIgnore = Przycisk(mbAbort) | Przycisk(mbRetry) | Przycisk(mbIgnore);
+
+// Answer codes, as the dialog returns them.
+enum TModalResult : int {
+    mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7,
+    mrClose = 8, mrAll = 12, mrNoToAll = 13, mrYesToAll = 14
+};
+
+using TProcKomunikatu = int (*)(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski,
+                                int32_t p_KontekstPomocy);
+
+// A host's hook: when set, it replaces the dialog entirely (also in silent mode).
+extern TProcKomunikatu ProcKomunikatu;
+// Silent mode: no dialog, a default answer. Fixed at start-up from the service flag.
+extern bool TrybCichy;
+
+// Shows the dialog (the widget layer's presenter). Without one installed, a
+// process with no widgets writes the message to standard error and answers as
+// silent mode would.
+void UstawPrezenterKomunikatow(TProcKomunikatu p_Prezenter);
+
+// Caption of a dialog kind; the custom kind takes the application title.
+QString TytulKomunikatu(TMsgDlgType p_Rodzaj);
+// Caption of one button, with its accelerator.
+QString NapisPrzycisku(TMsgDlgBtn p_Przycisk);
+// Answer of one button; mrNone for Help, which never closes the dialog.
+int OdpowiedzPrzycisku(TMsgDlgBtn p_Przycisk);
+// The default (Enter) button: OK if present, else Yes, else Retry; -1 when none.
+int DomyslnyPrzycisk(TMsgDlgButtons p_Przyciski);
+// The answer silent mode gives: OK, else Yes, else Cancel.
+int OdpowiedzWTrybieCichym(TMsgDlgButtons p_Przyciski);
+
+int PokazKomunikat(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski,
+                   int32_t p_KontekstPomocy);
+int PokazKomunikatPrzyciski(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski);
+int PokazKomunikatOK(const QString &p_Tekst, TMsgDlgType p_Rodzaj);
+void PokazKomunikatFmt(const QString &p_Format, const TArrayOfConst &p_Argumenty, TMsgDlgType p_Rodzaj);
