@@ -65,6 +65,13 @@ public:
     using EStreamError::EStreamError;
 };
 
+// A named resource the program does not carry.
+class EResNotFound : public Exception
+{
+public:
+    using Exception::Exception;
+};
+
 // The framework's own exception class.
 class LkException : public Exception
 {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+
+// The program's named resources, compiled into the executable by the build.
+// Names are looked up ignoring case; the bytes stay where the build put them.
+void ZarejestrujZasob(const QString &p_Nazwa, const unsigned char *p_Dane, size_t p_Rozmiar);
+
+// The resource's bytes without a copy; an EResNotFound when there is none.
+QByteArray DajZasob(const QString &p_Nazwa);
+bool JestZasob(const QString &p_Nazwa);
