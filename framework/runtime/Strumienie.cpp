@@ -1,0 +1,310 @@
+#include "Strumienie.h"
+
+#include "Wyjatki.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// ---- TStream ----
+
+int64_t TStream::Size()
+{
+    const int64_t pozycja = Seek(0, soCurrent);
+    const int64_t rozmiar = Seek(0, soEnd);
+    Seek(pozycja, soBeginning);
+    return rozmiar;
+}
+
+void TStream::SetSize(int64_t)
+{
+    throw EStreamError(QStringLiteral("%1 cannot change its size").arg(QLatin1String(ClassName())));
+}
+
+void TStream::ReadBuffer(void *p_Bufor, int64_t p_Ile)
+{
+    if (p_Ile > 0 && Read(p_Bufor, p_Ile) != p_Ile)
+        throw EReadError(QStringLiteral("Stream read error"));
+}
+
+void TStream::WriteBuffer(const void *p_Bufor, int64_t p_Ile)
+{
+    if (p_Ile > 0 && Write(p_Bufor, p_Ile) != p_Ile)
+        throw EWriteError(QStringLiteral("Stream write error"));
+}
+
+int64_t TStream::CopyFrom(TStream &p_Zrodlo, int64_t p_Ile)
+{
+    if (p_Ile == 0) {
+        p_Zrodlo.SetPosition(0);
+        p_Ile = p_Zrodlo.Size();
+    }
+    constexpr int64_t RozmiarBloku = 64 * 1024;
+    QByteArray bufor(int(std::min(p_Ile, RozmiarBloku)), Qt::Uninitialized);
+    int64_t zostalo = p_Ile;
+    while (zostalo > 0) {
+        const int64_t ile = std::min(zostalo, RozmiarBloku);
+        p_Zrodlo.ReadBuffer(bufor.data(), ile);
+        WriteBuffer(bufor.constData(), ile);
+        zostalo -= ile;
+    }
+    return p_Ile;
+}
+
+// ---- TCustomMemoryStream ----
+
+int64_t TCustomMemoryStream::Read(void *p_Bufor, int64_t p_Ile)
+{
+    if (p_Ile <= 0 || FPosition < 0 || FPosition >= FSize)
+        return 0;
+    const int64_t ile = std::min(p_Ile, FSize - FPosition);
+    std::memcpy(p_Bufor, FMemory + FPosition, size_t(ile));
+    FPosition += ile;
+    return ile;
+}
+
+int64_t TCustomMemoryStream::Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od)
+{
+    switch (p_Od) {
+    case soBeginning: FPosition = p_Przesuniecie; break;
+    case soCurrent: FPosition += p_Przesuniecie; break;
+    case soEnd: FPosition = FSize + p_Przesuniecie; break;
+    }
+    return FPosition;
+}
+
+void TCustomMemoryStream::SaveToStream(TStream &p_Cel)
+{
+    p_Cel.WriteBuffer(FMemory, FSize);
+}
+
+void TCustomMemoryStream::SaveToFile(const QString &p_NazwaPliku)
+{
+    TFileStream plik(p_NazwaPliku, fmCreate);
+    SaveToStream(plik);
+}
+
+void TCustomMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
+{
+    FMemory = static_cast<char *>(p_Pamiec);
+    FSize = p_Rozmiar;
+}
+
+// ---- TMemoryStream ----
+
+TMemoryStream::TMemoryStream(const QByteArray &p_Bajty)
+{
+    WriteBuffer(p_Bajty.constData(), p_Bajty.size());
+    FPosition = 0;
+}
+
+void TMemoryStream::SetCapacity(int64_t p_Pojemnosc)
+{
+    if (PokazujeObcaPamiec()) {
+        // Growing shown memory would write into memory we do not own: copy it first.
+        QByteArray kopia(FMemory, std::min(FSize, p_Pojemnosc));
+        kopia.resize(p_Pojemnosc);
+        FBufor = std::move(kopia);
+    } else {
+        FBufor.resize(p_Pojemnosc);
+    }
+    FMemory = FBufor.isEmpty() ? nullptr : FBufor.data();
+    FSize = std::min(FSize, p_Pojemnosc);
+}
+
+void TMemoryStream::SetSize(int64_t p_Rozmiar)
+{
+    if (p_Rozmiar < 0)
+        throw EStreamError(QStringLiteral("Invalid stream size %1").arg(p_Rozmiar));
+    const int64_t pojemnosc = PokazujeObcaPamiec() ? FSize : Capacity();
+    if (p_Rozmiar > pojemnosc || PokazujeObcaPamiec())
+        SetCapacity(p_Rozmiar);
+    FSize = p_Rozmiar;
+    if (FPosition > FSize)
+        FPosition = FSize;
+}
+
+int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
+{
+    if (p_Ile <= 0 || FPosition < 0)
+        return 0;
+    const int64_t koniec = FPosition + p_Ile;
+    if (koniec > FSize) {
+        const int64_t pojemnosc = PokazujeObcaPamiec() ? FSize : Capacity();
+        if (koniec > pojemnosc)
+            SetCapacity(std::max<int64_t>(koniec, std::max<int64_t>(pojemnosc * 2, 256)));
+        if (FPosition > FSize)
+            std::memset(FMemory + FSize, 0, size_t(FPosition - FSize));
+        FSize = koniec;
+    }
+    std::memcpy(FMemory + FPosition, p_Bufor, size_t(p_Ile));
+    FPosition = koniec;
+    return p_Ile;
+}
+
+void TMemoryStream::Clear()
+{
+    FBufor = QByteArray();
+    FMemory = nullptr;
+    FSize = 0;
+    FPosition = 0;
+}
+
+void TMemoryStream::LoadFromStream(TStream &p_Zrodlo)
+{
+    p_Zrodlo.SetPosition(0);
+    const int64_t rozmiar = p_Zrodlo.Size();
+    SetSize(rozmiar);
+    if (rozmiar > 0)
+        p_Zrodlo.ReadBuffer(FMemory, rozmiar);
+    FPosition = 0;
+}
+
+void TMemoryStream::LoadFromFile(const QString &p_NazwaPliku)
+{
+    TFileStream plik(p_NazwaPliku, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(plik);
+}
+
+void TMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
+{
+    FBufor = QByteArray();
+    TCustomMemoryStream::SetPointer(p_Pamiec, p_Rozmiar);
+}
+
+QByteArray TMemoryStream::OddajBufor()
+{
+    if (PokazujeObcaPamiec())
+        SetCapacity(FSize);
+    FBufor.truncate(FSize);
+    QByteArray wynik = std::move(FBufor);
+    Clear();
+    return wynik;
+}
+
+// ---- TFileStream ----
+
+namespace {
+
+QString PowodSystemowy(int p_Blad)
+{
+    return QString::fromLocal8Bit(std::strerror(p_Blad));
+}
+
+// Opens without following a final symbolic link (ELOOP) and without blocking
+// on a FIFO; anything but a regular file is refused (EISDIR, EINVAL).
+int OtworzZwyklyPlik(const QByteArray &p_Nazwa, int p_Flagi, int &p_Blad)
+{
+    int uchwyt;
+    do {
+        uchwyt = ::open(p_Nazwa.constData(), p_Flagi | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    } while (uchwyt < 0 && errno == EINTR);
+    if (uchwyt < 0) {
+        p_Blad = errno;
+        return -1;
+    }
+    struct stat opis;
+    if (::fstat(uchwyt, &opis) != 0) {
+        p_Blad = errno;
+        ::close(uchwyt);
+        return -1;
+    }
+    if (!S_ISREG(opis.st_mode)) {
+        p_Blad = S_ISDIR(opis.st_mode) ? EISDIR : EINVAL;
+        ::close(uchwyt);
+        return -1;
+    }
+    ::fcntl(uchwyt, F_SETFL, ::fcntl(uchwyt, F_GETFL) & ~O_NONBLOCK);
+    return uchwyt;
+}
+
+} // namespace
+
+TFileStream::TFileStream(const QString &p_NazwaPliku, uint16_t p_Tryb) : FNazwaPliku(p_NazwaPliku)
+{
+    const QByteArray nazwa = QFile::encodeName(p_NazwaPliku);
+    int blad = 0;
+    if ((p_Tryb & fmCreate) == fmCreate) {
+        FUchwyt = nazwa.isEmpty() ? -1 : OtworzZwyklyPlik(nazwa, O_RDWR | O_CREAT | O_TRUNC, blad);
+        if (FUchwyt < 0)
+            throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2")
+                                    .arg(p_NazwaPliku, PowodSystemowy(nazwa.isEmpty() ? ENOENT : blad)));
+        return;
+    }
+    int flagi = O_RDONLY;
+    if ((p_Tryb & 3) == fmOpenWrite)
+        flagi = O_WRONLY;
+    else if ((p_Tryb & 3) == fmOpenReadWrite)
+        flagi = O_RDWR;
+    FUchwyt = nazwa.isEmpty() ? -1 : OtworzZwyklyPlik(nazwa, flagi, blad);
+    if (FUchwyt < 0)
+        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2")
+                              .arg(p_NazwaPliku, PowodSystemowy(nazwa.isEmpty() ? ENOENT : blad)));
+}
+
+TFileStream::~TFileStream()
+{
+    if (FUchwyt >= 0)
+        ::close(FUchwyt);
+}
+
+int64_t TFileStream::Read(void *p_Bufor, int64_t p_Ile)
+{
+    int64_t razem = 0;
+    char *cel = static_cast<char *>(p_Bufor);
+    while (razem < p_Ile) {
+        const ssize_t ile = ::read(FUchwyt, cel + razem, size_t(p_Ile - razem));
+        if (ile < 0 && errno == EINTR)
+            continue;
+        if (ile <= 0)
+            break;
+        razem += ile;
+    }
+    return razem;
+}
+
+int64_t TFileStream::Write(const void *p_Bufor, int64_t p_Ile)
+{
+    int64_t razem = 0;
+    const char *zrodlo = static_cast<const char *>(p_Bufor);
+    while (razem < p_Ile) {
+        const ssize_t ile = ::write(FUchwyt, zrodlo + razem, size_t(p_Ile - razem));
+        if (ile < 0 && errno == EINTR)
+            continue;
+        if (ile <= 0)
+            break;
+        razem += ile;
+    }
+    return razem;
+}
+
+int64_t TFileStream::Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od)
+{
+    const int skad = p_Od == soBeginning ? SEEK_SET : p_Od == soCurrent ? SEEK_CUR : SEEK_END;
+    const off_t wynik = ::lseek(FUchwyt, off_t(p_Przesuniecie), skad);
+    if (wynik < 0)
+        throw EStreamError(QStringLiteral("Cannot seek in file \"%1\". %2")
+                               .arg(FNazwaPliku, PowodSystemowy(errno)));
+    return wynik;
+}
+
+int64_t TFileStream::Size()
+{
+    struct stat opis;
+    return ::fstat(FUchwyt, &opis) == 0 ? int64_t(opis.st_size) : TStream::Size();
+}
+
+void TFileStream::SetSize(int64_t p_Rozmiar)
+{
+    if (::ftruncate(FUchwyt, off_t(p_Rozmiar)) != 0)
+        throw EStreamError(QStringLiteral("Cannot change the size of file \"%1\". %2")
+                               .arg(FNazwaPliku, PowodSystemowy(errno)));
+    if (Position() > p_Rozmiar)
+        Seek(p_Rozmiar, soBeginning);
+}
