@@ -1,0 +1,30 @@
+#pragma once
+
+// The runtime services in one include: version, parameters, paths and
+// temporary files, the error log, registry access, system log, shell open.
+#include "DziennikZdarzen.h"
+#include "KatalogDanych.h"
+#include "LogBledow.h"
+#include "LosowaNazwa.h"
+#include "Parametry.h"
+#include "PlikiTymczasowe.h"
+#include "Powloka.h"
+#include "Proces.h"
+#include "RegDefaults.h"
+#include "Rejestr.h"
+#include "WartosciRejestru.h"
+#include "Wersja.h"
+#include "ZglaszanieBledow.h"
+
+#include <QStringList>
+
+// Start-up of the runtime services, once, before any window exists: the log
+// worker, service mode, product name, program directory, application name,
+// parameter file, data directory (may end the process with 101 or 102),
+// temporary-name counters, the error log's file name.
+void InicjujLkFunIO(int argc, char **argv);
+void InicjujLkFunIO(const QStringList &p_Argumenty);
+
+// Shutdown: writes what the log worker still holds and stops it, frees the
+// counters and the parameter file.
+void ZakonczLkFunIO();

@@ -1,0 +1,36 @@
+#include "PlikiBezpieczne.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+bool ZapiszWszystko(int p_Deskryptor, const QByteArray &p_Dane)
+{
+    qsizetype zapisano = 0;
+    while (zapisano < p_Dane.size()) {
+        const ssize_t n = ::write(p_Deskryptor, p_Dane.constData() + zapisano, p_Dane.size() - zapisano);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        zapisano += n;
+    }
+    return true;
+}
+
+bool UtworzNowyPlik(const QString &p_Nazwa, const QByteArray &p_Tresc)
+{
+    const QByteArray nazwa = QFile::encodeName(p_Nazwa);
+    const int plik = ::open(nazwa.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (plik < 0)
+        return false;
+    const bool zapisano = ZapiszWszystko(plik, p_Tresc);
+    if (::close(plik) != 0 || !zapisano) {
+        ::unlink(nazwa.constData());
+        return false;
+    }
+    return true;
+}

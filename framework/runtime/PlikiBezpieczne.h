@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// File creation that never follows a link and never takes over a file that
+// is already there: what temporary files, probes and log notes need.
+
+// Creates p_Nazwa (mode 0600) only if no entry of that name exists, writes
+// p_Tresc; false (and nothing left behind by us) on any failure.
+bool UtworzNowyPlik(const QString &p_Nazwa, const QByteArray &p_Tresc);
+
+// Writes all bytes to an open descriptor, resuming after interruptions.
+bool ZapiszWszystko(int p_Deskryptor, const QByteArray &p_Dane);
