@@ -1,2 +1,13 @@
 #pragma once
 // Umbrella header of the object model; the units it gathers are added as they grow.
+
+#include "LkJSONParser.h"
+#include "LkParser.h"
+#include "LkXMLParser.h"
+#include "Obiekt.h"
+#include "ObiektBazowy.h"
+#include "OdczytywaczXML.h"
+#include "OpisKlasy.h"
+#include "Pole.h"
+#include "TypyXML.h"
+#include "WyjatkiModelu.h"
