@@ -607,7 +607,7 @@ INSTANTIATE_TEST_SUITE_P(
         TKrawedz{"no consignment UCR line without it", "IE529_minimalny.xml", SZABLON_529, FRAGMENT,
                  "Nr ref. przesyłki/UCR", false},
         TKrawedz{"no border values without _GR elements", "IE599_bez_GR.xml", SZABLON_599, FRAGMENT,
-                 "na granicy: ", false},
+                 "(na granicy: ", false},
         TKrawedz{"no border UCR line without _GR elements", "IE599_bez_GR.xml", SZABLON_599, FRAGMENT,
                  "Nr przes. na granicy", false},
         TKrawedz{"exit date replaces the control date", "IE599_bez_GR.xml", SZABLON_599, LINIA,
