@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QtGlobal>
-
 #include <cstddef>
 #include <cstdint>
 
@@ -12,7 +10,7 @@
 
 #define OSTREVIA_ZNACZNIK_BLOKU_WERSJI "OSTREVIA:WERSJA"
 
-static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the version block is read as little-endian");
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the version block is read as little-endian");
 
 inline constexpr uint32_t FormatBlokuWersji = 1;
 inline constexpr std::size_t RozmiarTekstowBlokuWersji = 1024;
