@@ -194,7 +194,7 @@ void TLogBledow::Zapisz(const QString &p_Wyjatek, const QString &p_NazwaPliku, i
     try {
         const bool glowny = CzyWatekGlowny();
         TWpis wpis{p_Wyjatek, p_NazwaPliku, p_MaxRozmLogu,
-                   p_DataCzas.isValid() ? p_DataCzas : QDateTime::currentDateTime(), p_ZapiszInfoOS,
+                   p_DataCzas.isValid() ? p_DataCzas.toLocalTime() : QDateTime::currentDateTime(), p_ZapiszInfoOS,
                    glowny || !TrybUslugi};
         if (glowny) {
             std::lock_guard blokada(FBlokadaKolejki);

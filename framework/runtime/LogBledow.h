@@ -120,6 +120,8 @@ TLogBledow &LogBledow();
 //  p_DataCzas: local moment of the entry; invalid means now.
 //  p_ZapiszInfoOS: add the system's version to the line.
 // From the main thread the write is handed to the log's worker thread.
+// Before start-up has fixed the data directory, an empty or bare file name
+// has no place to go and the entry is dropped.
 void ZapiszWyjatekWLogu(const QString &p_Wyjatek, const QString &p_NazwaPliku = QString(),
                         int32_t p_MaxRozmLogu = 0, const QDateTime &p_DataCzas = QDateTime(),
                         bool p_ZapiszInfoOS = false);

@@ -46,7 +46,9 @@ void TPlikIni::WczytajZBajtow(const QByteArray &p_Bajty)
 {
     FSekcje.clear();
     TSekcja *biezaca = nullptr;
-    const QString tekst = tekstPliku(p_Bajty);
+    // CR LF, LF and a lone CR all end a line.
+    QString tekst = tekstPliku(p_Bajty);
+    tekst.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     for (QStringView linia : QStringView(tekst).tokenize(u'\n')) {
         linia = linia.trimmed();
         if (linia.isEmpty() || linia.startsWith(u';'))
