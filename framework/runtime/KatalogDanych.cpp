@@ -146,6 +146,7 @@ void UstalKatalogDanych()
 
     const bool bladTworzenia = !istniejeLubUtworz(katalog);
     if (!TrybUslugi && (bladTworzenia || !MoznaZapisywacWKatalogu(katalog))) {
+        // Our programs are executables, never libraries, so the user is always told.
         const QString domyslny = DomyslnyKatalogDanych();
         const QString stary = katalog;
         katalog = istniejeLubUtworz(domyslny) ? domyslny : KatalogProgramu;
