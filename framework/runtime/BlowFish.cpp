@@ -535,6 +535,13 @@ void OczyscSzyfratory()
     pamiec.OstatniIndeks = nowyOstatni;
 }
 
+int IleSzyfratorowWPamieci()
+{
+    TPamiecSzyfratorow &pamiec = Pamiec();
+    std::lock_guard<std::mutex> blokada(pamiec.Blokada);
+    return int(pamiec.Wpisy.size());
+}
+
 void ZwolnijSzyfratory()
 {
     using namespace std::chrono_literals;

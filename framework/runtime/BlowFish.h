@@ -68,5 +68,8 @@ void OdszyfrujDane(TMemoryStream &p_Dane, const QByteArray &p_Haslo);
 // one looked up last.
 void OczyscSzyfratory();
 
+// Passwords whose cipher is cached now (the default cipher not counted).
+int IleSzyfratorowWPamieci();
+
 // Shutdown: waits (in 100 ms steps) until every cipher is idle and frees them all.
 void ZwolnijSzyfratory();

@@ -198,7 +198,8 @@ QString TekstZHTML(const QString &p_Tekst)
                 break;
             }
             const QStringView nazwa = QStringView(p_Tekst).mid(i + 1, srednik - i - 1);
-            const auto encja = Encje().constFind(nazwa.toString());
+            // no entity name is longer than six letters: a long run to ";" is not one
+            const auto encja = nazwa.size() <= 6 ? Encje().constFind(nazwa.toString()) : Encje().cend();
             if (encja != Encje().cend()) {
                 if (*encja == u' ')
                     zapis.Odstep();

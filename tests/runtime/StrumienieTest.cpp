@@ -1,0 +1,115 @@
+#include "KatalogTestowy.h"
+#include "Strumienie.h"
+#include "Wyjatki.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+TEST(TMemoryStream, WriteReadSeekAndGapsFilledWithZeros)
+{
+    TMemoryStream s;
+    s.WriteBuffer("abcdef", 6);
+    EXPECT_EQ(s.Size(), 6);
+    EXPECT_EQ(s.Seek(-2, soEnd), 4);
+    char bufor[8] = {};
+    EXPECT_EQ(s.Read(bufor, 8), 2);
+    EXPECT_EQ(QByteArray(bufor, 2), QByteArray("ef"));
+    EXPECT_EQ(s.Read(bufor, 8), 0);
+
+    s.SetPosition(8);
+    s.WriteBuffer("Z", 1);
+    EXPECT_EQ(s.Bajty(), QByteArray("abcdef\0\0Z", 9));
+    s.SetSize(3);
+    EXPECT_EQ(s.Position(), 3);
+    EXPECT_EQ(s.Bajty(), QByteArray("abc"));
+}
+
+TEST(TMemoryStream, ShortReadBufferRaisesAndCopyFromZeroCopiesAll)
+{
+    TMemoryStream zrodlo(QByteArray("0123456789"));
+    zrodlo.SetPosition(7);
+    char bufor[8];
+    EXPECT_THROW(zrodlo.ReadBuffer(bufor, 5), EReadError);
+
+    TMemoryStream cel;
+    EXPECT_EQ(cel.CopyFrom(zrodlo, 0), 10);
+    EXPECT_EQ(cel.Bajty(), QByteArray("0123456789"));
+    zrodlo.SetPosition(2);
+    cel.Clear();
+    cel.CopyFrom(zrodlo, 3);
+    EXPECT_EQ(cel.Bajty(), QByteArray("234"));
+    EXPECT_THROW(cel.CopyFrom(zrodlo, 100), EReadError);
+}
+
+TEST(TMemoryStream, GrowsPastManyBlocks)
+{
+    TMemoryStream s;
+    QByteArray oczekiwane;
+    for (int i = 0; i < 100000; ++i) {
+        const char c = char('a' + i % 26);
+        s.WriteBuffer(&c, 1);
+        oczekiwane.append(c);
+    }
+    EXPECT_EQ(s.Bajty(), oczekiwane);
+}
+
+class TFileStreamTest : public KatalogTestowy
+{
+};
+
+TEST_F(TFileStreamTest, CreateWriteReopenRead)
+{
+    const QString nazwa = Sciezka(QStringLiteral("dane.bin"));
+    {
+        TFileStream plik(nazwa, fmCreate);
+        plik.WriteBuffer("Ostrevia", 8);
+        EXPECT_EQ(plik.Size(), 8);
+    }
+    TFileStream plik(nazwa, fmOpenRead | fmShareDenyWrite);
+    EXPECT_EQ(plik.Seek(3, soBeginning), 3);
+    char bufor[16];
+    EXPECT_EQ(plik.Read(bufor, 16), 5);
+    EXPECT_EQ(QByteArray(bufor, 5), QByteArray("revia"));
+    EXPECT_EQ(plik.Write("x", 1), 0); // opened for reading only
+}
+
+TEST_F(TFileStreamTest, OpenAndCreateFailuresSayWhy)
+{
+    const QString brak = Sciezka(QStringLiteral("brak.bin"));
+    try {
+        TFileStream plik(brak, fmOpenRead);
+        FAIL() << "opened a missing file";
+    } catch (const EFOpenError &e) {
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(brak)))
+            << qPrintable(e.Message());
+    }
+    EXPECT_THROW((TFileStream{Sciezka(QStringLiteral("brak/x.bin")), fmCreate}), EFCreateError);
+}
+
+TEST_F(TFileStreamTest, RefusesLinksFifosAndFolders)
+{
+    const QString cel = ZapiszPlik(QStringLiteral("cel.bin"), "oryginal");
+    const QString link = Sciezka(QStringLiteral("link.bin"));
+    ASSERT_TRUE(QFile::link(cel, link));
+    EXPECT_THROW((TFileStream{link, fmCreate}), EFCreateError);
+    EXPECT_THROW((TFileStream{link, fmOpenReadWrite}), EFOpenError);
+    EXPECT_EQ(CzytajPlik(cel), QByteArray("oryginal"));
+
+    const QString kolejka = Sciezka(QStringLiteral("kolejka"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(kolejka).constData(), 0600), 0);
+    EXPECT_THROW((TFileStream{kolejka, fmOpenRead}), EFOpenError);
+    EXPECT_THROW((TFileStream{FKatalog.path(), fmOpenRead}), EFOpenError);
+}
+
+TEST_F(TFileStreamTest, MemoryStreamSavesAndLoadsFiles)
+{
+    const QString nazwa = Sciezka(QStringLiteral("pamiec.bin"));
+    TMemoryStream zapis(QByteArray::fromHex("0001FF") + QStringLiteral(" zawartość").toUtf8());
+    zapis.SaveToFile(nazwa);
+    TMemoryStream odczyt;
+    odczyt.LoadFromFile(nazwa);
+    EXPECT_EQ(odczyt.Bajty(), zapis.Bajty());
+    EXPECT_EQ(odczyt.Position(), 0);
+    EXPECT_THROW(odczyt.LoadFromFile(Sciezka(QStringLiteral("brak"))), EFOpenError);
+}
