@@ -76,6 +76,8 @@ bool TLkParser::Doczytaj(bool p_KoniecDozwolony)
         // One token larger than four fifths of the buffer: double it.
         if (4 * ActualBufLength < 5 * zachowane) {
             const qint64 nowyRozmiar = 2 * ActualBufLength;
+            if (nowyRozmiar > FMaksRozmiarBufora)
+                Error(QStringLiteral("Token dłuższy niż %1 bajtów").arg(zachowane));
             char *nowy = new char[nowyRozmiar];
             std::memcpy(nowy, FBuffer, static_cast<size_t>(zachowane));
             PrzesunWskazniki(FBuffer, nowy);
@@ -107,31 +109,6 @@ bool TLkParser::ZapewnijBajt(char *&p, bool p_KoniecDozwolony)
             return false;
     }
     return true;
-}
-
-char *TLkParser::PominBiale(char *p)
-{
-    for (;;) {
-        while (Jest(*p, Bialy)) {
-            if (*p == '\n')
-                NowaLinia(p);
-            ++p;
-        }
-        // Nothing before p is needed any more: let a refill drop it.
-        FTokenPtr = FSourcePtr = p;
-        if (!NaWartowniku(p) || !ZapewnijBajt(p, true))
-            return p;
-    }
-}
-
-char *TLkParser::PrzeskanujKlase(char *p, uint16_t p_Klasa, bool p_KoniecDozwolony)
-{
-    for (;;) {
-        while (Jest(*p, p_Klasa))
-            ++p;
-        if (!NaWartowniku(p) || !ZapewnijBajt(p, p_KoniecDozwolony))
-            return p;
-    }
 }
 
 char *TLkParser::SkanujLiczbe(char *p, uint16_t p_KlasaUlamka, bool p_ZPrzecinkiem, bool p_KoniecDozwolony,

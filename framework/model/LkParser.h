@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KlasyZnakow.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -28,6 +30,9 @@ public:
         toInt64 = 6, // for CheckToken only
     };
     static constexpr int PoczatkowyRozmiarBufora = 131072;
+    // A single token may not make the buffer grow past this by default:
+    // hostile input must not take unbounded memory.
+    static constexpr qint64 DomyslnyMaksRozmiarBufora = qint64(256) * 1024 * 1024;
 
     // Reads the first token at once; the stream is not owned.
     explicit TLkParser(TStream *p_Stream);
@@ -78,6 +83,8 @@ public:
     // A line break was passed by the last string token or raw text read.
     bool WasEndOfLine() const { return FWasEndOfLine; }
     qint64 RozmiarBufora() const { return ActualBufLength; }
+    // Beyond it a token raises "Token dłuższy niż %d bajtów".
+    void UstawMaksRozmiarBufora(qint64 p_Rozmiar) { FMaksRozmiarBufora = p_Rozmiar; }
 
 protected:
     struct BezResetu {};
@@ -90,9 +97,31 @@ protected:
     bool NaWartowniku(const char *p_Poz) const { return *p_Poz == 0 && p_Poz == FSourceEnd; }
     // Makes sure the byte at p (shifted by a refill) is real data; false at the end.
     bool ZapewnijBajt(char *&p, bool p_KoniecDozwolony);
-    char *PominBiale(char *p);
+    // The scan loops are inline: one table lookup per byte, the refill out of line.
+    char *PominBiale(char *p)
+    {
+        for (;;) {
+            while (KlasyZnakow::Jest(*p, KlasyZnakow::Bialy)) {
+                if (*p == '\n')
+                    NowaLinia(p);
+                ++p;
+            }
+            // Nothing before p is needed any more: let a refill drop it.
+            FTokenPtr = FSourcePtr = p;
+            if (!NaWartowniku(p) || !ZapewnijBajt(p, true))
+                return p;
+        }
+    }
     // Advances over bytes of the class, refilling as needed.
-    char *PrzeskanujKlase(char *p, uint16_t p_Klasa, bool p_KoniecDozwolony = true);
+    char *PrzeskanujKlase(char *p, uint16_t p_Klasa, bool p_KoniecDozwolony = true)
+    {
+        for (;;) {
+            while (KlasyZnakow::Jest(*p, p_Klasa))
+                ++p;
+            if (!NaWartowniku(p) || !ZapewnijBajt(p, p_KoniecDozwolony))
+                return p;
+        }
+    }
     void NowaLinia(const char *p_ZnakNowejLinii)
     {
         ++FSourceLine;
@@ -133,6 +162,7 @@ protected:
     bool FWasEndOfLine = false;
     // Stream offset just past the last line feed counted.
     qint64 FPoczatekLinii = 0;
+    qint64 FMaksRozmiarBufora = DomyslnyMaksRozmiarBufora;
 
 private:
     unsigned char CzytajTekstNatywny(char *p);

@@ -90,6 +90,21 @@ TEST_P(ZrodloStrumienia, TokenWiekszyNizBuforPodwajaBufor)
 
 // Many refills: tokens that straddle the buffer's end, line counting and the
 // error column after the start of the line has left the buffer.
+TEST_P(ZrodloStrumienia, TokenPonadLimitBuforaToBlad)
+{
+    auto strumien = Strumien("x\n '" + QByteArray(300000, 'a') + "'");
+    TLkParser parser(strumien.get());
+    parser.UstawMaksRozmiarBufora(262144);
+    try {
+        parser.NextToken();
+        FAIL() << "token read whole";
+    } catch (const ELkParserError &e) {
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Token dłuższy niż "))) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().endsWith(QStringLiteral(" bajtów w linii 2 na pozycji 2"))) << e.Message().toStdString();
+    }
+    EXPECT_EQ(parser.RozmiarBufora(), 262144);
+}
+
 TEST_P(ZrodloStrumienia, TokenyNaGranicachBuforaIPozycjaBledu)
 {
     QByteArray tresc;
