@@ -225,14 +225,6 @@ void ZapiszLE(uint8_t *p, uint32_t w)
     throw Exception(QStringLiteral("OdszyfrujStrumien: nie udało się odszyfrować danych."));
 }
 
-// Whole stream, from its beginning, as bytes.
-QByteArray CzytajCalosc(TStream &p_Strumien)
-{
-    TMemoryStream pamiec;
-    pamiec.CopyFrom(p_Strumien, 0);
-    return pamiec.Bajty();
-}
-
 } // namespace
 
 // ---- TSzyfrator ----
@@ -369,58 +361,55 @@ void TSzyfrator::SzyfrujStrumien(TMemoryStream &p_Wejscie) const
 
 void TSzyfrator::SzyfrujStrumien(TStream &p_Wejscie, TStream &p_Wyjscie) const
 {
-    TMemoryStream pamiec(CzytajCalosc(p_Wejscie));
+    TMemoryStream pamiec;
+    pamiec.CopyFrom(p_Wejscie, 0);
     SzyfrujStrumien(pamiec);
     p_Wyjscie.CopyFrom(pamiec, 0);
 }
 
-bool TSzyfrator::OdszyfrujBajty(QByteArray &p_Dane) const
+int64_t TSzyfrator::OdszyfrujBajty(uint8_t *p_Dane, int64_t p_Rozmiar) const
 {
-    const qsizetype rozmiar = p_Dane.size();
-    uint8_t *dane = reinterpret_cast<uint8_t *>(p_Dane.data());
-    for (qsizetype i = 0; i + 8 <= rozmiar; i += 8)
-        OdszyfrujBlok(dane + i);
-    const int dopelnienie = dane[rozmiar - 1];
-    const qsizetype rozmiarDanych = rozmiar - (dopelnienie + 1);
-    if (rozmiarDanych <= 0)
-        return false;
+    const int64_t calych = p_Rozmiar - p_Rozmiar % 8;
+    for (int64_t i = 0; i < calych; i += 8)
+        OdszyfrujBlok(p_Dane + i);
+    const int dopelnienie = p_Dane[p_Rozmiar - 1];
+    const int64_t rozmiarDanych = p_Rozmiar - (dopelnienie + 1);
     // Our padding is 1 to 8 bytes 0x01 before its count, over whole blocks:
     // anything else means another key (or damage), not data to pass on.
-    if (rozmiar % 8 != 0 || dopelnienie < 1 || dopelnienie > 8)
-        return false;
-    for (qsizetype i = rozmiarDanych; i < rozmiar - 1; ++i)
-        if (dane[i] != 0x01)
-            return false;
-    p_Dane.truncate(rozmiarDanych);
-    return true;
+    bool poprawne = rozmiarDanych > 0 && calych == p_Rozmiar && dopelnienie >= 1 && dopelnienie <= 8;
+    for (int64_t i = rozmiarDanych; poprawne && i < p_Rozmiar - 1; ++i)
+        poprawne = p_Dane[i] == 0x01;
+    if (poprawne)
+        return rozmiarDanych;
+    // not ours: put the bytes back as they came
+    for (int64_t i = 0; i < calych; i += 8)
+        SzyfrujBlok(p_Dane + i);
+    return -1;
 }
 
 void TSzyfrator::OdszyfrujStrumien(TMemoryStream &p_Wejscie) const
 {
     if (p_Wejscie.Size() > 0) {
-        QByteArray dane = p_Wejscie.Bajty();
-        if (OdszyfrujBajty(dane)) {
-            p_Wejscie.Clear();
-            p_Wejscie.WriteBuffer(dane.constData(), dane.size());
-        } else if (FSilnyKlucz) {
+        // memory of the stream's own before writing: shown memory is copied, a read-only view raises
+        p_Wejscie.SetSize(p_Wejscie.Size());
+        const int64_t rozmiar = OdszyfrujBajty(static_cast<uint8_t *>(p_Wejscie.Memory()), p_Wejscie.Size());
+        if (rozmiar > 0)
+            p_Wejscie.SetSize(rozmiar);
+        else if (FSilnyKlucz)
             NieUdaloSieOdszyfrowac();
-        }
     }
     p_Wejscie.SetPosition(0);
 }
 
 void TSzyfrator::OdszyfrujStrumien(TStream &p_Wejscie, TStream &p_Wyjscie) const
 {
-    const QByteArray wejscie = CzytajCalosc(p_Wejscie);
-    if (wejscie.isEmpty())
+    TMemoryStream pamiec;
+    pamiec.CopyFrom(p_Wejscie, 0);
+    if (pamiec.Size() == 0)
         return;
-    QByteArray dane = wejscie;
-    if (OdszyfrujBajty(dane))
-        p_Wyjscie.WriteBuffer(dane.constData(), dane.size());
-    else if (FSilnyKlucz)
-        NieUdaloSieOdszyfrowac();
-    else
-        p_Wyjscie.WriteBuffer(wejscie.constData(), wejscie.size());
+    // a weak key passes foreign data on unchanged, which the in-place form gives
+    OdszyfrujStrumien(pamiec);
+    p_Wyjscie.CopyFrom(pamiec, 0);
 }
 
 // ---- the shared cache ----

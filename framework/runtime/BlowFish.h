@@ -44,8 +44,9 @@ private:
     void Odszyfruj(uint32_t &p_L, uint32_t &p_R) const;
     void UlozKlucz(const QByteArray &p_Klucz);
     bool SBoksyBezPowtorzen() const;
-    // Decrypts p_Dane in place; false when the padding says another key made them.
-    bool OdszyfrujBajty(QByteArray &p_Dane) const;
+    // Decrypts in place and returns the data size; -1 (bytes restored) when
+    // the padding says another key made them.
+    int64_t OdszyfrujBajty(uint8_t *p_Dane, int64_t p_Rozmiar) const;
 
     struct TTablice
     {

@@ -1,4 +1,5 @@
 #include "BlowFish.h"
+#include "LkTypyBazowe.h"
 #include "Wyjatki.h"
 
 #include <gtest/gtest.h>
@@ -148,8 +149,48 @@ TEST_F(BlowFishTest, WrongStrongKeyRaisesAndLeavesTheData)
         } catch (const Exception &e) {
             EXPECT_EQ(e.Message(), QStringLiteral("OdszyfrujStrumien: nie udało się odszyfrować danych."));
         }
-        EXPECT_EQ(Odszyfruj(zaszyfrowane, "alfa"), dane.left(dlugosc));
+        EXPECT_EQ(s.Bajty(), zaszyfrowane); // restored, so the right key still works
+        EXPECT_EQ(Odszyfruj(s.Bajty(), "alfa"), dane.left(dlugosc));
     }
+}
+
+TEST_F(BlowFishTest, WeakKeyRetriesAndPassesForeignDataOn)
+{
+    // Found by search: its first schedule repeats an S-box entry.
+    const QByteArray slaby = "klucz18981";
+    const TSzyfrator szyfrator(slaby);
+    EXPECT_FALSE(szyfrator.SilnyKlucz());
+    // the retry goes on from the spoilt tables, so it is not a fresh "...A" key
+    QByteArray blok = "12345678";
+    QByteArray blokA = blok;
+    szyfrator.SzyfrujBlok(reinterpret_cast<uint8_t *>(blok.data()));
+    TSzyfrator(slaby + "A").SzyfrujBlok(reinterpret_cast<uint8_t *>(blokA.data()));
+    EXPECT_NE(blok, blokA);
+
+    EXPECT_EQ(Odszyfruj(Zaszyfruj("dane", slaby), slaby), QByteArray("dane"));
+    const QByteArray obce = Zaszyfruj("cudze dane", "inne");
+    EXPECT_EQ(Odszyfruj(obce, slaby), obce); // in place: left as it was
+    TMemoryStream wejscie(obce);
+    TMemoryStream wyjscie;
+    szyfrator.OdszyfrujStrumien(wejscie, wyjscie);
+    EXPECT_EQ(wyjscie.Bajty(), obce); // stream form: the input copied on
+}
+
+TEST_F(BlowFishTest, InPlaceNeverWritesIntoSharedBytes)
+{
+    const TSzyfrator szyfrator("klucz");
+    const QByteArray zaszyfrowane = Zaszyfruj("dane", "klucz");
+    const QByteArray kopia = zaszyfrowane;
+    TLkReadOnlyRawByteStream widok(zaszyfrowane);
+    EXPECT_THROW(szyfrator.OdszyfrujStrumien(widok), Exception);
+    EXPECT_EQ(zaszyfrowane, kopia);
+
+    QByteArray obca = zaszyfrowane;
+    TLkMemoryStream pokazuje;
+    pokazuje.SetPointer(obca.data(), obca.size());
+    szyfrator.OdszyfrujStrumien(pokazuje);
+    EXPECT_EQ(pokazuje.Bajty(), QByteArray("dane"));
+    EXPECT_EQ(obca, kopia);
 }
 
 TEST_F(BlowFishTest, BadKeysRaise)
