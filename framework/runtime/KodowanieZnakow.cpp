@@ -1,5 +1,6 @@
 #include "KodowanieZnakow.h"
 
+#include "KodowanieUTF7.h"
 #include "TabeleStronKodowych.h"
 #include "Wyjatki.h"
 
@@ -96,6 +97,8 @@ QString Dekoduj(const char *p_Bajty, qsizetype p_Dlugosc, int p_StronaKodowa)
         return QString();
     if (p_StronaKodowa == CP_UTF8)
         return QString::fromUtf8(p_Bajty, p_Dlugosc);
+    if (p_StronaKodowa == CP_UTF7)
+        return TekstZUTF7(QByteArray::fromRawData(p_Bajty, p_Dlugosc));
     const TTablicaStronyKodowej *tablica = DajTabliceStronyKodowej(p_StronaKodowa);
     return tablica ? DekodujTablica(p_Bajty, p_Dlugosc, *tablica) : QString();
 }
@@ -136,6 +139,8 @@ QByteArray TekstNaStroneKodowa(const QString &p_Tekst, int p_StronaKodowa, char 
         return QByteArray();
     if (p_StronaKodowa == CP_UTF8)
         return p_Tekst.toUtf8();
+    if (p_StronaKodowa == CP_UTF7)
+        return TekstNaUTF7(p_Tekst);
     const TTablicaStronyKodowej *tablica = DajTabliceStronyKodowej(p_StronaKodowa);
     if (!tablica)
         return QByteArray();

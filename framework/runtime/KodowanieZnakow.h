@@ -19,15 +19,15 @@ QByteArray PolskiAnsi(const QString &p_Tekst, char p_Domyslny, bool &p_Utracono)
 // PolskiAnsi with "?" for missing characters.
 QByteArray TekstNaPolskiAnsi(const QString &p_Tekst);
 
-// Text to any code page we know (see TabeleStronKodowych.h) or UTF-8 (65001).
-// An unknown code page gives empty bytes. For UTF-8 no default is used and
-// p_Utracono stays false.
+// Text to any code page we know (see TabeleStronKodowych.h), UTF-7 (65000)
+// or UTF-8 (65001). An unknown code page gives empty bytes. For UTF-7 and
+// UTF-8 no default is used and p_Utracono stays false.
 QByteArray TekstNaStroneKodowa(const QString &p_Tekst, int p_StronaKodowa, char p_Domyslny,
                                bool &p_Utracono);
 QByteArray TekstNaStroneKodowa(const QString &p_Tekst, int p_StronaKodowa, char p_Domyslny = '?');
 
 // Bytes of a code page to text: one character per byte for single-byte pages;
-// UTF-8 (65001) is decoded as such. An unknown code page gives empty text.
+// UTF-7 (65000) and UTF-8 (65001) are decoded as such. An unknown code page gives empty text.
 QString TekstZeStronyKodowej(const QByteArray &p_Bajty, int p_StronaKodowa);
 // The same for a zero-terminated byte sequence (nullptr gives empty text).
 QString TekstZeStronyKodowej(const char *p_Bajty, int p_StronaKodowa);

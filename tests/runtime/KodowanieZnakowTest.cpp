@@ -165,3 +165,19 @@ TEST(TabeleKonwersji, BuildStartsFromIdentityAndAddsPairsOnTop)
     ZbudujTabeleKonw(tabela, "c", "z");
     EXPECT_EQ(KonwertujTabela("abcd", tabela), QByteArray("xyzd"));
 }
+
+TEST(StronyKodowe, Utf7RunsAndRoundTrip)
+{
+    EXPECT_EQ(TekstNaStroneKodowa(QStringLiteral("日本語"), 65000), QByteArray("+ZeVnLIqe-"));
+    EXPECT_EQ(TekstNaStroneKodowa(QStringLiteral("1+1"), 65000), QByteArray("1+-1"));
+    EXPECT_EQ(TekstZeStronyKodowej(QByteArray("A+ImIDkQ."), 65000), QStringLiteral("A\u2262\u0391."));
+    EXPECT_EQ(TekstZeStronyKodowej(QByteArray("Hi Mom -+Jjo--!"), 65000), QStringLiteral("Hi Mom -\u263A-!"));
+
+    const QString tekst = QStringLiteral("Zażółć gęślą jaźń! <a href=\"x\">1+2=3</a> \U0001F600 ~\\");
+    bool utracono = true;
+    const QByteArray utf7 = TekstNaStroneKodowa(tekst, 65000, '?', utracono);
+    EXPECT_FALSE(utracono);
+    for (const char b : utf7)
+        EXPECT_LT(uint8_t(b), 0x80);
+    EXPECT_EQ(TekstZeStronyKodowej(utf7, 65000), tekst);
+}
