@@ -9,25 +9,52 @@ bool TrybCichy = false;
 
 namespace {
 
-TProcKomunikatu prezenter = nullptr;
+TPrezenterKomunikatow prezenter = nullptr;
+TZwalnianieEnter zwolnijEnter = nullptr;
+QString tytulAplikacji;
 
-// Without widgets nobody can answer: say it on standard error, lines split at
-// the message's own separator, and answer as silent mode would.
-int komunikatNaStandardoweWyjscieBledow(const QString &p_Tekst, TMsgDlgType p_Rodzaj,
-                                        TMsgDlgButtons p_Przyciski, int32_t)
+// Runs the drain when the dialog is over, however it ended. A failing drain
+// must not replace the caller's answer or the dialog's own exception.
+class TZwolnienieEnterNaKoniec
+{
+public:
+    ~TZwolnienieEnterNaKoniec()
+    {
+        if (!zwolnijEnter)
+            return;
+        try {
+            zwolnijEnter();
+        } catch (...) {
+        }
+    }
+};
+
+} // namespace
+
+int PokazKomunikatNaStderr(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType, TMsgDlgButtons p_Przyciski,
+                           int32_t)
 {
     QString tekst = p_Tekst;
     tekst.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(TytulKomunikatu(p_Rodzaj)), qUtf8Printable(tekst));
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(p_Tytul), qUtf8Printable(tekst));
     std::fflush(stderr);
     return OdpowiedzWTrybieCichym(p_Przyciski);
 }
 
-} // namespace
-
-void UstawPrezenterKomunikatow(TProcKomunikatu p_Prezenter)
+void UstawPrezenterKomunikatow(TPrezenterKomunikatow p_Prezenter, TZwalnianieEnter p_ZwolnijEnter)
 {
     prezenter = p_Prezenter;
+    zwolnijEnter = p_ZwolnijEnter;
+}
+
+QString TytulAplikacji()
+{
+    return tytulAplikacji.isEmpty() ? QCoreApplication::applicationName() : tytulAplikacji;
+}
+
+void UstawTytulAplikacji(const QString &p_Tytul)
+{
+    tytulAplikacji = p_Tytul;
 }
 
 QString TytulKomunikatu(TMsgDlgType p_Rodzaj)
@@ -44,11 +71,13 @@ QString TytulKomunikatu(TMsgDlgType p_Rodzaj)
     case mtCustom:
         break;
     }
-    return QCoreApplication::applicationName();
+    return TytulAplikacji();
 }
 
 QString NapisPrzycisku(TMsgDlgBtn p_Przycisk)
 {
+    if (p_Przycisk < mbYes || p_Przycisk > mbClose)
+        return QString();
     static const char16_t *const napisy[] = {
         u"&Tak", u"&Nie", u"OK", u"Anuluj", u"Prze&rwij", u"Ponów p&róbę",
         u"&Ignoruj", u"&Wszystkie", u"Nie na wszystkie", u"Tak na wszystkie", u"&Pomoc", u"&Zamknij",
@@ -60,6 +89,8 @@ int OdpowiedzPrzycisku(TMsgDlgBtn p_Przycisk)
 {
     static const int odpowiedzi[] = {mrYes,   mrNo,  mrOk,      mrCancel,   mrAbort, mrRetry,
                                      mrIgnore, mrAll, mrNoToAll, mrYesToAll, mrNone,  mrClose};
+    if (p_Przycisk < mbYes || p_Przycisk > mbClose)
+        return mrNone;
     return odpowiedzi[p_Przycisk];
 }
 
@@ -83,12 +114,22 @@ int OdpowiedzWTrybieCichym(TMsgDlgButtons p_Przyciski)
 int PokazKomunikat(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski,
                    int32_t p_KontekstPomocy)
 {
+    return PokazKomunikatZTytulem(TytulKomunikatu(p_Rodzaj), p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
+}
+
+int PokazKomunikatZTytulem(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj,
+                           TMsgDlgButtons p_Przyciski, int32_t p_KontekstPomocy)
+{
     if (ProcKomunikatu)
         return ProcKomunikatu(p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
     if (TrybCichy)
         return OdpowiedzWTrybieCichym(p_Przyciski);
-    const TProcKomunikatu pokaz = prezenter ? prezenter : komunikatNaStandardoweWyjscieBledow;
-    return pokaz(p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
+    if (!prezenter)
+        return PokazKomunikatNaStderr(p_Tytul, p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
+    if (zwolnijEnter)
+        zwolnijEnter();
+    TZwolnienieEnterNaKoniec zwolnijPoOknie;
+    return prezenter(p_Tytul, p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
 }
 
 int PokazKomunikatPrzyciski(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski)

@@ -39,10 +39,28 @@ extern TProcKomunikatu ProcKomunikatu;
 // Silent mode: no dialog, a default answer. Fixed at start-up from the service flag.
 extern bool TrybCichy;
 
-// Shows the dialog (the widget layer's presenter). Without one installed, a
-// process with no widgets writes the message to standard error and answers as
-// silent mode would.
-void UstawPrezenterKomunikatow(TProcKomunikatu p_Prezenter);
+// The widget layer's dialog: caption, text, kind, buttons, help context ->
+// answer. It may raise when the dialog cannot be made.
+using TPrezenterKomunikatow = int (*)(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj,
+                                      TMsgDlgButtons p_Przyciski, int32_t p_KontekstPomocy);
+// Drains a pending or held Enter, so that the key which raised a message does
+// not also answer it, nor the one which answered it reach the window below.
+using TZwalnianieEnter = void (*)();
+
+// Installs the widget layer's dialog and its Enter drain (the GUI unit's
+// start-up does it). Without a dialog, a process with no widgets writes the
+// message to standard error and answers as silent mode would.
+void UstawPrezenterKomunikatow(TPrezenterKomunikatow p_Prezenter, TZwalnianieEnter p_ZwolnijEnter);
+
+// Where nobody can answer: the caption and the message on standard error
+// (a "\r" as a line break), and the silent answer.
+int PokazKomunikatNaStderr(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj,
+                           TMsgDlgButtons p_Przyciski, int32_t p_KontekstPomocy);
+
+// The application title: the caption of custom messages and of the box that
+// reports an unexpected exception. Until set, the application name.
+QString TytulAplikacji();
+void UstawTytulAplikacji(const QString &p_Tytul);
 
 // Caption of a dialog kind; the custom kind takes the application title.
 QString TytulKomunikatu(TMsgDlgType p_Rodzaj);
@@ -55,8 +73,14 @@ int DomyslnyPrzycisk(TMsgDlgButtons p_Przyciski);
 // The answer silent mode gives: OK, else Yes, else Cancel.
 int OdpowiedzWTrybieCichym(TMsgDlgButtons p_Przyciski);
 
+// The full service: the hook, else silent mode, else the dialog between two
+// Enter drains (the second also when the dialog raises).
 int PokazKomunikat(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski,
                    int32_t p_KontekstPomocy);
 int PokazKomunikatPrzyciski(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski);
 int PokazKomunikatOK(const QString &p_Tekst, TMsgDlgType p_Rodzaj);
 void PokazKomunikatFmt(const QString &p_Format, const TArrayOfConst &p_Argumenty, TMsgDlgType p_Rodzaj);
+// PokazKomunikat with a caption of the caller's in place of the kind's. The
+// hook does not see the caption.
+int PokazKomunikatZTytulem(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj,
+                           TMsgDlgButtons p_Przyciski, int32_t p_KontekstPomocy);

@@ -1,0 +1,50 @@
+#include "LkAplikacja.h"
+
+#include "Komunikaty.h"
+#include "Wyjatki.h"
+
+#include <cstdio>
+#include <exception>
+
+TLkAplikacja::TLkAplikacja(int &argc, char **argv) : QApplication(argc, argv) {}
+
+QString TLkAplikacja::Tytul() const
+{
+    return TytulAplikacji();
+}
+
+void TLkAplikacja::UstawTytul(const QString &p_Tytul)
+{
+    UstawTytulAplikacji(p_Tytul);
+}
+
+bool TLkAplikacja::notify(QObject *p_Odbiorca, QEvent *p_Zdarzenie)
+{
+    try {
+        return QApplication::notify(p_Odbiorca, p_Zdarzenie);
+    } catch (const std::exception &wyjatek) {
+        PokazWyjatek(KomunikatWyjatku(wyjatek));
+    } catch (...) {
+        PokazWyjatek(QStringLiteral("Nieznany wyjątek"));
+    }
+    return false;
+}
+
+void TLkAplikacja::PokazWyjatek(const QString &p_Komunikat)
+{
+    // The box runs its own event loop; an exception out of the box itself
+    // would end the program, so it is only reported.
+    try {
+        PokazKomunikatZTytulem(TytulAplikacji(), KomunikatZKropka(p_Komunikat), mtError, mbOKOnly, 0);
+    } catch (const std::exception &wyjatek) {
+        std::fprintf(stderr, "%s\n", wyjatek.what());
+    } catch (...) {
+    }
+}
+
+QString KomunikatZKropka(const QString &p_Komunikat)
+{
+    if (!p_Komunikat.isEmpty() && p_Komunikat.back() > QLatin1Char('.'))
+        return p_Komunikat + QLatin1Char('.');
+    return p_Komunikat;
+}
