@@ -1,0 +1,25 @@
+#pragma once
+
+// Private to the XML service: the one way it parses XML.
+
+#include "WezelXML.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Every parse: no network, no external entities or DTD loading (neither
+// XML_PARSE_NOENT nor XML_PARSE_DTDLOAD/DTDATTR), libxml2's size and depth
+// limits in force (no XML_PARSE_HUGE).
+int OpcjeParsowaniaXML();
+
+struct TWynikParsowaniaXML
+{
+    TDokXML Dokument; // empty when the bytes are not well-formed XML
+    QString Powod;    // the parser's reason when Dokument is empty
+};
+
+// Parses p_Bajty; p_Adres becomes the document's URL (base of relative references).
+TWynikParsowaniaXML ParsujXML(const QByteArray &p_Bajty, const QString &p_Adres = QString());
+
+// Reads and parses a file. Its reason covers a file that cannot be read too.
+TWynikParsowaniaXML ParsujPlikXML(const QString &p_NazwaPliku);

@@ -1,0 +1,186 @@
+#include "TypyDokumentXML.h"
+
+#include "KatalogTestowy.h"
+#include "NagrywaczKomunikatow.h"
+
+#include "KodowanieZnakow.h"
+#include "Wyjatki.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QByteArray DokumentTowary = R"(<?xml version="1.0" encoding="UTF-8"?>
+<ns5:CC529C xmlns:ns5="http://www.mf.gov.pl/xsd/AES/CC529C.xsd">
+  <Towar nr="1">Łożysko kulkowe</Towar>
+  <Towar nr="2">Śruba &amp; nakrętka</Towar>
+</ns5:CC529C>
+)";
+
+const QByteArray ArkuszListy = R"(<?xml version="1.0" encoding="UTF-8"?>
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
+    xmlns:ns5="http://www.mf.gov.pl/xsd/AES/CC529C.xsd">
+  <xsl:output method="html" encoding="UTF-8"/>
+  <xsl:template match="/ns5:CC529C">
+    <html><body><ul><xsl:for-each select="Towar"><li><xsl:value-of select="@nr"/>: <xsl:value-of select="."/></li></xsl:for-each></ul><p>***TRESCXML***</p></body></html>
+  </xsl:template>
+</xsl:stylesheet>
+)";
+
+QByteArray arkusz(const QByteArray &p_Tresc, const QByteArray &p_Wyjscie = "<xsl:output method=\"text\"/>")
+{
+    return "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">" + p_Wyjscie
+           + p_Tresc + "</xsl:stylesheet>";
+}
+
+class TransformujXSLTest : public KatalogTestowy
+{
+protected:
+    TNagrywaczKomunikatow FKomunikaty;
+};
+
+TEST_F(TransformujXSLTest, GivesTheOutputBytesOneCharacterPerByteAndInsertsTheEscapedText)
+{
+    const QString xml = ZapiszPlik("dok.xml", DokumentTowary);
+    const QString xsl = ZapiszPlik("arkusz.xsl", ArkuszListy);
+    QString wynik;
+
+    ASSERT_TRUE(TransformujXSL(xml, xsl, wynik, true, QStringLiteral("<a href=\"x\">&'")));
+
+    EXPECT_TRUE(FKomunikaty.Komunikaty().empty());
+    // UTF-8 bytes decoded one per character: re-encoding restores them exactly.
+    EXPECT_EQ(wynik, TekstZPolskiegoAnsi(TekstNaPolskiAnsi(wynik)));
+    const QByteArray bajty = TekstNaPolskiAnsi(wynik);
+    EXPECT_TRUE(bajty.contains("<li>1: \xC5\x81o\xC5\xBCysko kulkowe</li>")) << bajty.toStdString();
+    EXPECT_TRUE(bajty.contains("<li>2: \xC5\x9Aruba &amp; nakr\xC4\x99tka</li>")) << bajty.toStdString();
+    EXPECT_TRUE(wynik.contains(QStringLiteral("<p>&lt;a href=&quot;x&quot;&gt;&amp;&apos;</p>")));
+    EXPECT_FALSE(wynik.contains(QStringLiteral("***TRESCXML***")));
+}
+
+TEST_F(TransformujXSLTest, StylesheetThatIsNotWellFormedNamesItsFileAndStops)
+{
+    const QString xml = ZapiszPlik("dok.xml", DokumentTowary);
+    const QString xsl = ZapiszPlik("zly.xsl", arkusz("<xsl:template match=\"/\"><b></xsl:template>"));
+    QString wynik = QStringLiteral("stare");
+
+    EXPECT_FALSE(TransformujXSL(xml, xsl, wynik, true));
+
+    EXPECT_TRUE(wynik.isEmpty());
+    ASSERT_EQ(FKomunikaty.Komunikaty().size(), 1u);
+    const auto &komunikat = FKomunikaty.Komunikaty()[0];
+    EXPECT_EQ(komunikat.Rodzaj, mtInformation);
+    const QString poczatek = QStringLiteral("Podczas wczytywania pliku: \r") + xsl + QStringLiteral("\rwystąpił następujący błąd:\r");
+    EXPECT_TRUE(komunikat.Tekst.startsWith(poczatek)) << komunikat.Tekst.toStdString();
+    // libxml2's own reason, with the line where it found the fault.
+    EXPECT_TRUE(komunikat.Tekst.contains(QStringLiteral("mismatch"))) << komunikat.Tekst.toStdString();
+    EXPECT_TRUE(komunikat.Tekst.contains(QStringLiteral("(wiersz 1"))) << komunikat.Tekst.toStdString();
+    EXPECT_FALSE(komunikat.Tekst.contains(QStringLiteral("Błąd transformacji XSL")));
+}
+
+TEST_F(TransformujXSLTest, MissingFilesAreReportedByName)
+{
+    const QString xml = ZapiszPlik("dok.xml", DokumentTowary);
+    const QString xsl = ZapiszPlik("arkusz.xsl", ArkuszListy);
+    QString wynik;
+
+    EXPECT_FALSE(TransformujXSL(xml, Sciezka("brak.xsl"), wynik, true));
+    EXPECT_FALSE(TransformujXSL(Sciezka("brak.xml"), xsl, wynik, true));
+    EXPECT_FALSE(TransformujXSL(Sciezka("brak.xml"), xsl, wynik, false));
+
+    ASSERT_EQ(FKomunikaty.Komunikaty().size(), 2u);
+    EXPECT_EQ(FKomunikaty.Komunikaty()[0].Tekst, QStringLiteral("Brak pliku ") + Sciezka("brak.xsl"));
+    EXPECT_EQ(FKomunikaty.Komunikaty()[1].Tekst, QStringLiteral("Brak pliku ") + Sciezka("brak.xml"));
+    EXPECT_EQ(FKomunikaty.Komunikaty()[1].Rodzaj, mtInformation);
+}
+
+TEST_F(TransformujXSLTest, EmptyOutputIsATransformationErrorWithTheSupportLine)
+{
+    const QString xml = ZapiszPlik("dok.xml", DokumentTowary);
+    for (const QByteArray &wyjscie : {QByteArray("<xsl:output method=\"text\"/>"), QByteArray()}) {
+        const QString xsl = ZapiszPlik("pusty.xsl", arkusz("<xsl:template match=\"/\"/>", wyjscie));
+        QString wynik;
+        EXPECT_FALSE(TransformujXSL(xml, xsl, wynik, true));
+        EXPECT_TRUE(wynik.isEmpty());
+    }
+
+    ASSERT_EQ(FKomunikaty.Komunikaty().size(), 2u);
+    for (const auto &komunikat : FKomunikaty.Komunikaty()) {
+        EXPECT_EQ(komunikat.Tekst, QStringLiteral("Błąd transformacji XSL\rzadzwoń do firmy Velmora Software -\rtel. +48 22 100 20 30"));
+        EXPECT_EQ(komunikat.Rodzaj, mtInformation);
+        EXPECT_EQ(komunikat.Przyciski, mbOKOnly);
+    }
+}
+
+TEST_F(TransformujXSLTest, EngineErrorsRaiseWithTheEngineText)
+{
+    const QString xml = ZapiszPlik("dok.xml", DokumentTowary);
+    struct TPrzypadek
+    {
+        const char *Opis;
+        QByteArray Arkusz;
+        const char *Fragment;
+    };
+    const TPrzypadek przypadki[] = {
+        {"well-formed but no stylesheet", "<html xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"/>", "stylesheet"},
+        {"instruction without its select", arkusz("<xsl:template match=\"/\"><xsl:value-of/></xsl:template>"), "select is missing"},
+        {"message that terminates", arkusz("<xsl:template match=\"/\"><xsl:message terminate=\"yes\">stop tutaj</xsl:message></xsl:template>"), "stop tutaj"},
+        {"undefined function", arkusz("<xsl:template match=\"/\"><xsl:value-of select=\"brak-funkcji(1)\"/></xsl:template>"), "brak-funkcji"},
+    };
+    for (const TPrzypadek &przypadek : przypadki) {
+        SCOPED_TRACE(przypadek.Opis);
+        const QString xsl = ZapiszPlik("arkusz.xsl", przypadek.Arkusz);
+        QString wynik;
+        try {
+            TransformujXSL(xml, xsl, wynik, true);
+            ADD_FAILURE() << "no exception";
+        } catch (const LkException &e) {
+            EXPECT_TRUE(e.Message().contains(QLatin1String(przypadek.Fragment))) << e.Message().toStdString();
+        }
+    }
+    EXPECT_TRUE(FKomunikaty.Komunikaty().empty());
+}
+
+TEST_F(TransformujXSLTest, DocumentsLoadedFromStringsTransformToTheStylesheetsEncoding)
+{
+    TDokumentXML dokument(false, true);
+    TDokumentXML szablon(false, true);
+    ASSERT_TRUE(dokument.WczytajZeStringu(DokumentTowary, false));
+    ASSERT_TRUE(szablon.WczytajZeStringu(
+        arkusz("<xsl:template match=\"/\"><xsl:value-of select=\"//Towar[1]\"/></xsl:template>",
+               "<xsl:output method=\"text\" encoding=\"ISO-8859-2\"/>"),
+        false));
+    QByteArray bajty;
+
+    ASSERT_TRUE(TransformujDokumenty(dokument.GetDokXML(), szablon.GetDokXML(), bajty, true));
+
+    EXPECT_EQ(bajty, QByteArray("\xA3o\xBFysko kulkowe"));
+    EXPECT_FALSE(TransformujDokumenty(TDokXML(), szablon.GetDokXML(), bajty, true));
+    EXPECT_TRUE(bajty.isEmpty());
+    EXPECT_FALSE(TransformujDokumenty(dokument.GetDokXML(), TDokXML(), bajty, true));
+    EXPECT_TRUE(FKomunikaty.Komunikaty().empty());
+}
+
+TEST_F(TransformujXSLTest, RendersTheRealMessagesWithTheRealStylesheets)
+{
+    const QString katalogArkuszy = QStringLiteral(OSTREVIA_TEST_DATA "/../../app/stylesheets/");
+    struct TPrzypadek
+    {
+        const char *Dokument;
+        const char *Arkusz;
+    };
+    for (const TPrzypadek &przypadek : {TPrzypadek{"IE529.xml", "Szablon529Plus.xsl"}, TPrzypadek{"IE599.xml", "Szablon599Plus.xsl"}}) {
+        SCOPED_TRACE(przypadek.Dokument);
+        const QString xsl = katalogArkuszy + QLatin1String(przypadek.Arkusz);
+        if (!QFileInfo::exists(xsl) || !QFileInfo::exists(Dane(QLatin1String(przypadek.Dokument))))
+            GTEST_SKIP() << "fixtures not present";
+        QString wynik;
+        ASSERT_TRUE(TransformujXSL(Dane(QLatin1String(przypadek.Dokument)), xsl, wynik, true));
+        const QString html = QString::fromUtf8(TekstNaPolskiAnsi(wynik));
+        EXPECT_TRUE(html.contains(QStringLiteral("<html"), Qt::CaseInsensitive));
+        EXPECT_TRUE(html.contains(QStringLiteral("</html>"), Qt::CaseInsensitive));
+    }
+    EXPECT_TRUE(FKomunikaty.Komunikaty().empty());
+}
+
+} // namespace
