@@ -2,6 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+namespace {
+
+// Case texts as readable, one-line names in test listings.
+void WypiszTekst(const char16_t *p_Tekst, std::ostream *p_Wyjscie)
+{
+    QString tekst = QString::fromUtf16(p_Tekst);
+    tekst.replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n")).replace(u'\t', QStringLiteral("\\t"));
+    *p_Wyjscie << '"' << tekst.toUtf8().constData() << '"';
+}
+
+} // namespace
+
 TEST(IndeksTekstu, ExactOrAsciiCaseInsensitiveAndHighestIndexWins)
 {
     const QStringList korzenie = {QStringLiteral("ns5:CC529C"), QStringLiteral("ns5:CC599C")};
@@ -22,6 +36,11 @@ struct PrzypadekHTML
     const char16_t *html;
     const char16_t *tekst;
 };
+
+void PrintTo(const PrzypadekHTML &p_Przypadek, std::ostream *p_Wyjscie)
+{
+    WypiszTekst(p_Przypadek.html, p_Wyjscie);
+}
 
 class TekstZHTMLTest : public ::testing::TestWithParam<PrzypadekHTML>
 {
@@ -61,6 +80,11 @@ struct PrzypadekLiczby
     const char16_t *tekst;
     const char16_t *wynik;
 };
+
+void PrintTo(const PrzypadekLiczby &p_Przypadek, std::ostream *p_Wyjscie)
+{
+    WypiszTekst(p_Przypadek.tekst, p_Wyjscie);
+}
 
 class NormalizujTekstLiczbyTest : public ::testing::TestWithParam<PrzypadekLiczby>
 {
