@@ -111,6 +111,26 @@ TEST(TDecompressionStream, CorruptOrCutStreamsRaiseInsteadOfLooping)
         EXPECT_THROW(RozpakujJakPrzegladarka(bajty), EZDecompressionError) << bajty.size();
 }
 
+TEST(TDecompressionStream, RandomDamageEndsInDataOrAnError)
+{
+    const QByteArray dane = PrzykladoweDane(20000);
+    const QByteArray dobre = Spakuj(dane, TCompressionLevel::clMax);
+    QRandomGenerator los(599);
+    int bledy = 0;
+    for (int proba = 0; proba < 300; ++proba) {
+        QByteArray zepsute = dobre;
+        for (int n = los.bounded(1, 4); n > 0; --n)
+            zepsute[los.bounded(int(zepsute.size()))] = char(los.bounded(256));
+        try {
+            const QByteArray wynik = RozpakujJakPrzegladarka(zepsute);
+            EXPECT_LE(wynik.size(), 2 * dane.size());
+        } catch (const EZDecompressionError &) {
+            ++bledy;
+        }
+    }
+    EXPECT_GT(bledy, 250); // the Adler-32 trailer catches nearly every change
+}
+
 TEST(TDecompressionStream, LeavesTheSourceJustAfterTheZlibStream)
 {
     TMemoryStream zrodlo(Spakuj("dane", TCompressionLevel::clDefault) + "OGON");
