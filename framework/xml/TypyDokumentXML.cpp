@@ -230,8 +230,12 @@ void TDokumentXML::Zapisz(TStream &p_Strumien, bool p_WpiszBOM, bool p_WpiszDekl
         throw;
     }
     FDokXML->standalone = samodzielny;
+    // libxml2 marks UTF-16 output by itself; the caller's flag decides.
+    const QByteArray znacznik = znacznikKolejnosci(kodowanie);
+    if (!znacznik.isEmpty() && bajty.startsWith(znacznik))
+        bajty.remove(0, znacznik.size());
     if (p_WpiszBOM)
-        bajty.prepend(znacznikKolejnosci(kodowanie));
+        bajty.prepend(znacznik);
     p_Strumien.WriteBuffer(bajty.constData(), bajty.size());
 }
 

@@ -6,6 +6,10 @@
 #include "Strumienie.h"
 #include "Wyjatki.h"
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 namespace {
 
 class DokumentXMLTest : public KatalogTestowy
@@ -157,6 +161,16 @@ TEST_F(DokumentXMLTest, ZapiszToAStreamFollowsItsOptions)
         FDokument.Zapisz(strumien, przypadek.BOM, przypadek.Deklaracja, QLatin1String(przypadek.Kodowanie));
         EXPECT_EQ(strumien.Bajty(), przypadek.Oczekiwane);
     }
+    {
+        // UTF-16 carries exactly one byte-order mark, and only when asked.
+        const QString tekst = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"yes\"?>\n<a>\n  <b>ł</b>\n</a>\n");
+        const QByteArray utf16(reinterpret_cast<const char *>(tekst.utf16()), tekst.size() * 2);
+        TMemoryStream zBOM, bezBOM;
+        FDokument.Zapisz(zBOM, true, true, QStringLiteral("UTF-16"));
+        FDokument.Zapisz(bezBOM, false, true, QStringLiteral("UTF-16"));
+        EXPECT_EQ(zBOM.Bajty(), QByteArray("\xFF\xFE", 2) + utf16);
+        EXPECT_EQ(bezBOM.Bajty(), utf16);
+    }
     TMemoryStream strumien;
     EXPECT_THROW(FDokument.Zapisz(strumien, false, true, QStringLiteral("nie-ma-takiego")), LkException);
     // The document's own standalone flag is untouched.
@@ -180,6 +194,41 @@ TEST_F(DokumentXMLTest, SavedFilesLoadBack)
     ASSERT_TRUE(kopia.Wczytaj(Sciezka("utf8.xml"), false));
     EXPECT_EQ(kopia.ElementGlowny().Tekst(), QStringLiteral("ł"));
     EXPECT_THROW(FDokument.Zapisz(Sciezka("brak/katalogu.xml")), EFCreateError);
+}
+
+TEST_F(DokumentXMLTest, ParseErrorsStayWithTheirOwnCallAcrossThreads)
+{
+    struct TPrzypadek
+    {
+        QByteArray Tresc;
+        QString Powod;
+    };
+    const TPrzypadek przypadki[] = {
+        {"<a></b>", QStringLiteral("Opening and ending tag mismatch: a line 1 and b (wiersz 1, kolumna 8)")},
+        {"<a x='1' x='2'/>", QStringLiteral("Attribute x redefined (wiersz 1, kolumna 15)")},
+        {"<a>&nieznana;</a>", QStringLiteral("Entity 'nieznana' not defined (wiersz 1, kolumna 14)")},
+    };
+    for (const TPrzypadek &przypadek : przypadki) {
+        TDokumentXML dokument(false, false);
+        QString blad;
+        EXPECT_FALSE(dokument.WczytajZkodemBledu(ZapiszPlik(QStringLiteral("jeden.xml"), przypadek.Tresc), blad));
+        EXPECT_TRUE(blad.endsWith(QStringLiteral(": ") + przypadek.Powod)) << blad.toStdString();
+    }
+    std::atomic<int> bledy{0};
+    std::vector<std::thread> watki;
+    for (const TPrzypadek &przypadek : przypadki)
+        watki.emplace_back([&przypadek, &bledy, this] {
+            const QString plik = ZapiszPlik(QString::number(qHash(przypadek.Tresc)) + QStringLiteral(".xml"), przypadek.Tresc);
+            for (int i = 0; i < 200; ++i) {
+                TDokumentXML dokument(false, true);
+                QString blad;
+                if (dokument.WczytajZkodemBledu(plik, blad) || !blad.endsWith(QStringLiteral(": ") + przypadek.Powod))
+                    ++bledy;
+            }
+        });
+    for (std::thread &watek : watki)
+        watek.join();
+    EXPECT_EQ(bledy.load(), 0);
 }
 
 } // namespace
