@@ -89,11 +89,13 @@ TEST_F(BezpieczenstwoXMLTest, DocumentFunctionOverTheNetworkIsRefused)
     }
 }
 
-TEST_F(BezpieczenstwoXMLTest, DocumentFunctionStillReachesTheStylesheetItself)
+TEST_F(BezpieczenstwoXMLTest, DocumentFunctionStillReachesTheStylesheetAndTheInputThemselves)
 {
+    const QByteArray wejscie = Sciezka("dok.xml").toUtf8();
     const QString wynik = transformuj(
-        arkusz("<xsl:value-of select=\"count(document('')/xsl:stylesheet/xsl:template)\"/>"));
-    EXPECT_EQ(wynik, QStringLiteral("1"));
+        arkusz("<xsl:value-of select=\"count(document('')/xsl:stylesheet/xsl:template)\"/>|<xsl:value-of select=\"document('"
+               + wejscie + "')/dok\"/>"));
+    EXPECT_EQ(wynik, QStringLiteral("1|tekst"));
 }
 
 TEST_F(BezpieczenstwoXMLTest, StylesheetsCannotWriteFiles)
