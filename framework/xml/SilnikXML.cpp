@@ -152,6 +152,6 @@ void ZglosBrakMSXML(bool p_CzyWyswietlacInfo)
                               "zalogowany do Internetu)"),
                mtInformation, mbYesNo)
                == mrYes)
-        OtworzAdres(AdresWWWFirmy + QStringLiteral("/index_instalator_xml.htm"));
+        OtworzAdres(AdresWWWFirmy() + QStringLiteral("/index_instalator_xml.htm"));
     throw LkException(QStringLiteral("Błąd tworzenia template - brak parsera plików XML - MS XML DOM"));
 }
