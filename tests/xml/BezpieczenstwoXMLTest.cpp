@@ -64,6 +64,22 @@ TEST_F(BezpieczenstwoXMLTest, ExternalEntitiesAreNotExpanded)
     }
 }
 
+TEST_F(BezpieczenstwoXMLTest, EntityBombsAndDeepNestingAreRefused)
+{
+    QByteArray bomba = "<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY l0 \"lol\">";
+    for (int i = 1; i < 10; ++i)
+        bomba += "<!ENTITY l" + QByteArray::number(i) + " \"" + QByteArray("&l" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
+    bomba += "]><d>&l9;</d>";
+    const QByteArray gleboki = QByteArray("<a>").repeated(5000) + QByteArray("</a>").repeated(5000);
+
+    for (const QByteArray &tresc : {bomba, gleboki}) {
+        TDokumentXML dokument(false, false);
+        QString blad;
+        EXPECT_FALSE(dokument.WczytajZkodemBledu(ZapiszPlik("bomba.xml", tresc), blad));
+        EXPECT_FALSE(blad.isEmpty());
+    }
+}
+
 TEST_F(BezpieczenstwoXMLTest, DocumentFunctionSeesNothingOutside)
 {
     const QString sekret = ZapiszPlik("sekret.xml", "<s>" + Sekret + "</s>");

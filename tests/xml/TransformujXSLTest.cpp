@@ -125,6 +125,7 @@ TEST_F(TransformujXSLTest, EngineErrorsRaiseWithTheEngineText)
         {"well-formed but no stylesheet", "<html xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"/>", "stylesheet"},
         {"instruction without its select", arkusz("<xsl:template match=\"/\"><xsl:value-of/></xsl:template>"), "select is missing"},
         {"message that terminates", arkusz("<xsl:template match=\"/\"><xsl:message terminate=\"yes\">stop tutaj</xsl:message></xsl:template>"), "stop tutaj"},
+        {"endless recursion", arkusz("<xsl:template match=\"/\"><xsl:call-template name=\"r\"/></xsl:template><xsl:template name=\"r\"><xsl:call-template name=\"r\"/></xsl:template>"), "recursion"},
         {"undefined function", arkusz("<xsl:template match=\"/\"><xsl:value-of select=\"brak-funkcji(1)\"/></xsl:template>"), "brak-funkcji"},
     };
     for (const TPrzypadek &przypadek : przypadki) {
