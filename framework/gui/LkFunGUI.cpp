@@ -1,14 +1,20 @@
 #include "LkFunGUI.h"
 
 #include "LkFormBazowe.h"
+#include "Parametry.h"
+#include "WatekGlowny.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QPushButton>
-#include <QThread>
 #include <QToolButton>
 #include <QWidget>
+
+void InicjujLkFunGUI()
+{
+    InicjujLkFunGUI(TrybUslugi);
+}
 
 void InicjujLkFunGUI(bool p_TrybUslugi)
 {
@@ -40,7 +46,7 @@ bool ZapytajOTekst(const QString &p_Tytul, const QString &p_Pytanie, QString &p_
 
 void OdswiezWszystkieOkna()
 {
-    if (!qApp || QThread::currentThread() != qApp->thread())
+    if (!CzyWatekGlowny())
         return;
     for (QWidget *okno : QApplication::topLevelWidgets())
         if (okno->isVisible())

@@ -13,9 +13,12 @@ class QAbstractButton;
 class QObject;
 class TLkFormBazowe;
 
-// Start-up of the GUI unit, once the QApplication exists: silent mode of the
-// message service from the service-mode flag, the key watch, and the real
-// dialog with its Enter drain behind PokazKomunikat. ZakonczLkFunGUI undoes it.
+// Start-up of the GUI unit, once the QApplication and the runtime services
+// are up: silent mode of the message service from the service-mode flag
+// TrybUslugi, the key watch, and the real dialog with its Enter drain behind
+// PokazKomunikat. ZakonczLkFunGUI undoes it.
+void InicjujLkFunGUI();
+// The same with the service-mode flag given.
 void InicjujLkFunGUI(bool p_TrybUslugi);
 void ZakonczLkFunGUI();
 

@@ -1,11 +1,12 @@
 #include "OknoKomunikatu.h"
 
+#include "WatekGlowny.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QHash>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QThread>
 
 namespace {
 
@@ -50,7 +51,7 @@ QString tekstDoWyswietlenia(const QString &p_Tekst)
 int PokazOknoKomunikatu(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj,
                         TMsgDlgButtons p_Przyciski, int32_t p_KontekstPomocy)
 {
-    if (!qApp || QThread::currentThread() != qApp->thread())
+    if (!qApp || !CzyWatekGlowny())
         return PokazKomunikatNaStderr(p_Tytul, p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
 
     QWidget *rodzic = QApplication::activeModalWidget();

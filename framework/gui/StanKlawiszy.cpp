@@ -1,5 +1,7 @@
 #include "StanKlawiszy.h"
 
+#include "WatekGlowny.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
@@ -77,11 +79,6 @@ private:
 
 QPointer<TSledzenieKlawiszy> sledzenie;
 
-bool watekAplikacji()
-{
-    return QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
-}
-
 class TUzbrojenie
 {
 public:
@@ -121,7 +118,7 @@ bool KlawiszWcisniety(int p_Klawisz)
 
 void ZwolnijKlawisz(int p_Klawisz)
 {
-    if (!sledzenie || !watekAplikacji())
+    if (!sledzenie || !CzyWatekGlowny())
         return;
     TUzbrojenie uzbrojenie(sledzenie, p_Klawisz);
 

@@ -1,5 +1,6 @@
 #include "Formatuj.h"
 
+#include "KodowanieZnakow.h"
 #include "Wyjatki.h"
 
 #include <cmath>
@@ -33,7 +34,7 @@ QString TVarRec::JakoString() const
     case TRodzaj::Char:
         return FTekst;
     case TRodzaj::AnsiString:
-        return QString::fromLatin1(FBajty); // replaced by the Windows-1250 reading once it lands
+        return TekstZPolskiegoAnsi(FBajty);
     default:
         return QString();
     }
@@ -44,6 +45,31 @@ namespace {
 [[noreturn]] void bladFormatu(const QString &p_Format)
 {
     throw EConvertError(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(p_Format));
+}
+
+// Widths and precisions beyond this are refused: a width taken from an
+// argument must not decide how much memory a message takes.
+constexpr int maksymalnaSzerokosc = 100000;
+
+// The bits an integer argument has: 32 for Integer, 64 for the rest.
+quint64 bezZnaku(const TVarRec &p_Arg)
+{
+    const int64_t wartosc = p_Arg.JakoInt64();
+    if (p_Arg.Rodzaj() == TVarRec::TRodzaj::Int64)
+        return static_cast<quint64>(wartosc);
+    return static_cast<uint32_t>(wartosc);
+}
+
+// Not-a-number and the infinities are written as words in every float format.
+bool nieskonczonaLubNieLiczba(double p_Wartosc, QString &p_Tekst)
+{
+    if (std::isnan(p_Wartosc))
+        p_Tekst = QStringLiteral("NAN");
+    else if (std::isinf(p_Wartosc))
+        p_Tekst = p_Wartosc < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    else
+        return false;
+    return true;
 }
 
 // Fixed notation with thousands separators, as %n does.
@@ -97,18 +123,19 @@ QString sformatujJeden(QChar p_Typ, const TVarRec &p_Arg, int p_Precyzja, const 
     case 'u': {
         if (!p_Arg.JestCalkowita())
             bladFormatu(p_Format);
-        int64_t wartosc = p_Arg.JakoInt64();
-        if (p_Typ.toLower() == QLatin1Char('u') && wartosc < 0)
-            wartosc = static_cast<int64_t>(static_cast<uint32_t>(wartosc));
-        QString tekst = QString::number(std::llabs(wartosc));
+        const int64_t wartosc = p_Arg.JakoInt64();
+        const bool ujemna = wartosc < 0 && p_Typ.toLower() == QLatin1Char('d');
+        // The magnitude in unsigned arithmetic: the lowest Int64 has no positive twin.
+        const quint64 modul = ujemna ? 0 - static_cast<quint64>(wartosc) : bezZnaku(p_Arg);
+        QString tekst = QString::number(modul);
         if (p_Precyzja > tekst.size())
             tekst = QString(p_Precyzja - tekst.size(), QLatin1Char('0')) + tekst;
-        return wartosc < 0 ? QLatin1Char('-') + tekst : tekst;
+        return ujemna ? QLatin1Char('-') + tekst : tekst;
     }
     case 'x': {
         if (!p_Arg.JestCalkowita())
             bladFormatu(p_Format);
-        QString tekst = QString::number(static_cast<quint64>(p_Arg.JakoInt64()), 16).toUpper();
+        QString tekst = QString::number(bezZnaku(p_Arg), 16).toUpper();
         if (p_Precyzja > tekst.size())
             tekst = QString(p_Precyzja - tekst.size(), QLatin1Char('0')) + tekst;
         return tekst;
@@ -121,11 +148,15 @@ QString sformatujJeden(QChar p_Typ, const TVarRec &p_Arg, int p_Precyzja, const 
         if (!p_Arg.JestZmiennoprzecinkowa())
             bladFormatu(p_Format);
         const double wartosc = p_Arg.JakoDouble();
+        QString slowo;
+        if (nieskonczonaLubNieLiczba(wartosc, slowo))
+            return slowo;
         const char typ = static_cast<char>(p_Typ.toLower().unicode());
         if (typ == 'g')
             return ogolna(wartosc, p_Precyzja);
         if (typ == 'e') {
-            QString tekst = QString::number(wartosc, 'E', (p_Precyzja < 0 ? 15 : p_Precyzja) - 1);
+            const int cyfry = p_Precyzja < 0 || p_Precyzja > 18 ? 15 : std::max(1, p_Precyzja);
+            QString tekst = QString::number(wartosc, 'E', cyfry - 1);
             const qsizetype e = tekst.indexOf(QLatin1Char('E'));
             const int exp = tekst.mid(e + 2).toInt();
             return tekst.left(e + 2) + QStringLiteral("%1").arg(exp, 3, 10, QLatin1Char('0'));
@@ -174,11 +205,14 @@ QString Format(const QString &p_Format, const TArrayOfConst &p_Argumenty)
                 ++i;
                 if (nastepny >= p_Argumenty.size() || !p_Argumenty[nastepny].JestCalkowita())
                     bladFormatu(p_Format);
-                return static_cast<int>(p_Argumenty[nastepny++].JakoInt64());
+                const int64_t zArgumentu = p_Argumenty[nastepny++].JakoInt64();
+                if (zArgumentu > maksymalnaSzerokosc)
+                    bladFormatu(p_Format);
+                return static_cast<int>(std::max<int64_t>(zArgumentu, -1));
             }
             while (i < dlugosc && p_Format[i].isDigit()) {
                 liczba = (liczba < 0 ? 0 : liczba * 10) + p_Format[i].digitValue();
-                if (liczba > 100000)
+                if (liczba > maksymalnaSzerokosc)
                     bladFormatu(p_Format);
                 ++i;
             }
