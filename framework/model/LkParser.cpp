@@ -311,10 +311,15 @@ void TLkParser::Error(const QString &p_Komunikat) const
     throw ELkParserError(FormatErrStr(p_Komunikat), FSourceLine, SourceColumn());
 }
 
+void TLkParser::ErrorFmt(const QString &p_Komunikat, const TArrayOfConst &p_Argumenty) const
+{
+    Error(Format(p_Komunikat, p_Argumenty));
+}
+
 void TLkParser::SprawdzZakres(qint64 p_Wartosc, qint64 p_Min, qint64 p_Max, const QString &p_NazwaKlasy) const
 {
     if (p_Wartosc < p_Min || p_Wartosc > p_Max)
-        Error(QStringLiteral("%1: wartość poza zakresem = %2").arg(p_NazwaKlasy).arg(p_Wartosc));
+        ErrorFmt(QStringLiteral("%s: wartość poza zakresem = %d"), {p_NazwaKlasy, static_cast<long long>(p_Wartosc)});
 }
 
 double TLkParser::StringToFloat(QByteArrayView p_Tekst) const

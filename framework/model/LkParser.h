@@ -2,6 +2,8 @@
 
 #include "KlasyZnakow.h"
 
+#include "Formatuj.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -64,6 +66,8 @@ public:
     void CheckTokenSymbol(QByteArrayView p_Symbol) const;
     [[noreturn]] void CharExpected(unsigned char p_Token) const;
     [[noreturn]] void Error(const QString &p_Komunikat) const;
+    // Formats the message first (Format's directives).
+    [[noreturn]] void ErrorFmt(const QString &p_Komunikat, const TArrayOfConst &p_Argumenty) const;
     QString FormatErrStr(const QString &p_Komunikat) const;
     // Raises "%s: wartość poza zakresem = %s" when p_Wartosc lies outside [p_Min, p_Max].
     void SprawdzZakres(qint64 p_Wartosc, qint64 p_Min, qint64 p_Max, const QString &p_NazwaKlasy) const;

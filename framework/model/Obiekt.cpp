@@ -59,8 +59,9 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
         parser.NextToken();
         parser.CheckToken('=');
         p_Odczytywacz.WczytajWartoscAtrybutu();
-        // Namespace declarations count as skipped too, unless a field takes them.
-        if (atrybut.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0 && NrPolaONazwie(atrybut) < 0)
+        // No field takes an attribute yet (fields arrive with their classes), so
+        // all but the identifier count as skipped, namespace declarations included.
+        if (atrybut.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0)
             ++p_Odczytywacz.PominietoDane;
     }
     if (parser.Token() == '/') {
