@@ -7,6 +7,7 @@
 #include "FormatSettings.h"
 #include "KodowanieZnakow.h"
 #include "Strumienie.h"
+#include "StrumienieZlib.h"
 #include "TekstyPomocnicze.h"
 
 #include <cmath>
@@ -29,11 +30,12 @@ TLkParser::TLkParser(TStream *p_Stream) : TLkParser(p_Stream, BezResetu{})
 
 TLkParser::~TLkParser()
 {
-    if (FTokenPtr < FSourceEnd) {
+    // A decompression stream cannot step back: its reader goes on from where reading ended.
+    if (FTokenPtr < FSourceEnd && !dynamic_cast<TDecompressionStream *>(FStream)) {
         try {
             FStream->Seek(-(FSourceEnd - FTokenPtr), soCurrent);
         } catch (...) {
-            // A stream that cannot step back (decompression) stays where the reading ended.
+            // A destructor must not throw; a stream that cannot seek stays where it is.
         }
     }
     delete[] FBuffer;
