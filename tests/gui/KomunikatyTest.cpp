@@ -47,6 +47,11 @@ struct TPrzypadekCichy
     int Odpowiedz;
 };
 
+void PrintTo(const TPrzypadekCichy &p, std::ostream *os)
+{
+    *os << "set " << p.Przyciski;
+}
+
 class TrybCichyTest : public KomunikatyTest, public ::testing::WithParamInterface<TPrzypadekCichy>
 {
 };

@@ -51,6 +51,11 @@ struct TPrzypadekFormy
     bool KlawiszDoPola;  // the edit box still got the key
 };
 
+void PrintTo(const TPrzypadekFormy &p, std::ostream *os)
+{
+    *os << p.Opis;
+}
+
 class ShiftEnterTest : public TestGUI, public ::testing::WithParamInterface<TPrzypadekFormy>
 {
 };

@@ -24,6 +24,11 @@ struct TPrzypadekPytania
     QString Wartosc;
 };
 
+void PrintTo(const TPrzypadekPytania &p, std::ostream *os)
+{
+    *os << p.Przycisk.toStdString();
+}
+
 class ZapytajOTekstTest : public TestGUI, public ::testing::WithParamInterface<TPrzypadekPytania>
 {
 };

@@ -43,6 +43,11 @@ struct TPrzypadekOkna
     int Odpowiedz;
 };
 
+void PrintTo(const TPrzypadekOkna &p, std::ostream *os)
+{
+    *os << p.Tytul.toStdString() << " " << p.Naciskany.toStdString();
+}
+
 class OknoKomunikatuTest : public TestGUI, public ::testing::WithParamInterface<TPrzypadekOkna>
 {
 };

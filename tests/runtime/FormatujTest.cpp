@@ -16,6 +16,11 @@ struct TPrzypadekFormatu
     const char16_t *Wynik;
 };
 
+void PrintTo(const TPrzypadekFormatu &p, std::ostream *os)
+{
+    *os << QString::fromUtf16(p.Format).toStdString();
+}
+
 class FormatTest : public ::testing::TestWithParam<TPrzypadekFormatu>
 {
 };
@@ -57,6 +62,11 @@ struct TPrzypadekBledu
     const char16_t *Format;
     TArrayOfConst Argumenty;
 };
+
+void PrintTo(const TPrzypadekBledu &p, std::ostream *os)
+{
+    *os << QString::fromUtf16(p.Format).toStdString();
+}
 
 class FormatBladTest : public ::testing::TestWithParam<TPrzypadekBledu>
 {
