@@ -1,7 +1,17 @@
-#include <QApplication>
+// ostrevia: the viewer window. The first argument, if any, is the file to open.
+#include "LkAplikacja.h"
+#include "OknoOstrevia.h"
+#include "Start.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    PrzygotujSrodowiskoQt(true);
+    TLkAplikacja aplikacja(argc, argv);
+    TJednostkiProgramu jednostki(aplikacja);
+    aplikacja.UstawTytul(QStringLiteral("Ostrevia"));
+
+    const QStringList argumenty = QCoreApplication::arguments();
+    TOknoECS okno(argumenty.size() > 1 ? argumenty.at(1) : QString());
+    okno.show();
+    return aplikacja.exec();
 }
