@@ -65,7 +65,10 @@ void TOknoECS::UtworzKontrolki()
 {
     setObjectName(QStringLiteral("OknoECS"));
     setWindowTitle(QStringLiteral("Ostrevia"));
-    QFont czcionka(QStringLiteral("Tahoma"));
+    // Tahoma where the machine has it, else the metric-compatible Liberation
+    // Sans the setup installs, so the fixed layout keeps its room.
+    QFont czcionka;
+    czcionka.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     czcionka.setPointSize(8);
     setFont(czcionka);
     resize(rozmiarKlienta);
@@ -89,7 +92,9 @@ void TOknoECS::UtworzKontrolki()
 
     labNazwaPliku = new QLabel(QStringLiteral("&Nazwa pliku:"), this);
     labNazwaPliku->setObjectName(QStringLiteral("labNazwaPliku"));
-    FKotwice->Umiesc(labNazwaPliku, QRect(8, 47, 60, 13), rozmiarKlienta, K::akLeft | K::akTop);
+    // Labels size themselves to their caption, as the form's labels do.
+    FKotwice->Umiesc(labNazwaPliku, QRect(QPoint(8, 47), labNazwaPliku->sizeHint().expandedTo(QSize(60, 13))),
+                     rozmiarKlienta, K::akLeft | K::akTop);
 
     edNazwaPliku = new QLineEdit(this);
     edNazwaPliku->setObjectName(QStringLiteral("edNazwaPliku"));

@@ -1,10 +1,12 @@
 #include "Start.h"
 
+#include "BlowFish.h"
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
 #include "LkFunGUI.h"
 #include "LkFunIO.h"
 #include "Parametry.h"
+#include "SilnikXML.h"
 
 #include <QCoreApplication>
 
@@ -33,6 +35,8 @@ TJednostkiProgramu::TJednostkiProgramu(QCoreApplication &p_Aplikacja)
 TJednostkiProgramu::~TJednostkiProgramu()
 {
     ZakonczLkFunGUI();
+    ZapomnijKlasyXML();
+    ZwolnijSzyfratory();
     ZakonczLkFunIO();
 }
 

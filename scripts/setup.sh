@@ -9,7 +9,7 @@ packages=(
   libxml2-dev libxslt1-dev zlib1g-dev
   libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
-  xdg-utils xsltproc poppler-utils
+  xdg-utils xsltproc poppler-utils python3
 )
 
 missing=()

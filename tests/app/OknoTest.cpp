@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
 
@@ -214,6 +215,22 @@ TEST_F(OknoTest, NameBoxTurnsRedUntilItNamesAnExistingFile)
     EXPECT_EQ(okno.edNazwaPliku->palette().color(QPalette::Text), QColor(255, 0, 0));
     okno.edNazwaPliku->setText(Dane(QStringLiteral("IE529.xml")));
     EXPECT_EQ(okno.edNazwaPliku->palette().color(QPalette::Text), QColor(Qt::black));
+}
+
+TEST_F(OknoTest, PrintAsksThroughThePrintDialog)
+{
+    TOknoECS okno({});
+    okno.WczytajPlik(Dane(QStringLiteral("IE529.xml")));
+    ASSERT_TRUE(okno.butDrukuj->isEnabled());
+    bool zapytano = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+            zapytano = true;
+            dialog->reject();
+        }
+    });
+    okno.butDrukuj->click();
+    EXPECT_TRUE(zapytano);
 }
 
 TEST_F(OknoTest, LoadButtonWithUnknownNameAndShiftEnterOpenTheFileDialog)
