@@ -137,6 +137,13 @@ unsigned char TLkParser::NextToken()
     const unsigned char c = static_cast<unsigned char>(*p);
     if (c == '\'' || c == '"' || c == '#')
         return CzytajTekstNatywny(p);
+    return CzytajLiczbeSymbolLubZnak(p, LiczbaTekst, false, SymbolTekst);
+}
+
+unsigned char TLkParser::CzytajLiczbeSymbolLubZnak(char *p, uint16_t p_KlasaUlamka, bool p_ZPrzecinkiem,
+                                                   uint16_t p_KlasaSymbolu)
+{
+    const unsigned char c = static_cast<unsigned char>(*p);
     if (c == '$')
         return ZakonczToken(PrzeskanujKlase(p + 1, CyfraHex), toInteger);
     if (c == '-') {
@@ -147,11 +154,11 @@ unsigned char TLkParser::NextToken()
     }
     if (c == '-' || Jest(c, Cyfra)) {
         unsigned char rodzaj;
-        p = SkanujLiczbe(p, LiczbaTekst, false, true, rodzaj);
+        p = SkanujLiczbe(p, p_KlasaUlamka, p_ZPrzecinkiem, true, rodzaj);
         return ZakonczToken(p, rodzaj);
     }
     if (Jest(c, PoczatekSymbolu))
-        return ZakonczToken(PrzeskanujKlase(p + 1, SymbolTekst), toSymbol);
+        return ZakonczToken(PrzeskanujKlase(p + 1, p_KlasaSymbolu), toSymbol);
     return ZakonczToken(p + 1, c);
 }
 

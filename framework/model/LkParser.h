@@ -145,6 +145,10 @@ protected:
     }
     char *SkanujLiczbe(char *p, uint16_t p_KlasaUlamka, bool p_ZPrzecinkiem, bool p_KoniecDozwolony,
                        unsigned char &p_Rodzaj);
+    // The tokens both dialects read alike, from p on: hexadecimal and decimal
+    // numbers, a lone minus, symbols and single characters.
+    unsigned char CzytajLiczbeSymbolLubZnak(char *p, uint16_t p_KlasaUlamka, bool p_ZPrzecinkiem,
+                                            uint16_t p_KlasaSymbolu);
 
     TStream *FStream;
     qint64 FOrigin = 0;

@@ -27,22 +27,7 @@ unsigned char TLkXMLParser::NextToken()
     const unsigned char c = static_cast<unsigned char>(*p);
     if (c == '"')
         return ZakonczToken(CzytajTekstXML(p, poprzedni == '>'), toString);
-    if (c == '$')
-        return ZakonczToken(PrzeskanujKlase(p + 1, CyfraHex), toInteger);
-    if (c == '-') {
-        char *nastepny = p + 1;
-        if (!ZapewnijBajt(nastepny, true) || !Jest(*nastepny, Cyfra))
-            return ZakonczToken(nastepny, '-');
-        p = FTokenPtr;
-    }
-    if (c == '-' || Jest(c, Cyfra)) {
-        unsigned char rodzaj;
-        p = SkanujLiczbe(p, LiczbaXML, true, true, rodzaj);
-        return ZakonczToken(p, rodzaj);
-    }
-    if (Jest(c, PoczatekSymbolu))
-        return ZakonczToken(PrzeskanujKlase(p + 1, SymbolXML), toSymbol);
-    return ZakonczToken(p + 1, c);
+    return CzytajLiczbeSymbolLubZnak(p, LiczbaXML, true, SymbolXML);
 }
 
 // A value runs to the closing quote or to the next "<". Element content that
