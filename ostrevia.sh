@@ -4,7 +4,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 "$here/scripts/setup.sh"
-"$here/scripts/build.sh" >&2
+"$here/scripts/build.sh" --target ostrevia ostrevia-render >&2
 
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
   if [[ $(id -u) -eq 0 ]]; then
