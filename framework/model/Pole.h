@@ -1,7 +1,11 @@
 #pragma once
 
+#include "FormatSettings.h"
 #include "OpisKlasy.h"
+#include "Variant.h"
+#include "Wyjatki.h"
 
+#include <QByteArray>
 #include <QString>
 
 // Base of everything an object is made of: typed fields and, as fields that
@@ -22,4 +26,38 @@ public:
 
     // Back to the empty state; objects free their fields.
     virtual void ZerujDane() = 0;
+
+    // Operations a class does not support end here.
+    // Overrides may add context but must raise as well.
+    [[noreturn]] virtual void BledneWywolanie(const char *p_Metoda) const
+    {
+        throw LkException(QStringLiteral("Błędne wywołanie %1.%2").arg(ClassName(), QLatin1String(p_Metoda)));
+    }
+
+    // Value forms; the byte string is Windows-1250.
+    virtual Variant GetJakoVariant() const { BledneWywolanie("GetJakoVariant"); return {}; }
+    virtual void SetJakoVariant(const Variant &) { BledneWywolanie("SetJakoVariant"); }
+    // The empty value of the field's type.
+    virtual Variant DajPustyVariant() const { return {}; }
+    virtual QString GetJakoString() const { BledneWywolanie("GetJakoString"); return {}; }
+    virtual void SetJakoString(const QString &) { BledneWywolanie("SetJakoString"); }
+    virtual QByteArray GetJakoLkAnsiString() const;
+    virtual void SetJakoLkAnsiString(const QByteArray &p_Wartosc);
+
+    virtual bool MaDefWartosc() const { BledneWywolanie("MaDefWartosc"); return false; }
+    // Display text; an empty mask gives JakoString.
+    virtual QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const;
+    // Copies the value of a field of a compatible class.
+    virtual void KopiujDane(const TPole &) {}
+    // True when either field's class inherits from the other's.
+    virtual bool MoznaPorownywacZ(const TPole &p_Pole) const
+    {
+        return Klasa().DziedziczyPo(p_Pole.Klasa()) || p_Pole.Klasa().DziedziczyPo(Klasa());
+    }
+    // Negative, 0 or positive, as this field sorts before, with or after p_Pole.
+    virtual int16_t Porownaj(const TPole &) const { return 0; }
+
+    // A target being destroyed, or moved by a deep copy, tells the fields pointing at it.
+    virtual void ZerujRefDo(TObiektBazowy *) {}
+    virtual void PrzepnijRef(TObiektBazowy *, TObiektBazowy *) {}
 };

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "Pole.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <type_traits>
+
+// Fields holding a number.
+class TPoleNumeryczne : public TPole
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+
+    virtual double JakoDouble() const = 0;
+    // Stored as double here; 80-bit values are not native on every target.
+    virtual long double JakoExtended() const { return JakoDouble(); }
+};
+
+// The integer widths share their text, variant, mask and comparison rules;
+// each concrete class only says how to narrow a 64-bit value to its width.
+class TPoleCalkowitoliczbowe : public TPoleNumeryczne
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+
+    virtual int32_t JakoInteger() const { return static_cast<int32_t>(JakoInt64()); }
+    virtual int64_t JakoInt64() const = 0;
+    // Narrows to the field's width without a check, as assignments do.
+    virtual void UstawInt64(int64_t p_Wartosc) = 0;
+    // Whether a value read from a token fits; readers raise
+    // "%s: wartość poza zakresem = %s" with the token's position otherwise.
+    virtual bool MiesciSie(int64_t p_Wartosc) const = 0;
+
+    double JakoDouble() const override { return static_cast<double>(JakoInt64()); }
+
+    QString GetJakoString() const override { return QString::number(JakoInt64()); }
+    void SetJakoString(const QString &p_Wartosc) override;
+    void SetJakoVariant(const Variant &p_Wartosc) override;
+    Variant DajPustyVariant() const override { return Variant::ZInteger(0); }
+    void ZerujDane() override { UstawInt64(0); }
+    bool MaDefWartosc() const override { return JakoInt64() == 0; }
+    // "?a;b;c" picks the item with the value's number; other masks are float masks.
+    QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
+    void KopiujDane(const TPole &p_Pole) override;
+    int16_t Porownaj(const TPole &p_Pole) const override;
+
+protected:
+    // Decimal (or "$" hex) text of a 32-bit integer; EConvertError otherwise.
+    static int64_t TekstNaInteger(const QString &p_Tekst);
+};
+
+namespace PolaCalkowite {
+template <typename T> Variant NaVariant(T p_Wartosc);
+}
+
+// One concrete width. T is the stored type; the descriptor names the class.
+template <typename T> class TPoleCalkowite : public TPoleCalkowitoliczbowe
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+
+    explicit TPoleCalkowite(TObiektBazowy * = nullptr) {}
+
+    T Wartosc = 0;
+
+    int64_t JakoInt64() const override { return static_cast<int64_t>(Wartosc); }
+    void UstawInt64(int64_t p_Wartosc) override { Wartosc = static_cast<T>(p_Wartosc); }
+    bool MiesciSie(int64_t p_Wartosc) const override
+    {
+        if constexpr (std::is_same_v<T, uint32_t> || std::is_same_v<T, int64_t>)
+            return true; // Cardinal keeps the low 32 bits, Int64 takes any value
+        else
+            return p_Wartosc >= std::numeric_limits<T>::min() && p_Wartosc <= std::numeric_limits<T>::max();
+    }
+    Variant GetJakoVariant() const override { return PolaCalkowite::NaVariant<T>(Wartosc); }
+    void SetJakoString(const QString &p_Wartosc) override;
+};
+
+using TPoleByte = TPoleCalkowite<uint8_t>;
+using TPoleSmallint = TPoleCalkowite<int16_t>;
+using TPoleWord = TPoleCalkowite<uint16_t>;
+using TPoleInteger = TPoleCalkowite<int32_t>;
+using TPoleCardinal = TPoleCalkowite<uint32_t>;
+using TPoleInt64 = TPoleCalkowite<int64_t>;
+
+template <> const TOpisKlasy TPoleByte::Opis;
+template <> const TOpisKlasy TPoleSmallint::Opis;
+template <> const TOpisKlasy TPoleWord::Opis;
+template <> const TOpisKlasy TPoleInteger::Opis;
+template <> const TOpisKlasy TPoleCardinal::Opis;
+template <> const TOpisKlasy TPoleInt64::Opis;
+template <> void TPoleCardinal::SetJakoString(const QString &p_Wartosc);
+template <> void TPoleInt64::SetJakoString(const QString &p_Wartosc);
+
+template <typename T> void TPoleCalkowite<T>::SetJakoString(const QString &p_Wartosc)
+{
+    TPoleCalkowitoliczbowe::SetJakoString(p_Wartosc);
+}
+
+extern template class TPoleCalkowite<uint8_t>;
+extern template class TPoleCalkowite<int16_t>;
+extern template class TPoleCalkowite<uint16_t>;
+extern template class TPoleCalkowite<int32_t>;
+extern template class TPoleCalkowite<uint32_t>;
+extern template class TPoleCalkowite<int64_t>;

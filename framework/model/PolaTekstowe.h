@@ -1,0 +1,75 @@
+#pragma once
+
+#include "Pole.h"
+
+// Text held as UTF-16.
+class TPoleString : public TPole
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleString(TObiektBazowy * = nullptr) {}
+
+    QString Wartosc;
+
+    QString GetJakoString() const override { return Wartosc; }
+    void SetJakoString(const QString &p_Wartosc) override { Wartosc = p_Wartosc; }
+    Variant GetJakoVariant() const override { return Variant::ZString(Wartosc); }
+    void SetJakoVariant(const Variant &p_Wartosc) override { Wartosc = p_Wartosc.JakoString(); }
+    Variant DajPustyVariant() const override { return Variant::ZString({}); }
+    void ZerujDane() override { Wartosc.clear(); }
+    bool MaDefWartosc() const override { return Wartosc.isEmpty(); }
+    // The mask is a Format string whose %s receives the value.
+    QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
+    void KopiujDane(const TPole &p_Pole) override { SetJakoString(p_Pole.GetJakoString()); }
+    // Without a comparer: ignoring case, locale 0.
+    int16_t Porownaj(const TPole &p_Pole) const override;
+};
+
+// Text held as Windows-1250 bytes; the bytes pass through the byte-string form unchanged.
+class TPoleRawByteString : public TPole
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleRawByteString(TObiektBazowy * = nullptr) {}
+
+    QByteArray Wartosc;
+
+    QString GetJakoString() const override;
+    // Characters Windows-1250 lacks become "?".
+    void SetJakoString(const QString &p_Wartosc) override;
+    QByteArray GetJakoLkAnsiString() const override { return Wartosc; }
+    void SetJakoLkAnsiString(const QByteArray &p_Wartosc) override { Wartosc = p_Wartosc; }
+    Variant GetJakoVariant() const override { return Variant::ZAnsiString(Wartosc); }
+    void SetJakoVariant(const Variant &p_Wartosc) override { Wartosc = p_Wartosc.JakoAnsiString(); }
+    Variant DajPustyVariant() const override { return Variant::ZAnsiString({}); }
+    void ZerujDane() override { Wartosc.clear(); }
+    bool MaDefWartosc() const override { return Wartosc.isEmpty(); }
+    void KopiujDane(const TPole &p_Pole) override { SetJakoLkAnsiString(p_Pole.GetJakoLkAnsiString()); }
+    // Without a comparer: bytes, ignoring the case of ASCII letters.
+    int16_t Porownaj(const TPole &p_Pole) const override;
+};
+
+// UTF-16 text whose text form is its UTF-8 bytes read as Windows-1250, so that
+// it travels unharmed through byte-string channels and back.
+class TPoleWideString : public TPole
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleWideString(TObiektBazowy * = nullptr) {}
+
+    QString Wartosc;
+
+    QString GetJakoString() const override;
+    void SetJakoString(const QString &p_Wartosc) override;
+    Variant GetJakoVariant() const override { return Variant::ZWideString(Wartosc); }
+    void SetJakoVariant(const Variant &p_Wartosc) override { Wartosc = p_Wartosc.JakoString(); }
+    Variant DajPustyVariant() const override { return Variant::ZWideString({}); }
+    void ZerujDane() override { Wartosc.clear(); }
+    bool MaDefWartosc() const override { return Wartosc.isEmpty(); }
+    void KopiujDane(const TPole &p_Pole) override;
+    // Without a comparer: ignoring case, locale 4096 (ordinal for wide strings).
+    int16_t Porownaj(const TPole &p_Pole) const override;
+};

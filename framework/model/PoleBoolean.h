@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Pole.h"
+
+class TPoleBoolean : public TPole
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleBoolean(TObiektBazowy * = nullptr) {}
+
+    bool Wartosc = false;
+
+    // "T" / "N", the first letters of the true and false words.
+    QString GetJakoString() const override;
+    // Boolean parse; LkException "błędna wartość boolean = \"%s\"" leaves the value as it was.
+    void SetJakoString(const QString &p_Wartosc) override;
+    Variant GetJakoVariant() const override { return Variant::ZBoolean(Wartosc); }
+    void SetJakoVariant(const Variant &p_Wartosc) override;
+    Variant DajPustyVariant() const override { return Variant::ZBoolean(false); }
+    void ZerujDane() override { Wartosc = false; }
+    bool MaDefWartosc() const override { return !Wartosc; }
+    // "text if true;text if false"; a mask without ";" shows for True only.
+    QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
+    void KopiujDane(const TPole &p_Pole) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
+    // False sorts first.
+    int16_t Porownaj(const TPole &p_Pole) const override;
+};
