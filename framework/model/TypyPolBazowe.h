@@ -10,6 +10,7 @@
 #include "OpisKlasy.h"
 #include "PolaCalkowite.h"
 #include "PolaTekstowe.h"
+#include "PolaZmiennoprzecinkowe.h"
 #include "Pole.h"
 #include "PoleBoolean.h"
 #include "TypyXML.h"

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "PolaCalkowite.h"
+
+// Fields holding a fractional number.
+class TPoleZmiennoprzecinkowe : public TPoleNumeryczne
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+
+    // Rounds half up to that many decimals; classes that do not round raise "błędne użycie metody".
+    virtual void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku);
+
+    // Numbers compare by value, whatever their class.
+    int16_t Porownaj(const TPole &p_Pole) const override;
+    // Masks need float formatting, which is not here yet; an empty mask gives JakoString.
+    QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
+    void KopiujDane(const TPole &p_Pole) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
+};
+
+// General float text: p_Cyfry significant digits, fixed notation for magnitudes
+// from 0.00001 with at most p_Cyfry integral digits, otherwise "1.5E-7" style.
+QString TekstLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, QChar p_Separator = QLatin1Char('.'));
+// Currency text: fixed, up to four decimals, no group marks.
+QString TekstCurrency(int64_t p_RazyDziesiecTysiecy, QChar p_Separator = QLatin1Char('.'));
+// Float parse after number normalisation (comma or point, blanks ignored);
+// EConvertError "'%s' nie jest poprawną liczbą zmiennoprzecinkową".
+// p_Maks bounds the magnitude, so a double field never becomes infinite.
+long double TekstNaLiczbe(const QString &p_Tekst, long double p_Maks = std::numeric_limits<long double>::max());
+// The same, scaled by 10000 and rounded; EConvertError "'%s' nie jest poprawną liczbą Currency".
+int64_t TekstNaCurrency(const QString &p_Tekst);
+// Half-up rounding of the magnitude to that many decimals, sign restored.
+long double ZaokraglijDoMiejsc(long double p_Wartosc, uint8_t p_IleMiejsc);
+
+class TPoleDouble : public TPoleZmiennoprzecinkowe
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleDouble(TObiektBazowy * = nullptr) {}
+
+    double Wartosc = 0;
+
+    double JakoDouble() const override { return Wartosc; }
+    QString GetJakoString() const override { return TekstLiczbyZmiennoprzecinkowej(Wartosc, 15); }
+    void SetJakoString(const QString &p_Wartosc) override { Wartosc = static_cast<double>(TekstNaLiczbe(p_Wartosc, std::numeric_limits<double>::max())); }
+    Variant GetJakoVariant() const override { return Variant::ZDouble(Wartosc); }
+    void SetJakoVariant(const Variant &p_Wartosc) override { Wartosc = p_Wartosc.JakoDouble(); }
+    Variant DajPustyVariant() const override { return Variant::ZDouble(0); }
+    void ZerujDane() override { Wartosc = 0; }
+    bool MaDefWartosc() const override { return Wartosc == 0; }
+    void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override;
+};
+
+// 80-bit x87 value where the platform has one (long double), double precision elsewhere.
+class TPoleExtended : public TPoleZmiennoprzecinkowe
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleExtended(TObiektBazowy * = nullptr) {}
+
+    long double Wartosc = 0;
+
+    double JakoDouble() const override { return static_cast<double>(Wartosc); }
+    long double JakoExtended() const override { return Wartosc; }
+    QString GetJakoString() const override { return TekstLiczbyZmiennoprzecinkowej(Wartosc, 18); }
+    void SetJakoString(const QString &p_Wartosc) override { Wartosc = TekstNaLiczbe(p_Wartosc); }
+    Variant GetJakoVariant() const override { return Variant::ZDouble(static_cast<double>(Wartosc)); }
+    void SetJakoVariant(const Variant &p_Wartosc) override { Wartosc = p_Wartosc.JakoDouble(); }
+    Variant DajPustyVariant() const override { return Variant::ZDouble(0); }
+    void ZerujDane() override { Wartosc = 0; }
+    bool MaDefWartosc() const override { return Wartosc == 0; }
+    void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override { Wartosc = ZaokraglijDoMiejsc(Wartosc, p_IleMiejscPoPrzecinku); }
+};
+
+// Money: a 64-bit count of 1/10000 units, so sums stay exact.
+class TPoleCurrency : public TPoleZmiennoprzecinkowe
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleCurrency(TObiektBazowy * = nullptr) {}
+
+    int64_t Wartosc = 0;
+
+    double JakoDouble() const override { return Wartosc / 10000.0; }
+    QString GetJakoString() const override { return TekstCurrency(Wartosc); }
+    void SetJakoString(const QString &p_Wartosc) override { Wartosc = TekstNaCurrency(p_Wartosc); }
+    Variant GetJakoVariant() const override { return Variant::ZCurrency(Wartosc); }
+    void SetJakoVariant(const Variant &p_Wartosc) override { Wartosc = p_Wartosc.JakoCurrency(); }
+    Variant DajPustyVariant() const override { return Variant::ZCurrency(0); }
+    void ZerujDane() override { Wartosc = 0; }
+    bool MaDefWartosc() const override { return Wartosc == 0; }
+    // No mask: currency text with up to four decimals.
+    QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
+    void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override;
+    int16_t Porownaj(const TPole &p_Pole) const override;
+};

@@ -1,0 +1,151 @@
+#include "PolaZmiennoprzecinkowe.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+TEST(PolaZmiennoprzecinkowe, TekstLiczby)
+{
+    struct
+    {
+        double Wartosc;
+        const char *Tekst;
+    } przypadki[] = {
+        {0, "0"},
+        {12.5, "12.5"},
+        {-12.5, "-12.5"},
+        {0.1, "0.1"},
+        {100, "100"},
+        {1e20, "1E20"},
+        {1.5e-7, "1.5E-7"},
+        {0.00001, "0.00001"},
+        {0.000012345, "0.000012345"},
+        {0.0000099, "9.9E-6"},
+        {123456789012345.0, "123456789012345"},
+        {1234567890123456.0, "1.23456789012346E15"},
+        {1.0 / 3, "0.333333333333333"},
+        {2.0 / 3, "0.666666666666667"},
+        {-1e-300, "-1E-300"},
+    };
+    for (const auto &p : przypadki) {
+        TPoleDouble pole;
+        pole.Wartosc = p.Wartosc;
+        EXPECT_EQ(pole.GetJakoString().toStdString(), p.Tekst);
+    }
+    TPoleExtended dluga;
+    dluga.Wartosc = 1.0L / 3;
+    EXPECT_EQ(dluga.GetJakoString(), QStringLiteral("0.333333333333333333"));
+}
+
+TEST(PolaZmiennoprzecinkowe, TekstCurrency)
+{
+    struct
+    {
+        int64_t Wartosc;
+        const char *Tekst;
+    } przypadki[] = {
+        {0, "0"},          {125000, "12.5"},      {-125000, "-12.5"}, {1, "0.0001"},     {-1, "-0.0001"},
+        {12345678, "1234.5678"}, {10000000, "1000"}, {std::numeric_limits<int64_t>::min(), "-922337203685477.5808"},
+    };
+    for (const auto &p : przypadki) {
+        TPoleCurrency pole;
+        pole.Wartosc = p.Wartosc;
+        EXPECT_EQ(pole.GetJakoString().toStdString(), p.Tekst);
+    }
+}
+
+TEST(PolaZmiennoprzecinkowe, ParsowanieZPrzecinkiemIOdstepami)
+{
+    const struct
+    {
+        const char *Tekst;
+        double Wartosc;
+    } przypadki[] = {
+        {"12,5", 12.5}, {"12.5", 12.5}, {"1 234,5", 1234.5}, {"-0,25", -0.25}, {"1e3", 1000},
+    };
+    for (const auto &p : przypadki) {
+        TPoleDouble pole;
+        pole.SetJakoString(QString::fromUtf8(p.Tekst));
+        EXPECT_EQ(pole.Wartosc, p.Wartosc) << p.Tekst;
+        EXPECT_EQ(pole.GetJakoString(), TekstLiczbyZmiennoprzecinkowej(p.Wartosc, 15));
+    }
+    TPoleCurrency waluta;
+    waluta.SetJakoString(QStringLiteral("12,34567"));
+    EXPECT_EQ(waluta.Wartosc, 123457);
+}
+
+TEST(PolaZmiennoprzecinkowe, BlednyTekstZostawiaWartosc)
+{
+    TPoleDouble pole;
+    pole.Wartosc = 3;
+    for (const char *tekst : {"abc", "", "inf", "nan", "0x10", "1e999"}) {
+        try {
+            pole.SetJakoString(QString::fromLatin1(tekst));
+            ADD_FAILURE() << tekst;
+        } catch (const EConvertError &e) {
+            EXPECT_EQ(e.Message(),
+                      QString::fromUtf8("'%1' nie jest poprawną liczbą zmiennoprzecinkową").arg(QString::fromLatin1(tekst)));
+        }
+    }
+    EXPECT_EQ(pole.Wartosc, 3);
+
+    TPoleCurrency waluta;
+    waluta.Wartosc = 5;
+    try {
+        waluta.SetJakoString(QStringLiteral("1e16"));
+        FAIL();
+    } catch (const EConvertError &e) {
+        EXPECT_EQ(e.Message(), QString::fromUtf8("'1e16' nie jest poprawną liczbą Currency"));
+    }
+    EXPECT_EQ(waluta.Wartosc, 5);
+}
+
+TEST(PolaZmiennoprzecinkowe, Zaokraglanie)
+{
+    const struct
+    {
+        double Wartosc;
+        uint8_t Miejsca;
+        double Wynik;
+    } przypadki[] = {
+        {2.675, 2, 2.68}, {-2.675, 2, -2.68}, {2.5, 0, 3}, {-2.5, 0, -3}, {1.23456, 3, 1.235},
+        {123456.00049, 3, 123456.0}, {0.125, 2, 0.13}, {7, 4, 7},
+    };
+    for (const auto &p : przypadki) {
+        TPoleDouble pole;
+        pole.Wartosc = p.Wartosc;
+        pole.Zaokraglij(p.Miejsca);
+        EXPECT_DOUBLE_EQ(pole.Wartosc, p.Wynik) << p.Wartosc << " " << int(p.Miejsca);
+    }
+    TPoleCurrency waluta;
+    waluta.Wartosc = 26750; // 2.675
+    waluta.Zaokraglij(2);
+    EXPECT_EQ(waluta.Wartosc, 26800);
+}
+
+TEST(PolaZmiennoprzecinkowe, VariantKopiaIPorownanie)
+{
+    TPoleCurrency waluta;
+    waluta.SetJakoVariant(Variant::ZDouble(12.5));
+    EXPECT_EQ(waluta.Wartosc, 125000);
+    EXPECT_EQ(waluta.GetJakoVariant().Typ(), Variant::TTyp::Currency);
+
+    TPoleDouble liczba;
+    liczba.KopiujDane(waluta);
+    EXPECT_EQ(liczba.Wartosc, 12.5);
+    EXPECT_EQ(liczba.Porownaj(waluta), 0);
+    liczba.Wartosc = 12.49;
+    EXPECT_LT(liczba.Porownaj(waluta), 0);
+    EXPECT_GT(waluta.Porownaj(liczba), 0);
+
+    TPoleInteger calkowita;
+    calkowita.Wartosc = 13;
+    EXPECT_GT(calkowita.Porownaj(waluta), 0);
+    EXPECT_FALSE(liczba.MaDefWartosc());
+    liczba.ZerujDane();
+    EXPECT_TRUE(liczba.MaDefWartosc());
+}
+
+} // namespace
