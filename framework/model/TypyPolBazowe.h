@@ -9,6 +9,7 @@
 #include "OdczytywaczXML.h"
 #include "OpisKlasy.h"
 #include "PolaCalkowite.h"
+#include "PolaDatyICzasu.h"
 #include "PolaTekstowe.h"
 #include "PolaZmiennoprzecinkowe.h"
 #include "Pole.h"

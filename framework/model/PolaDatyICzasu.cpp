@@ -1,0 +1,104 @@
+#include "PolaDatyICzasu.h"
+
+#include "DatyICzasy.h"
+
+#include <cmath>
+
+const TOpisKlasy TPoleDateTimeBazowe::Opis = {"TPoleDateTimeBazowe", &TPoleZmiennoprzecinkowe::Opis, nullptr, {}};
+const TOpisKlasy TPoleDate::Opis = {"TPoleDate", &TPoleDateTimeBazowe::Opis,
+                                    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleDate(p_Rodzic); }, {}};
+const TOpisKlasy TPoleTime::Opis = {"TPoleTime", &TPoleDateTimeBazowe::Opis,
+                                    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleTime(p_Rodzic); }, {}};
+const TOpisKlasy TPoleDateTime::Opis = {
+    "TPoleDateTime", &TPoleDateTimeBazowe::Opis,
+    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleDateTime(p_Rodzic); }, {}};
+
+namespace {
+
+bool czyCzescCzasuPoSeparatorze(const QString &p_Tekst)
+{
+    int pozycja = p_Tekst.indexOf(QLatin1Char('T'));
+    if (pozycja < 0)
+        pozycja = p_Tekst.indexOf(QLatin1Char(' '));
+    return pozycja >= 0 && pozycja + 1 < p_Tekst.size() && p_Tekst[pozycja + 1].isDigit();
+}
+
+} // namespace
+
+// No locale of the machine leaks into texts: the model's settings stand for the regional ones.
+const TFormatSettings &TPoleDateTimeBazowe::UstawieniaDoTekstu()
+{
+    return UstawieniaDatModelu();
+}
+
+QString TPoleDateTimeBazowe::WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS) const
+{
+    const TFormatSettings &fs = p_FS ? *p_FS : UstawieniaDoTekstu();
+    if (p_Maska.isEmpty())
+        return TekstWgUstawien(fs);
+    return FormatujDateCzas(p_Maska, Wartosc, fs);
+}
+
+void TPoleDate::WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS)
+{
+    const int separator = [&] {
+        const int t = p_Tekst.indexOf(QLatin1Char('T'));
+        return t >= 0 ? t : p_Tekst.indexOf(QLatin1Char(' '));
+    }();
+    if (czyCzescCzasuPoSeparatorze(p_Tekst)) {
+        UstawWartosc(ParsujDate(p_Tekst.left(separator), p_FS));
+        return;
+    }
+    if (const auto data = SprobujParsowacDate(p_Tekst, p_FS))
+        UstawWartosc(*data);
+    else
+        UstawWartosc(ParsujDateCzas(p_Tekst, p_FS));
+}
+
+QString TPoleDate::TekstWgUstawien(const TFormatSettings &p_FS) const
+{
+    return FormatujDateCzas(p_FS.ShortDateFormat, Wartosc, p_FS);
+}
+
+void TPoleTime::WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS)
+{
+    const TFormatSettings &fs = p_FS ? *p_FS : UstawieniaDatModelu();
+    if (const auto czas = SprobujParsowacCzas(p_Tekst, fs))
+        UstawWartosc(*czas);
+    else
+        UstawWartosc(ParsujDateCzas(p_Tekst, p_FS));
+}
+
+QString TPoleTime::TekstWgUstawien(const TFormatSettings &p_FS) const
+{
+    return FormatujDateCzas(p_FS.LongTimeFormat, Wartosc, p_FS);
+}
+
+void TPoleDateTime::WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS)
+{
+    UstawWartosc(ParsujDateCzas(p_Tekst, p_FS));
+}
+
+void TPoleDateTime::SetJakoVariant(const Variant &p_Wartosc)
+{
+    if (p_Wartosc.JestTekstem()) {
+        const QString tekst = p_Wartosc.JakoString();
+        bool liczba = false;
+        const double dni = tekst.trimmed().toDouble(&liczba);
+        if (liczba && std::isfinite(dni))
+            UstawWartosc(dni);
+        else
+            WczytajZTekstu(tekst, nullptr);
+        return;
+    }
+    TPoleDateTimeBazowe::SetJakoVariant(p_Wartosc);
+}
+
+QString TPoleDateTime::TekstWgUstawien(const TFormatSettings &p_FS) const
+{
+    if (Wartosc == std::trunc(Wartosc))
+        return FormatujDateCzas(p_FS.ShortDateFormat, Wartosc, p_FS);
+    if (std::fabs(Wartosc) >= 1.0)
+        return FormatujDateCzas(p_FS.ShortDateFormat + QLatin1Char(' ') + p_FS.LongTimeFormat, Wartosc, p_FS);
+    return FormatujDateCzas(p_FS.LongTimeFormat, Wartosc, p_FS);
+}

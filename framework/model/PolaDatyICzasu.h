@@ -1,0 +1,79 @@
+#pragma once
+
+#include "PolaZmiennoprzecinkowe.h"
+
+// Date-time held as days since 1899-12-30 (fraction = part of the day).
+class TPoleDateTimeBazowe : public TPoleZmiennoprzecinkowe
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+
+    double Wartosc = 0;
+
+    // p_FS null: the model's settings, and the fixed-layout date forms are allowed.
+    virtual void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) = 0;
+
+    double JakoDouble() const override { return Wartosc; }
+    void SetJakoString(const QString &p_Wartosc) override { WczytajZTekstu(p_Wartosc, nullptr); }
+    Variant GetJakoVariant() const override { return Variant::ZDate(Wartosc); }
+    void SetJakoVariant(const Variant &p_Wartosc) override { UstawWartosc(p_Wartosc.JakoDate()); }
+    Variant DajPustyVariant() const override { return Variant::ZDate(0); }
+    void ZerujDane() override { Wartosc = 0; }
+    bool MaDefWartosc() const override { return Wartosc == 0; }
+    QString GetJakoString() const override { return TekstWgUstawien(UstawieniaDoTekstu()); }
+    // The mask is a date-time format; without one, the text form with p_FS.
+    QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
+
+protected:
+    // Keeps the class's invariant (whole days, or the time of day only).
+    virtual void UstawWartosc(double p_Wartosc) { Wartosc = p_Wartosc; }
+    virtual QString TekstWgUstawien(const TFormatSettings &p_FS) const = 0;
+    static const TFormatSettings &UstawieniaDoTekstu();
+};
+
+// Whole days only.
+class TPoleDate : public TPoleDateTimeBazowe
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleDate(TObiektBazowy * = nullptr) {}
+
+    void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) override;
+
+protected:
+    void UstawWartosc(double p_Wartosc) override { Wartosc = std::trunc(p_Wartosc); }
+    QString TekstWgUstawien(const TFormatSettings &p_FS) const override;
+};
+
+// The time of day only.
+class TPoleTime : public TPoleDateTimeBazowe
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleTime(TObiektBazowy * = nullptr) {}
+
+    void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) override;
+
+protected:
+    void UstawWartosc(double p_Wartosc) override { Wartosc = p_Wartosc - std::trunc(p_Wartosc); }
+    QString TekstWgUstawien(const TFormatSettings &p_FS) const override;
+};
+
+class TPoleDateTime : public TPoleDateTimeBazowe
+{
+public:
+    static const TOpisKlasy Opis;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TPoleDateTime(TObiektBazowy * = nullptr) {}
+
+    void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) override;
+    // A text is first tried as a number of days.
+    void SetJakoVariant(const Variant &p_Wartosc) override;
+
+protected:
+    // Date alone at midnight, time alone below one day, both otherwise.
+    QString TekstWgUstawien(const TFormatSettings &p_FS) const override;
+};
