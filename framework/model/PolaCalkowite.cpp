@@ -1,5 +1,6 @@
 #include "PolaCalkowite.h"
 
+#include "OdczytywaczTekstu.h"
 #include "ParsowanieTekstu.h"
 
 #include <QStringList>
@@ -118,4 +119,15 @@ int16_t TPoleCalkowitoliczbowe::Porownaj(const TPole &p_Pole) const
         return tu < tam ? -1 : (tu > tam ? 1 : 0);
     }
     return 0;
+}
+
+bool TPoleCalkowitoliczbowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    TLkParser &parser = p_Odczytywacz.Parser();
+    parser.CheckToken(TLkParser::toInteger);
+    const qint64 wartosc = parser.TokenInt();
+    parser.SprawdzZakres(wartosc, Min(), Max(), ClassName());
+    UstawInt64(wartosc);
+    parser.NextToken();
+    return wartosc != 0;
 }

@@ -34,6 +34,9 @@ public:
     // Whether a value read from a token fits; readers raise
     // "%s: wartość poza zakresem = %s" with the token's position otherwise.
     virtual bool MiesciSie(int64_t p_Wartosc) const = 0;
+    // The range readers check; Cardinal and Int64 take any 64-bit value.
+    virtual int64_t Min() const = 0;
+    virtual int64_t Max() const = 0;
 
     double JakoDouble() const override { return static_cast<double>(JakoInt64()); }
 
@@ -47,6 +50,8 @@ public:
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
     void KopiujDane(const TPole &p_Pole) override;
     int16_t Porownaj(const TPole &p_Pole) const override;
+    // An integer token, checked against the class's range (parser error with line and column).
+    bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
 
 protected:
     // Decimal (or "$" hex) text of a 32-bit integer; EConvertError otherwise.
@@ -70,12 +75,20 @@ public:
 
     int64_t JakoInt64() const override { return static_cast<int64_t>(Wartosc); }
     void UstawInt64(int64_t p_Wartosc) override { Wartosc = static_cast<T>(p_Wartosc); }
-    bool MiesciSie(int64_t p_Wartosc) const override
+    bool MiesciSie(int64_t p_Wartosc) const override { return p_Wartosc >= Min() && p_Wartosc <= Max(); }
+    int64_t Min() const override
     {
         if constexpr (std::is_same_v<T, uint32_t> || std::is_same_v<T, int64_t>)
-            return true; // Cardinal keeps the low 32 bits, Int64 takes any value
+            return std::numeric_limits<int64_t>::min(); // Cardinal keeps the low 32 bits
         else
-            return p_Wartosc >= std::numeric_limits<T>::min() && p_Wartosc <= std::numeric_limits<T>::max();
+            return std::numeric_limits<T>::min();
+    }
+    int64_t Max() const override
+    {
+        if constexpr (std::is_same_v<T, uint32_t> || std::is_same_v<T, int64_t>)
+            return std::numeric_limits<int64_t>::max();
+        else
+            return std::numeric_limits<T>::max();
     }
     Variant GetJakoVariant() const override { return PolaCalkowite::NaVariant<T>(Wartosc); }
     void SetJakoString(const QString &p_Wartosc) override;

@@ -25,7 +25,18 @@ public:
     // The mask is a date-time format; without one, the text form with p_FS.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
 
+    // The date forms span several tokens; their raw-text reading is not here yet.
+    bool WczytajTekstowo(TOdczytywaczTekstu &) override
+    {
+        BledneWywolanie("WczytajTekstowo");
+        return false;
+    }
+
 protected:
+    void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override
+    {
+        UstawWartosc(p_Parser.StringToFloat(p_Tekst));
+    }
     // Keeps the class's invariant (whole days, or the time of day only).
     virtual void UstawWartosc(double p_Wartosc) { Wartosc = p_Wartosc; }
     virtual QString TekstWgUstawien(const TFormatSettings &p_FS) const = 0;

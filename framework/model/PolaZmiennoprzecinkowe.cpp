@@ -1,5 +1,6 @@
 #include "PolaZmiennoprzecinkowe.h"
 
+#include "OdczytywaczTekstu.h"
 #include "TekstyPomocnicze.h"
 
 #include <cctype>
@@ -174,4 +175,25 @@ int16_t TPoleCurrency::Porownaj(const TPole &p_Pole) const
     if (const auto *waluta = dynamic_cast<const TPoleCurrency *>(&p_Pole))
         return Wartosc < waluta->Wartosc ? -1 : (Wartosc > waluta->Wartosc ? 1 : 0);
     return TPoleZmiennoprzecinkowe::Porownaj(p_Pole);
+}
+
+QByteArray TPoleZmiennoprzecinkowe::TekstLiczbyZTokenow(TLkParser &p_Parser)
+{
+    QByteArray tekst = p_Parser.TokenString();
+    const bool calkowita = p_Parser.Token() == TLkParser::toInteger;
+    p_Parser.NextToken();
+    if (calkowita && p_Parser.Token() == ',') {
+        p_Parser.NextToken();
+        tekst += ',' + p_Parser.TokenString();
+        p_Parser.NextToken();
+    }
+    return tekst;
+}
+
+bool TPoleZmiennoprzecinkowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    TLkParser &parser = p_Odczytywacz.Parser();
+    const QByteArray tekst = TekstLiczbyZTokenow(parser);
+    UstawZTekstuTokenow(parser, tekst);
+    return !MaDefWartosc();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LkParser.h"
 #include "PolaCalkowite.h"
 
 // Fields holding a fractional number.
@@ -17,6 +18,13 @@ public:
     // Masks need float formatting, which is not here yet; an empty mask gives JakoString.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
     void KopiujDane(const TPole &p_Pole) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
+    // Reads "12.5" and also "12,5", which the tokenizer splits into 12 "," 5.
+    bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+
+protected:
+    // The number's text; the parser is left after it.
+    static QByteArray TekstLiczbyZTokenow(TLkParser &p_Parser);
+    virtual void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) = 0;
 };
 
 // General float text: p_Cyfry significant digits, fixed notation for magnitudes
@@ -51,6 +59,12 @@ public:
     void ZerujDane() override { Wartosc = 0; }
     bool MaDefWartosc() const override { return Wartosc == 0; }
     void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override;
+
+protected:
+    void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override
+    {
+        Wartosc = p_Parser.StringToFloat(p_Tekst);
+    }
 };
 
 // 80-bit x87 value where the platform has one (long double), double precision elsewhere.
@@ -73,6 +87,12 @@ public:
     void ZerujDane() override { Wartosc = 0; }
     bool MaDefWartosc() const override { return Wartosc == 0; }
     void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override { Wartosc = ZaokraglijDoMiejsc(Wartosc, p_IleMiejscPoPrzecinku); }
+
+protected:
+    void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override
+    {
+        Wartosc = p_Parser.StringToFloat(p_Tekst);
+    }
 };
 
 // Money: a 64-bit count of 1/10000 units, so sums stay exact.
@@ -97,4 +117,10 @@ public:
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
     void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override;
     int16_t Porownaj(const TPole &p_Pole) const override;
+
+protected:
+    void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override
+    {
+        Wartosc = p_Parser.StringToCurrency(p_Tekst);
+    }
 };

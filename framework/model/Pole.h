@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 
+class TOdczytywaczTekstu;
 // Base of everything an object is made of: typed fields and, as fields that
 // hold other fields, the persistent objects themselves.
 class TPole
@@ -56,6 +57,11 @@ public:
     }
     // Negative, 0 or positive, as this field sorts before, with or after p_Pole.
     virtual int16_t Porownaj(const TPole &) const { return 0; }
+
+    // Native text reading hook: the current token is the value; the parser is
+    // left after it. True when the field received a non-empty value. The base
+    // takes a wide-string token as UTF-8 and any other token's bytes as Windows-1250.
+    virtual bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz);
 
     // A target being destroyed, or moved by a deep copy, tells the fields pointing at it.
     virtual void ZerujRefDo(TObiektBazowy *) {}

@@ -1,5 +1,6 @@
 #include "PoleBoolean.h"
 
+#include "OdczytywaczTekstu.h"
 #include "ParsowanieTekstu.h"
 
 const TOpisKlasy TPoleBoolean::Opis = {
@@ -39,4 +40,15 @@ int16_t TPoleBoolean::Porownaj(const TPole &p_Pole) const
 {
     const bool tam = p_Pole.GetJakoVariant().JakoBoolean();
     return Wartosc == tam ? 0 : (Wartosc ? 1 : -1);
+}
+
+bool TPoleBoolean::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    TLkParser &parser = p_Odczytywacz.Parser();
+    if (parser.Token() == TLkParser::toInteger) {
+        Wartosc = parser.TokenInt() != 0;
+        parser.NextToken();
+        return Wartosc;
+    }
+    return TPole::WczytajTekstowo(p_Odczytywacz);
 }
