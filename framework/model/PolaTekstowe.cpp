@@ -76,3 +76,11 @@ int16_t TPoleWideString::Porownaj(const TPole &p_Pole) const
     const QString tam = szeroki ? szeroki->Wartosc : p_Pole.GetJakoString();
     return znak(PorownajTeksty(Wartosc, tam, true, LocalePorzadkowy));
 }
+
+int16_t TPoleWideString::PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci, uint32_t p_LocaleID) const
+{
+    if (!p_Cecha.JestTekstem())
+        return TPole::PorownajZCecha(p_Cecha, p_BezWielkosci, p_LocaleID);
+    const bool porzadkowo = p_LocaleID == LocaleDomyslny || p_LocaleID == LocaleUzytkownika;
+    return znak(PorownajTeksty(Wartosc, p_Cecha.JakoString(), p_BezWielkosci, porzadkowo ? LocalePorzadkowy : p_LocaleID));
+}

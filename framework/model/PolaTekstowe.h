@@ -72,4 +72,6 @@ public:
     void KopiujDane(const TPole &p_Pole) override;
     // Without a comparer: ignoring case, locale 4096 (ordinal for wide strings).
     int16_t Porownaj(const TPole &p_Pole) const override;
+    // Locales 0 and 4096 compare wide strings ordinally.
+    int16_t PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci = true, uint32_t p_LocaleID = 0) const override;
 };

@@ -1,7 +1,9 @@
 #include "Pole.h"
 
 #include "KodowanieZnakow.h"
+#include "Formatuj.h"
 #include "OdczytywaczTekstu.h"
+#include "PorownanieTekstow.h"
 
 QByteArray TPole::GetJakoLkAnsiString() const
 {
@@ -27,4 +29,59 @@ bool TPole::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
         SetJakoLkAnsiString(parser.TokenString());
     parser.NextToken();
     return !MaDefWartosc();
+}
+
+namespace {
+
+template <typename T> int16_t znakRoznicy(T p_A, T p_B)
+{
+    return p_A < p_B ? -1 : (p_B < p_A ? 1 : 0);
+}
+
+// The element kind numbers that messages show (those of the open-array records).
+int kodRodzaju(TVarRec::TRodzaj p_Rodzaj)
+{
+    switch (p_Rodzaj) {
+    case TVarRec::TRodzaj::Integer: return 0;
+    case TVarRec::TRodzaj::Boolean: return 1;
+    case TVarRec::TRodzaj::Char: return 9;
+    case TVarRec::TRodzaj::Extended: return 3;
+    case TVarRec::TRodzaj::Pointer: return 5;
+    case TVarRec::TRodzaj::AnsiString: return 11;
+    case TVarRec::TRodzaj::Currency: return 12;
+    case TVarRec::TRodzaj::Int64: return 16;
+    case TVarRec::TRodzaj::String: return 17;
+    }
+    return -1;
+}
+
+} // namespace
+
+int16_t TPole::PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci, uint32_t p_LocaleID) const
+{
+    const Variant wartosc = GetJakoVariant();
+    const bool zmiennoprzecinkowa = wartosc.Typ() == Variant::TTyp::Double || wartosc.Typ() == Variant::TTyp::Date;
+    switch (p_Cecha.Rodzaj()) {
+    case TVarRec::TRodzaj::Boolean:
+        return znakRoznicy(wartosc.JakoBoolean(), p_Cecha.JakoInt64() != 0);
+    case TVarRec::TRodzaj::Integer:
+    case TVarRec::TRodzaj::Int64:
+        if (zmiennoprzecinkowa || wartosc.Typ() == Variant::TTyp::Currency)
+            return znakRoznicy(wartosc.JakoDouble(), static_cast<double>(p_Cecha.JakoInt64()));
+        if (wartosc.Typ() == Variant::TTyp::Boolean)
+            return znakRoznicy<int64_t>(wartosc.JakoBoolean() ? 1 : 0, p_Cecha.JakoInt64());
+        return znakRoznicy(wartosc.JakoInt64(), p_Cecha.JakoInt64());
+    case TVarRec::TRodzaj::Extended:
+        return znakRoznicy(wartosc.JakoDouble(), p_Cecha.JakoDouble());
+    case TVarRec::TRodzaj::Currency:
+        return znakRoznicy(wartosc.JakoCurrency(), p_Cecha.JakoInt64());
+    case TVarRec::TRodzaj::String:
+    case TVarRec::TRodzaj::AnsiString:
+    case TVarRec::TRodzaj::Char: {
+        const int wynik = PorownajTeksty(wartosc.JakoString(), p_Cecha.JakoString(), p_BezWielkosci, p_LocaleID);
+        return znakRoznicy(wynik, 0);
+    }
+    default:
+        throw LkException(Format(QStringLiteral("b\u0142\u0119dny typ parametru: %d"), {kodRodzaju(p_Cecha.Rodzaj())}));
+    }
 }

@@ -9,6 +9,7 @@
 #include <QString>
 
 class TOdczytywaczTekstu;
+class TVarRec;
 // Base of everything an object is made of: typed fields and, as fields that
 // hold other fields, the persistent objects themselves.
 class TPole
@@ -57,6 +58,15 @@ public:
     }
     // Negative, 0 or positive, as this field sorts before, with or after p_Pole.
     virtual int16_t Porownaj(const TPole &) const { return 0; }
+
+    // Comparison with a loose value (one element of an open array): numbers and
+    // Booleans by value, texts by the string rule; an empty field counts as the
+    // zero of the element's kind. Unknown kinds raise "błędny typ parametru: %d".
+    virtual int16_t PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci = true, uint32_t p_LocaleID = 0) const;
+    virtual bool PoleMaCeche(const TVarRec &p_Cecha, bool p_BezWielkosci = true, uint32_t p_LocaleID = 0) const
+    {
+        return PorownajZCecha(p_Cecha, p_BezWielkosci, p_LocaleID) == 0;
+    }
 
     // Native text reading hook: the current token is the value; the parser is
     // left after it. True when the field received a non-empty value. The base

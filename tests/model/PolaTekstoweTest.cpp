@@ -1,6 +1,8 @@
 #include "PolaTekstowe.h"
 #include "PoleBoolean.h"
+#include "PolaCalkowite.h"
 #include "PorownanieTekstow.h"
+#include "Formatuj.h"
 
 #include <gtest/gtest.h>
 
@@ -146,6 +148,48 @@ TEST(PoleBoolean, Maski)
     for (const auto &p : przypadki) {
         pole.Wartosc = p.Wartosc;
         EXPECT_EQ(pole.WartWgMaski(QString::fromLatin1(p.Maska)), QString::fromLatin1(p.Tekst)) << p.Maska;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(PoleMaCeche, LuzneWartosci)
+{
+    TPoleString tekst;
+    tekst.Wartosc = QStringLiteral("Alfa");
+    EXPECT_TRUE(tekst.PoleMaCeche(QStringLiteral("ALFA")));
+    EXPECT_FALSE(tekst.PoleMaCeche(QStringLiteral("ALFA"), false));
+    EXPECT_FALSE(tekst.PoleMaCeche(QStringLiteral("Alf")));
+    EXPECT_TRUE(tekst.PoleMaCeche(QByteArray("alfa")));
+
+    TPoleWideString szeroki;
+    szeroki.Wartosc = QString::fromUtf8("ą");
+    EXPECT_TRUE(szeroki.PoleMaCeche(QString::fromUtf8("ą")));
+    EXPECT_GT(szeroki.PorownajZCecha(QStringLiteral("z")), 0);
+
+    TPoleInteger liczba;
+    EXPECT_TRUE(liczba.PoleMaCeche(0)); // an empty field is the zero of the element's kind
+    liczba.Wartosc = 5;
+    EXPECT_TRUE(liczba.PoleMaCeche(5));
+    EXPECT_TRUE(liczba.PoleMaCeche(5.0));
+    EXPECT_LT(liczba.PorownajZCecha(6LL), 0);
+    EXPECT_TRUE(liczba.PoleMaCeche(TVarRec::Currency(50000)));
+    EXPECT_TRUE(liczba.PoleMaCeche(QStringLiteral("5")));
+
+    TPoleBoolean logiczne;
+    logiczne.Wartosc = true;
+    EXPECT_TRUE(logiczne.PoleMaCeche(true));
+    EXPECT_TRUE(logiczne.PoleMaCeche(1));
+    EXPECT_GT(logiczne.PorownajZCecha(false), 0);
+
+    int zmienna = 0;
+    try {
+        liczba.PorownajZCecha(static_cast<const void *>(&zmienna));
+        FAIL();
+    } catch (const LkException &e) {
+        EXPECT_EQ(e.Message(), QString::fromUtf8("błędny typ parametru: 5"));
     }
 }
 
