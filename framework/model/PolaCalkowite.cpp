@@ -1,5 +1,7 @@
 #include "PolaCalkowite.h"
 
+#include "DatyICzasy.h"
+#include "FormatowanieLiczb.h"
 #include "OdczytywaczTekstu.h"
 #include "ParsowanieTekstu.h"
 
@@ -93,8 +95,10 @@ QString TPoleCalkowitoliczbowe::WartWgMaski(const QString &p_Maska, const TForma
         const int64_t nr = JakoInt64();
         return nr >= 0 && nr < pozycje.size() ? pozycje[static_cast<qsizetype>(nr)] : QString();
     }
-    // Float masks are not supported yet; say so rather than show an unmasked value.
-    (void)p_FS;
+    if (const auto tekst = FormatujLiczbeWgMaski(p_Maska, static_cast<double>(JakoInt64()),
+                                                 p_FS ? *p_FS : UstawieniaDatModelu()))
+        return *tekst;
+    // Exponent masks are not supported; say so rather than show an unmasked value.
     BledneWywolanie("WartWgMaski");
     return {};
 }

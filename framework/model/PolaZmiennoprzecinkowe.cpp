@@ -1,5 +1,7 @@
 #include "PolaZmiennoprzecinkowe.h"
 
+#include "DatyICzasy.h"
+#include "FormatowanieLiczb.h"
 #include "OdczytywaczTekstu.h"
 #include "TekstyPomocnicze.h"
 
@@ -146,8 +148,13 @@ int16_t TPoleZmiennoprzecinkowe::Porownaj(const TPole &p_Pole) const
 
 QString TPoleZmiennoprzecinkowe::WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS) const
 {
-    if (!p_Maska.isEmpty())
+    if (!p_Maska.isEmpty()) {
+        if (const auto tekst =
+                FormatujUlamekWgMaski(p_Maska, JakoDouble(), GetJakoString(), p_FS ? *p_FS : UstawieniaDatModelu()))
+            return *tekst;
+        // Exponent masks are not supported; say so rather than show an unmasked value.
         BledneWywolanie("WartWgMaski");
+    }
     if (p_FS)
         return GetJakoString().replace(QLatin1Char('.'), p_FS->DecimalSeparator);
     return GetJakoString();
@@ -161,7 +168,7 @@ void TPoleDouble::Zaokraglij(uint8_t p_IleMiejscPoPrzecinku)
 QString TPoleCurrency::WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS) const
 {
     if (!p_Maska.isEmpty())
-        BledneWywolanie("WartWgMaski");
+        return TPoleZmiennoprzecinkowe::WartWgMaski(p_Maska, p_FS);
     return TekstCurrency(Wartosc, p_FS ? p_FS->DecimalSeparator : QLatin1Char('.'));
 }
 

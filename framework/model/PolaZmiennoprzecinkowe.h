@@ -15,7 +15,7 @@ public:
 
     // Numbers compare by value, whatever their class.
     int16_t Porownaj(const TPole &p_Pole) const override;
-    // Masks need float formatting, which is not here yet; an empty mask gives JakoString.
+    // Mask decimals show only for a non-zero fraction; an empty mask gives JakoString.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
     void KopiujDane(const TPole &p_Pole) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
     // Reads "12.5" and also "12,5", which the tokenizer splits into 12 "," 5.

@@ -149,3 +149,41 @@ TEST(PolaZmiennoprzecinkowe, VariantKopiaIPorownanie)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PolaZmiennoprzecinkowe, MaskiPokazujaUlamekTylkoGdyJest)
+{
+    const struct
+    {
+        double Wartosc;
+        const char *Maska;
+        const char *Tekst;
+    } przypadki[] = {
+        {12.5, "0.00", "12.50"},
+        {12.0, "0.00", "12"},
+        {12.001, "0.00", "12"},
+        {1234567.25, "#,##0.00", "1 234 567.25"},
+        {-12.5, "0.00", "-12.50"},
+        {0.5, "#.##", ".5"},
+        {7, "0000", "0007"},
+        {-3, "0;(0)", "(3)"},
+        {0, "0;(0);zero", "zero"},
+        {2.5, "0.0 zł", "2.5 zł"},
+    };
+    for (const auto &p : przypadki) {
+        TPoleDouble pole;
+        pole.Wartosc = p.Wartosc;
+        EXPECT_EQ(pole.WartWgMaski(QString::fromUtf8(p.Maska)).toStdString(), p.Tekst) << p.Wartosc << " " << p.Maska;
+    }
+    TPoleInteger liczba;
+    liczba.Wartosc = -1234;
+    EXPECT_EQ(liczba.WartWgMaski(QStringLiteral("#,##0")), QStringLiteral("-1 234"));
+    TPoleCurrency waluta;
+    waluta.Wartosc = 125000;
+    EXPECT_EQ(waluta.WartWgMaski(QStringLiteral("0.00")), QStringLiteral("12.50"));
+    EXPECT_EQ(waluta.WartWgMaski(QString()), QStringLiteral("12.5"));
+    EXPECT_THROW(waluta.WartWgMaski(QStringLiteral("0.0E+00")), LkException);
+}
+
+} // namespace
