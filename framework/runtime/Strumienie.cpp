@@ -254,12 +254,16 @@ TFileStream::~TFileStream()
         ::close(FUchwyt);
 }
 
-int64_t TFileStream::Read(void *p_Bufor, int64_t p_Ile)
+namespace {
+
+// read(2) and write(2) may move fewer bytes than asked or be interrupted:
+// go on until all are moved, the end is met or a real error comes.
+template<typename TBajt, typename TOperacja>
+int64_t przeniesWszystko(TBajt *p_Bufor, int64_t p_Ile, TOperacja p_Operacja)
 {
     int64_t razem = 0;
-    char *cel = static_cast<char *>(p_Bufor);
     while (razem < p_Ile) {
-        const ssize_t ile = ::read(FUchwyt, cel + razem, size_t(p_Ile - razem));
+        const ssize_t ile = p_Operacja(p_Bufor + razem, size_t(p_Ile - razem));
         if (ile < 0 && errno == EINTR)
             continue;
         if (ile <= 0)
@@ -269,19 +273,18 @@ int64_t TFileStream::Read(void *p_Bufor, int64_t p_Ile)
     return razem;
 }
 
+} // namespace
+
+int64_t TFileStream::Read(void *p_Bufor, int64_t p_Ile)
+{
+    return przeniesWszystko(static_cast<char *>(p_Bufor), p_Ile,
+                            [this](char *p, size_t n) { return ::read(FUchwyt, p, n); });
+}
+
 int64_t TFileStream::Write(const void *p_Bufor, int64_t p_Ile)
 {
-    int64_t razem = 0;
-    const char *zrodlo = static_cast<const char *>(p_Bufor);
-    while (razem < p_Ile) {
-        const ssize_t ile = ::write(FUchwyt, zrodlo + razem, size_t(p_Ile - razem));
-        if (ile < 0 && errno == EINTR)
-            continue;
-        if (ile <= 0)
-            break;
-        razem += ile;
-    }
-    return razem;
+    return przeniesWszystko(static_cast<const char *>(p_Bufor), p_Ile,
+                            [this](const char *p, size_t n) { return ::write(FUchwyt, p, n); });
 }
 
 int64_t TFileStream::Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od)
