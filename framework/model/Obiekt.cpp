@@ -1,10 +1,32 @@
 #include "Obiekt.h"
 
-#include "LkXMLParser.h"
-#include "OdczytywaczXML.h"
+#include "Formatuj.h"
+#include "KodowanieZnakow.h"
+#include "NazwaPolaNaEkran.h"
+#include "PoleWskObiektu.h"
+
+#include <algorithm>
+#include <system_error>
 
 const TOpisKlasy TObiekt::Opis = {
     "TObiekt", &TObiektBazowy::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TObiekt(p_Rodzic); }, {}};
+const TOpisKlasy TObiektTS::Opis = {
+    "TObiektTS", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TObiektTS(p_Rodzic); }, {}};
+const TOpisKlasy TObiektITS::Opis = {
+    "TObiektITS", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TObiektITS(p_Rodzic); }, {}};
+
+TObiekt::TObiekt(const TArrayOfConst &p_KtorePola, const TArrayOfConst &p_JakieWartosci, TObiektBazowy *p_Rodzic)
+    : TObiektBazowy(p_Rodzic)
+{
+    WpiszDane(p_KtorePola, p_JakieWartosci);
+}
+
+TObiekt::~TObiekt() noexcept(false)
+{
+    Rozbierz([this] { UsunPola(); });
+}
+
+// ---- metadata
 
 const TOpisKlasy *TObiekt::TypPolaNr(int16_t p_Nr) const
 {
@@ -35,69 +57,424 @@ int16_t TObiekt::NrPolaONazwie(const QString &p_Nazwa) const
     return -1;
 }
 
-bool TObiekt::MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const
+QString TObiekt::NazwaEdycjiPolaNr(int16_t p_Nr) const
 {
-    return p_NazwaTypu.compare(AliasXMLPolaNr(-1), Qt::CaseInsensitive) == 0
-        || TObiektBazowy::MoznaCzytacDaneTypu(p_NazwaTypu);
+    const QString nazwa = NazwaPolaNr(p_Nr);
+    const QString naEkran = NazwaPolaNaEkran(nazwa);
+    return naEkran.isEmpty() ? nazwa : naEkran;
 }
 
-bool TObiekt::CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const
+// ---- fields
+
+TPole &TObiekt::Pola(int16_t p_Nr)
 {
-    // A prefix of the document's choosing does not change the type.
-    auto lokalna = [](const QString &p_Kwalifikowana) { return p_Kwalifikowana.mid(p_Kwalifikowana.indexOf(QLatin1Char(':')) + 1); };
-    return TObiektBazowy::CzyKorzenXMLTegoTypu(p_Nazwa)
-        || lokalna(p_Nazwa).compare(lokalna(AliasXMLPolaNr(-1)), Qt::CaseInsensitive) == 0;
+    if (TPole *pole = PoleJesliJest(p_Nr))
+        return *pole;
+    const TOpisKlasy *klasa = p_Nr >= 0 ? TypPolaNr(p_Nr) : nullptr;
+    if (!klasa || !klasa->Tworz)
+        throw LkException(
+            Format(QStringLiteral("%s: Błędny nr pola = %d w %s"), {ClassName(), int(p_Nr), DajSciezkeDoSiebie()}));
+    if (FPola.size() <= static_cast<size_t>(p_Nr))
+        FPola.resize(static_cast<size_t>(p_Nr) + 1, nullptr);
+    // Objects take this one as their parent, tracked references as their owner.
+    FPola[static_cast<size_t>(p_Nr)] = klasa->Tworz(this);
+    PoUtworzeniuPola(p_Nr);
+    return *FPola[static_cast<size_t>(p_Nr)];
 }
 
-void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
+TPole *TObiekt::PoleJesliJest(int16_t p_Nr) const
 {
-    TLkXMLParser &parser = p_Odczytywacz.Parser();
+    return p_Nr >= 0 && static_cast<size_t>(p_Nr) < FPola.size() ? FPola[static_cast<size_t>(p_Nr)] : nullptr;
+}
 
-    parser.NextToken();
-    while (parser.Token() == TLkParser::toSymbol) {
-        const QString atrybut = p_Odczytywacz.Przekoduj(parser.TokenString());
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.WczytajWartoscAtrybutu();
-        // No field takes an attribute yet (fields arrive with their classes), so
-        // all but the identifier count as skipped, namespace declarations included.
-        if (atrybut.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0)
-            ++p_Odczytywacz.PominietoDane;
+bool TObiekt::PoleJestObiektem(int16_t p_Nr) const
+{
+    if (const TPole *pole = PoleJesliJest(p_Nr))
+        return dynamic_cast<const TObiektBazowy *>(pole) != nullptr;
+    const TOpisKlasy *klasa = p_Nr >= 0 ? TypPolaNr(p_Nr) : nullptr;
+    return klasa && klasa->DziedziczyPo(TObiektBazowy::Opis);
+}
+
+bool TObiekt::Bit(int16_t p_Nr) const
+{
+    const size_t bajt = static_cast<size_t>(p_Nr) / 8;
+    return p_Nr >= 0 && bajt < FMaWartosc.size() && (FMaWartosc[bajt] & (1u << (p_Nr % 8)));
+}
+
+void TObiekt::UstawBit(int16_t p_Nr, bool p_Ma)
+{
+    const size_t bajt = static_cast<size_t>(p_Nr) / 8;
+    if (p_Ma) {
+        if (FMaWartosc.size() <= bajt)
+            FMaWartosc.resize(bajt + 1, 0);
+        FMaWartosc[bajt] |= static_cast<uint8_t>(1u << (p_Nr % 8));
+    } else if (bajt < FMaWartosc.size()) {
+        FMaWartosc[bajt] &= static_cast<uint8_t>(~(1u << (p_Nr % 8)));
     }
-    if (parser.Token() == '/') {
-        parser.NextToken();
-        parser.CheckToken('>');
+}
+
+bool TObiekt::MaWartosc(int16_t p_Nr) const
+{
+    if (p_Nr == -1) {
+        if (std::any_of(FMaWartosc.begin(), FMaWartosc.end(), [](uint8_t p_Bajt) { return p_Bajt != 0; }))
+            return true;
+        return std::any_of(FPola.begin(), FPola.end(), [](const TPole *p_Pole) {
+            const auto *podobiekt = dynamic_cast<const TObiektBazowy *>(p_Pole);
+            return podobiekt && podobiekt->MaWartosc(-1);
+        });
+    }
+    if (const auto *podobiekt = dynamic_cast<const TObiektBazowy *>(PoleJesliJest(p_Nr)))
+        return podobiekt->MaWartosc(-1);
+    return Bit(p_Nr);
+}
+
+void TObiekt::UstawMaWartosc(int16_t p_Nr, bool p_Ma)
+{
+    if (p_Nr == -1) {
+        if (!p_Ma)
+            ZerujDane();
         return;
     }
-    if (parser.Token() != '>')
-        parser.Error(QStringLiteral("Błędny token = %1").arg(p_Odczytywacz.Przekoduj(parser.TokenString())));
+    if (p_Ma) {
+        if (!PoleJestObiektem(p_Nr))
+            UstawBit(p_Nr, true);
+        return;
+    }
+    UstawBit(p_Nr, false);
+    if (TPole *pole = PoleJesliJest(p_Nr))
+        pole->ZerujDane();
+}
 
-    while (!p_Odczytywacz.PrzerwijOdczyt) {
-        if (parser.NextToken() != '<') {
-            if (parser.Token() == TLkParser::toEOF)
-                parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-            ++p_Odczytywacz.PominietoDane; // text, and no field to take it
-            parser.SkipTextUpTo('<');
-            continue;
-        }
-        const unsigned char c = parser.NextToken();
-        if (c == '!') {
-            p_Odczytywacz.PominKomentarzLubDOCTYPE();
-        } else if (c == '?') {
-            p_Odczytywacz.PominInstrPrzetwarzania();
-        } else if (c == '/') {
-            parser.NextToken();
-            if (parser.Token() != TLkParser::toSymbol
-                || p_Odczytywacz.Przekoduj(parser.TokenString()).compare(p_NazwaObiektu, Qt::CaseInsensitive) != 0)
-                parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_NazwaObiektu));
-            parser.NextToken();
-            parser.CheckToken('>');
-            return;
-        } else {
-            parser.CheckToken(TLkParser::toSymbol);
-            // No field takes a child element: it goes whole, with everything inside.
-            p_Odczytywacz.PominElement();
-            ++p_Odczytywacz.PominietoDane;
+void TObiekt::StraconoCelPola(const TPole &p_Pole)
+{
+    const auto miejsce = std::find(FPola.begin(), FPola.end(), &p_Pole);
+    if (miejsce != FPola.end())
+        UstawBit(static_cast<int16_t>(miejsce - FPola.begin()), false);
+}
+
+void TObiekt::UsunPola()
+{
+    FMaWartosc.clear();
+    std::vector<TPole *> pola;
+    pola.swap(FPola);
+    QString bledy;
+    for (TPole *pole : pola) {
+        // Every field goes, also when one of them fails on its way out.
+        try {
+            delete pole;
+        } catch (const std::exception &e) {
+            if (!bledy.isEmpty())
+                bledy += QLatin1Char('\r');
+            bledy += KomunikatWyjatku(e);
         }
     }
+    if (!bledy.isEmpty())
+        throw LkException(bledy);
+}
+
+void TObiekt::ZerujDane()
+{
+    UsunPola();
+}
+
+QString TObiekt::Tekstowo(int16_t p_Nr) const
+{
+    const TPole *pole = PoleJesliJest(p_Nr);
+    return pole && MaWartosc(p_Nr) ? pole->GetJakoString() : QString();
+}
+
+void TObiekt::UstawTekstowo(int16_t p_Nr, const QString &p_Tekst)
+{
+    if (p_Tekst.isEmpty()) {
+        UstawMaWartosc(p_Nr, false);
+    } else {
+        Pola(p_Nr).SetJakoString(p_Tekst);
+        UstawMaWartosc(p_Nr, true);
+    }
+    PoZmianiePola(p_Nr);
+}
+
+QByteArray TObiekt::TekstowoAnsi(int16_t p_Nr) const
+{
+    const TPole *pole = PoleJesliJest(p_Nr);
+    return pole && MaWartosc(p_Nr) ? pole->GetJakoLkAnsiString() : QByteArray();
+}
+
+void TObiekt::UstawTekstowoAnsi(int16_t p_Nr, const QByteArray &p_Tekst)
+{
+    if (p_Tekst.isEmpty()) {
+        UstawMaWartosc(p_Nr, false);
+    } else {
+        Pola(p_Nr).SetJakoLkAnsiString(p_Tekst);
+        UstawMaWartosc(p_Nr, true);
+    }
+    PoZmianiePola(p_Nr);
+}
+
+Variant TObiekt::Variantowo(int16_t p_Nr) const
+{
+    const TPole *pole = PoleJesliJest(p_Nr);
+    return pole && MaWartosc(p_Nr) ? pole->GetJakoVariant() : Variant();
+}
+
+void TObiekt::SetVariantowo(int16_t p_Nr, const Variant &p_Wartosc)
+{
+    if (p_Wartosc.JestPusty()) {
+        UstawMaWartosc(p_Nr, false);
+    } else {
+        Pola(p_Nr).SetJakoVariant(p_Wartosc);
+        UstawMaWartosc(p_Nr, true);
+    }
+    PoZmianiePola(p_Nr);
+}
+
+// ---- assigning loose values
+
+int16_t TObiekt::NrPolaZ(const TVarRec &p_Pole, const char *p_Kontekst) const
+{
+    if (p_Pole.JestCalkowita())
+        return static_cast<int16_t>(p_Pole.JakoInt64());
+    if (p_Pole.JestTekstem())
+        return NrPolaONazwie(p_Pole.JakoString());
+    throw LkException(Format(QStringLiteral("%s: Błędny typ indeksu"), {QString::fromLatin1(p_Kontekst)}));
+}
+
+void TObiekt::WpiszDane(const TArrayOfConst &p_KtorePola, const TArrayOfConst &p_JakieWartosci)
+{
+    const size_t ile = std::min(p_KtorePola.size(), p_JakieWartosci.size());
+    for (size_t i = 0; i < ile; ++i) {
+        const int16_t nr = NrPolaZ(p_KtorePola[i], "WD");
+        if (nr < 0)
+            throw LkException(Format(QStringLiteral("%s.%s: Brak pola o nazwie %s"),
+                                     {ClassName(), QStringLiteral("WpiszDane"), p_KtorePola[i].JakoString()}));
+        WpiszDaneDoPola(nr, p_JakieWartosci[i]);
+    }
+}
+
+void TObiekt::WpiszDaneDoPola(int16_t p_Nr, const TVarRec &p_Wartosc)
+{
+    switch (p_Wartosc.Rodzaj()) {
+    case TVarRec::TRodzaj::Boolean:
+        SetVariantowo(p_Nr, Variant::ZBoolean(p_Wartosc.JakoInt64() != 0));
+        return;
+    case TVarRec::TRodzaj::Integer:
+        SetVariantowo(p_Nr, Variant::ZInteger(static_cast<int32_t>(p_Wartosc.JakoInt64())));
+        return;
+    case TVarRec::TRodzaj::Int64:
+        SetVariantowo(p_Nr, Variant::ZInt64(p_Wartosc.JakoInt64()));
+        return;
+    case TVarRec::TRodzaj::Extended:
+        SetVariantowo(p_Nr, Variant::ZDouble(p_Wartosc.JakoDouble()));
+        return;
+    case TVarRec::TRodzaj::Currency:
+        SetVariantowo(p_Nr, Variant::ZCurrency(p_Wartosc.JakoInt64()));
+        return;
+    case TVarRec::TRodzaj::String:
+    case TVarRec::TRodzaj::Char:
+    case TVarRec::TRodzaj::AnsiString:
+        SetVariantowo(p_Nr, Variant::ZString(p_Wartosc.JakoString()));
+        return;
+    case TVarRec::TRodzaj::Pointer:
+        if (p_Wartosc.JakoInt64() != 0)
+            throw LkException(Format(QStringLiteral("Błąd inicjalizacji w %s:\rźródło danych jest typu %s"),
+                                     {ClassName(), QStringLiteral("Pointer")}));
+        UstawMaWartosc(p_Nr, false);
+        return;
+    case TVarRec::TRodzaj::Object:
+        break;
+    }
+    auto *obiekt = dynamic_cast<TObiektBazowy *>(p_Wartosc.JakoObiekt());
+    if (!obiekt) {
+        if (!p_Wartosc.JakoObiekt()) {
+            UstawMaWartosc(p_Nr, false);
+            return;
+        }
+        throw LkException(Format(QStringLiteral("Błąd inicjalizacji w %s:\rpróba wpisania wartości typu %s do pola %s"),
+                                 {ClassName(), QString::fromLatin1(typeid(*p_Wartosc.JakoObiekt()).name()),
+                                  NazwaPolaNr(p_Nr)}));
+    }
+    TPole &pole = Pola(p_Nr);
+    if (auto *wskaznik = dynamic_cast<TPoleWskObiektu *>(&pole)) {
+        wskaznik->UstawWartosc(obiekt);
+        UstawBit(p_Nr, true);
+    } else if (auto *podobiekt = dynamic_cast<TObiekt *>(&pole); podobiekt && dynamic_cast<TObiekt *>(obiekt)) {
+        podobiekt->KopiujDane(*obiekt);
+    } else {
+        throw LkException(Format(QStringLiteral("Błąd inicjalizacji w %s:\rpróba wpisania wartości typu %s do pola %s"),
+                                 {ClassName(), obiekt->ClassName(), NazwaPolaNr(p_Nr)}));
+    }
+    PoZmianiePola(p_Nr);
+}
+
+// ---- comparison
+
+int16_t TObiekt::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
+{
+    const auto *inny = dynamic_cast<const TObiekt *>(&p_Pole);
+    if (!inny)
+        BledneWywolanie("Porownaj");
+    if (!p_Porownywacz) {
+        TPorownywaczDanych porownywacz(this, inny);
+        return Porownaj(p_Pole, &porownywacz);
+    }
+    if (inny == this || p_Porownywacz->TrwaPorownanie(this, inny))
+        return 0;
+
+    int16_t ostatnie = std::max(RozmPolaNr(-1), inny->RozmPolaNr(-1));
+    if (p_Porownywacz->TrybPorownania == tpdPolaPrzodka) {
+        const TOpisKlasy *przodek = &Klasa();
+        while (przodek && !inny->Klasa().DziedziczyPo(*przodek))
+            przodek = przodek->Rodzic;
+        ostatnie = przodek ? przodek->MaxNrPola() : -1;
+    }
+    for (int16_t nr = 0; nr <= ostatnie; ++nr) {
+        if (p_Porownywacz->PominChwilowe && !PoleZapisywane(nr))
+            continue;
+        const bool tu = MaWartosc(nr);
+        const bool tam = inny->MaWartosc(nr);
+        if (tu && tam) {
+            if (const int16_t wynik = PoleJesliJest(nr)->Porownaj(*inny->PoleJesliJest(nr), p_Porownywacz))
+                return wynik;
+        } else if (tu) {
+            if (!PoleJesliJest(nr)->MaDefWartosc())
+                return 1;
+        } else if (tam) {
+            if (!inny->PoleJesliJest(nr)->MaDefWartosc())
+                return -1;
+        }
+    }
+    return 0;
+}
+
+int16_t TObiekt::PorownajZObiektem(const TObiekt &p_Obiekt, TRodzajPorownPol p_RodzPorownPol,
+                                   TRozmiarLiter p_RozmLiter, uint32_t p_LocaleID,
+                                   TTrybPorownRef p_TrybPorownRef) const
+{
+    TPorownywaczDanych porownywacz(this, &p_Obiekt);
+    porownywacz.PominChwilowe = p_RodzPorownPol == rpBezChwilowych;
+    porownywacz.RozmLiter = p_RozmLiter;
+    porownywacz.LocaleID = p_LocaleID;
+    porownywacz.TrybPorownRef = p_TrybPorownRef;
+    return Porownaj(p_Obiekt, &porownywacz);
+}
+
+// ---- copying
+
+void TObiekt::KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier)
+{
+    const auto *zrodlo = dynamic_cast<const TObiekt *>(&p_Pole);
+    if (!zrodlo)
+        BledneWywolanie("KopiujDane");
+    if (!p_Kopier) {
+        KopiujDane(*zrodlo, tkpZawsze);
+        return;
+    }
+    TPole::KopiujDane(p_Pole, p_Kopier);
+    KopiujPola(*zrodlo, *p_Kopier, tkpZawsze, topPodobiektyJakoCalosc);
+}
+
+void TObiekt::KopiujDane(const TObiekt &p_Zrodlo, TTrybKopiowaniaPol p_TrybKopiowania,
+                         TTrybObslugiPodob p_TrybPodobiektow)
+{
+    if (&p_Zrodlo == this)
+        return;
+    TKopierDanych kopier;
+    kopier.KopiowanoDane(p_Zrodlo, *this);
+    KopiujPola(p_Zrodlo, kopier, p_TrybKopiowania, p_TrybPodobiektow);
+    kopier.PrzepnijReferencje();
+}
+
+void TObiekt::KopiujPola(const TObiekt &p_Zrodlo, TKopierDanych &p_Kopier, TTrybKopiowaniaPol p_TrybKopiowania,
+                         TTrybObslugiPodob p_TrybPodobiektow)
+{
+    const int16_t ostatnie = std::max(p_Zrodlo.RozmPolaNr(-1), RozmPolaNr(-1));
+    for (int16_t nr = 0; nr <= ostatnie; ++nr) {
+        if (!TypPolaNr(nr))
+            continue;
+        if (!p_Zrodlo.MaWartosc(nr)) {
+            if (p_TrybKopiowania == tkpZawsze)
+                UstawMaWartosc(nr, false);
+            continue;
+        }
+        const TPole &skad = *p_Zrodlo.PoleJesliJest(nr);
+        if (p_TrybKopiowania == tkpGdyCelPusty && MaWartosc(nr)) {
+            // A sub-object may still have empty fields to fill.
+            auto *podobiekt = dynamic_cast<TObiekt *>(PoleJesliJest(nr));
+            const auto *zrodlowy = dynamic_cast<const TObiekt *>(&skad);
+            if (p_TrybPodobiektow == topPodobiektySzczegolowo && podobiekt && zrodlowy)
+                podobiekt->KopiujPola(*zrodlowy, p_Kopier, p_TrybKopiowania, p_TrybPodobiektow);
+            continue;
+        }
+        TPole &dokad = Pola(nr);
+        if (!dokad.MoznaPorownywacZ(skad))
+            continue;
+        dokad.KopiujDane(skad, &p_Kopier);
+        UstawMaWartosc(nr, true);
+    }
+}
+
+TObiekt *TObiekt::KlonujObiekt(bool p_ZRodzicem) const
+{
+    auto *klon = dynamic_cast<TObiekt *>(Klasa().Tworz(p_ZRodzicem ? Rodzic() : nullptr));
+    if (!klon)
+        BledneWywolanie("KlonujObiekt");
+    try {
+        klon->KopiujDane(*this, tkpZawsze);
+    } catch (...) {
+        delete klon;
+        throw;
+    }
+    return klon;
+}
+
+int64_t TObiekt::ZajmowanaPamiec() const
+{
+    int64_t suma = sizeof(*this) + static_cast<int64_t>(FPola.capacity() * sizeof(TPole *) + FMaWartosc.capacity());
+    for (const TPole *pole : FPola)
+        if (pole)
+            suma += pole->ZajmowanaPamiec();
+    return suma;
+}
+
+// ---- paths
+
+QString TObiekt::KrokPola(int16_t p_Nr, bool p_NaEkran) const
+{
+    return p_NaEkran ? NazwaEdycjiPolaNr(p_Nr) : NazwaPolaNr(p_Nr);
+}
+
+QString TObiekt::KrokSciezki(const TObiektBazowy &p_Dziecko, bool p_NaEkran, bool) const
+{
+    const auto miejsce = std::find(FPola.begin(), FPola.end(), &p_Dziecko);
+    if (miejsce == FPola.end())
+        return QStringLiteral("<%1, rodzic rzekomy>").arg(ClassName());
+    return KrokPola(static_cast<int16_t>(miejsce - FPola.begin()), p_NaEkran);
+}
+
+// ---- locks
+
+void TObiektTS::ZablokujObiekt()
+{
+    try {
+        FSekcjaObiektu.lock();
+    } catch (const std::system_error &e) {
+        throw LkException(ClassName() + QStringLiteral(" -> ") + QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TObiektTS::OdblokujObiekt()
+{
+    FSekcjaObiektu.unlock();
+}
+
+void TObiektITS::ZablokujObiekt()
+{
+    if (Rodzic())
+        Rodzic()->ZablokujObiekt();
+}
+
+void TObiektITS::OdblokujObiekt()
+{
+    if (Rodzic())
+        Rodzic()->OdblokujObiekt();
 }

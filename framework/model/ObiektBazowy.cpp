@@ -1,5 +1,7 @@
 #include "ObiektBazowy.h"
 
+#include "Obiekt.h"
+
 #include "LkXMLParser.h"
 #include "OdczytywaczXML.h"
 #include "WyjatkiModelu.h"
@@ -8,7 +10,10 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <exception>
 #include <memory>
+#include <unordered_set>
 
 const TOpisKlasy TPole::Opis = {"TPole", nullptr, nullptr, {}};
 const TOpisKlasy TObiektBazowy::Opis = {"TObiektBazowy", &TPole::Opis, nullptr, {}};
@@ -50,6 +55,148 @@ QString PolozenieBledu(TStream &p_Strumien)
 }
 
 } // namespace
+
+TObiektBazowy::TObiektBazowy(TObiektBazowy *p_Rodzic) : FRodzic(p_Rodzic)
+{
+    if (FRodzic)
+        FRodzic->DodajRef(this);
+}
+
+TObiektBazowy::~TObiektBazowy() noexcept(false)
+{
+    if (!FRozebrany)
+        Rozbierz({});
+}
+
+void TObiektBazowy::Rozbierz(const std::function<void()> &p_ZwolnijDane)
+{
+    FRozebrany = true;
+    QString bledy;
+    auto krok = [&](const char *p_Krok, auto &&p_Dzialanie) {
+        try {
+            p_Dzialanie();
+        } catch (const std::exception &e) {
+            QString sciezka;
+            try {
+                sciezka = DajSciezkeDoSiebie();
+            } catch (const std::exception &) {
+                // The message goes without the path.
+            }
+            if (!bledy.isEmpty())
+                bledy += QLatin1Char('\r');
+            bledy += QStringLiteral("Wyjątek w %1 w %2.Destroy (%3): %4")
+                         .arg(QLatin1String(p_Krok), ClassName(), sciezka, KomunikatWyjatku(e));
+        }
+    };
+    krok("ZwolnijReferencje", [this] { ZwolnijReferencje(); });
+    if (p_ZwolnijDane)
+        krok("ZerujDane", p_ZwolnijDane);
+    // Raising while another exception unwinds the stack would end the process.
+    if (!bledy.isEmpty() && std::uncaught_exceptions() == 0)
+        throw LkException(bledy);
+}
+
+TObiektBazowy *TObiektBazowy::DajKorzen()
+{
+    TObiektBazowy *obiekt = this;
+    std::unordered_set<const TObiektBazowy *> odwiedzone;
+    while (obiekt->FRodzic && odwiedzone.insert(obiekt).second)
+        obiekt = obiekt->FRodzic;
+    return obiekt;
+}
+
+TObiektBazowy *TObiektBazowy::DajRodzica(const TOpisKlasy &p_Klasa) const
+{
+    std::unordered_set<const TObiektBazowy *> odwiedzone;
+    for (TObiektBazowy *obiekt = FRodzic; obiekt && odwiedzone.insert(obiekt).second; obiekt = obiekt->FRodzic)
+        if (obiekt->Klasa().DziedziczyPo(p_Klasa))
+            return obiekt;
+    return nullptr;
+}
+
+void TObiektBazowy::DodajRef(TPole *p_Pole)
+{
+    const auto miejsce = std::lower_bound(FListaRef.begin(), FListaRef.end(), p_Pole);
+    if (miejsce == FListaRef.end() || *miejsce != p_Pole)
+        FListaRef.insert(miejsce, p_Pole);
+}
+
+void TObiektBazowy::UsunRefOd(TPole *p_Pole)
+{
+    const auto miejsce = std::lower_bound(FListaRef.begin(), FListaRef.end(), p_Pole);
+    if (miejsce != FListaRef.end() && *miejsce == p_Pole)
+        FListaRef.erase(miejsce);
+}
+
+bool TObiektBazowy::MaRefOd(const TPole *p_Pole) const
+{
+    return std::binary_search(FListaRef.begin(), FListaRef.end(), p_Pole);
+}
+
+bool TObiektBazowy::MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const
+{
+    return std::any_of(FListaRef.begin(), FListaRef.end(),
+                       [&](const TPole *p_Pole) { return p_Pole->Klasa().DziedziczyPo(p_Klasa); });
+}
+
+void TObiektBazowy::PrzepnijRefNa(TObiektBazowy *p_Obiekt)
+{
+    // Each field leaves the list before it is told, so it cannot come back to it.
+    while (!FListaRef.empty()) {
+        TPole *pole = FListaRef.back();
+        FListaRef.pop_back();
+        pole->PrzepnijRef(this, p_Obiekt);
+    }
+}
+
+void TObiektBazowy::ZwolnijReferencje()
+{
+    while (!FListaRef.empty()) {
+        TPole *pole = FListaRef.back();
+        FListaRef.pop_back();
+        pole->ZerujRefDo(this);
+    }
+    if (FRodzic) {
+        FRodzic->UsunRefOd(this);
+        FRodzic = nullptr;
+    }
+}
+
+void TObiektBazowy::ZerujRefDo(TObiektBazowy *p_Obiekt)
+{
+    if (FRodzic == p_Obiekt)
+        FRodzic = nullptr;
+}
+
+QString TObiektBazowy::KrokSciezki(const TObiektBazowy &, bool, bool) const
+{
+    return QStringLiteral("<%1>").arg(ClassName());
+}
+
+QString TObiektBazowy::KrokPola(int16_t p_Nr, bool) const
+{
+    return QStringLiteral("[%1]").arg(p_Nr);
+}
+
+QString TObiektBazowy::DajSciezkeDoSiebie(const TObiektBazowy *p_OdObiektu, bool p_NaEkran, bool p_BezIndeksow,
+                                          int16_t p_NrPodpola) const
+{
+    QString sciezka = p_NrPodpola >= 0 ? KrokPola(p_NrPodpola, p_NaEkran) : QString();
+    std::unordered_set<const TObiektBazowy *> odwiedzone;
+    const TObiektBazowy *obiekt = this;
+    while (obiekt != p_OdObiektu && obiekt->FRodzic && odwiedzone.insert(obiekt).second) {
+        const TObiektBazowy &rodzic = *obiekt->FRodzic;
+        const QString krok = rodzic.KrokSciezki(*obiekt, p_NaEkran, p_BezIndeksow);
+        // Steps inside an object are joined by a separator; list indices follow directly.
+        if (!sciezka.isEmpty() && dynamic_cast<const TObiekt *>(obiekt))
+            sciezka.prepend(p_NaEkran ? QStringLiteral(" -> ") : QStringLiteral("."));
+        sciezka.prepend(krok);
+        obiekt = &rodzic;
+    }
+    if (p_OdObiektu && obiekt != p_OdObiektu)
+        return {};
+    return sciezka;
+}
 
 bool TObiektBazowy::MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const
 {

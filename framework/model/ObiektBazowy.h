@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 class TStream;
 
 // Root of all persistent objects: a tree node that is itself a field, so
@@ -14,14 +17,52 @@ class TObiektBazowy : public TPole
 public:
     static const TOpisKlasy Opis;
 
-    explicit TObiektBazowy(TObiektBazowy *p_Rodzic = nullptr) : FRodzic(p_Rodzic) {}
+    // A parent learns of its child (it enters it in its referring list), so
+    // that a parent destroyed first leaves its children without a parent.
+    explicit TObiektBazowy(TObiektBazowy *p_Rodzic = nullptr);
+    // Releases the references (see ZwolnijReferencje) if a descendant has not.
+    ~TObiektBazowy() noexcept(false) override;
+
     const TOpisKlasy &Klasa() const override { return Opis; }
 
     TObiektBazowy *Rodzic() const { return FRodzic; }
+    // The topmost ancestor (this object for a root).
+    TObiektBazowy *DajKorzen();
+    // The nearest ancestor of that class or of a descendant class; null when none.
+    TObiektBazowy *DajRodzica(const TOpisKlasy &p_Klasa) const;
 
     // Bracket every read or change of the object; nothing here, a lock in thread-safe descendants.
     virtual void ZablokujObiekt() {}
     virtual void OdblokujObiekt() {}
+
+    // Whether field p_Nr has a value; -1 asks whether the object holds any data.
+    virtual bool MaWartosc(int16_t p_Nr) const = 0;
+    bool MaDefWartosc() const override { return !MaWartosc(-1); }
+
+    // The referring list: tracked references to this object and its children.
+    // Kept sorted by address, without duplicates.
+    void DodajRef(TPole *p_Pole);
+    void UsunRefOd(TPole *p_Pole);
+    bool MaRefOd(const TPole *p_Pole) const;
+    bool MaJakiesRef() const { return !FListaRef.empty(); }
+    bool MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const;
+    // Every referring field leaves the list and is re-pointed to p_Obiekt.
+    void PrzepnijRefNa(TObiektBazowy *p_Obiekt);
+    // Every referring field leaves the list and forgets this object (children
+    // forget their parent); then the object leaves its parent's list.
+    void ZwolnijReferencje();
+    // A child forgets a parent being destroyed.
+    void ZerujRefDo(TObiektBazowy *p_Obiekt) override;
+    // A tracked reference held by this object lost its target: its has-value bit goes.
+    virtual void StraconoCelPola(const TPole &) {}
+
+    // The path of this object from the root (or from p_OdObiektu; empty when that
+    // is not on the way up), on screen with editing names and 1-based indices.
+    // p_NrPodpola >= 0 appends that field. Cycles stop the walk.
+    QString DajSciezkeDoSiebie(const TObiektBazowy *p_OdObiektu = nullptr, bool p_NaEkran = false,
+                               bool p_BezIndeksow = false, int16_t p_NrPodpola = -1) const;
+    // A one-line description for users; "?" here.
+    virtual QString OpisTekstowy() const { return QStringLiteral("?"); }
 
     // Whether a serialised root of that type name is this object's data (ignoring case):
     // the class name, the class name after leading "_", or an ancestor class's name.
@@ -43,6 +84,16 @@ public:
 
 protected:
     friend class TOdczytywaczXML;
+    // The step that p_Dziecko adds to a path below this object ("Pozycje",
+    // "[2]", on screen " (3)"); "<class name>" here.
+    virtual QString KrokSciezki(const TObiektBazowy &p_Dziecko, bool p_NaEkran, bool p_BezIndeksow) const;
+    // The step for field p_Nr of this object (name, or "[n]" for non-objects).
+    virtual QString KrokPola(int16_t p_Nr, bool p_NaEkran) const;
+    // Runs the given steps of destruction, each guarded; the failures are
+    // joined into one LkException raised once the object is dismantled
+    // (unless an exception is already passing through).
+    void Rozbierz(const std::function<void()> &p_ZwolnijDane);
+
     // The root-level load: prolog, root check, the element.
     virtual void WczytajZXML(TOdczytywaczXML &p_Odczytywacz);
     // Whether the root element's qualified name is this object's type.
@@ -50,4 +101,6 @@ protected:
 
 private:
     TObiektBazowy *FRodzic;
+    std::vector<TPole *> FListaRef;
+    bool FRozebrany = false;
 };

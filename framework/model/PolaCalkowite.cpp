@@ -103,7 +103,7 @@ QString TPoleCalkowitoliczbowe::WartWgMaski(const QString &p_Maska, const TForma
     return {};
 }
 
-void TPoleCalkowitoliczbowe::KopiujDane(const TPole &p_Pole)
+void TPoleCalkowitoliczbowe::KopiujDane(const TPole &p_Pole, TKopierDanych *)
 {
     if (const auto *calkowite = dynamic_cast<const TPoleCalkowitoliczbowe *>(&p_Pole))
         UstawInt64(calkowite->JakoInt64());
@@ -111,7 +111,7 @@ void TPoleCalkowitoliczbowe::KopiujDane(const TPole &p_Pole)
         SetJakoVariant(p_Pole.GetJakoVariant());
 }
 
-int16_t TPoleCalkowitoliczbowe::Porownaj(const TPole &p_Pole) const
+int16_t TPoleCalkowitoliczbowe::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
 {
     const int64_t tu = JakoInt64();
     if (const auto *calkowite = dynamic_cast<const TPoleCalkowitoliczbowe *>(&p_Pole)) {

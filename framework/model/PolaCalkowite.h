@@ -48,8 +48,8 @@ public:
     bool MaDefWartosc() const override { return JakoInt64() == 0; }
     // "?a;b;c" picks the item with the value's number; other masks are float masks.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
-    void KopiujDane(const TPole &p_Pole) override;
-    int16_t Porownaj(const TPole &p_Pole) const override;
+    void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override;
+    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     // An integer token, checked against the class's range (parser error with line and column).
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
 

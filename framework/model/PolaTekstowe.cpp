@@ -29,7 +29,7 @@ QString TPoleString::WartWgMaski(const QString &p_Maska, const TFormatSettings *
     return Format(p_Maska, {Wartosc});
 }
 
-int16_t TPoleString::Porownaj(const TPole &p_Pole) const
+int16_t TPoleString::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
 {
     return znak(PorownajTeksty(Wartosc, p_Pole.GetJakoString(), true, LocaleDomyslny));
 }
@@ -44,7 +44,7 @@ void TPoleRawByteString::SetJakoString(const QString &p_Wartosc)
     Wartosc = p_Wartosc.isEmpty() ? QByteArray() : TekstNaPolskiAnsi(p_Wartosc);
 }
 
-int16_t TPoleRawByteString::Porownaj(const TPole &p_Pole) const
+int16_t TPoleRawByteString::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
 {
     return znak(PorownajBajty(Wartosc, p_Pole.GetJakoLkAnsiString(), true));
 }
@@ -59,7 +59,7 @@ void TPoleWideString::SetJakoString(const QString &p_Wartosc)
     Wartosc = p_Wartosc.isEmpty() ? QString() : QString::fromUtf8(TekstNaPolskiAnsi(p_Wartosc));
 }
 
-void TPoleWideString::KopiujDane(const TPole &p_Pole)
+void TPoleWideString::KopiujDane(const TPole &p_Pole, TKopierDanych *)
 {
     // Text fields hand over their value directly: the text form would be UTF-8 bytes.
     if (const auto *szeroki = dynamic_cast<const TPoleWideString *>(&p_Pole))
@@ -70,7 +70,7 @@ void TPoleWideString::KopiujDane(const TPole &p_Pole)
         SetJakoString(p_Pole.GetJakoString());
 }
 
-int16_t TPoleWideString::Porownaj(const TPole &p_Pole) const
+int16_t TPoleWideString::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
 {
     const auto *szeroki = dynamic_cast<const TPoleWideString *>(&p_Pole);
     const QString tam = szeroki ? szeroki->Wartosc : p_Pole.GetJakoString();

@@ -21,9 +21,9 @@ public:
     bool MaDefWartosc() const override { return Wartosc.isEmpty(); }
     // The mask is a Format string whose %s receives the value.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
-    void KopiujDane(const TPole &p_Pole) override { SetJakoString(p_Pole.GetJakoString()); }
+    void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override { SetJakoString(p_Pole.GetJakoString()); }
     // Without a comparer: ignoring case, locale 0.
-    int16_t Porownaj(const TPole &p_Pole) const override;
+    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
 };
 
 // Text held as Windows-1250 bytes; the bytes pass through the byte-string form unchanged.
@@ -46,9 +46,9 @@ public:
     Variant DajPustyVariant() const override { return Variant::ZAnsiString({}); }
     void ZerujDane() override { Wartosc.clear(); }
     bool MaDefWartosc() const override { return Wartosc.isEmpty(); }
-    void KopiujDane(const TPole &p_Pole) override { SetJakoLkAnsiString(p_Pole.GetJakoLkAnsiString()); }
+    void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override { SetJakoLkAnsiString(p_Pole.GetJakoLkAnsiString()); }
     // Without a comparer: bytes, ignoring the case of ASCII letters.
-    int16_t Porownaj(const TPole &p_Pole) const override;
+    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
 };
 
 // UTF-16 text whose text form is its UTF-8 bytes read as Windows-1250, so that
@@ -69,9 +69,9 @@ public:
     Variant DajPustyVariant() const override { return Variant::ZWideString({}); }
     void ZerujDane() override { Wartosc.clear(); }
     bool MaDefWartosc() const override { return Wartosc.isEmpty(); }
-    void KopiujDane(const TPole &p_Pole) override;
+    void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override;
     // Without a comparer: ignoring case, locale 4096 (ordinal for wide strings).
-    int16_t Porownaj(const TPole &p_Pole) const override;
+    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     // Locales 0 and 4096 compare wide strings ordinally.
     int16_t PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci = true, uint32_t p_LocaleID = 0) const override;
 };

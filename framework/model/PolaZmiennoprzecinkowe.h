@@ -14,10 +14,10 @@ public:
     virtual void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku);
 
     // Numbers compare by value, whatever their class.
-    int16_t Porownaj(const TPole &p_Pole) const override;
+    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     // Mask decimals show only for a non-zero fraction; an empty mask gives JakoString.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
-    void KopiujDane(const TPole &p_Pole) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
+    void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
     // Reads "12.5" and also "12,5", which the tokenizer splits into 12 "," 5.
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
 
@@ -116,7 +116,7 @@ public:
     // No mask: currency text with up to four decimals.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
     void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override;
-    int16_t Porownaj(const TPole &p_Pole) const override;
+    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
 
 protected:
     void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override

@@ -1,6 +1,8 @@
 #include "Pole.h"
 
 #include "KodowanieZnakow.h"
+#include "KopierDanych.h"
+#include "OdczytywaczXML.h"
 #include "Formatuj.h"
 #include "OdczytywaczTekstu.h"
 #include "PorownanieTekstow.h"
@@ -20,6 +22,17 @@ QString TPole::WartWgMaski(const QString &, const TFormatSettings *) const
     return GetJakoString();
 }
 
+void TPole::KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier)
+{
+    if (p_Kopier)
+        p_Kopier->KopiowanoDane(p_Pole, *this);
+}
+
+bool TPole::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
+{
+    return WczytajTekstowo(p_Odczytywacz);
+}
+
 bool TPole::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 {
     TLkParser &parser = p_Odczytywacz.Parser();
@@ -36,23 +49,6 @@ namespace {
 template <typename T> int16_t znakRoznicy(T p_A, T p_B)
 {
     return p_A < p_B ? -1 : (p_B < p_A ? 1 : 0);
-}
-
-// The element kind numbers that messages show (those of the open-array records).
-int kodRodzaju(TVarRec::TRodzaj p_Rodzaj)
-{
-    switch (p_Rodzaj) {
-    case TVarRec::TRodzaj::Integer: return 0;
-    case TVarRec::TRodzaj::Boolean: return 1;
-    case TVarRec::TRodzaj::Char: return 9;
-    case TVarRec::TRodzaj::Extended: return 3;
-    case TVarRec::TRodzaj::Pointer: return 5;
-    case TVarRec::TRodzaj::AnsiString: return 11;
-    case TVarRec::TRodzaj::Currency: return 12;
-    case TVarRec::TRodzaj::Int64: return 16;
-    case TVarRec::TRodzaj::String: return 17;
-    }
-    return -1;
 }
 
 } // namespace
@@ -82,6 +78,6 @@ int16_t TPole::PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci, uint3
         return znakRoznicy(wynik, 0);
     }
     default:
-        throw LkException(Format(QStringLiteral("b\u0142\u0119dny typ parametru: %d"), {kodRodzaju(p_Cecha.Rodzaj())}));
+        throw LkException(Format(QStringLiteral("b\u0142\u0119dny typ parametru: %d"), {p_Cecha.KodTypu()}));
     }
 }

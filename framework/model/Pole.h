@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormatSettings.h"
+#include "KlasaBazowa.h"
 #include "OpisKlasy.h"
 #include "Variant.h"
 #include "Wyjatki.h"
@@ -8,11 +9,18 @@
 #include <QByteArray>
 #include <QString>
 
+class TKopierDanych;
+class TOdczytywaczDanych;
 class TOdczytywaczTekstu;
+class TOdczytywaczXML;
+class TPorownywaczDanych;
+class TStream;
 class TVarRec;
+class TZapisywaczDanych;
+class TZapisywaczTekstu;
 // Base of everything an object is made of: typed fields and, as fields that
 // hold other fields, the persistent objects themselves.
-class TPole
+class TPole : public TObject
 {
 public:
     static const TOpisKlasy Opis;
@@ -20,7 +28,6 @@ public:
     TPole() = default;
     TPole(const TPole &) = delete;
     TPole &operator=(const TPole &) = delete;
-    virtual ~TPole() = default;
 
     // The class reference of this instance.
     virtual const TOpisKlasy &Klasa() const { return Opis; }
@@ -49,15 +56,19 @@ public:
     virtual bool MaDefWartosc() const { BledneWywolanie("MaDefWartosc"); return false; }
     // Display text; an empty mask gives JakoString.
     virtual QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const;
-    // Copies the value of a field of a compatible class.
-    virtual void KopiujDane(const TPole &) {}
+    // Copies the value of a field of a compatible class; a deep copy passes its
+    // copier, which the base tells that p_Pole went to this field.
+    virtual void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr);
     // True when either field's class inherits from the other's.
     virtual bool MoznaPorownywacZ(const TPole &p_Pole) const
     {
         return Klasa().DziedziczyPo(p_Pole.Klasa()) || p_Pole.Klasa().DziedziczyPo(Klasa());
     }
-    // Negative, 0 or positive, as this field sorts before, with or after p_Pole.
-    virtual int16_t Porownaj(const TPole &) const { return 0; }
+    // -1, 0 or 1, as this field sorts before, with or after p_Pole; a comparison
+    // of object graphs passes its comparer (letter case, locale, pointer mode).
+    virtual int16_t Porownaj(const TPole &, TPorownywaczDanych * = nullptr) const { return 0; }
+    // Bytes the field occupies, with the heap blocks it owns.
+    virtual int64_t ZajmowanaPamiec() const { return sizeof(TPole); }
 
     // Comparison with a loose value (one element of an open array): numbers and
     // Booleans by value, texts by the string rule; an empty field counts as the
@@ -67,6 +78,15 @@ public:
     {
         return PorownajZCecha(p_Cecha, p_BezWielkosci, p_LocaleID) == 0;
     }
+
+    // Serialisation hooks the writers and readers call. Writing: the binary
+    // image, the native text form. Reading first tells the reader which field
+    // it is reading (it may bind an identifier or a pending reference to it).
+    virtual void ZapiszWStrumieniu(TStream &, TZapisywaczDanych &) const { BledneWywolanie("ZapiszWStrumieniu"); }
+    virtual void WczytajZeStrumienia(TStream &, TOdczytywaczDanych &) { BledneWywolanie("WczytajZeStrumienia"); }
+    virtual void ZapiszTekstowo(TZapisywaczTekstu &) const { BledneWywolanie("ZapiszTekstowo"); }
+    // XML reading takes the text form unless a class reads its element itself.
+    virtual bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz);
 
     // Native text reading hook: the current token is the value; the parser is
     // left after it. True when the field received a non-empty value. The base

@@ -22,9 +22,9 @@ public:
     bool MaDefWartosc() const override { return !Wartosc; }
     // "text if true;text if false"; a mask without ";" shows for True only.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
-    void KopiujDane(const TPole &p_Pole) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
+    void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
     // A symbol is a Boolean word, an integer is True when non-zero.
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     // False sorts first.
-    int16_t Porownaj(const TPole &p_Pole) const override;
+    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
 };

@@ -15,6 +15,23 @@ bool TVarRec::JestTekstem() const
     return FRodzaj == TRodzaj::String || FRodzaj == TRodzaj::AnsiString || FRodzaj == TRodzaj::Char;
 }
 
+int TVarRec::KodTypu() const
+{
+    switch (FRodzaj) {
+    case TRodzaj::Integer: return 0;
+    case TRodzaj::Boolean: return 1;
+    case TRodzaj::Extended: return 3;
+    case TRodzaj::Pointer: return 5;
+    case TRodzaj::Object: return 7;
+    case TRodzaj::Char: return 9;
+    case TRodzaj::AnsiString: return 11;
+    case TRodzaj::Currency: return 12;
+    case TRodzaj::Int64: return 16;
+    case TRodzaj::String: return 17;
+    }
+    return -1;
+}
+
 double TVarRec::JakoDouble() const
 {
     switch (FRodzaj) {

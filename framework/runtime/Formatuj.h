@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KlasaBazowa.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,7 +14,7 @@
 class TVarRec
 {
 public:
-    enum class TRodzaj { Boolean, Integer, Int64, Extended, Currency, String, AnsiString, Char, Pointer };
+    enum class TRodzaj { Boolean, Integer, Int64, Extended, Currency, String, AnsiString, Char, Pointer, Object };
 
     TVarRec(bool p_Wartosc) : FRodzaj(TRodzaj::Boolean), FInt(p_Wartosc) {}
     TVarRec(int p_Wartosc) : FRodzaj(TRodzaj::Integer), FInt(p_Wartosc) {}
@@ -28,6 +30,7 @@ public:
     // Byte strings are Windows-1250 text; Format shows them as such.
     TVarRec(QByteArray p_Wartosc) : FRodzaj(TRodzaj::AnsiString), FBajty(std::move(p_Wartosc)) {}
     TVarRec(const void *p_Wartosc) : FRodzaj(TRodzaj::Pointer), FInt(reinterpret_cast<intptr_t>(p_Wartosc)) {}
+    TVarRec(TObject *p_Wartosc) : FRodzaj(TRodzaj::Object), FObiekt(p_Wartosc) {}
     // Currency: the value times 10000, as the stored 64-bit integer.
     static TVarRec Currency(int64_t p_RazyDziesiecTysiecy)
     {
@@ -37,6 +40,8 @@ public:
     }
 
     TRodzaj Rodzaj() const { return FRodzaj; }
+    // The kind's number as messages about open arrays show it.
+    int KodTypu() const;
     bool JestCalkowita() const;
     bool JestZmiennoprzecinkowa() const { return FRodzaj == TRodzaj::Extended || FRodzaj == TRodzaj::Currency; }
     bool JestTekstem() const;
@@ -44,6 +49,7 @@ public:
     double JakoDouble() const;
     QString JakoString() const;
     const QByteArray &JakoBajty() const { return FBajty; }
+    TObject *JakoObiekt() const { return FObiekt; }
 
 private:
     TRodzaj FRodzaj;
@@ -51,6 +57,7 @@ private:
     double FDouble = 0;
     QString FTekst;
     QByteArray FBajty;
+    TObject *FObiekt = nullptr;
 };
 
 using TArrayOfConst = std::vector<TVarRec>;

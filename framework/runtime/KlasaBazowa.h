@@ -1,0 +1,9 @@
+#pragma once
+
+// The common root of the framework's polymorphic classes, so that an open
+// array of constants can carry an object and the receiver can ask its class.
+class TObject
+{
+public:
+    virtual ~TObject() noexcept(false) = default;
+};
