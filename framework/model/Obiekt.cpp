@@ -15,12 +15,6 @@ const TOpisKlasy TObiektTS::Opis = {
 const TOpisKlasy TObiektITS::Opis = {
     "TObiektITS", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TObiektITS(p_Rodzic); }, {}};
 
-TObiekt::TObiekt(const TArrayOfConst &p_KtorePola, const TArrayOfConst &p_JakieWartosci, TObiektBazowy *p_Rodzic)
-    : TObiektBazowy(p_Rodzic)
-{
-    WpiszDane(p_KtorePola, p_JakieWartosci);
-}
-
 TObiekt::~TObiekt() noexcept(false)
 {
     Rozbierz([this] { UsunPola(); });
@@ -78,6 +72,7 @@ TPole &TObiekt::Pola(int16_t p_Nr)
         FPola.resize(static_cast<size_t>(p_Nr) + 1, nullptr);
     // Objects take this one as their parent, tracked references as their owner.
     FPola[static_cast<size_t>(p_Nr)] = klasa->Tworz(this);
+    ZapamietajKlase();
     PoUtworzeniuPola(p_Nr);
     return *FPola[static_cast<size_t>(p_Nr)];
 }
@@ -289,9 +284,9 @@ void TObiekt::WpiszDaneDoPola(int16_t p_Nr, const TVarRec &p_Wartosc)
             UstawMaWartosc(p_Nr, false);
             return;
         }
+        const auto *pole = dynamic_cast<const TPole *>(p_Wartosc.JakoObiekt());
         throw LkException(Format(QStringLiteral("Błąd inicjalizacji w %s:\rpróba wpisania wartości typu %s do pola %s"),
-                                 {ClassName(), QString::fromLatin1(typeid(*p_Wartosc.JakoObiekt()).name()),
-                                  NazwaPolaNr(p_Nr)}));
+                                 {ClassName(), pole ? pole->ClassName() : QStringLiteral("TObject"), NazwaPolaNr(p_Nr)}));
     }
     TPole &pole = Pola(p_Nr);
     if (auto *wskaznik = dynamic_cast<TPoleWskObiektu *>(&pole)) {

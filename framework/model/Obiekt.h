@@ -21,10 +21,9 @@ class TObiekt : public TObiektBazowy
 public:
     static const TOpisKlasy Opis;
 
+    // Values are assigned after construction (WpiszDane): while a constructor
+    // runs the object does not know its final class and fields yet.
     explicit TObiekt(TObiektBazowy *p_Rodzic = nullptr) : TObiektBazowy(p_Rodzic) {}
-    // Fields given by number or name receive the values pairwise (WpiszDane).
-    TObiekt(const TArrayOfConst &p_KtorePola, const TArrayOfConst &p_JakieWartosci,
-            TObiektBazowy *p_Rodzic = nullptr);
     ~TObiekt() noexcept(false) override;
     const TOpisKlasy &Klasa() const override { return Opis; }
 

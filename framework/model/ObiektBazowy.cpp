@@ -85,7 +85,8 @@ void TObiektBazowy::Rozbierz(const std::function<void()> &p_ZwolnijDane)
             if (!bledy.isEmpty())
                 bledy += QLatin1Char('\r');
             bledy += QStringLiteral("Wyjątek w %1 w %2.Destroy (%3): %4")
-                         .arg(QLatin1String(p_Krok), ClassName(), sciezka, KomunikatWyjatku(e));
+                         .arg(QLatin1String(p_Krok), (FKlasaObiektu ? FKlasaObiektu : &Klasa())->ClassName(),
+                              sciezka, KomunikatWyjatku(e));
         }
     };
     krok("ZwolnijReferencje", [this] { ZwolnijReferencje(); });

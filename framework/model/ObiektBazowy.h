@@ -93,6 +93,9 @@ protected:
     // joined into one LkException raised once the object is dismantled
     // (unless an exception is already passing through).
     void Rozbierz(const std::function<void()> &p_ZwolnijDane);
+    // A destructor only sees the class it belongs to; messages about a failed
+    // dismantling name the class remembered here once the object had data.
+    void ZapamietajKlase() { FKlasaObiektu = &Klasa(); }
 
     // The root-level load: prolog, root check, the element.
     virtual void WczytajZXML(TOdczytywaczXML &p_Odczytywacz);
@@ -103,4 +106,5 @@ private:
     TObiektBazowy *FRodzic;
     std::vector<TPole *> FListaRef;
     bool FRozebrany = false;
+    const TOpisKlasy *FKlasaObiektu = nullptr;
 };

@@ -111,7 +111,7 @@ void TPoleCalkowitoliczbowe::KopiujDane(const TPole &p_Pole, TKopierDanych *)
         SetJakoVariant(p_Pole.GetJakoVariant());
 }
 
-int16_t TPoleCalkowitoliczbowe::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
+int16_t TPoleCalkowitoliczbowe::Porownaj(const TPole &p_Pole, TPorownywaczDanych *) const
 {
     const int64_t tu = JakoInt64();
     if (const auto *calkowite = dynamic_cast<const TPoleCalkowitoliczbowe *>(&p_Pole)) {

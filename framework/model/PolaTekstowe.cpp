@@ -3,6 +3,7 @@
 #include "Formatuj.h"
 #include "KodowanieZnakow.h"
 #include "PorownanieTekstow.h"
+#include "PorownywaczDanych.h"
 
 const TOpisKlasy TPoleString::Opis = {
     "TPoleString", &TPole::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleString(p_Rodzic); }, {}};
@@ -20,6 +21,18 @@ int16_t znak(int p_Wynik)
     return p_Wynik < 0 ? -1 : (p_Wynik > 0 ? 1 : 0);
 }
 
+// Without a comparer texts compare ignoring case.
+bool bezWielkosci(const TPorownywaczDanych *p_Porownywacz)
+{
+    return !p_Porownywacz || p_Porownywacz->RozmLiter != rlRozmLiterWazny;
+}
+
+// Wide strings compare ordinally under the fixed locales.
+uint32_t localeSzerokich(uint32_t p_LocaleID)
+{
+    return p_LocaleID == LocaleDomyslny || p_LocaleID == LocaleUzytkownika ? LocalePorzadkowy : p_LocaleID;
+}
+
 } // namespace
 
 QString TPoleString::WartWgMaski(const QString &p_Maska, const TFormatSettings *) const
@@ -31,7 +44,8 @@ QString TPoleString::WartWgMaski(const QString &p_Maska, const TFormatSettings *
 
 int16_t TPoleString::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
 {
-    return znak(PorownajTeksty(Wartosc, p_Pole.GetJakoString(), true, LocaleDomyslny));
+    const uint32_t locale = p_Porownywacz ? p_Porownywacz->LocaleID : LocaleDomyslny;
+    return znak(PorownajTeksty(Wartosc, p_Pole.GetJakoString(), bezWielkosci(p_Porownywacz), locale));
 }
 
 QString TPoleRawByteString::GetJakoString() const
@@ -46,7 +60,7 @@ void TPoleRawByteString::SetJakoString(const QString &p_Wartosc)
 
 int16_t TPoleRawByteString::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
 {
-    return znak(PorownajBajty(Wartosc, p_Pole.GetJakoLkAnsiString(), true));
+    return znak(PorownajBajty(Wartosc, p_Pole.GetJakoLkAnsiString(), bezWielkosci(p_Porownywacz)));
 }
 
 QString TPoleWideString::GetJakoString() const
@@ -74,13 +88,13 @@ int16_t TPoleWideString::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Por
 {
     const auto *szeroki = dynamic_cast<const TPoleWideString *>(&p_Pole);
     const QString tam = szeroki ? szeroki->Wartosc : p_Pole.GetJakoString();
-    return znak(PorownajTeksty(Wartosc, tam, true, LocalePorzadkowy));
+    const uint32_t locale = p_Porownywacz ? p_Porownywacz->LocaleID : LocaleUzytkownika;
+    return znak(PorownajTeksty(Wartosc, tam, bezWielkosci(p_Porownywacz), localeSzerokich(locale)));
 }
 
 int16_t TPoleWideString::PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci, uint32_t p_LocaleID) const
 {
     if (!p_Cecha.JestTekstem())
         return TPole::PorownajZCecha(p_Cecha, p_BezWielkosci, p_LocaleID);
-    const bool porzadkowo = p_LocaleID == LocaleDomyslny || p_LocaleID == LocaleUzytkownika;
-    return znak(PorownajTeksty(Wartosc, p_Cecha.JakoString(), p_BezWielkosci, porzadkowo ? LocalePorzadkowy : p_LocaleID));
+    return znak(PorownajTeksty(Wartosc, p_Cecha.JakoString(), p_BezWielkosci, localeSzerokich(p_LocaleID)));
 }

@@ -139,7 +139,7 @@ void TPoleZmiennoprzecinkowe::Zaokraglij(uint8_t)
     throw LkException(QStringLiteral("b\u0142\u0119dne u\u017Cycie metody"));
 }
 
-int16_t TPoleZmiennoprzecinkowe::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
+int16_t TPoleZmiennoprzecinkowe::Porownaj(const TPole &p_Pole, TPorownywaczDanych *) const
 {
     if (const auto *liczba = dynamic_cast<const TPoleNumeryczne *>(&p_Pole))
         return znak(JakoExtended() - liczba->JakoExtended());
@@ -177,7 +177,7 @@ void TPoleCurrency::Zaokraglij(uint8_t p_IleMiejscPoPrzecinku)
     Wartosc = std::llroundl(ZaokraglijDoMiejsc(Wartosc / 10000.0L, p_IleMiejscPoPrzecinku) * 10000);
 }
 
-int16_t TPoleCurrency::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
+int16_t TPoleCurrency::Porownaj(const TPole &p_Pole, TPorownywaczDanych *) const
 {
     if (const auto *waluta = dynamic_cast<const TPoleCurrency *>(&p_Pole))
         return Wartosc < waluta->Wartosc ? -1 : (Wartosc > waluta->Wartosc ? 1 : 0);

@@ -36,7 +36,7 @@ QString TPoleBoolean::WartWgMaski(const QString &p_Maska, const TFormatSettings 
     return p_Maska.section(QLatin1Char(';'), 1, 1);
 }
 
-int16_t TPoleBoolean::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
+int16_t TPoleBoolean::Porownaj(const TPole &p_Pole, TPorownywaczDanych *) const
 {
     const bool tam = p_Pole.GetJakoVariant().JakoBoolean();
     return Wartosc == tam ? 0 : (Wartosc ? 1 : -1);

@@ -84,8 +84,6 @@ int16_t TPoleWskObiektu::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Por
     TObiektBazowy *tam = inny->FWartosc;
     if (inny == this || FWartosc == tam)
         return 0;
-    if (FWartosc && tam && p_Porownywacz && p_Porownywacz->TrwaPorownanie(FWartosc, tam))
-        return 0;
     if (p_Porownywacz && p_Porownywacz->TrybPorownRef == tprRefJakoSciezki) {
         const QString tu = FWartosc ? FWartosc->DajSciezkeDoSiebie(p_Porownywacz->ObiektCo) : QString();
         const QString tamSciezka = tam ? tam->DajSciezkeDoSiebie(p_Porownywacz->ObiektZCzym) : QString();
@@ -96,6 +94,7 @@ int16_t TPoleWskObiektu::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Por
         return -1;
     if (!tam)
         return 1;
+    // The targets' comparison records the pair, so a cycle back to it ends as equal.
     return FWartosc->Porownaj(*tam, p_Porownywacz);
 }
 

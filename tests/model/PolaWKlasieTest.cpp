@@ -13,7 +13,7 @@ namespace {
 class TOsoba : public TObiekt
 {
 public:
-    static constexpr TOpisPola Pola[] = {
+    static constexpr TOpisPola PolaKlasy[] = {
         {0, "Imie", &TPoleString::Opis},
         {1, "Wiek", &TPoleByte::Opis},
         {2, "Aktywna", &TPoleBoolean::Opis},
@@ -23,7 +23,7 @@ public:
     const TOpisKlasy &Klasa() const override { return Opis; }
 };
 const TOpisKlasy TOsoba::Opis = {
-    "TOsoba", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TOsoba(p_Rodzic); }, Pola};
+    "TOsoba", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TOsoba(p_Rodzic); }, PolaKlasy};
 
 TEST(PolaWKlasie, TabelaPolTworzyPolaPrzezKlaseIIchTekst)
 {

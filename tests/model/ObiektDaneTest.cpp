@@ -1,0 +1,204 @@
+#include "KlasyTestowe.h"
+#include "NazwaPolaNaEkran.h"
+#include "WyjatkiModelu.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+TEST(ObiektDane, PolaPowstajaPrzyPierwszymUzyciuABitWartosciSledziTekst)
+{
+    TWezel wezel;
+    EXPECT_EQ(wezel.PoleJesliJest(TWezel::Nazwa), nullptr);
+    EXPECT_FALSE(wezel.MaWartosc(-1));
+    EXPECT_EQ(wezel.Tekstowo(TWezel::Nazwa), QString());
+
+    wezel.UstawTekstowo(TWezel::Ilosc, QStringLiteral("0"));
+    EXPECT_TRUE(wezel.MaWartosc(TWezel::Ilosc)) << "a zero that was written is a value";
+    EXPECT_EQ(wezel.Tekstowo(TWezel::Ilosc), QStringLiteral("0"));
+    EXPECT_TRUE(wezel.MaWartosc(-1));
+
+    wezel.UstawTekstowo(TWezel::Ilosc, QString());
+    EXPECT_FALSE(wezel.MaWartosc(TWezel::Ilosc));
+    EXPECT_EQ(static_cast<TPoleInteger *>(wezel.PoleJesliJest(TWezel::Ilosc))->Wartosc, 0);
+
+    // A sub-object has a value exactly when it holds data.
+    TWezel &lewy = wezel.Pod(TWezel::Lewy);
+    EXPECT_EQ(lewy.Rodzic(), &wezel);
+    wezel.UstawMaWartosc(TWezel::Lewy, true);
+    EXPECT_FALSE(wezel.MaWartosc(TWezel::Lewy));
+    lewy.UstawTekstowo(TWezel::Nazwa, QStringLiteral("x"));
+    EXPECT_TRUE(wezel.MaWartosc(TWezel::Lewy));
+    EXPECT_TRUE(wezel.MaWartosc(-1));
+
+    wezel.UstawMaWartosc(-1, false);
+    EXPECT_FALSE(wezel.MaWartosc(-1));
+    EXPECT_EQ(wezel.PoleJesliJest(TWezel::Lewy), nullptr);
+}
+
+TEST(ObiektDane, BlednyNumerPolaPodajeKlaseNumerISciezke)
+{
+    TWezel korzen;
+    try {
+        korzen.Pod(TWezel::Lewy).Pola(40);
+        FAIL();
+    } catch (const LkException &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("TWezel: Błędny nr pola = 40 w Lewy"));
+    }
+    EXPECT_THROW(korzen.Pola(-2), LkException);
+}
+
+TEST(ObiektDane, WpiszDaneWgNumeruLubNazwy)
+{
+    TWezel wezel;
+    wezel.WpiszDane({QStringLiteral("nazwa"), int(TWezel::Ilosc)}, {QStringLiteral("Śruba"), 12});
+    EXPECT_EQ(wezel.Tekstowo(TWezel::Nazwa), QStringLiteral("Śruba"));
+    EXPECT_EQ(wezel.Variantowo(TWezel::Ilosc).JakoInt64(), 12);
+
+    wezel.WpiszDane({int(TWezel::Nazwa)}, {static_cast<const void *>(nullptr)});
+    EXPECT_FALSE(wezel.MaWartosc(TWezel::Nazwa)) << "a nil pointer clears the field";
+
+    struct Przypadek
+    {
+        TArrayOfConst Pola;
+        TArrayOfConst Wartosci;
+        const char16_t *Komunikat;
+    };
+    int zmienna = 0;
+    const Przypadek bledne[] = {
+        {{QStringLiteral("Brak")}, {1}, u"TWezel.WpiszDane: Brak pola o nazwie Brak"},
+        {{int(TWezel::Ilosc)}, {static_cast<const void *>(&zmienna)},
+         u"Błąd inicjalizacji w TWezel:\rźródło danych jest typu Pointer"},
+        {{2.5}, {1}, u"WD: Błędny typ indeksu"},
+        {{int(TWezel::Lewy)}, {&wezel.Pola(TWezel::Nazwa)},
+         u"Błąd inicjalizacji w TWezel:\rpróba wpisania wartości typu TPoleString do pola Lewy"},
+    };
+    for (const Przypadek &p : bledne) {
+        try {
+            wezel.WpiszDane(p.Pola, p.Wartosci);
+            ADD_FAILURE() << QString::fromUtf16(p.Komunikat).toStdString();
+        } catch (const LkException &e) {
+            EXPECT_EQ(e.Message(), QString::fromUtf16(p.Komunikat));
+        }
+    }
+}
+
+TEST(ObiektDane, WpisanieObiektuDoPodobiektuKopiujeDane)
+{
+    TWezel zrodlo;
+    zrodlo.WpiszDane({int(TWezel::Nazwa)}, {QStringLiteral("A")});
+    TWezel wezel;
+    wezel.WpiszDane({int(TWezel::Lewy)}, {&zrodlo});
+    EXPECT_EQ(wezel.Pod(TWezel::Lewy).Tekstowo(TWezel::Nazwa), QStringLiteral("A"));
+    EXPECT_NE(&wezel.Pod(TWezel::Lewy), &zrodlo);
+}
+
+TEST(ObiektDane, TrybyKopiowaniaPol)
+{
+    auto przygotuj = [](TWezel &p_Cel, TWezel &p_Zrodlo) {
+        p_Cel.WpiszDane({int(TWezel::Nazwa), int(TWezel::Ilosc)}, {QStringLiteral("cel"), 1});
+        p_Cel.Pod(TWezel::Lewy).WpiszDane({int(TWezel::Nazwa)}, {QStringLiteral("cel-lewy")});
+        p_Zrodlo.WpiszDane({int(TWezel::Nazwa)}, {QStringLiteral("zrodlo")});
+        p_Zrodlo.Pod(TWezel::Lewy).WpiszDane({int(TWezel::Nazwa), int(TWezel::Ilosc)}, {QStringLiteral("z"), 7});
+    };
+    struct Przypadek
+    {
+        TTrybKopiowaniaPol Tryb;
+        TTrybObslugiPodob Podobiekty;
+        const char *Nazwa, *Ilosc, *LewyNazwa, *LewyIlosc;
+    };
+    const Przypadek przypadki[] = {
+        {tkpZawsze, topPodobiektyJakoCalosc, "zrodlo", "", "z", "7"},
+        {tkpGdyZrodloNiepuste, topPodobiektyJakoCalosc, "zrodlo", "1", "z", "7"},
+        {tkpGdyCelPusty, topPodobiektyJakoCalosc, "cel", "1", "cel-lewy", ""},
+        {tkpGdyCelPusty, topPodobiektySzczegolowo, "cel", "1", "cel-lewy", "7"},
+    };
+    for (const Przypadek &p : przypadki) {
+        TWezel cel;
+        TWezel zrodlo;
+        przygotuj(cel, zrodlo);
+        cel.KopiujDane(zrodlo, p.Tryb, p.Podobiekty);
+        const QString opis = QStringLiteral("tryb %1/%2").arg(p.Tryb).arg(p.Podobiekty);
+        EXPECT_EQ(cel.Tekstowo(TWezel::Nazwa), QLatin1String(p.Nazwa)) << opis.toStdString();
+        EXPECT_EQ(cel.Tekstowo(TWezel::Ilosc), QLatin1String(p.Ilosc)) << opis.toStdString();
+        EXPECT_EQ(cel.Pod(TWezel::Lewy).Tekstowo(TWezel::Nazwa), QLatin1String(p.LewyNazwa)) << opis.toStdString();
+        EXPECT_EQ(cel.Pod(TWezel::Lewy).Tekstowo(TWezel::Ilosc), QLatin1String(p.LewyIlosc)) << opis.toStdString();
+    }
+}
+
+TEST(ObiektDane, SciezkaDoSiebie)
+{
+    TWezel korzen;
+    TWezel &gleboki = korzen.Pod(TWezel::Lewy).Pod(TWezel::Prawy);
+    EXPECT_EQ(korzen.DajSciezkeDoSiebie(), QString());
+    EXPECT_EQ(gleboki.DajSciezkeDoSiebie(), QStringLiteral("Lewy.Prawy"));
+    EXPECT_EQ(gleboki.DajSciezkeDoSiebie(nullptr, false, false, TWezel::Ilosc), QStringLiteral("Lewy.Prawy.IloscSztuk"));
+    EXPECT_EQ(gleboki.DajSciezkeDoSiebie(nullptr, true, false, TWezel::Ilosc),
+              QStringLiteral("Lewy -> Prawy -> Ilosc sztuk"));
+    EXPECT_EQ(gleboki.DajSciezkeDoSiebie(&korzen.Pod(TWezel::Lewy)), QStringLiteral("Prawy"));
+    EXPECT_EQ(gleboki.DajSciezkeDoSiebie(&gleboki.Pod(TWezel::Lewy)), QString()) << "not on the way up";
+
+    TWezel przybrany(&korzen.Pod(TWezel::Lewy));
+    EXPECT_EQ(przybrany.DajSciezkeDoSiebie(), QStringLiteral("Lewy.<TWezel, rodzic rzekomy>"));
+}
+
+// A field whose dismantling fails, to show that the object still frees the rest.
+int ZwolnionePola = 0;
+class TPoleZepsute : public TPoleString
+{
+public:
+    static const TOpisKlasy Opis;
+    using TPoleString::TPoleString;
+    ~TPoleZepsute() noexcept(false) override
+    {
+        ++ZwolnionePola;
+        throw LkException(QStringLiteral("zepsute"));
+    }
+};
+const TOpisKlasy TPoleZepsute::Opis = {
+    "TPoleZepsute", &TPoleString::Opis, [](TObiektBazowy *) -> TPole * { return new TPoleZepsute; }, {}};
+
+class TZepsuty : public TObiekt
+{
+public:
+    static constexpr TOpisPola PolaKlasy[] = {{0, "A", &TPoleZepsute::Opis}, {1, "B", &TPoleZepsute::Opis}};
+    static const TOpisKlasy Opis;
+    using TObiekt::TObiekt;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+};
+const TOpisKlasy TZepsuty::Opis = {
+    "TZepsuty", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TZepsuty(p_Rodzic); }, PolaKlasy};
+
+TEST(ObiektDane, NiszczenieZbieraBledyIZwalniaWszystko)
+{
+    ZwolnionePola = 0;
+    auto *zepsuty = new TZepsuty;
+    zepsuty->Pola(0);
+    zepsuty->Pola(1);
+    try {
+        delete zepsuty;
+        FAIL();
+    } catch (const LkException &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Wyjątek w ZerujDane w TZepsuty.Destroy (): zepsute\rzepsute"));
+    }
+    EXPECT_EQ(ZwolnionePola, 2);
+}
+
+TEST(ObiektDane, NazwaPolaNaEkran)
+{
+    const std::pair<const char *, const char *> przypadki[] = {
+        {"DataWystawieniaDokumentu", "Data wystawienia dokumentu"},
+        {"NrPozycjiTowaru", "Nr pozycji towaru"},
+        {"Kod_CN", "Kod CN"},
+        {"_Ukryte_", "Ukryte"},
+        {"NIP", "NIP"},
+        {"KodCN", "Kod CN"},
+        {"", ""},
+    };
+    for (const auto &[nazwa, naEkran] : przypadki)
+        EXPECT_EQ(NazwaPolaNaEkran(QLatin1String(nazwa)), QLatin1String(naEkran)) << nazwa;
+}
+
+} // namespace
