@@ -3,11 +3,16 @@
 #include "ObiektBazowy.h"
 #include "PoleWskObiektu.h"
 
+#include <algorithm>
+
 void TKopierDanych::KopiowanoDane(const TPole &p_Skad, TPole &p_Dokad)
 {
     if (auto *dokad = dynamic_cast<TObiektBazowy *>(&p_Dokad)) {
         if (const auto *skad = dynamic_cast<const TObiektBazowy *>(&p_Skad))
-            FSkadDokad.emplace(skad, dokad);
+        {
+            FSkadDokad.emplace_back(skad, dokad);
+            FPosortowane = false;
+        }
     } else if (dynamic_cast<TPoleWskObiektu *>(&p_Dokad)) {
         FRef.push_back(&p_Dokad);
     }
@@ -20,8 +25,15 @@ void TKopierDanych::DodajRef(TPole &p_Pole)
 
 TObiektBazowy *TKopierDanych::KopiaObiektu(const TObiektBazowy *p_Obiekt) const
 {
-    const auto kopia = FSkadDokad.find(p_Obiekt);
-    return kopia == FSkadDokad.end() ? nullptr : kopia->second;
+    if (!FPosortowane) {
+        std::sort(FSkadDokad.begin(), FSkadDokad.end());
+        FPosortowane = true;
+    }
+    const auto kopia = std::lower_bound(FSkadDokad.begin(), FSkadDokad.end(), p_Obiekt,
+                                        [](const auto &p_Para, const TObiektBazowy *p_Szukany) {
+                                            return p_Para.first < p_Szukany;
+                                        });
+    return kopia != FSkadDokad.end() && kopia->first == p_Obiekt ? kopia->second : nullptr;
 }
 
 void TKopierDanych::PrzepnijReferencje()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class TObiektBazowy;
@@ -35,7 +35,9 @@ public:
     TTrybKopiowaniaDanych TrybKopiowania = tkdKopiujWszystko;
 
 private:
-    // Each copied object and its copy.
-    std::unordered_map<const TObiektBazowy *, TObiektBazowy *> FSkadDokad;
+    // Each copied object and its copy; sorted by the original only when a
+    // reference has to be looked up, so a copy without references stays cheap.
+    mutable std::vector<std::pair<const TObiektBazowy *, TObiektBazowy *>> FSkadDokad;
+    mutable bool FPosortowane = true;
     std::vector<TPole *> FRef;
 };

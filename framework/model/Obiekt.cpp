@@ -68,8 +68,9 @@ TPole &TObiekt::Pola(int16_t p_Nr)
     if (!klasa || !klasa->Tworz)
         throw LkException(
             Format(QStringLiteral("%s: Błędny nr pola = %d w %s"), {ClassName(), int(p_Nr), DajSciezkeDoSiebie()}));
+    // The array takes all of the class's fields at once rather than growing field by field.
     if (FPola.size() <= static_cast<size_t>(p_Nr))
-        FPola.resize(static_cast<size_t>(p_Nr) + 1, nullptr);
+        FPola.resize(static_cast<size_t>(std::max<int>(p_Nr, RozmPolaNr(-1))) + 1, nullptr);
     // Objects take this one as their parent, tracked references as their owner.
     FPola[static_cast<size_t>(p_Nr)] = klasa->Tworz(this);
     ZapamietajKlase();
