@@ -4,11 +4,10 @@
 
 #include "LkXMLParser.h"
 #include "OdczytywaczXML.h"
+#include "PlikiObiektow.h"
 #include "WyjatkiModelu.h"
 
 #include "Strumienie.h"
-
-#include <QLocale>
 
 #include <algorithm>
 #include <exception>
@@ -32,27 +31,6 @@ public:
 private:
     TObiektBazowy &FObiekt;
 };
-
-// " at position / size (percentage)": where in the input a read failed.
-QString PolozenieBledu(TStream &p_Strumien)
-{
-    qint64 pozycja = 0;
-    qint64 rozmiar = 0;
-    try {
-        pozycja = p_Strumien.Position();
-        rozmiar = p_Strumien.Size();
-    } catch (const std::exception &) {
-        // A stream that cannot tell reports 0 / 0.
-    }
-    QString procent;
-    if (rozmiar > 0) {
-        // One decimal place in the system's number format.
-        procent = QString::number(static_cast<double>(pozycja) * 100.0 / static_cast<double>(rozmiar), 'f', 1)
-                      .replace(QLatin1Char('.'), QLocale::system().decimalPoint())
-                  + QStringLiteral(" %");
-    }
-    return QStringLiteral(" at %1 / %2 (%3)").arg(pozycja).arg(rozmiar).arg(procent);
-}
 
 } // namespace
 
@@ -244,31 +222,41 @@ bool TObiektBazowy::WczytajZPlikuXML(const QString &p_NazwaPliku, TTypZapisuXML 
                                      const TKlasaOdczytywaczaXML &p_KlasaOdczytywacza)
 {
     std::unique_ptr<TFileStream> plik;
-    TStream *strumien = p_Strumien;
-    if (!strumien) {
-        try {
-            plik = std::make_unique<TFileStream>(p_NazwaPliku, fmOpenRead | fmShareDenyWrite);
-        } catch (const Exception &e) {
-            throw EFCreateError(QStringLiteral("Błąd otwarcia pliku %1:\r%2").arg(p_NazwaPliku, e.Message()));
-        }
-        strumien = plik.get();
+    if (!p_Strumien) {
+        plik = OtworzPlikObiektu(p_NazwaPliku);
+        p_Strumien = plik.get();
     }
-    bool nicNiePominieto = false;
+    const bool wynik = WczytajXML(*p_Strumien, p_TypZapisu, p_TypKodowania, p_OnBlednyUTF8, p_KlasaOdczytywacza,
+                                  dynamic_cast<TFileStream *>(p_Strumien) ? NaglowekOdczytuPliku : QString(),
+                                  p_NazwaPliku);
+    PoOdczyciePlikuXML();
+    return wynik;
+}
+
+bool TObiektBazowy::WczytajZeStringuXML(const QByteArray &p_XML, TTypZapisuXML p_TypZapisu,
+                                        TTypKodowaniaXML p_TypKodowania, const TOnBlednyUTF8 &p_OnBlednyUTF8)
+{
+    TMemoryStream strumien(p_XML);
+    return WczytajXML(strumien, p_TypZapisu, p_TypKodowania, p_OnBlednyUTF8, {}, NaglowekOdczytuNapisu,
+                      QStringLiteral("XML"));
+}
+
+bool TObiektBazowy::WczytajXML(TStream &p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
+                               const TOnBlednyUTF8 &p_OnBlednyUTF8, const TKlasaOdczytywaczaXML &p_KlasaOdczytywacza,
+                               const QString &p_NaglowekBledu, const QString &p_Nazwa)
+{
     try {
         // The reader goes before the message is built: its tokenizer puts the
         // stream back at the token where reading stopped.
         std::unique_ptr<TOdczytywaczXML> odczytywacz =
-            p_KlasaOdczytywacza ? p_KlasaOdczytywacza(strumien, p_TypZapisu, p_TypKodowania, p_OnBlednyUTF8)
-                                : std::make_unique<TOdczytywaczXML>(strumien, p_TypZapisu, p_TypKodowania,
+            p_KlasaOdczytywacza ? p_KlasaOdczytywacza(&p_Strumien, p_TypZapisu, p_TypKodowania, p_OnBlednyUTF8)
+                                : std::make_unique<TOdczytywaczXML>(&p_Strumien, p_TypZapisu, p_TypKodowania,
                                                                     p_OnBlednyUTF8);
         odczytywacz->WczytajObiekt(*this);
-        nicNiePominieto = odczytywacz->PominietoDane == 0;
+        return odczytywacz->PominietoDane == 0;
     } catch (Exception &e) {
-        if (dynamic_cast<TFileStream *>(strumien))
-            e.SetMessage(QStringLiteral("Błąd odczytu pliku %1:\r%2").arg(p_NazwaPliku, e.Message())
-                         + PolozenieBledu(*strumien));
+        if (!p_NaglowekBledu.isEmpty())
+            OpiszBladOdczytu(e, p_NaglowekBledu, p_Nazwa, p_Strumien);
         throw;
     }
-    PoOdczyciePlikuXML();
-    return nicNiePominieto;
 }

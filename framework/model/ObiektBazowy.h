@@ -78,6 +78,9 @@ public:
                                   const TKlasaOdczytywaczaXML &p_KlasaOdczytywacza = {});
     // Runs after a successful load from a file.
     virtual void PoOdczyciePlikuXML() {}
+    // Loads the object from XML bytes; failures get "Błąd odczytu napisu XML:\r%s at %d / %d (%s)".
+    bool WczytajZeStringuXML(const QByteArray &p_XML, TTypZapisuXML p_TypZapisu = tzxDomyslny,
+                             TTypKodowaniaXML p_TypKodowania = tkxDomyslny, const TOnBlednyUTF8 &p_OnBlednyUTF8 = {});
 
     // Reads this object's element; the current token is the element's name.
     virtual void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) = 0;
@@ -99,6 +102,11 @@ protected:
 
     // The root-level load: prolog, root check, the element.
     virtual void WczytajZXML(TOdczytywaczXML &p_Odczytywacz);
+    // The XML load over a stream; a failure's message gets p_NaglowekBledu
+    // (unless empty) with p_Nazwa and the place where reading stopped.
+    bool WczytajXML(TStream &p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
+                    const TOnBlednyUTF8 &p_OnBlednyUTF8, const TKlasaOdczytywaczaXML &p_KlasaOdczytywacza,
+                    const QString &p_NaglowekBledu, const QString &p_Nazwa);
     // Whether the root element's qualified name is this object's type.
     virtual bool CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const;
 

@@ -1,5 +1,6 @@
 #include "KatalogTestowy.h"
 #include "Obiekt.h"
+#include "PlikiObiektow.h"
 #include "Strumienie.h"
 #include "WyjatkiModelu.h"
 
@@ -145,6 +146,33 @@ TEST_F(WczytajZPlikuXML, BrakPlikuToBladOtwarcia)
     const QString plik = Sciezka(QStringLiteral("brak.xml"));
     const QString komunikat = Blad<EFCreateError>(plik);
     EXPECT_TRUE(komunikat.startsWith(QStringLiteral("Błąd otwarcia pliku %1:\r").arg(plik))) << komunikat.toStdString();
+}
+
+TEST_F(WczytajZPlikuXML, NapisXMLZNazwaXMLWKomunikacie)
+{
+    const QByteArray xml = "<?xml version=\"1.0\"?><ns5:CC529C xmlns:ns5=\"u\"/>";
+    TObiekt obiekt;
+    try {
+        obiekt.WczytajZeStringuXML(xml);
+        FAIL();
+    } catch (const ELkObcyTypError &e) {
+        EXPECT_EQ(e.OdczytanyTyp(), QStringLiteral("ns5:CC529C"));
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Błąd odczytu napisu XML:\rObcy typ ns5:CC529C, spodziewany TObiekt at ")))
+            << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains(QStringLiteral(" / %1 (").arg(xml.size()))) << e.Message().toStdString();
+    }
+    EXPECT_TRUE(obiekt.WczytajZeStringuXML("<Obiekt/>"));
+}
+
+TEST_F(WczytajZPlikuXML, BladUtworzeniaPlikuOdCudzyslowu)
+{
+    const QString plik = Sciezka(QStringLiteral("brak/katalogu.xml"));
+    try {
+        UtworzPlikObiektu(plik);
+        FAIL();
+    } catch (const EFCreateError &e) {
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Błąd utworzenia pliku \"%1\". ").arg(plik))) << e.Message().toStdString();
+    }
 }
 
 TEST_F(WczytajZPlikuXML, PustyPlikBezProcentu)
