@@ -170,6 +170,10 @@ TEST(PolaZmiennoprzecinkowe, MaskiPokazujaUlamekTylkoGdyJest)
         {-3, "0;(0)", "(3)"},
         {0, "0;(0);zero", "zero"},
         {2.5, "0.0 zł", "2.5 zł"},
+        // Exact binary halves round away from zero.
+        {0.25, "0.0", "0.3"},
+        {2.5, "0", "3"},
+        {9.995, "0.00", "9.99"},
     };
     for (const auto &p : przypadki) {
         TPoleDouble pole;
@@ -183,7 +187,30 @@ TEST(PolaZmiennoprzecinkowe, MaskiPokazujaUlamekTylkoGdyJest)
     waluta.Wartosc = 125000;
     EXPECT_EQ(waluta.WartWgMaski(QStringLiteral("0.00")), QStringLiteral("12.50"));
     EXPECT_EQ(waluta.WartWgMaski(QString()), QStringLiteral("12.5"));
-    EXPECT_THROW(waluta.WartWgMaski(QStringLiteral("0.0E+00")), LkException);
+    EXPECT_EQ(waluta.WartWgMaski(QStringLiteral("0.0E+00")), QStringLiteral("1.3E+01"));
+}
+
+TEST(PolaZmiennoprzecinkowe, MaskiWykladnicze)
+{
+    struct Przypadek
+    {
+        double Wartosc;
+        const char *Maska;
+        const char *Tekst;
+    };
+    const Przypadek przypadki[] = {
+        {12345, "0.00E+00", "1.23E+04"},  {0.000123, "0.00E+00", "1.23E-04"}, {0.000123, "0.0E-0", "1.2E-4"},
+        {12345, "0.0E-0", "1.2E4"},       {-12345, "0.00E+00", "-1.23E+04"},  {9.999, "0.00E+00", "1.00E+01"},
+        {12345, "00.0E+0", "12.3E+3"},    {0, "0.00E+00", "0.00E+00"},        {12345, "#.##E+000 m", "1.23E+004 m"},
+    };
+    for (const Przypadek &p : przypadki) {
+        TPoleDouble pole;
+        pole.Wartosc = p.Wartosc;
+        EXPECT_EQ(pole.WartWgMaski(QString::fromUtf8(p.Maska)).toStdString(), p.Tekst) << p.Wartosc << " " << p.Maska;
+    }
+    TPoleInteger liczba;
+    liczba.Wartosc = 1500;
+    EXPECT_EQ(liczba.WartWgMaski(QStringLiteral("0.0E+0")), QStringLiteral("1.5E+3"));
 }
 
 } // namespace
