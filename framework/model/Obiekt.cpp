@@ -326,19 +326,22 @@ int16_t TObiekt::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz
     for (int16_t nr = 0; nr <= ostatnie; ++nr) {
         if (p_Porownywacz->PominChwilowe && !PoleZapisywane(nr))
             continue;
-        const bool tu = MaWartosc(nr);
-        const bool tam = inny->MaWartosc(nr);
-        if (tu && tam) {
-            if (const int16_t wynik = PoleJesliJest(nr)->Porownaj(*inny->PoleJesliJest(nr), p_Porownywacz))
-                return wynik;
-        } else if (tu) {
-            if (!PoleJesliJest(nr)->MaDefWartosc())
-                return 1;
-        } else if (tam) {
-            if (!inny->PoleJesliJest(nr)->MaDefWartosc())
-                return -1;
-        }
+        if (const int16_t wynik = PorownajPoleNr(*inny, nr, *p_Porownywacz))
+            return wynik;
     }
+    return 0;
+}
+
+int16_t TObiekt::PorownajPoleNr(const TObiekt &p_Inny, int16_t p_Nr, TPorownywaczDanych &p_Porownywacz) const
+{
+    const bool tu = MaWartosc(p_Nr);
+    const bool tam = p_Inny.MaWartosc(p_Nr);
+    if (tu && tam)
+        return PoleJesliJest(p_Nr)->Porownaj(*p_Inny.PoleJesliJest(p_Nr), &p_Porownywacz);
+    if (tu)
+        return PoleJesliJest(p_Nr)->MaDefWartosc() ? 0 : 1;
+    if (tam)
+        return p_Inny.PoleJesliJest(p_Nr)->MaDefWartosc() ? 0 : -1;
     return 0;
 }
 
@@ -384,29 +387,33 @@ void TObiekt::KopiujPola(const TObiekt &p_Zrodlo, TKopierDanych &p_Kopier, TTryb
                          TTrybObslugiPodob p_TrybPodobiektow)
 {
     const int16_t ostatnie = std::max(p_Zrodlo.RozmPolaNr(-1), RozmPolaNr(-1));
-    for (int16_t nr = 0; nr <= ostatnie; ++nr) {
-        if (!TypPolaNr(nr))
-            continue;
-        if (!p_Zrodlo.MaWartosc(nr)) {
-            if (p_TrybKopiowania == tkpZawsze)
-                UstawMaWartosc(nr, false);
-            continue;
-        }
-        const TPole &skad = *p_Zrodlo.PoleJesliJest(nr);
-        if (p_TrybKopiowania == tkpGdyCelPusty && MaWartosc(nr)) {
-            // A sub-object may still have empty fields to fill.
-            auto *podobiekt = dynamic_cast<TObiekt *>(PoleJesliJest(nr));
-            const auto *zrodlowy = dynamic_cast<const TObiekt *>(&skad);
-            if (p_TrybPodobiektow == topPodobiektySzczegolowo && podobiekt && zrodlowy)
-                podobiekt->KopiujPola(*zrodlowy, p_Kopier, p_TrybKopiowania, p_TrybPodobiektow);
-            continue;
-        }
-        TPole &dokad = Pola(nr);
-        if (!dokad.MoznaPorownywacZ(skad))
-            continue;
-        dokad.KopiujDane(skad, &p_Kopier);
-        UstawMaWartosc(nr, true);
+    for (int16_t nr = 0; nr <= ostatnie; ++nr)
+        if (TypPolaNr(nr))
+            KopiujPoleNr(p_Zrodlo, nr, p_Kopier, p_TrybKopiowania, p_TrybPodobiektow);
+}
+
+void TObiekt::KopiujPoleNr(const TObiekt &p_Zrodlo, int16_t p_Nr, TKopierDanych &p_Kopier,
+                           TTrybKopiowaniaPol p_TrybKopiowania, TTrybObslugiPodob p_TrybPodobiektow)
+{
+    if (!p_Zrodlo.MaWartosc(p_Nr)) {
+        if (p_TrybKopiowania == tkpZawsze)
+            UstawMaWartosc(p_Nr, false);
+        return;
     }
+    const TPole &skad = *p_Zrodlo.PoleJesliJest(p_Nr);
+    if (p_TrybKopiowania == tkpGdyCelPusty && MaWartosc(p_Nr)) {
+        // A sub-object may still have empty fields to fill.
+        auto *podobiekt = dynamic_cast<TObiekt *>(PoleJesliJest(p_Nr));
+        const auto *zrodlowy = dynamic_cast<const TObiekt *>(&skad);
+        if (p_TrybPodobiektow == topPodobiektySzczegolowo && podobiekt && zrodlowy)
+            podobiekt->KopiujPola(*zrodlowy, p_Kopier, p_TrybKopiowania, p_TrybPodobiektow);
+        return;
+    }
+    TPole &dokad = Pola(p_Nr);
+    if (!dokad.MoznaPorownywacZ(skad))
+        return;
+    dokad.KopiujDane(skad, &p_Kopier);
+    UstawMaWartosc(p_Nr, true);
 }
 
 TObiekt *TObiekt::KlonujObiekt(bool p_ZRodzicem) const

@@ -5,8 +5,10 @@
 #include "PorownywaczDanych.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <mutex>
 #include <vector>
@@ -108,6 +110,92 @@ public:
     bool MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const override;
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
 
+    // ---- paths, loose values, subsets, descriptions, plug-in, text tidying
+    // Paths ("Adres.Miasto", "^Nazwa", "Self"; see ObiektIPole).
+    bool SciezkaIstnieje(const QString &p_Sciezka) const;
+    bool SciezkiIstnieja(const QStringList &p_Sciezki) const;
+    // The field a path names (-1: the object itself); null when it is not there and not created.
+    TPole *PoleONazwie(const QString &p_NazwaPola, bool p_Tworz = false);
+    // The same, created; "%s.%s: Brak pola o nazwie %s" when the path names no field,
+    // "%s: Błędny typ pola %s" when it is not of class p_Klasa (or a descendant).
+    TPole &DajPoleONazwie(const QString &p_NazwaPola, const TOpisKlasy *p_Klasa = nullptr);
+    // The value at a path (text when preferred); empty when nothing is there.
+    // Without p_SprawdzSciezke a wrong path gives empty too instead of raising.
+    Variant DajTrescWgSciezki(const QString &p_Sciezka, bool p_PreferujTekst = false,
+                              bool p_SprawdzSciezke = true) const;
+    QString TekstowoWgSciezki(const QString &p_Sciezka) const;
+    // Creates the fields on the way; a pointer without target on the way raises.
+    void UstawTekstowoWgSciezki(const QString &p_Sciezka, const QString &p_Tekst);
+    Variant VariantowoWgSciezki(const QString &p_Sciezka) const;
+    void SetVariantowoWgSciezki(const QString &p_Sciezka, const Variant &p_Wartosc);
+    // A stored path as users see it: editing names, " -> " between steps,
+    // indices 1-based in parentheses; names not in the model stay as they are.
+    QString SciezkaNaEkran(const QString &p_Sciezka) const;
+
+    // Loose values: fields by number or path text, values pairwise.
+    virtual bool MaCechy(const TArrayOfConst &p_JakiePola, const TArrayOfConst &p_JakieWartosci,
+                         TRozmiarLiter p_RozmLiter = rlRozmLiterNiewazny, uint32_t p_LocaleID = 0) const;
+    virtual int16_t PorownajCechy(const TArrayOfConst &p_JakiePola, const TArrayOfConst &p_JakieWartosci,
+                                  TRozmiarLiter p_RozmLiter = rlRozmLiterNiewazny, uint32_t p_LocaleID = 0) const;
+    enum TKtorychPolDotyczy { kpdWszystkich, kpdKtoregokolwiek, kpdDokladnieJednego };
+    bool PolaMajaWartosc(const TArrayOfConst &p_KtorePola, TKtorychPolDotyczy p_Ktorych = kpdWszystkich) const;
+    // No field but the given ones has a value.
+    bool PolaPusteOprocz(const TArrayOfConst &p_PominPola) const;
+    // Some field holds something other than its default (sub-objects searched too).
+    bool SaJakiesDane() const;
+
+    // Subsets of fields, given by number or name; an unknown one raises.
+    virtual void ZerujDanePol(const TArrayOfConst &p_KtorePola);
+    virtual void ZerujDaneOprocz(const TArrayOfConst &p_PominPola);
+    // Clears the has-value bits of fields that hold their default, here and in sub-objects.
+    void ZerujDanePolZDefWart();
+    void KopiujDanePol(const TObiekt &p_Zrodlo, const TArrayOfConst &p_KtorePola);
+    void KopiujDaneOprocz(const TObiekt &p_Zrodlo, const TArrayOfConst &p_PominPola);
+    // Copies the fields the two classes share by name; others stay as they are.
+    void PrzepiszDane(const TObiekt &p_Zrodlo);
+    int16_t PorownajWgPol(const TObiekt &p_Obiekt, const TArrayOfConst &p_KtorePola,
+                          TRozmiarLiter p_RozmLiter = rlRozmLiterNiewazny, uint32_t p_LocaleID = 0) const;
+    int16_t PorownajOproczPol(const TObiekt &p_Obiekt, const TArrayOfConst &p_PominPola,
+                              TRozmiarLiter p_RozmLiter = rlRozmLiterNiewazny, uint32_t p_LocaleID = 0) const;
+    // Writes the value, or resets the field when the value is an empty text, False or nil.
+    void WpiszLubZeruj(const TVarRec &p_Pole, const TVarRec &p_Wartosc);
+    void WpiszTrueLubZeruj(const TVarRec &p_Pole, bool p_Wartosc);
+
+    // "Editing name: text" of every field with a value that holds no object, joined by "; ".
+    QString OpisTekstowy() const override;
+    // The given fields in the given order; an object field by its own description.
+    QString OpisTekstowyPol(const TArrayOfConst &p_KtorePola) const;
+    QString OpisTekstowyOprocz(const TArrayOfConst &p_PominPola) const;
+
+    // Plugs a foreign field object into field p_Nr (an object gets this one as
+    // parent, its old parent in p_PoprzRodzic). The previous field is freed
+    // with p_ZwolnijCel, otherwise handed back.
+    TPole *WepnijPole(int16_t p_Nr, TPole *p_Pole, TObiektBazowy *&p_PoprzRodzic, bool p_ZwolnijCel);
+    // Takes field p_Nr out (handed back, not freed), gives it back its parent
+    // and puts p_PoprzPole in its place.
+    TPole *WypnijPole(int16_t p_Nr, TObiektBazowy *p_PoprzRodzic, TPole *p_PoprzPole = nullptr);
+    // Runs p_Proc with the given field objects plugged into the given fields;
+    // the fields, parents and has-value bits are restored also when it fails.
+    void WykonajPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vector<TPole *> &p_Pola,
+                          const std::function<void()> &p_Proc);
+    // Runs p_Proc with the given fields taken out for the while.
+    void WykonajPoWypieciu(const TArrayOfConst &p_KtorePola, const std::function<void()> &p_Proc);
+
+    // Text fields with a value (string, byte string and wide string fields).
+    // p_Fun's empty result resets the field.
+    void PoprawPolaTekstowe(const std::function<QString(const QString &)> &p_Fun, bool p_WPodobiektach = true);
+    void TrymujPolaTekstowe(bool p_WPodobiektach = true);
+    // Characters below a blank go.
+    void UsunZnakiSterujZPol(bool p_WPodobiektach = true);
+    // Field, text before and after: what PrzytnijPolaWgRozm changed.
+    using TOnPrzycieto = std::function<void(TObiekt &, int16_t, const QString &, const QString &)>;
+    // Cuts text fields to RozmPolaNr (when it is above 0), first trimming blanks,
+    // dropping characters Windows-1250 lacks and keeping the first line, as asked.
+    void PrzytnijPolaWgRozm(bool p_Trymuj = false, bool p_UsunObce = false, bool p_PierwszaLinia = false,
+                            const TOnPrzycieto &p_OnPrzycieto = {}, bool p_WPodobiektach = true);
+    // Rounds the given float fields; "%s: Błędny typ pola %s" for other kinds.
+    void ZaokraglPola(const TArrayOfConst &p_KtorePola, uint8_t p_IleMiejscPoPrzecinku);
+
 protected:
     bool CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const override;
     QString KrokSciezki(const TObiektBazowy &p_Dziecko, bool p_NaEkran, bool p_BezIndeksow) const override;
@@ -118,6 +206,29 @@ protected:
     virtual void PoUtworzeniuPola(int16_t) {}
     // The field number a loose value names: an integer, or a field name.
     int16_t NrPolaZ(const TVarRec &p_Pole, const char *p_Kontekst) const;
+
+    // ---- helpers of the operations above
+    TObiektBazowy *ZejdzSciezka(QStringView &p_Sciezka, int16_t &p_IDPola, TTrybSciezki p_Tryb,
+                                std::vector<std::unique_ptr<TPole>> &p_Wzory) override;
+    void DodajDzieci(std::vector<TObiektBazowy *> &p_Dzieci, bool p_ReferencjeTez) const override;
+    // The number of a field given by number or name; an unknown one raises
+    // ("%s.%s: Brak pola o nazwie %s" names p_Metoda).
+    int16_t NrPolaWymagany(const TVarRec &p_Pole, const char *p_Metoda) const;
+    std::vector<int16_t> NryPol(const TArrayOfConst &p_Pola, const char *p_Metoda) const;
+    // Every field number of the class that is not in p_PominPola, in order.
+    std::vector<int16_t> NryPolOprocz(const TArrayOfConst &p_PominPola, const char *p_Metoda) const;
+    void KopiujPolaNr(const TObiekt &p_Zrodlo, const std::vector<int16_t> &p_Nry);
+    int16_t PorownajPolaNr(const TObiekt &p_Obiekt, const std::vector<int16_t> &p_Nry, TRozmiarLiter p_RozmLiter,
+                           uint32_t p_LocaleID) const;
+    // Gives every text field with a value (here and, when asked, in sub-objects)
+    // the text p_Fun makes of it; an empty result resets the field.
+    void PoprawTeksty(const std::function<QString(TObiekt &, int16_t, const QString &)> &p_Fun,
+                      bool p_WPodobiektach);
+    // One field of KopiujDane under its mode.
+    void KopiujPoleNr(const TObiekt &p_Zrodlo, int16_t p_Nr, TKopierDanych &p_Kopier,
+                      TTrybKopiowaniaPol p_TrybKopiowania, TTrybObslugiPodob p_TrybPodobiektow);
+    // One field of Porownaj: both with a value compare, one alone counts unless it holds its default.
+    int16_t PorownajPoleNr(const TObiekt &p_Inny, int16_t p_Nr, TPorownywaczDanych &p_Porownywacz) const;
 
 private:
     // Copies field by field under the mode; the recursive step of KopiujDane.

@@ -4,8 +4,10 @@
 #include "TypyXML.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TStream;
@@ -64,6 +66,26 @@ public:
     // A one-line description for users; "?" here.
     virtual QString OpisTekstowy() const { return QStringLiteral("?"); }
 
+    // ---- paths, the tree walk, re-parenting (kinds of objects take over the steps below)
+    // The object and field number a path names: "Self" is this object (field -1),
+    // "^" its parent, "^rest" the rest resolved from the parent; anything else is
+    // the steps of the objects on the way (ZejdzSciezka). Null, with field -2, when a
+    // step has no value to follow (nothing is created unless p_Tworz); a path that
+    // does not fit the model raises "%s: Błędna ścieżka : %s".
+    TObiektBazowy *ObiektIPole(const QString &p_Sciezka, int16_t &p_IDPola, bool p_Tworz = false);
+    // The class of the object a path ends in, without data on the way: fields
+    // not there yet are answered by a scratch instance of their class. Null when
+    // a pointer on the way has no target.
+    const TOpisKlasy *KlasaIPole(const QString &p_Sciezka, int16_t &p_IDPola) const;
+    // Calls p_Fun for this object and every object below it (of class p_DlaKlasy
+    // or a descendant when given; targets of pointer fields too with
+    // p_ReferencjeTez), each once, until p_Fun answers true. True when it did.
+    bool WykonajWDrzewie(const std::function<bool(TObiektBazowy &)> &p_Fun, const TOpisKlasy *p_DlaKlasy = nullptr,
+                         bool p_ReferencjeTez = false);
+    // Moves the object under another parent (or none), keeping both referring lists right.
+    void ZmienRodzica(TObiektBazowy *p_Rodzic);
+    QString OpisTekstowyWide() const { return OpisTekstowy(); }
+
     // Whether a serialised root of that type name is this object's data (ignoring case):
     // the class name, the class name after leading "_", or an ancestor class's name.
     virtual bool MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const;
@@ -92,6 +114,19 @@ protected:
     virtual QString KrokSciezki(const TObiektBazowy &p_Dziecko, bool p_NaEkran, bool p_BezIndeksow) const;
     // The step for field p_Nr of this object (name, or "[n]" for non-objects).
     virtual QString KrokPola(int16_t p_Nr, bool p_NaEkran) const;
+    // How a path walk treats the fields it passes: follows only those with a
+    // value, creates what is missing, or (for questions about classes) stands
+    // in scratch instances, kept in the walk's p_Wzory, for missing sub-objects.
+    enum class TTrybSciezki { Czytaj, Tworz, Klasy };
+    // One step of a path below this object; p_Sciezka neither is "Self" nor
+    // begins with "^". Gives the object the rest of the path (left in
+    // p_Sciezka) goes on in; with nothing left, that object and p_IDPola are
+    // the answer. Null when the step has nothing to follow. Here every such path is wrong.
+    virtual TObiektBazowy *ZejdzSciezka(QStringView &p_Sciezka, int16_t &p_IDPola, TTrybSciezki p_Tryb,
+                                        std::vector<std::unique_ptr<TPole>> &p_Wzory);
+    // The objects directly below this one for WykonajWDrzewie; none here.
+    virtual void DodajDzieci(std::vector<TObiektBazowy *> &, bool) const {}
+
     // Runs the given steps of destruction, each guarded; the failures are
     // joined into one LkException raised once the object is dismantled
     // (unless an exception is already passing through).
@@ -111,6 +146,9 @@ protected:
     virtual bool CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const;
 
 private:
+    TObiektBazowy *IdzSciezka(const QString &p_Sciezka, int16_t &p_IDPola, TTrybSciezki p_Tryb,
+                              std::vector<std::unique_ptr<TPole>> &p_Wzory);
+
     TObiektBazowy *FRodzic;
     std::vector<TPole *> FListaRef;
     bool FRozebrany = false;
