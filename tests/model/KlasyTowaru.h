@@ -15,7 +15,7 @@
 class TAdres : public TObiekt
 {
 public:
-    static constexpr TOpisPola TabelaPol[] = {
+    static constexpr TOpisPola PolaKlasy[] = {
         {0, "Miasto", &TPoleString::Opis},
         {1, "KodPocztowy", &TPoleString::Opis},
     };
@@ -24,13 +24,13 @@ public:
     const TOpisKlasy &Klasa() const override { return Opis; }
 };
 inline const TOpisKlasy TAdres::Opis = {
-    "TAdres", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TAdres(p_Rodzic); }, TabelaPol};
+    "TAdres", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TAdres(p_Rodzic); }, PolaKlasy};
 
 class TTowar : public TObiekt
 {
 public:
     enum : int16_t { NrPozycji, Nazwa, DataWywozu, Zwolniony, Adres, Wskazany, Masa, Kod };
-    static constexpr TOpisPola TabelaPol[] = {
+    static constexpr TOpisPola PolaKlasy[] = {
         {NrPozycji, "NrPozycjiTowaru", &TPoleInteger::Opis},
         {Nazwa, "Nazwa", &TPoleString::Opis},
         {DataWywozu, "DataWywozu", &TPoleDate::Opis},
@@ -49,7 +49,7 @@ public:
     TAdres &DajAdres() { return static_cast<TAdres &>(Pola(Adres)); }
 };
 inline const TOpisKlasy TTowar::Opis = {
-    "TTowar", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TTowar(p_Rodzic); }, TabelaPol};
+    "TTowar", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TTowar(p_Rodzic); }, PolaKlasy};
 
 // The message of the LkException the call raises; empty when it raises none.
 template <typename F> QString KomunikatBledu(F &&p_Wywolanie)

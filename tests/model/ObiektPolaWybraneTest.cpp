@@ -89,7 +89,7 @@ TEST_F(DwaTowary, WpisLubZerowanie)
 class TLinia : public TObiekt
 {
 public:
-    static constexpr TOpisPola TabelaPol[] = {
+    static constexpr TOpisPola PolaKlasy[] = {
         {0, "Nazwa", &TPoleString::Opis},
         {1, "NrPozycjiTowaru", &TPoleString::Opis},
         {2, "Adres", &TAdres::Opis},
@@ -100,7 +100,7 @@ public:
     const TOpisKlasy &Klasa() const override { return Opis; }
 };
 const TOpisKlasy TLinia::Opis = {
-    "TLinia", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TLinia(p_Rodzic); }, TabelaPol};
+    "TLinia", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TLinia(p_Rodzic); }, PolaKlasy};
 
 TEST_F(DwaTowary, PrzepisanieDanychWgNazw)
 {
