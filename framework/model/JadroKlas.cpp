@@ -13,7 +13,19 @@
 
 namespace {
 
-// The model's defaults; the CSV settings change the date and time forms only.
+// The date and time forms: the model's own, and those of CSV files alike.
+void ustawFormyDatyICzasu(TFormatSettings &p_FS)
+{
+    p_FS.DateSeparator = QLatin1Char('-');
+    p_FS.TimeSeparator = QLatin1Char(':');
+    p_FS.ShortDateFormat = QStringLiteral("yyyy-MM-dd");
+    p_FS.TimeAMString.clear();
+    p_FS.TimePMString.clear();
+    p_FS.ShortTimeFormat = QStringLiteral("hh:mm");
+    p_FS.LongTimeFormat = QStringLiteral("hh:mm:ss");
+}
+
+// The model's defaults.
 void ustawDomyslne(TFormatSettings &p_FS)
 {
     p_FS.CurrencyFormat = 3;
@@ -22,15 +34,9 @@ void ustawDomyslne(TFormatSettings &p_FS)
     p_FS.CurrencyString = QStringLiteral("z\u0142");
     p_FS.ThousandSeparator = QLatin1Char(' ');
     p_FS.DecimalSeparator = QLatin1Char('.');
-    p_FS.DateSeparator = QLatin1Char('-');
-    p_FS.TimeSeparator = QLatin1Char(':');
+    ustawFormyDatyICzasu(p_FS);
     p_FS.ListSeparator = QLatin1Char(';');
-    p_FS.ShortDateFormat = QStringLiteral("yyyy-MM-dd");
     p_FS.LongDateFormat = QStringLiteral("d MMMM yyyy");
-    p_FS.TimeAMString.clear();
-    p_FS.TimePMString.clear();
-    p_FS.ShortTimeFormat = QStringLiteral("hh:mm");
-    p_FS.LongTimeFormat = QStringLiteral("hh:mm:ss");
     p_FS.ShortMonthNames = {QStringLiteral("sty"), QStringLiteral("lut"), QStringLiteral("mar"),
                             QStringLiteral("kwi"), QStringLiteral("maj"), QStringLiteral("cze"),
                             QStringLiteral("lip"), QStringLiteral("sie"), QStringLiteral("wrz"),
@@ -49,17 +55,6 @@ void ustawDomyslne(TFormatSettings &p_FS)
                          QStringLiteral("czwartek"),  QStringLiteral("pi\u0105tek"),
                          QStringLiteral("sobota")};
     p_FS.TwoDigitYearCenturyWindow = 50;
-}
-
-void ustawCSV(TFormatSettings &p_FS)
-{
-    p_FS.DateSeparator = QLatin1Char('-');
-    p_FS.TimeSeparator = QLatin1Char(':');
-    p_FS.ShortDateFormat = QStringLiteral("yyyy-MM-dd");
-    p_FS.TimeAMString.clear();
-    p_FS.TimePMString.clear();
-    p_FS.ShortTimeFormat = QStringLiteral("hh:mm");
-    p_FS.LongTimeFormat = QStringLiteral("hh:mm:ss");
 }
 
 // The core: ours or a host's. Creation and hand-over share one lock.
@@ -260,7 +255,7 @@ void TJadroKlas::UstawDefFormatDatyICzasu(TFormatSettings *p_FS)
 void TJadroKlas::UstawDefFormatDatyCSV(TFormatSettings &p_FS)
 {
     UstawDefFormatDatyICzasu(&p_FS);
-    ustawCSV(p_FS);
+    ustawFormyDatyICzasu(p_FS);
 }
 
 TFormatSettings TJadroKlas::DefFormatDatyCSV() const
