@@ -1,6 +1,7 @@
 #include "Start.h"
 
 #include "BlowFish.h"
+#include "JednostkaModelu.h"
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
 #include "LkFunGUI.h"
@@ -28,6 +29,7 @@ TJednostkiProgramu::TJednostkiProgramu(QCoreApplication &p_Aplikacja)
 {
     p_Aplikacja.setApplicationName(QStringLiteral("Ostrevia"));
     InicjujLkFunIO(QCoreApplication::arguments());
+    InicjujModel(QCoreApplication::arguments(), QCoreApplication::applicationFilePath());
     ZarejestrujZasobySzablonow();
     InicjujLkFunGUI(TrybUslugi);
 }
@@ -37,6 +39,7 @@ TJednostkiProgramu::~TJednostkiProgramu()
     ZakonczLkFunGUI();
     ZapomnijKlasyXML();
     ZwolnijSzyfratory();
+    ZakonczModel();
     ZakonczLkFunIO();
 }
 

@@ -1,5 +1,7 @@
 #include "DatyICzasy.h"
 
+#include "JadroKlas.h"
+
 #include "Wyjatki.h"
 
 #include <QDate>
@@ -92,17 +94,7 @@ int pozycjaSeparatoraDatyICzasu(const QString &p_Tekst)
 
 const TFormatSettings &UstawieniaDatModelu()
 {
-    static const TFormatSettings ustawienia = [] {
-        TFormatSettings u;
-        u.DecimalSeparator = QLatin1Char('.');
-        u.ThousandSeparator = QLatin1Char(' ');
-        u.DateSeparator = QLatin1Char('-');
-        u.TimeSeparator = QLatin1Char(':');
-        u.ShortDateFormat = QStringLiteral("yyyy-MM-dd");
-        u.LongTimeFormat = QStringLiteral("hh:nn:ss");
-        return u;
-    }();
-    return ustawienia;
+    return DajJadroKlas().FormatSettings();
 }
 
 QString FormatujDateCzas(const QString &p_Format, double p_Wartosc, const TFormatSettings &p_FS)

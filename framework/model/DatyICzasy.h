@@ -8,7 +8,8 @@
 
 // Date-time values are days since 1899-12-30; the fraction is the part of the day.
 
-// The model's own settings: "yyyy-MM-dd", "hh:nn:ss", separators "-" and ":".
+// The model's own settings, held by the class core: "yyyy-MM-dd", "hh:mm:ss",
+// separators "-" and ":".
 const TFormatSettings &UstawieniaDatModelu();
 
 // Text by a Delphi-style date-time format: yyyy yy MM/mm dd hh nn ss zzz

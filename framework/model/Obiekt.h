@@ -45,6 +45,9 @@ public:
     virtual QString AliasJSONPolaNr(int16_t p_Nr) const { return NazwaPolaNr(p_Nr); }
     virtual QString PrzestrzenNazwXML() const { return {}; }
     virtual QByteArray PrefPrzestrzNazwXML() const { return {}; }
+    // Whether the class's element and attribute names are written qualified.
+    virtual TDomyslnaFormaXML ElemFormDefaultXML() const { return fdxDefault; }
+    virtual TDomyslnaFormaXML AttrFormDefaultXML() const { return fdxDefault; }
     virtual QString MaskaWyswietlPolaNr(int16_t) const { return {}; }
     virtual QString MaskaZapisuPolaNr(int16_t) const { return {}; }
     // Ignoring case; -1 when none.

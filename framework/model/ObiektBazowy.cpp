@@ -2,9 +2,11 @@
 
 #include "Obiekt.h"
 
+#include "JadroKlas.h"
 #include "LkXMLParser.h"
 #include "OdczytywaczXML.h"
 #include "PlikiObiektow.h"
+#include "SledzenieObiektow.h"
 #include "WyjatkiModelu.h"
 
 #include "Strumienie.h"
@@ -38,10 +40,14 @@ TObiektBazowy::TObiektBazowy(TObiektBazowy *p_Rodzic) : FRodzic(p_Rodzic)
 {
     if (FRodzic)
         FRodzic->DodajRef(this);
+    if (TLkOKChecker *sledzenie = AktywneSledzenieObiektow())
+        sledzenie->UtworzonoObiekt(this);
 }
 
 TObiektBazowy::~TObiektBazowy() noexcept(false)
 {
+    if (TLkOKChecker *sledzenie = AktywneSledzenieObiektow())
+        sledzenie->ZwolnionoObiekt(this);
     if (!FRozebrany)
         Rozbierz({});
 }
@@ -187,6 +193,8 @@ bool TObiektBazowy::MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const
         nazwa.remove(0, 1);
     if (nazwa.compare(klasa, Qt::CaseInsensitive) == 0)
         return true;
+    if (const TOpisKlasy *zarejestrowana = DajJadroKlas().JestKlasaONazwie(p_NazwaTypu))
+        return Klasa().DziedziczyPo(*zarejestrowana) || zarejestrowana->DziedziczyPo(Klasa());
     for (const TOpisKlasy *przodek = Klasa().Rodzic; przodek; przodek = przodek->Rodzic)
         if (p_NazwaTypu.compare(przodek->ClassName(), Qt::CaseInsensitive) == 0)
             return true;

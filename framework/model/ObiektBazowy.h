@@ -87,7 +87,9 @@ public:
     QString OpisTekstowyWide() const { return OpisTekstowy(); }
 
     // Whether a serialised root of that type name is this object's data (ignoring case):
-    // the class name, the class name after leading "_", or an ancestor class's name.
+    // the class name, the class name after leading "_", a class registered in the
+    // core that is an ancestor or a descendant, or (when no class of that name is
+    // registered) an ancestor class's name.
     virtual bool MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const;
 
     // Loads the object from an XML file, or from p_Strumien when given (left open).

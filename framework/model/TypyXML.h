@@ -22,3 +22,7 @@ using TOnBlednyUTF8 =
 // A reader class as a factory; empty means TOdczytywaczXML.
 using TKlasaOdczytywaczaXML = std::function<std::unique_ptr<TOdczytywaczXML>(
     TStream *p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania, TOnBlednyUTF8 p_OnBlednyUTF8)>;
+
+// Whether a class's element or attribute names carry their namespace prefix;
+// fdxDefault means the program default, fdxUnqualified.
+enum TDomyslnaFormaXML { fdxDefault, fdxQualified, fdxUnqualified };

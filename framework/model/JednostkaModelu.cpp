@@ -1,0 +1,24 @@
+#include "JednostkaModelu.h"
+
+#include "JadroKlas.h"
+#include "SledzenieObiektow.h"
+
+namespace {
+
+QString sciezkaProgramu;
+
+} // namespace
+
+void InicjujModel(const QStringList &p_Argumenty, const QString &p_SciezkaProgramu)
+{
+    sciezkaProgramu = p_SciezkaProgramu;
+    // Before any object exists, so that the tracer sees them all.
+    UruchomSledzeniePamieci(p_Argumenty, p_SciezkaProgramu);
+    DajJadroKlas();
+}
+
+void ZakonczModel()
+{
+    ZakonczJadroKlas(sciezkaProgramu);
+    ZakonczSledzeniePamieci();
+}
