@@ -15,7 +15,8 @@ class TStringCache;
 // Reader base of every format: numbers the objects read and keeps the
 // pointer fields read, so that references are resolved once the whole tree is
 // there. A pending reference keeps its number or identifier here, never in
-// the field: the field stays empty until KorygujReferencje.
+// the field: the field stays empty until KorygujReferencje. The fields kept
+// here must live until KorygujReferencje or ZerujReferencje has run.
 class TOdczytywaczDanych
 {
 public:
