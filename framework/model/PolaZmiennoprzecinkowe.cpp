@@ -225,6 +225,16 @@ void TPoleDouble::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p
     Wartosc = CzytajDouble(p_Strumien);
 }
 
+void TPoleExtended::UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst)
+{
+    try {
+        Wartosc = TekstNaLiczbe(QString::fromLatin1(p_Tekst));
+    } catch (const EConvertError &) {
+        // The parser's error carries the line and the column.
+        Wartosc = p_Parser.StringToFloat(p_Tekst);
+    }
+}
+
 void TPoleExtended::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
 {
     const TBajtyExtended bajty = ExtendedNaBajty(Wartosc);

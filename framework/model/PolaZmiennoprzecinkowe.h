@@ -99,10 +99,8 @@ public:
     int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
 
 protected:
-    void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override
-    {
-        Wartosc = p_Parser.StringToFloat(p_Tekst);
-    }
+    // With the full precision of long double, not the parser's double.
+    void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override;
 };
 
 // Money: a 64-bit count of 1/10000 units, so sums stay exact.

@@ -124,7 +124,7 @@ TEST(OdczytywaczTekstu, ZapisTekstowyPolIOdczytZPowrotem)
         {&TPoleInteger::Opis, "-7", "-7"},
         {&TPoleCardinal::Opis, "4294967295", "4294967295"},
         {&TPoleDouble::Opis, "12,5", "12.5"},
-        {&TPoleExtended::Opis, "-0.375", "-0.375"},
+        {&TPoleExtended::Opis, "0.1", "0.1"},
         {&TPoleCurrency::Opis, "1.25", "1.25"},
         {&TPoleDate::Opis, "2023-03-15", "2023-03-15"},
         {&TPoleTime::Opis, "10:20:30", "10:20:30"},
