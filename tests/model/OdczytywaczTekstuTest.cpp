@@ -1,5 +1,6 @@
 #include "Obiekt.h"
 #include "OdczytZPamieci.h"
+#include "OdczytywaczXML.h"
 #include "PolaCalkowite.h"
 #include "PolaDatyICzasu.h"
 #include "PolaTekstowe.h"
@@ -170,6 +171,19 @@ TEST(OdczytywaczTekstu, DatyZSurowegoTekstuDzielonegoOdstepem)
     EXPECT_EQ(dataICzas.GetJakoString(), QStringLiteral("2024-03-05"));
     EXPECT_FALSE(data.WczytajTekstowo(odczyt));
     EXPECT_TRUE(data.MaDefWartosc());
+}
+
+} // namespace
+
+namespace {
+
+TEST(OdczytywaczTekstu, WideStringPrzywracaKodowanieXMLPoBledzie)
+{
+    TMemoryStream puste;
+    TOdczytywaczXML odczyt(&puste, tzxStandard, tkxUTF8);
+    TPoleWideString pole;
+    EXPECT_THROW(pole.WczytajXMLowo(odczyt), ELkParserError);
+    EXPECT_EQ(odczyt.KodowanieXML, tkxUTF8);
 }
 
 } // namespace
