@@ -4,6 +4,8 @@
 #include "FormatowanieLiczb.h"
 #include "OdczytywaczTekstu.h"
 #include "ParsowanieTekstu.h"
+#include "StrumienBinarny.h"
+#include "ZapisywaczTekstu.h"
 
 #include <QStringList>
 
@@ -40,6 +42,17 @@ template <> Variant NaVariant(int32_t p_Wartosc) { return Variant::ZInteger(p_Wa
 template <> Variant NaVariant(uint32_t p_Wartosc) { return Variant::ZInt64(p_Wartosc); }
 template <> Variant NaVariant(int64_t p_Wartosc) { return Variant::ZInt64(p_Wartosc); }
 } // namespace PolaCalkowite
+
+template <typename T> void TPoleCalkowite<T>::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    ZapiszLE<T>(p_Strumien, Wartosc);
+}
+
+template <typename T> void TPoleCalkowite<T>::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajLE<T>(p_Strumien);
+}
 
 template class TPoleCalkowite<uint8_t>;
 template class TPoleCalkowite<int16_t>;
@@ -125,8 +138,14 @@ int16_t TPoleCalkowitoliczbowe::Porownaj(const TPole &p_Pole, TPorownywaczDanych
     return 0;
 }
 
+void TPoleCalkowitoliczbowe::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszInt64(JakoInt64());
+}
+
 bool TPoleCalkowitoliczbowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 {
+    p_Odczytywacz.OdczytywanoPole(*this);
     TLkParser &parser = p_Odczytywacz.Parser();
     parser.CheckToken(TLkParser::toInteger);
     const qint64 wartosc = parser.TokenInt();

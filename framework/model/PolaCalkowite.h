@@ -52,6 +52,7 @@ public:
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     // An integer token, checked against the class's range (parser error with line and column).
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
 
 protected:
     // Decimal (or "$" hex) text of a 32-bit integer; EConvertError otherwise.
@@ -92,6 +93,10 @@ public:
     }
     Variant GetJakoVariant() const override { return PolaCalkowite::NaVariant<T>(Wartosc); }
     void SetJakoString(const QString &p_Wartosc) override;
+    // The value's own width, little-endian.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
 };
 
 using TPoleByte = TPoleCalkowite<uint8_t>;

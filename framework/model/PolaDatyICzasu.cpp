@@ -1,6 +1,9 @@
 #include "PolaDatyICzasu.h"
 
 #include "DatyICzasy.h"
+#include "OdczytywaczXML.h"
+#include "StrumienBinarny.h"
+#include "ZapisywaczTekstu.h"
 
 #include <cmath>
 
@@ -101,4 +104,61 @@ QString TPoleDateTime::TekstWgUstawien(const TFormatSettings &p_FS) const
     if (std::fabs(Wartosc) >= 1.0)
         return FormatujDateCzas(p_FS.ShortDateFormat + QLatin1Char(' ') + p_FS.LongTimeFormat, Wartosc, p_FS);
     return FormatujDateCzas(p_FS.LongTimeFormat, Wartosc, p_FS);
+}
+
+// ---- serialisation
+
+void TPoleDateTimeBazowe::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszTekst(FormatujDateCzas(FormatTekstowy(), Wartosc, UstawieniaDatModelu()));
+}
+
+bool TPoleDateTimeBazowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    const QString tekst = p_Odczytywacz.WczytajTekst();
+    if (tekst.isEmpty())
+        ZerujDane();
+    else
+        UstawZTekstuNatywnego(tekst);
+    return !MaDefWartosc();
+}
+
+bool TPoleDateTimeBazowe::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    const QString tekst = p_Odczytywacz.WczytajTekst();
+    if (tekst.isEmpty())
+        ZerujDane();
+    else
+        WczytajZTekstu(tekst, nullptr);
+    return !MaDefWartosc();
+}
+
+void TPoleDateTimeBazowe::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    ZapiszDouble(p_Strumien, Wartosc);
+}
+
+void TPoleDateTimeBazowe::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    UstawWartosc(CzytajDouble(p_Strumien));
+}
+
+void TPoleDate::UstawZTekstuNatywnego(const QString &p_Tekst)
+{
+    UstawWartosc(ParsujDate(p_Tekst.section(QLatin1Char(' '), 0, 0), nullptr));
+}
+
+void TPoleTime::UstawZTekstuNatywnego(const QString &p_Tekst)
+{
+    const qsizetype odstep = p_Tekst.indexOf(QLatin1Char(' '));
+    WczytajZTekstu(odstep < 0 ? p_Tekst : p_Tekst.mid(odstep + 1), nullptr);
+}
+
+void TPoleDateTime::UstawZTekstuNatywnego(const QString &p_Tekst)
+{
+    // The date, and the time after the blank added; a date alone without one.
+    UstawWartosc(ParsujDateCzas(p_Tekst, nullptr));
 }

@@ -25,12 +25,15 @@ public:
     // The mask is a date-time format; without one, the text form with p_FS.
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
 
-    // The date forms span several tokens; their raw-text reading is not here yet.
-    bool WczytajTekstowo(TOdczytywaczTekstu &) override
-    {
-        BledneWywolanie("WczytajTekstowo");
-        return false;
-    }
+    // Text: a string in the model's fixed layout (yyyy-MM-dd, hh:mm:ss, or both
+    // separated by a blank), read back by UstawZTekstuNatywnego.
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
+    bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+    bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // 8-byte IEEE double; reading keeps the class's invariant.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
 
 protected:
     void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override
@@ -41,6 +44,10 @@ protected:
     virtual void UstawWartosc(double p_Wartosc) { Wartosc = p_Wartosc; }
     virtual QString TekstWgUstawien(const TFormatSettings &p_FS) const = 0;
     static const TFormatSettings &UstawieniaDoTekstu();
+    // The layout of the native text form.
+    virtual QString FormatTekstowy() const = 0;
+    // The native text form back; an empty text clears the field.
+    virtual void UstawZTekstuNatywnego(const QString &p_Tekst) = 0;
 };
 
 // Whole days only.
@@ -56,6 +63,9 @@ public:
 protected:
     void UstawWartosc(double p_Wartosc) override { Wartosc = std::trunc(p_Wartosc); }
     QString TekstWgUstawien(const TFormatSettings &p_FS) const override;
+    QString FormatTekstowy() const override { return QStringLiteral("yyyy-MM-dd"); }
+    // The part before the first blank.
+    void UstawZTekstuNatywnego(const QString &p_Tekst) override;
 };
 
 // The time of day only.
@@ -71,6 +81,9 @@ public:
 protected:
     void UstawWartosc(double p_Wartosc) override { Wartosc = p_Wartosc - std::trunc(p_Wartosc); }
     QString TekstWgUstawien(const TFormatSettings &p_FS) const override;
+    QString FormatTekstowy() const override { return QStringLiteral("hh:mm:ss"); }
+    // The part after the first blank, if there is one.
+    void UstawZTekstuNatywnego(const QString &p_Tekst) override;
 };
 
 class TPoleDateTime : public TPoleDateTimeBazowe
@@ -87,4 +100,7 @@ public:
 protected:
     // Date alone at midnight, time alone below one day, both otherwise.
     QString TekstWgUstawien(const TFormatSettings &p_FS) const override;
+    QString FormatTekstowy() const override { return QStringLiteral("yyyy-MM-dd hh:mm:ss"); }
+    // A date, and a time added when a blank follows it.
+    void UstawZTekstuNatywnego(const QString &p_Tekst) override;
 };

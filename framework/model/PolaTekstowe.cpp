@@ -2,8 +2,11 @@
 
 #include "Formatuj.h"
 #include "KodowanieZnakow.h"
+#include "OdczytywaczXML.h"
 #include "PorownanieTekstow.h"
 #include "PorownywaczDanych.h"
+#include "StrumienBinarny.h"
+#include "ZapisywaczTekstu.h"
 
 const TOpisKlasy TPoleString::Opis = {
     "TPoleString", &TPole::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleString(p_Rodzic); }, {}};
@@ -31,6 +34,19 @@ bool bezWielkosci(const TPorownywaczDanych *p_Porownywacz)
 uint32_t localeSzerokich(uint32_t p_LocaleID)
 {
     return p_LocaleID == LocaleDomyslny || p_LocaleID == LocaleUzytkownika ? LocalePorzadkowy : p_LocaleID;
+}
+
+// The string's heap block: its header and its capacity; none for an empty string.
+template <typename T> int64_t blokTekstu(const T &p_Tekst)
+{
+    if (p_Tekst.isEmpty())
+        return 0;
+    return static_cast<int64_t>(sizeof(QArrayData) + p_Tekst.capacity() * sizeof(typename T::value_type));
+}
+
+bool jestKlasy(const TOpisKlasy *p_Klasa, const TOpisKlasy &p_Wzor)
+{
+    return p_Klasa && p_Klasa->DziedziczyPo(p_Wzor);
 }
 
 } // namespace
@@ -97,4 +113,124 @@ int16_t TPoleWideString::PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielko
     if (!p_Cecha.JestTekstem())
         return TPole::PorownajZCecha(p_Cecha, p_BezWielkosci, p_LocaleID);
     return znak(PorownajTeksty(Wartosc, p_Cecha.JakoString(), p_BezWielkosci, localeSzerokich(p_LocaleID)));
+}
+
+// ---- serialisation
+
+void TPoleString::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const
+{
+    ZapiszNapisPola(Wartosc, p_Strumien, p_Zapisywacz);
+}
+
+void TPoleString::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajNapisPola(p_Strumien, p_Odczytywacz);
+}
+
+void TPoleString::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszTekst(Wartosc);
+}
+
+bool TPoleString::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = p_Odczytywacz.WczytajNapis(jestKlasy(p_Odczytywacz.PoprzTypOdczytywanegoPola(), TPoleWideString::Opis));
+    p_Odczytywacz.UzyjCache(Wartosc);
+    return !Wartosc.isEmpty();
+}
+
+bool TPoleString::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = p_Odczytywacz.WczytajTekst();
+    p_Odczytywacz.UzyjCache(Wartosc);
+    return !Wartosc.isEmpty();
+}
+
+int64_t TPoleString::ZajmowanaPamiec() const
+{
+    return sizeof(*this) + blokTekstu(Wartosc);
+}
+
+void TPoleRawByteString::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    ZapiszNapis(p_Strumien, Wartosc);
+}
+
+void TPoleRawByteString::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajNapis(p_Strumien);
+}
+
+void TPoleRawByteString::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszTekst(Wartosc);
+}
+
+bool TPoleRawByteString::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    // Windows-1250 decoding and encoding restore every byte.
+    SetJakoString(p_Odczytywacz.WczytajNapis(false));
+    return !Wartosc.isEmpty();
+}
+
+bool TPoleRawByteString::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    SetJakoString(p_Odczytywacz.WczytajTekst());
+    return !Wartosc.isEmpty();
+}
+
+int64_t TPoleRawByteString::ZajmowanaPamiec() const
+{
+    return sizeof(*this) + blokTekstu(Wartosc);
+}
+
+void TPoleWideString::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const
+{
+    ZapiszNapisUTF8(p_Strumien, p_Zapisywacz.NormalizujTekst ? p_Zapisywacz.NormalizujTekst(Wartosc) : Wartosc);
+}
+
+void TPoleWideString::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajNapisUTF8(p_Strumien);
+}
+
+void TPoleWideString::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszTekst(Wartosc);
+}
+
+bool TPoleWideString::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    const TOpisKlasy *poprzedni = p_Odczytywacz.PoprzTypOdczytywanegoPola();
+    const bool byloTekstowe = jestKlasy(poprzedni, TPoleString::Opis) || jestKlasy(poprzedni, TPoleRawByteString::Opis);
+    Wartosc = p_Odczytywacz.WczytajNapis(!byloTekstowe);
+    return !Wartosc.isEmpty();
+}
+
+bool TPoleWideString::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    // Windows-1250 maps every byte to one character, so the raw bytes survive the reader's decoding.
+    struct TPrzywrocKodowanie
+    {
+        TOdczytywaczXML &Odczytywacz;
+        TTypKodowaniaXML Bylo;
+        ~TPrzywrocKodowanie() { Odczytywacz.KodowanieXML = Bylo; }
+    } przywroc{p_Odczytywacz, p_Odczytywacz.KodowanieXML};
+    p_Odczytywacz.KodowanieXML = tkxWin1250;
+    Wartosc = TOdczytywaczTekstu::DekodujTrescUTF8(TekstNaPolskiAnsi(p_Odczytywacz.WczytajTekst()));
+    return !Wartosc.isEmpty();
+}
+
+int64_t TPoleWideString::ZajmowanaPamiec() const
+{
+    return sizeof(*this) + blokTekstu(Wartosc);
 }

@@ -24,6 +24,16 @@ public:
     void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override { SetJakoString(p_Pole.GetJakoString()); }
     // Without a comparer: ignoring case, locale 0.
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
+    // Binary: UTF-8, or Windows-1250 when the writer's options ask. Text: byte
+    // strings are Windows-1250 unless the field was a wide string in the
+    // previous layout. Values read go through the reader's string cache.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
+    bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+    bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // With the string's heap block.
+    int64_t ZajmowanaPamiec() const override;
 };
 
 // Text held as Windows-1250 bytes; the bytes pass through the byte-string form unchanged.
@@ -49,6 +59,14 @@ public:
     void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override { SetJakoLkAnsiString(p_Pole.GetJakoLkAnsiString()); }
     // Without a comparer: bytes, ignoring the case of ASCII letters.
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
+    // The bytes unchanged; wide-string pieces read as UTF-8 are stored as Windows-1250.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
+    bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+    bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // With the string's heap block.
+    int64_t ZajmowanaPamiec() const override;
 };
 
 // UTF-16 text whose text form is its UTF-8 bytes read as Windows-1250, so that
@@ -74,4 +92,14 @@ public:
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     // Locales 0 and 4096 compare wide strings ordinally.
     int16_t PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci = true, uint32_t p_LocaleID = 0) const override;
+    // Binary: always UTF-8, after the writer's NormalizujTekst. Text: byte
+    // strings are UTF-8 unless the field was a text field in the previous layout.
+    // XML: read as Windows-1250 (the reader's encoding is restored on every path), then UTF-8.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
+    bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+    bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // With the string's heap block.
+    int64_t ZajmowanaPamiec() const override;
 };

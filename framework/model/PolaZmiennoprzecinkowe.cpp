@@ -1,8 +1,11 @@
 #include "PolaZmiennoprzecinkowe.h"
 
 #include "DatyICzasy.h"
+#include "Extended80.h"
 #include "FormatowanieLiczb.h"
 #include "OdczytywaczTekstu.h"
+#include "StrumienBinarny.h"
+#include "ZapisywaczTekstu.h"
 #include "TekstyPomocnicze.h"
 
 #include <cctype>
@@ -199,8 +202,60 @@ QByteArray TPoleZmiennoprzecinkowe::TekstLiczbyZTokenow(TLkParser &p_Parser)
 
 bool TPoleZmiennoprzecinkowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 {
+    p_Odczytywacz.OdczytywanoPole(*this);
     TLkParser &parser = p_Odczytywacz.Parser();
     const QByteArray tekst = TekstLiczbyZTokenow(parser);
     UstawZTekstuTokenow(parser, tekst);
     return !MaDefWartosc();
+}
+
+void TPoleZmiennoprzecinkowe::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszTxt(GetJakoString().toLatin1());
+}
+
+void TPoleDouble::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    ZapiszDouble(p_Strumien, Wartosc);
+}
+
+void TPoleDouble::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajDouble(p_Strumien);
+}
+
+void TPoleExtended::UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst)
+{
+    try {
+        Wartosc = TekstNaLiczbe(QString::fromLatin1(p_Tekst));
+    } catch (const EConvertError &) {
+        // The parser's error carries the line and the column.
+        Wartosc = p_Parser.StringToFloat(p_Tekst);
+    }
+}
+
+void TPoleExtended::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    const TBajtyExtended bajty = ExtendedNaBajty(Wartosc);
+    p_Strumien.WriteBuffer(bajty.data(), bajty.size());
+}
+
+void TPoleExtended::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    TBajtyExtended bajty;
+    p_Strumien.ReadBuffer(bajty.data(), bajty.size());
+    Wartosc = ExtendedZBajtow(bajty);
+}
+
+void TPoleCurrency::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    ZapiszLE<int64_t>(p_Strumien, Wartosc);
+}
+
+void TPoleCurrency::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajLE<int64_t>(p_Strumien);
 }

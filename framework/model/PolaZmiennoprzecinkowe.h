@@ -20,6 +20,8 @@ public:
     void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
     // Reads "12.5" and also "12,5", which the tokenizer splits into 12 "," 5.
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+    // The text form with "." as the separator, unquoted.
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
 
 protected:
     // The number's text; the parser is left after it.
@@ -59,6 +61,10 @@ public:
     void ZerujDane() override { Wartosc = 0; }
     bool MaDefWartosc() const override { return Wartosc == 0; }
     void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override;
+    // 8-byte IEEE double.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
 
 protected:
     void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override
@@ -87,12 +93,14 @@ public:
     void ZerujDane() override { Wartosc = 0; }
     bool MaDefWartosc() const override { return Wartosc == 0; }
     void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override { Wartosc = ZaokraglijDoMiejsc(Wartosc, p_IleMiejscPoPrzecinku); }
+    // The 10-byte x87 image, whatever long double is here.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
 
 protected:
-    void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override
-    {
-        Wartosc = p_Parser.StringToFloat(p_Tekst);
-    }
+    // With the full precision of long double, not the parser's double.
+    void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override;
 };
 
 // Money: a 64-bit count of 1/10000 units, so sums stay exact.
@@ -117,6 +125,10 @@ public:
     QString WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS = nullptr) const override;
     void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override;
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
+    // The scaled 64-bit value, little-endian.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
 
 protected:
     void UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst) override

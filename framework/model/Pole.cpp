@@ -35,6 +35,7 @@ bool TPole::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
 
 bool TPole::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 {
+    p_Odczytywacz.OdczytywanoPole(*this);
     TLkParser &parser = p_Odczytywacz.Parser();
     if (parser.Token() == TLkParser::toWString)
         SetJakoString(QString::fromUtf8(parser.TokenView()));

@@ -1,7 +1,10 @@
 #include "PoleBoolean.h"
 
+#include "KodowanieZnakow.h"
 #include "OdczytywaczTekstu.h"
 #include "ParsowanieTekstu.h"
+#include "StrumienBinarny.h"
+#include "ZapisywaczTekstu.h"
 
 const TOpisKlasy TPoleBoolean::Opis = {
     "TPoleBoolean", &TPole::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleBoolean(p_Rodzic); }, {}};
@@ -44,11 +47,38 @@ int16_t TPoleBoolean::Porownaj(const TPole &p_Pole, TPorownywaczDanych *) const
 
 bool TPoleBoolean::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 {
+    p_Odczytywacz.OdczytywanoPole(*this);
     TLkParser &parser = p_Odczytywacz.Parser();
-    if (parser.Token() == TLkParser::toInteger) {
+    switch (parser.Token()) {
+    case TLkParser::toInteger:
         Wartosc = parser.TokenInt() != 0;
-        parser.NextToken();
-        return Wartosc;
+        break;
+    case TLkParser::toSymbol:
+        SetJakoLkAnsiString(parser.TokenString());
+        break;
+    case TLkParser::toWString:
+        SetJakoString(QString::fromUtf8(parser.TokenView()));
+        break;
+    default:
+        SetJakoString(TekstZPolskiegoAnsi(parser.TokenString()));
+        break;
     }
-    return TPole::WczytajTekstowo(p_Odczytywacz);
+    parser.NextToken();
+    return Wartosc;
+}
+
+void TPoleBoolean::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszBoolean(Wartosc);
+}
+
+void TPoleBoolean::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    ZapiszLE<uint8_t>(p_Strumien, Wartosc ? 1 : 0);
+}
+
+void TPoleBoolean::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajLE<uint8_t>(p_Strumien) != 0;
 }

@@ -25,6 +25,11 @@ public:
     void KopiujDane(const TPole &p_Pole, TKopierDanych * = nullptr) override { SetJakoVariant(p_Pole.GetJakoVariant()); }
     // A symbol is a Boolean word, an integer is True when non-zero.
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
+    // One byte, 0 or 1; any other byte reads as True.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
     // False sorts first.
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
 };

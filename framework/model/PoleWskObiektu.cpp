@@ -2,7 +2,10 @@
 
 #include "KopierDanych.h"
 #include "ObiektBazowy.h"
+#include "OdczytywaczTekstu.h"
 #include "PorownywaczDanych.h"
+#include "StrumienBinarny.h"
+#include "ZapisywaczTekstu.h"
 
 #include <cstdint>
 
@@ -102,6 +105,29 @@ void TPoleWskObiektu::PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy)
 {
     if (FWartosc == p_Stary)
         FWartosc = p_Nowy;
+}
+
+void TPoleWskObiektu::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszRef(*this);
+}
+
+bool TPoleWskObiektu::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    return p_Odczytywacz.WczytajRef(*this);
+}
+
+void TPoleWskObiektu::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const
+{
+    int gdzie = -1;
+    ZapiszLiczbe(p_Strumien, FWartosc && p_Zapisywacz.PodlegaZapisowi(FWartosc, gdzie) ? gdzie + 1 : 0);
+}
+
+void TPoleWskObiektu::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.DodajRefNumer(*this, CzytajLiczbe(p_Strumien));
 }
 
 TPoleRefObiektu::~TPoleRefObiektu()

@@ -31,6 +31,14 @@ public:
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     void PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy) override;
     int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
+    // Text: the identifier the writer gave the target; reading resolves it
+    // through the reader, now or after the whole tree is read.
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
+    bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
+    // Binary: the target's position among the writer's objects plus one, 0 when
+    // the writer does not hold it; read back as a number resolved later.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
 
 protected:
     TObiektBazowy *FWartosc = nullptr;

@@ -1,0 +1,52 @@
+#include "OdczytywaczDanych.h"
+
+#include "ObiektBazowy.h"
+#include "PoleWskObiektu.h"
+#include "StringCache.h"
+
+void TOdczytywaczDanych::OdczytywanoPole(TPole &p_Pole)
+{
+    if (auto *obiekt = dynamic_cast<TObiektBazowy *>(&p_Pole))
+        OdczObiekty.push_back(obiekt);
+}
+
+void TOdczytywaczDanych::DodajRefNumer(TPoleWskObiektu &p_Pole, int64_t p_Numer)
+{
+    p_Pole.UstawWartosc(nullptr);
+    OdczRef.push_back({&p_Pole, true, p_Numer, {}});
+}
+
+void TOdczytywaczDanych::DodajRefUstawiona(TPoleWskObiektu &p_Pole)
+{
+    OdczRef.push_back({&p_Pole, false, 0, {}});
+}
+
+void TOdczytywaczDanych::KorygujReferencje()
+{
+    for (const TRefOdczytana &ref : OdczRef) {
+        if (!ref.Oczekuje)
+            continue;
+        const bool znany = ref.Numer >= 1 && ref.Numer <= static_cast<int64_t>(OdczObiekty.size());
+        ref.Pole->UstawWartosc(znany ? OdczObiekty[static_cast<size_t>(ref.Numer - 1)] : nullptr);
+    }
+    OdczRef.clear();
+}
+
+void TOdczytywaczDanych::ZerujReferencje()
+{
+    for (const TRefOdczytana &ref : OdczRef)
+        ref.Pole->UstawWartosc(nullptr);
+    OdczRef.clear();
+}
+
+void TOdczytywaczDanych::UzyjCache(QString &p_Tekst) const
+{
+    if (FStringCache && !p_Tekst.isEmpty())
+        FStringCache->UseOn(p_Tekst);
+}
+
+void TOdczytywaczDanych::UzyjCache(QStringList &p_Lista) const
+{
+    for (QString &tekst : p_Lista)
+        UzyjCache(tekst);
+}

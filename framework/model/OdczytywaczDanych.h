@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+class TObiektBazowy;
+class TPole;
+class TPoleWskObiektu;
+class TStringCache;
+
+// Reader base of every format: numbers the objects read and keeps the
+// pointer fields read, so that references are resolved once the whole tree is
+// there. A pending reference keeps its number or identifier here, never in
+// the field: the field stays empty until KorygujReferencje. The fields kept
+// here must live until KorygujReferencje or ZerujReferencje has run.
+class TOdczytywaczDanych
+{
+public:
+    // A cache handed in is shared, not owned.
+    explicit TOdczytywaczDanych(TStringCache *p_StringCache = nullptr) : FStringCache(p_StringCache) {}
+    virtual ~TOdczytywaczDanych() = default;
+    TOdczytywaczDanych(const TOdczytywaczDanych &) = delete;
+    TOdczytywaczDanych &operator=(const TOdczytywaczDanych &) = delete;
+
+    // Every reading hook calls this first: an object gets the next number.
+    virtual void OdczytywanoPole(TPole &p_Pole);
+    // Points every pending field at its target: by number here (1 is the first
+    // object read; an unknown number gives nil). The pending list is emptied.
+    virtual void KorygujReferencje();
+    // After a failed read: every pointer field read so far is cleared.
+    void ZerujReferencje();
+
+    // A reference read as the number of an object, resolved later.
+    void DodajRefNumer(TPoleWskObiektu &p_Pole, int64_t p_Numer);
+    // A reference already set: cleared too if the read fails.
+    void DodajRefUstawiona(TPoleWskObiektu &p_Pole);
+
+    void UzyjCache(QString &p_Tekst) const;
+    void UzyjCache(QStringList &p_Lista) const;
+
+    // Every object read, in order; a position is an object's number less one.
+    std::vector<TObiektBazowy *> OdczObiekty;
+    // Strings of the binary format are Windows-1250, not UTF-8.
+    bool FOdczytANSI = false;
+
+protected:
+    struct TRefOdczytana
+    {
+        TPoleWskObiektu *Pole;
+        bool Oczekuje;
+        int64_t Numer;
+        QByteArray ID;
+    };
+    // Every pointer field read; the pending ones carry their number or identifier.
+    std::vector<TRefOdczytana> OdczRef;
+    TStringCache *FStringCache;
+};

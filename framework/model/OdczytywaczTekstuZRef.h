@@ -1,0 +1,43 @@
+#pragma once
+
+#include "OdczytywaczTekstu.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+
+// Text reader whose references are identifiers bound by the objects' "ID"
+// attributes. A reference to an identifier not bound yet waits in the
+// pending list with its text and is resolved after the whole tree is read.
+class TOdczytywaczTekstuZRef : public TOdczytywaczTekstu
+{
+public:
+    using TOdczytywaczTekstu::TOdczytywaczTekstu;
+
+    // Remembers the field as OstPole as well.
+    void OdczytywanoPole(TPole &p_Pole) override;
+    // The current token's text is an identifier: a bound one is set at once,
+    // any other waits. True for a non-empty identifier.
+    bool WczytajRef(TPoleWskObiektu &p_Pole) override;
+    // Pending identifiers to their objects; unknown ones give nil.
+    void KorygujReferencje() override;
+
+    // Binds an identifier; a second object with it raises LkException "zdublowany ID=\"%s\"".
+    void PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, const QByteArray &p_ID);
+    // Makes the identifier known (unbound when new).
+    void DodajIDRef(const QByteArray &p_ID);
+    // The object bound to the identifier; null when none.
+    TObiektBazowy *DajObiektWgRef(const QByteArray &p_Ref) const;
+
+    // The message with the element's name added to its "podczas odczytu pola"
+    // path (a.b.c, outermost first), or with that context appended.
+    static QString KorygujTrescWyjatku(const QString &p_Tresc, const QString &p_NazwaPola);
+
+    // The last field reported by OdczytywanoPole.
+    TPole *OstPole = nullptr;
+
+private:
+    // Case-sensitive, ordered by bytes.
+    std::map<QByteArray, TObiektBazowy *> OdczIDRef;
+};

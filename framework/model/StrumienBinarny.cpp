@@ -1,0 +1,151 @@
+#include "StrumienBinarny.h"
+
+#include "Formatuj.h"
+#include "KodowanieZnakow.h"
+#include "OdczytywaczDanych.h"
+#include "Wyjatki.h"
+#include "ZapisywaczDanych.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+constexpr int32_t MaksRozmiar = 1073741823;
+// Reading grows the string by at most this much before the bytes arrive.
+constexpr int32_t PorcjaOdczytu = 1 << 20;
+
+void zapiszBajt(TStream &p_Strumien, int p_Bajt)
+{
+    ZapiszLE<uint8_t>(p_Strumien, static_cast<uint8_t>(p_Bajt));
+}
+
+void sprawdzZakres(int32_t p_Wartosc, int32_t p_Maks, const char *p_Rodzaj)
+{
+    if (p_Wartosc < 0 || p_Wartosc > p_Maks)
+        throw LkException(Format(QStringLiteral("przekroczono pojemno\u015B\u0107 formatu: %s (%d)"),
+                                 {QString::fromLatin1(p_Rodzaj), p_Wartosc}));
+}
+
+} // namespace
+
+void ZapiszDouble(TStream &p_Strumien, double p_Wartosc)
+{
+    ZapiszLE<uint64_t>(p_Strumien, std::bit_cast<uint64_t>(p_Wartosc));
+}
+
+double CzytajDouble(TStream &p_Strumien)
+{
+    return std::bit_cast<double>(CzytajLE<uint64_t>(p_Strumien));
+}
+
+void ZapiszKrotkaLiczbe(TStream &p_Strumien, int32_t p_Wartosc)
+{
+    sprawdzZakres(p_Wartosc, 32767, "short");
+    if (p_Wartosc < 128) {
+        zapiszBajt(p_Strumien, p_Wartosc);
+        return;
+    }
+    zapiszBajt(p_Strumien, (p_Wartosc >> 8) | 0x80);
+    zapiszBajt(p_Strumien, p_Wartosc & 0xFF);
+}
+
+int32_t CzytajKrotkaLiczbe(TStream &p_Strumien)
+{
+    const int32_t pierwszy = CzytajLE<uint8_t>(p_Strumien);
+    if (pierwszy < 0x80)
+        return pierwszy;
+    return ((pierwszy & 0x7F) << 8) | CzytajLE<uint8_t>(p_Strumien);
+}
+
+void ZapiszLiczbe(TStream &p_Strumien, int32_t p_Wartosc)
+{
+    sprawdzZakres(p_Wartosc, 2147483647, "number");
+    if (p_Wartosc <= 32767) {
+        ZapiszLE<uint16_t>(p_Strumien, static_cast<uint16_t>(p_Wartosc));
+        return;
+    }
+    ZapiszLE<uint16_t>(p_Strumien, static_cast<uint16_t>((p_Wartosc >> 16) | 0x8000));
+    ZapiszLE<uint16_t>(p_Strumien, static_cast<uint16_t>(p_Wartosc & 0xFFFF));
+}
+
+int32_t CzytajLiczbe(TStream &p_Strumien)
+{
+    const int32_t slowo = CzytajLE<uint16_t>(p_Strumien);
+    if (!(slowo & 0x8000))
+        return slowo;
+    return ((slowo & 0x7FFF) << 16) | CzytajLE<uint16_t>(p_Strumien);
+}
+
+void ZapiszRozmiar(TStream &p_Strumien, int32_t p_Wartosc)
+{
+    sprawdzZakres(p_Wartosc, MaksRozmiar, "size");
+    if (p_Wartosc <= 16383) {
+        ZapiszKrotkaLiczbe(p_Strumien, p_Wartosc);
+        return;
+    }
+    zapiszBajt(p_Strumien, (p_Wartosc >> 24) | 0xC0);
+    zapiszBajt(p_Strumien, (p_Wartosc >> 16) & 0xFF);
+    ZapiszLE<uint16_t>(p_Strumien, static_cast<uint16_t>(p_Wartosc & 0xFFFF));
+}
+
+int32_t CzytajRozmiar(TStream &p_Strumien)
+{
+    const int32_t pierwszy = CzytajLE<uint8_t>(p_Strumien);
+    if (pierwszy < 0x80)
+        return pierwszy;
+    if (pierwszy < 0xC0)
+        return ((pierwszy & 0x7F) << 8) | CzytajLE<uint8_t>(p_Strumien);
+    const int32_t drugi = CzytajLE<uint8_t>(p_Strumien);
+    return ((pierwszy & 0x3F) << 24) | (drugi << 16) | CzytajLE<uint16_t>(p_Strumien);
+}
+
+void ZapiszNapis(TStream &p_Strumien, const QByteArray &p_Napis)
+{
+    if (p_Napis.size() > MaksRozmiar)
+        throw LkException(Format(QStringLiteral("przekroczono pojemno\u015B\u0107 formatu: string (%d)"),
+                                 {static_cast<int64_t>(p_Napis.size())}));
+    ZapiszRozmiar(p_Strumien, static_cast<int32_t>(p_Napis.size()));
+    p_Strumien.WriteBuffer(p_Napis.constData(), p_Napis.size());
+}
+
+void ZapiszNapisUTF8(TStream &p_Strumien, const QString &p_Napis)
+{
+    ZapiszNapis(p_Strumien, p_Napis.toUtf8());
+}
+
+void ZapiszNapisPola(const QString &p_Napis, TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz)
+{
+    const QString tekst = p_Zapisywacz.NormalizujTekst ? p_Zapisywacz.NormalizujTekst(p_Napis) : p_Napis;
+    if (p_Zapisywacz.OpcjeZapisu & ozNapisyWin1250)
+        ZapiszNapis(p_Strumien, TekstNaPolskiAnsi(tekst));
+    else
+        ZapiszNapisUTF8(p_Strumien, tekst);
+}
+
+QByteArray CzytajNapis(TStream &p_Strumien)
+{
+    const int32_t dlugosc = CzytajRozmiar(p_Strumien);
+    QByteArray napis;
+    // A hostile length must not reserve memory the stream cannot fill.
+    while (napis.size() < dlugosc) {
+        const qsizetype porcja = std::min<qsizetype>(dlugosc - napis.size(), PorcjaOdczytu);
+        const qsizetype bylo = napis.size();
+        napis.resize(bylo + porcja);
+        p_Strumien.ReadBuffer(napis.data() + bylo, porcja);
+    }
+    return napis;
+}
+
+QString CzytajNapisUTF8(TStream &p_Strumien)
+{
+    return QString::fromUtf8(CzytajNapis(p_Strumien));
+}
+
+QString CzytajNapisPola(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    const QByteArray bajty = CzytajNapis(p_Strumien);
+    QString tekst = p_Odczytywacz.FOdczytANSI ? TekstZPolskiegoAnsi(bajty) : QString::fromUtf8(bajty);
+    p_Odczytywacz.UzyjCache(tekst);
+    return tekst;
+}
