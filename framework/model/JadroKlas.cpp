@@ -187,6 +187,11 @@ bool TJadroKlas::JestFunEdycji(const TOpisKlasy &p_Klasa, TFunEdycji &p_FunEdycj
 
 // ---- interfaces
 
+TObiektBazowy *TJadroKlas::DajObiektImplInterfejs(const std::shared_ptr<IInterfejs> &p_Interfejs)
+{
+    return dynamic_cast<TObiektBazowy *>(p_Interfejs.get());
+}
+
 void TJadroKlas::RejestrujInterfejs(const std::shared_ptr<IInterfejs> &p_Interfejs)
 {
     if (!p_Interfejs)
@@ -333,4 +338,24 @@ void ZakonczJadroKlas(const QString &p_NazwaProgramu)
                                       {KomunikatWyjatku(e)}),
                                mtWarning, mbOKOnly, 0);
     }
+}
+
+// ---- referring lists
+
+void TJadroKlas::DodajLinkOd(TObiektBazowy &p_Obiekt, TPole &p_Pole)
+{
+    std::lock_guard blokada(FSekcja);
+    p_Obiekt.DodajRef(&p_Pole);
+}
+
+void TJadroKlas::ZwolnijLinkOd(TObiektBazowy &p_Obiekt, TPole &p_Pole)
+{
+    std::lock_guard blokada(FSekcja);
+    p_Obiekt.UsunRefOd(&p_Pole);
+}
+
+void TJadroKlas::ZwolnijLinki(TObiektBazowy &p_Obiekt)
+{
+    std::lock_guard blokada(FSekcja);
+    p_Obiekt.ZwolnijLinki();
 }

@@ -84,6 +84,15 @@ public:
     // Releases every registered interface (outside the lock).
     void ZwolnijInterfejsy();
 
+    // The persistent object behind an interface; null when it is none.
+    static TObiektBazowy *DajObiektImplInterfejs(const std::shared_ptr<IInterfejs> &p_Interfejs);
+
+    // ---- referring lists, under the core's lock
+    void DodajLinkOd(TObiektBazowy &p_Obiekt, TPole &p_Pole);
+    void ZwolnijLinkOd(TObiektBazowy &p_Obiekt, TPole &p_Pole);
+    // Cuts the object's subtree loose from every reference into it and out of it.
+    void ZwolnijLinki(TObiektBazowy &p_Obiekt);
+
     // ---- format settings
     // The model's settings for every text form of numbers and dates; fixed at creation.
     const TFormatSettings &FormatSettings() const { return FFormatSettings; }

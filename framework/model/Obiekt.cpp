@@ -148,6 +148,13 @@ void TObiekt::StraconoCelPola(const TPole &p_Pole)
         UstawBit(static_cast<int16_t>(miejsce - FPola.begin()), false);
 }
 
+void TObiekt::ZerujWskazniki()
+{
+    for (size_t nr = 0; nr < FPola.size(); ++nr)
+        if (dynamic_cast<TPoleWskObiektu *>(FPola[nr]))
+            UstawMaWartosc(static_cast<int16_t>(nr), false);
+}
+
 void TObiekt::UsunPola()
 {
     FMaWartosc.clear();

@@ -78,6 +78,7 @@ public:
     // False resets the field (-1: the whole object); true sets the bit.
     void UstawMaWartosc(int16_t p_Nr, bool p_Ma);
     void StraconoCelPola(const TPole &p_Pole) override;
+    void ZerujWskazniki() override;
 
     // The field's text forms; empty when it has no value. Writing an empty
     // text clears the field, any other text stores it and sets the bit.

@@ -147,6 +147,22 @@ void TObiektBazowy::ZwolnijReferencje()
     }
 }
 
+void TObiektBazowy::ZwolnijLinki()
+{
+    WykonajWDrzewie([](TObiektBazowy &p_Obiekt) {
+        // Children stay on the list: they keep their parent.
+        std::vector<TPole *> zostaja;
+        std::vector<TPole *> wskazujace;
+        for (TPole *pole : p_Obiekt.FListaRef)
+            (dynamic_cast<TObiektBazowy *>(pole) ? zostaja : wskazujace).push_back(pole);
+        p_Obiekt.FListaRef = std::move(zostaja);
+        for (TPole *pole : wskazujace)
+            pole->ZerujRefDo(&p_Obiekt);
+        p_Obiekt.ZerujWskazniki();
+        return false;
+    });
+}
+
 void TObiektBazowy::ZerujRefDo(TObiektBazowy *p_Obiekt)
 {
     if (FRodzic == p_Obiekt)

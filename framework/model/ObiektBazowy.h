@@ -53,6 +53,11 @@ public:
     // Every referring field leaves the list and forgets this object (children
     // forget their parent); then the object leaves its parent's list.
     void ZwolnijReferencje();
+    // Cuts this subtree loose from references: fields pointing at its objects
+    // forget them, and its own pointer fields lose their values.
+    void ZwolnijLinki();
+    // This object's own pointer fields lose their values; nothing here.
+    virtual void ZerujWskazniki() {}
     // A child forgets a parent being destroyed.
     void ZerujRefDo(TObiektBazowy *p_Obiekt) override;
     // A tracked reference held by this object lost its target: its has-value bit goes.

@@ -1,3 +1,4 @@
+#include "JadroKlas.h"
 #include "KlasyTestowe.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,26 @@ TEST(ObiektReferencje, PrzepnijRefNaPrzenosiSledzoneReferencje)
     EXPECT_EQ(wlasciciel.Wskazany(TWezel::Cel), &nowy);
     EXPECT_FALSE(stary.MaJakiesRef());
     EXPECT_TRUE(nowy.MaRefOd(&wlasciciel.Pola(TWezel::Cel)));
+}
+
+TEST(ObiektReferencje, ZwolnijLinkiOdcinaPoddrzewoOdReferencjiWIZ)
+{
+    TWezel zewnetrzny;
+    TWezel korzen;
+    TWezel &poddrzewo = korzen.Pod(TWezel::Lewy);
+    TWezel &wnuk = poddrzewo.Pod(TWezel::Prawy);
+    zewnetrzny.WpiszDane({int(TWezel::Cel)}, {&wnuk});      // into the subtree
+    wnuk.WpiszDane({int(TWezel::Cel), int(TWezel::Wsk)}, {&zewnetrzny, &zewnetrzny}); // out of it
+    korzen.WpiszDane({int(TWezel::Wsk)}, {&korzen});         // outside the subtree: stays
+
+    DajJadroKlas().ZwolnijLinki(poddrzewo);
+    EXPECT_FALSE(zewnetrzny.MaWartosc(TWezel::Cel));
+    EXPECT_FALSE(wnuk.MaWartosc(TWezel::Cel));
+    EXPECT_FALSE(wnuk.MaWartosc(TWezel::Wsk));
+    EXPECT_FALSE(zewnetrzny.MaJakiesRef());
+    EXPECT_EQ(wnuk.Rodzic(), &poddrzewo) << "children keep their parent";
+    EXPECT_TRUE(poddrzewo.MaRefOd(&wnuk));
+    EXPECT_EQ(korzen.Wskazany(TWezel::Wsk), &korzen);
 }
 
 } // namespace
