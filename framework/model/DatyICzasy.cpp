@@ -201,6 +201,8 @@ std::optional<double> SprobujTekstNaCzas(const QString &p_Tekst, const TFormatSe
     return (*godzina * 3600 + *minuta * 60 + *sekunda + ulamek) / 86400.0;
 }
 
+TKonwersjaDaty GlobalnaKonwersjaDaty;
+
 std::optional<double> SprobujParsowacDate(const QString &p_Tekst, const TFormatSettings *p_FS)
 {
     const TFormatSettings &fs = p_FS ? *p_FS : UstawieniaDatModelu();
@@ -249,6 +251,8 @@ std::optional<double> SprobujParsowacDate(const QString &p_Tekst, const TFormatS
             return dzienDaty(*r, m, *d);
         }
     }
+    if (GlobalnaKonwersjaDaty)
+        return GlobalnaKonwersjaDaty(p_Tekst);
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Date-time values are days since 1899-12-30; the fraction is the part of the day.
@@ -21,6 +22,11 @@ QString FormatujDateCzas(const QString &p_Format, double p_Wartosc, const TForma
 // date separator; h:n[:s[.z]] with the time separator. No value when the text does not fit.
 std::optional<double> SprobujTekstNaDate(const QString &p_Tekst, const TFormatSettings &p_FS);
 std::optional<double> SprobujTekstNaCzas(const QString &p_Tekst, const TFormatSettings &p_FS);
+
+// A program's own reading of dates the lenient parse does not know (e.g. "dziś");
+// asked last. No value: not a date either.
+using TKonwersjaDaty = std::function<std::optional<double>(const QString &p_Tekst)>;
+extern TKonwersjaDaty GlobalnaKonwersjaDaty;
 
 // The lenient date parse of fields (other separators, "yyyymmdd", "dd-MMM-yyyy");
 // p_FS null means the model's settings and allows the fixed-layout forms.

@@ -64,6 +64,25 @@ TEST(PoleDateTime, BlednyTekst)
     }
 }
 
+TEST(PoleDateTime, GlobalnaKonwersjaDatyPytanaNaKoncu)
+{
+    GlobalnaKonwersjaDaty = [](const QString &p_Tekst) -> std::optional<double> {
+        if (p_Tekst == QLatin1String("jutro"))
+            return 45001;
+        return std::nullopt;
+    };
+    TPoleDate data;
+    data.SetJakoString(QStringLiteral("jutro"));
+    EXPECT_EQ(data.Wartosc, 45001);
+    TPoleDateTime dataICzas;
+    dataICzas.SetJakoString(QStringLiteral("jutro 10:00"));
+    EXPECT_DOUBLE_EQ(dataICzas.Wartosc, 45001 + 10.0 / 24);
+    data.SetJakoString(QStringLiteral("2023-03-15"));
+    EXPECT_EQ(data.Wartosc, 45000) << "the standard forms come first";
+    EXPECT_THROW(data.SetJakoString(QStringLiteral("pojutrze")), EConvertError);
+    GlobalnaKonwersjaDaty = nullptr;
+}
+
 TEST(PolaDatyICzasu, NiezmiennikiDatyICzasu)
 {
     TPoleTime czas;
