@@ -1,3 +1,4 @@
+#include "OdczytZPamieci.h"
 #include "OdczytywaczTekstu.h"
 #include "PolaCalkowite.h"
 #include "PolaTekstowe.h"
@@ -11,16 +12,13 @@
 namespace {
 
 // Native text input in memory, read field by field.
-class OdczytPol : public TOdczytywaczTekstu
+class OdczytPol : private TWejscieZPamieci, public TOdczytywaczTekstu
 {
 public:
-    explicit OdczytPol(const QByteArray &p_Wejscie) : TOdczytywaczTekstu(&FStrumien), FStrumien(p_Wejscie)
+    explicit OdczytPol(const QByteArray &p_Wejscie) : TWejscieZPamieci(p_Wejscie), TOdczytywaczTekstu(&FStrumien)
     {
         FParser = std::make_unique<TLkParser>(&FStrumien);
     }
-
-private:
-    TMemoryStream FStrumien;
 };
 
 TEST(PolaOdczytTekstowy, LiczbaZPrzecinkiemToDwaTokeny)
