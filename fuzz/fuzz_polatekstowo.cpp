@@ -99,5 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_Dane, size_t p_Rozmiar)
         }
     } catch (const Exception &) {
     }
+    // Whatever the fields took must show as text or fail with our exception.
+    for (const auto &pole : pola)
+        try {
+            pole->GetJakoString();
+        } catch (const Exception &) {
+        }
     return 0;
 }
