@@ -31,9 +31,16 @@ std::optional<int> liczba(const QString &p_Tekst, int p_MaksCyfr)
     return p_Tekst.toInt();
 }
 
+// Days of 0001-01-01 and of 9999-12-31: the calendar a value can be shown in.
+constexpr double PierwszyDzien = -693593;
+constexpr double OstatniDzien = 2958465;
+
 // Splits a date-time into whole day and time of day, milliseconds rounded.
+// A value read from a file may lie beyond the calendar or be no number at all.
 void rozloz(double p_Wartosc, QDate &p_Data, int &p_Ms)
 {
+    if (!(p_Wartosc >= PierwszyDzien && p_Wartosc < OstatniDzien + 1))
+        throw EConvertError(QStringLiteral("'%1' nie jest poprawn\u0105 dat\u0105 i czasem").arg(p_Wartosc));
     double dni = std::floor(p_Wartosc);
     long long ms = std::llround((p_Wartosc - dni) * 86400000.0);
     if (ms >= 86400000) {

@@ -15,7 +15,8 @@ const TFormatSettings &UstawieniaDatModelu();
 
 // Text by a Delphi-style date-time format: yyyy yy MM/mm dd hh nn ss zzz
 // (m right after h means minutes), "/" and ":" are the settings' separators,
-// text in quotes is literal.
+// text in quotes is literal. A value outside the years 1..9999, or not a number,
+// raises EConvertError "'%s' nie jest poprawną datą i czasem".
 QString FormatujDateCzas(const QString &p_Format, double p_Wartosc, const TFormatSettings &p_FS);
 
 // The standard conversions: numbers in the short date format's order with the

@@ -14,7 +14,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <ranges>
 #include <unordered_set>
 #include <vector>
 
@@ -134,8 +133,10 @@ private:
 
 template <class T> bool TJadroKlas::DajInterfejs(std::shared_ptr<T> &p_Wynik) const
 {
-    for (const std::shared_ptr<IInterfejs> &interfejs : KopiaInterfejsow() | std::views::reverse)
-        if (std::shared_ptr<T> wynik = std::dynamic_pointer_cast<T>(interfejs)) {
+    // The latest registration first; reverse iterators, as clang's ranges reject a temporary's reverse view.
+    const std::vector<std::shared_ptr<IInterfejs>> interfejsy = KopiaInterfejsow();
+    for (auto it = interfejsy.rbegin(); it != interfejsy.rend(); ++it)
+        if (std::shared_ptr<T> wynik = std::dynamic_pointer_cast<T>(*it)) {
             p_Wynik = std::move(wynik);
             return true;
         }

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -140,6 +141,27 @@ TEST(ObrazyBinarnePol, ExtendedDziesiecBajtowWObieStrony)
         }
     }
     EXPECT_TRUE(std::isnan(ExtendedZBajtow(ExtendedNaBajty(std::numeric_limits<long double>::quiet_NaN()))));
+}
+
+TEST(ObrazyBinarnePol, DataSpozaKalendarzaToBladKonwersji)
+{
+    // 01000000dededede came from a fuzzed file: a date far before year 1.
+    const double poza[] = {std::bit_cast<double>(0xdededede00000001ull), 1e300, -693594.0, 2958466.0,
+                           std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
+    for (const double w : poza) {
+        TMemoryStream obraz;
+        ZapiszDouble(obraz, w);
+        obraz.SetPosition(0);
+        TPoleDateTime pole;
+        TOdczytywaczDanych odczytywacz;
+        pole.WczytajZeStrumienia(obraz, odczytywacz);
+        EXPECT_THROW(pole.GetJakoString(), EConvertError) << w;
+    }
+    for (const char *brzeg : {"0001-01-01", "9999-12-31 23:59:59"}) {
+        TPoleDateTime pole;
+        pole.SetJakoString(QString::fromLatin1(brzeg));
+        EXPECT_EQ(pole.GetJakoString(), QString::fromLatin1(brzeg));
+    }
 }
 
 TEST(ObrazyBinarnePol, WskaznikToNumerObiektuPlusJeden)
