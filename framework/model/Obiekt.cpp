@@ -132,8 +132,11 @@ void TObiekt::UstawMaWartosc(int16_t p_Nr, bool p_Ma)
         return;
     }
     if (p_Ma) {
-        if (!PoleJestObiektem(p_Nr))
+        // A set bit promises a field object to read: one never created gets its default.
+        if (!PoleJestObiektem(p_Nr)) {
+            Pola(p_Nr);
             UstawBit(p_Nr, true);
+        }
         return;
     }
     UstawBit(p_Nr, false);
