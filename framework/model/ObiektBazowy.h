@@ -48,7 +48,7 @@ public:
     bool MaRefOd(const TPole *p_Pole) const;
     bool MaJakiesRef() const { return !FListaRef.empty(); }
     bool MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const;
-    // Every referring field leaves the list and is re-pointed to p_Obiekt.
+    // Every referring field leaves the list and is re-pointed to p_Obiekt; children stay.
     void PrzepnijRefNa(TObiektBazowy *p_Obiekt);
     // Every referring field leaves the list and forgets this object (children
     // forget their parent); then the object leaves its parent's list.
@@ -153,6 +153,8 @@ protected:
     virtual bool CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const;
 
 private:
+    // Takes the referring fields that are not children off the list and hands them back.
+    std::vector<TPole *> WypiszWskazujace();
     TObiektBazowy *IdzSciezka(const QString &p_Sciezka, int16_t &p_IDPola, TTrybSciezki p_Tryb,
                               std::vector<std::unique_ptr<TPole>> &p_Wzory);
 

@@ -94,6 +94,21 @@ TEST(ObiektReferencje, PrzepnijRefNaPrzenosiSledzoneReferencje)
     EXPECT_TRUE(nowy.MaRefOd(&wlasciciel.Pola(TWezel::Cel)));
 }
 
+TEST(ObiektReferencje, PrzepnijRefNaZostawiaDzieciPrzyRodzicu)
+{
+    auto stary = std::make_unique<TWezel>();
+    TWezel nowy;
+    TWezel dziecko(stary.get());
+    stary->PrzepnijRefNa(&nowy);
+    EXPECT_EQ(dziecko.Rodzic(), stary.get());
+    EXPECT_TRUE(stary->MaRefOd(&dziecko));
+    EXPECT_FALSE(nowy.MaRefOd(&dziecko));
+
+    // The parent still has to tell the child it is gone.
+    stary.reset();
+    EXPECT_EQ(dziecko.Rodzic(), nullptr);
+}
+
 TEST(ObiektReferencje, ZwolnijLinkiOdcinaPoddrzewoOdReferencjiWIZ)
 {
     TWezel zewnetrzny;
