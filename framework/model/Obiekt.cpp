@@ -6,6 +6,7 @@
 #include "PoleWskObiektu.h"
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 
 const TOpisKlasy TObiekt::Opis = {
@@ -428,15 +429,15 @@ void TObiekt::KopiujPoleNr(const TObiekt &p_Zrodlo, int16_t p_Nr, TKopierDanych 
 
 TObiekt *TObiekt::KlonujObiekt(bool p_ZRodzicem) const
 {
-    auto *klon = dynamic_cast<TObiekt *>(Klasa().Tworz(p_ZRodzicem ? Rodzic() : nullptr));
+    // A class without a factory (or one that makes no object) cannot be cloned.
+    if (!Klasa().Tworz)
+        BledneWywolanie("KlonujObiekt");
+    std::unique_ptr<TPole> nowy(Klasa().Tworz(p_ZRodzicem ? Rodzic() : nullptr));
+    auto *klon = dynamic_cast<TObiekt *>(nowy.get());
     if (!klon)
         BledneWywolanie("KlonujObiekt");
-    try {
-        klon->KopiujDane(*this, tkpZawsze);
-    } catch (...) {
-        delete klon;
-        throw;
-    }
+    klon->KopiujDane(*this, tkpZawsze);
+    nowy.release();
     return klon;
 }
 

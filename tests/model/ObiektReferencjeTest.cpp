@@ -70,6 +70,22 @@ TEST(ObiektReferencje, KopiaGlebokaPrzepinaReferencjeTylkoWewnatrzKopiowanegoPod
     EXPECT_EQ(korzen.PorownajZObiektem(kopiaKorzenia), 0);
 }
 
+// A class declared without a factory.
+class TBezFabryki : public TObiekt
+{
+public:
+    static const TOpisKlasy Opis;
+    using TObiekt::TObiekt;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+};
+const TOpisKlasy TBezFabryki::Opis = {"TBezFabryki", &TObiekt::Opis, nullptr, {}};
+
+TEST(ObiektReferencje, KlonKlasyBezFabrykiToBladNieAwaria)
+{
+    TBezFabryki obiekt;
+    EXPECT_THROW(std::unique_ptr<TObiekt>(obiekt.KlonujObiekt()), LkException);
+}
+
 TEST(ObiektReferencje, ZrodloZmienioneLubUsunietePoKopiiNieDotykaKopii)
 {
     auto korzen = std::make_unique<TWezel>();
