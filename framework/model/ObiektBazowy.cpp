@@ -262,6 +262,12 @@ bool TObiektBazowy::WczytajZPlikuXML(const QString &p_NazwaPliku, TTypZapisuXML 
 bool TObiektBazowy::WczytajZeStringuXML(const QByteArray &p_XML, TTypZapisuXML p_TypZapisu,
                                         TTypKodowaniaXML p_TypKodowania, const TOnBlednyUTF8 &p_OnBlednyUTF8)
 {
+    // No text is no data: an empty value stored somewhere reads back as an empty object.
+    if (p_XML.isEmpty()) {
+        TBlokadaObiektu blokada(*this);
+        ZerujDane();
+        return true;
+    }
     TMemoryStream strumien(p_XML);
     return WczytajXML(strumien, p_TypZapisu, p_TypKodowania, p_OnBlednyUTF8, {}, NaglowekOdczytuNapisu,
                       QStringLiteral("XML"));

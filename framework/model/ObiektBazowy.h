@@ -107,7 +107,7 @@ public:
                                   const TKlasaOdczytywaczaXML &p_KlasaOdczytywacza = {});
     // Runs after a successful load from a file.
     virtual void PoOdczyciePlikuXML() {}
-    // Loads the object from XML bytes; failures get "Błąd odczytu napisu XML:\r%s at %d / %d (%s)".
+    // Loads the object from XML bytes (none only resets it); failures get "Błąd odczytu napisu XML:\r%s at %d / %d (%s)".
     bool WczytajZeStringuXML(const QByteArray &p_XML, TTypZapisuXML p_TypZapisu = tzxDomyslny,
                              TTypKodowaniaXML p_TypKodowania = tkxDomyslny, const TOnBlednyUTF8 &p_OnBlednyUTF8 = {});
 
