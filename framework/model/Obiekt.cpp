@@ -6,6 +6,7 @@
 #include "PoleWskObiektu.h"
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
 
 const TOpisKlasy TObiekt::Opis = {
@@ -132,8 +133,11 @@ void TObiekt::UstawMaWartosc(int16_t p_Nr, bool p_Ma)
         return;
     }
     if (p_Ma) {
-        if (!PoleJestObiektem(p_Nr))
+        // A set bit promises a field object to read: one never created gets its default.
+        if (!PoleJestObiektem(p_Nr)) {
+            Pola(p_Nr);
             UstawBit(p_Nr, true);
+        }
         return;
     }
     UstawBit(p_Nr, false);
@@ -425,15 +429,15 @@ void TObiekt::KopiujPoleNr(const TObiekt &p_Zrodlo, int16_t p_Nr, TKopierDanych 
 
 TObiekt *TObiekt::KlonujObiekt(bool p_ZRodzicem) const
 {
-    auto *klon = dynamic_cast<TObiekt *>(Klasa().Tworz(p_ZRodzicem ? Rodzic() : nullptr));
+    // A class without a factory (or one that makes no object) cannot be cloned.
+    if (!Klasa().Tworz)
+        BledneWywolanie("KlonujObiekt");
+    std::unique_ptr<TPole> nowy(Klasa().Tworz(p_ZRodzicem ? Rodzic() : nullptr));
+    auto *klon = dynamic_cast<TObiekt *>(nowy.get());
     if (!klon)
         BledneWywolanie("KlonujObiekt");
-    try {
-        klon->KopiujDane(*this, tkpZawsze);
-    } catch (...) {
-        delete klon;
-        throw;
-    }
+    klon->KopiujDane(*this, tkpZawsze);
+    nowy.release();
     return klon;
 }
 

@@ -75,7 +75,7 @@ public:
     // -1: any bit, or any sub-object with data; a sub-object field: its data;
     // otherwise the field's bit.
     bool MaWartosc(int16_t p_Nr) const override;
-    // False resets the field (-1: the whole object); true sets the bit.
+    // False resets the field (-1: the whole object); true sets the bit, creating the field when needed.
     void UstawMaWartosc(int16_t p_Nr, bool p_Ma);
     void StraconoCelPola(const TPole &p_Pole) override;
     void ZerujWskazniki() override;

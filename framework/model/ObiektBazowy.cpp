@@ -124,14 +124,22 @@ bool TObiektBazowy::MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const
                        [&](const TPole *p_Pole) { return p_Pole->Klasa().DziedziczyPo(p_Klasa); });
 }
 
+std::vector<TPole *> TObiektBazowy::WypiszWskazujace()
+{
+    // Children stay on the list: they keep their parent.
+    std::vector<TPole *> zostaja;
+    std::vector<TPole *> wskazujace;
+    for (TPole *pole : FListaRef)
+        (dynamic_cast<TObiektBazowy *>(pole) ? zostaja : wskazujace).push_back(pole);
+    FListaRef = std::move(zostaja);
+    return wskazujace;
+}
+
 void TObiektBazowy::PrzepnijRefNa(TObiektBazowy *p_Obiekt)
 {
     // Each field leaves the list before it is told, so it cannot come back to it.
-    while (!FListaRef.empty()) {
-        TPole *pole = FListaRef.back();
-        FListaRef.pop_back();
+    for (TPole *pole : WypiszWskazujace())
         pole->PrzepnijRef(this, p_Obiekt);
-    }
 }
 
 void TObiektBazowy::ZwolnijReferencje()
@@ -150,13 +158,7 @@ void TObiektBazowy::ZwolnijReferencje()
 void TObiektBazowy::ZwolnijLinki()
 {
     WykonajWDrzewie([](TObiektBazowy &p_Obiekt) {
-        // Children stay on the list: they keep their parent.
-        std::vector<TPole *> zostaja;
-        std::vector<TPole *> wskazujace;
-        for (TPole *pole : p_Obiekt.FListaRef)
-            (dynamic_cast<TObiektBazowy *>(pole) ? zostaja : wskazujace).push_back(pole);
-        p_Obiekt.FListaRef = std::move(zostaja);
-        for (TPole *pole : wskazujace)
+        for (TPole *pole : p_Obiekt.WypiszWskazujace())
             pole->ZerujRefDo(&p_Obiekt);
         p_Obiekt.ZerujWskazniki();
         return false;
@@ -260,6 +262,12 @@ bool TObiektBazowy::WczytajZPlikuXML(const QString &p_NazwaPliku, TTypZapisuXML 
 bool TObiektBazowy::WczytajZeStringuXML(const QByteArray &p_XML, TTypZapisuXML p_TypZapisu,
                                         TTypKodowaniaXML p_TypKodowania, const TOnBlednyUTF8 &p_OnBlednyUTF8)
 {
+    // No text is no data: an empty value stored somewhere reads back as an empty object.
+    if (p_XML.isEmpty()) {
+        TBlokadaObiektu blokada(*this);
+        ZerujDane();
+        return true;
+    }
     TMemoryStream strumien(p_XML);
     return WczytajXML(strumien, p_TypZapisu, p_TypKodowania, p_OnBlednyUTF8, {}, NaglowekOdczytuNapisu,
                       QStringLiteral("XML"));

@@ -48,7 +48,7 @@ public:
     bool MaRefOd(const TPole *p_Pole) const;
     bool MaJakiesRef() const { return !FListaRef.empty(); }
     bool MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const;
-    // Every referring field leaves the list and is re-pointed to p_Obiekt.
+    // Every referring field leaves the list and is re-pointed to p_Obiekt; children stay.
     void PrzepnijRefNa(TObiektBazowy *p_Obiekt);
     // Every referring field leaves the list and forgets this object (children
     // forget their parent); then the object leaves its parent's list.
@@ -107,7 +107,7 @@ public:
                                   const TKlasaOdczytywaczaXML &p_KlasaOdczytywacza = {});
     // Runs after a successful load from a file.
     virtual void PoOdczyciePlikuXML() {}
-    // Loads the object from XML bytes; failures get "Błąd odczytu napisu XML:\r%s at %d / %d (%s)".
+    // Loads the object from XML bytes (none only resets it); failures get "Błąd odczytu napisu XML:\r%s at %d / %d (%s)".
     bool WczytajZeStringuXML(const QByteArray &p_XML, TTypZapisuXML p_TypZapisu = tzxDomyslny,
                              TTypKodowaniaXML p_TypKodowania = tkxDomyslny, const TOnBlednyUTF8 &p_OnBlednyUTF8 = {});
 
@@ -153,6 +153,8 @@ protected:
     virtual bool CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const;
 
 private:
+    // Takes the referring fields that are not children off the list and hands them back.
+    std::vector<TPole *> WypiszWskazujace();
     TObiektBazowy *IdzSciezka(const QString &p_Sciezka, int16_t &p_IDPola, TTrybSciezki p_Tryb,
                               std::vector<std::unique_ptr<TPole>> &p_Wzory);
 

@@ -58,12 +58,15 @@ TPoleCechy ZnajdzPoleCechy(const TObiekt &p_Obiekt, const TVarRec &p_Pole, const
             return {TPoleCechy::Jest, obiekt, nr};
         const TOpisKlasy *klasa = obiekt->TypPolaNr(nr);
         const TPole *pole = obiekt->PoleJesliJest(nr);
+        // A field plugged in may be of another kind than the class declares.
         if (klasa && klasa->DziedziczyPo(TObiekt::Opis)) {
             if (!pole)
                 return {TPoleCechy::Puste, nullptr, -1};
-            obiekt = static_cast<const TObiekt *>(pole);
+            obiekt = dynamic_cast<const TObiekt *>(pole);
+            if (!obiekt)
+                BlednyTypPola(p_KontekstPola, sciezka);
         } else if (klasa && klasa->DziedziczyPo(TPoleWskObiektu::Opis)) {
-            const auto *wskaznik = static_cast<const TPoleWskObiektu *>(pole);
+            const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole);
             const TObiektBazowy *cel = wskaznik && obiekt->MaWartosc(nr) ? wskaznik->Wartosc() : nullptr;
             if (!cel)
                 return {};

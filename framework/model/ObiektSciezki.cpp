@@ -176,7 +176,9 @@ TObiektBazowy *TObiekt::ZejdzSciezka(QStringView &p_Sciezka, int16_t &p_IDPola, 
                                                  : (MaWartosc(krok.Nr) ? PoleJesliJest(krok.Nr) : nullptr);
     if (krok.Podobiekt)
         return dynamic_cast<TObiektBazowy *>(pole);
-    return pole ? static_cast<TPoleWskObiektu *>(pole)->Wartosc() : nullptr;
+    // A field plugged in may be of another kind than the class declares.
+    const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole);
+    return wskaznik ? wskaznik->Wartosc() : nullptr;
 }
 
 bool TObiekt::SciezkaIstnieje(const QString &p_Sciezka) const

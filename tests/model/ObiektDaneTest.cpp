@@ -50,6 +50,26 @@ TEST(ObiektDane, BlednyNumerPolaPodajeKlaseNumerISciezke)
     EXPECT_THROW(korzen.Pola(-2), LkException);
 }
 
+// Comparing and copying read the field object behind every set bit.
+TEST(ObiektDane, BitUstawionyBezPolaTworzyPoleZDomyslnaWartoscia)
+{
+    TWezel wezel;
+    wezel.UstawMaWartosc(TWezel::Ilosc, true);
+    ASSERT_NE(wezel.PoleJesliJest(TWezel::Ilosc), nullptr);
+    EXPECT_TRUE(wezel.MaWartosc(TWezel::Ilosc));
+    EXPECT_EQ(wezel.Tekstowo(TWezel::Ilosc), QStringLiteral("0"));
+
+    TWezel pusty;
+    EXPECT_EQ(wezel.PorownajZObiektem(pusty), 0) << "a default counts as no value";
+    EXPECT_EQ(pusty.PorownajZObiektem(wezel), 0);
+    pusty.KopiujDane(wezel, tkpZawsze);
+    EXPECT_TRUE(pusty.MaWartosc(TWezel::Ilosc));
+
+    // A number the class does not have raises rather than growing the bit set.
+    for (const int16_t nr : {int16_t(-5), int16_t(100)})
+        EXPECT_THROW(wezel.UstawMaWartosc(nr, true), LkException) << nr;
+}
+
 TEST(ObiektDane, WpiszDaneWgNumeruLubNazwy)
 {
     TWezel wezel;

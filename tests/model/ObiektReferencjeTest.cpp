@@ -70,6 +70,22 @@ TEST(ObiektReferencje, KopiaGlebokaPrzepinaReferencjeTylkoWewnatrzKopiowanegoPod
     EXPECT_EQ(korzen.PorownajZObiektem(kopiaKorzenia), 0);
 }
 
+// A class declared without a factory.
+class TBezFabryki : public TObiekt
+{
+public:
+    static const TOpisKlasy Opis;
+    using TObiekt::TObiekt;
+    const TOpisKlasy &Klasa() const override { return Opis; }
+};
+const TOpisKlasy TBezFabryki::Opis = {"TBezFabryki", &TObiekt::Opis, nullptr, {}};
+
+TEST(ObiektReferencje, KlonKlasyBezFabrykiToBladNieAwaria)
+{
+    TBezFabryki obiekt;
+    EXPECT_THROW(std::unique_ptr<TObiekt>(obiekt.KlonujObiekt()), LkException);
+}
+
 TEST(ObiektReferencje, ZrodloZmienioneLubUsunietePoKopiiNieDotykaKopii)
 {
     auto korzen = std::make_unique<TWezel>();
@@ -92,6 +108,21 @@ TEST(ObiektReferencje, PrzepnijRefNaPrzenosiSledzoneReferencje)
     EXPECT_EQ(wlasciciel.Wskazany(TWezel::Cel), &nowy);
     EXPECT_FALSE(stary.MaJakiesRef());
     EXPECT_TRUE(nowy.MaRefOd(&wlasciciel.Pola(TWezel::Cel)));
+}
+
+TEST(ObiektReferencje, PrzepnijRefNaZostawiaDzieciPrzyRodzicu)
+{
+    auto stary = std::make_unique<TWezel>();
+    TWezel nowy;
+    TWezel dziecko(stary.get());
+    stary->PrzepnijRefNa(&nowy);
+    EXPECT_EQ(dziecko.Rodzic(), stary.get());
+    EXPECT_TRUE(stary->MaRefOd(&dziecko));
+    EXPECT_FALSE(nowy.MaRefOd(&dziecko));
+
+    // The parent still has to tell the child it is gone.
+    stary.reset();
+    EXPECT_EQ(dziecko.Rodzic(), nullptr);
 }
 
 TEST(ObiektReferencje, ZwolnijLinkiOdcinaPoddrzewoOdReferencjiWIZ)

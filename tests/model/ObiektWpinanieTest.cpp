@@ -69,6 +69,20 @@ TEST(ObiektWpinanie, WepnijIWypnijPole)
     EXPECT_THROW(towar.WepnijPole(99, nowa, poprzRodzic, false), LkException);
 }
 
+// A field of another kind plugged where a sub-object or a pointer is declared leads nowhere.
+TEST(ObiektWpinanie, ObcyRodzajPolaNieProwadziDalejWSciezce)
+{
+    TTowar towar;
+    TPoleString zamiastAdresu;
+    TPoleString zamiastWskaznika;
+    zamiastWskaznika.Wartosc = QStringLiteral("nie adres");
+    towar.WykonajPoWpieciu({int(TTowar::Adres), int(TTowar::Wskazany)}, {&zamiastAdresu, &zamiastWskaznika}, [&] {
+        EXPECT_FALSE(towar.SciezkaIstnieje(QStringLiteral("Wskazany.Miasto")));
+        EXPECT_FALSE(towar.MaCechy({QStringLiteral("Wskazany.Miasto")}, {QStringLiteral("x")}));
+        EXPECT_THROW(towar.MaCechy({QStringLiteral("Adres.Miasto")}, {QStringLiteral("x")}), LkException);
+    });
+}
+
 TEST(ObiektWpinanie, PoWypieciuPolaWracaja)
 {
     TTowar towar;

@@ -1,4 +1,5 @@
 #include "KatalogTestowy.h"
+#include "KlasyTestowe.h"
 #include "Obiekt.h"
 #include "PlikiObiektow.h"
 #include "Strumienie.h"
@@ -162,6 +163,14 @@ TEST_F(WczytajZPlikuXML, NapisXMLZNazwaXMLWKomunikacie)
         EXPECT_TRUE(e.Message().contains(QStringLiteral(" / %1 (").arg(xml.size()))) << e.Message().toStdString();
     }
     EXPECT_TRUE(obiekt.WczytajZeStringuXML("<Obiekt/>"));
+}
+
+TEST_F(WczytajZPlikuXML, PustyNapisXMLZerujeObiekt)
+{
+    TWezel wezel;
+    wezel.UstawTekstowo(TWezel::Nazwa, QStringLiteral("x"));
+    EXPECT_TRUE(wezel.WczytajZeStringuXML(QByteArray()));
+    EXPECT_FALSE(wezel.MaWartosc(-1));
 }
 
 TEST_F(WczytajZPlikuXML, BladUtworzeniaPlikuOdCudzyslowu)
