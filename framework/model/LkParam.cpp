@@ -1,5 +1,7 @@
 #include "LkParam.h"
 
+#include <utility>
+
 #include "JadroKlas.h"
 #include "ParsowanieTekstu.h"
 
@@ -168,6 +170,50 @@ void TLkParam::UsunParamNr(int p_Nr)
     const TVarRec wartosc = ParamNr(p_Nr);
     FParametry.erase(FParametry.begin() + p_Nr);
     Pusc(wartosc);
+}
+
+bool TLkParam::MaWartosc(int16_t p_Nr) const
+{
+    return (p_Nr == -1 && !FParametry.empty()) || TLkParamBazowy::MaWartosc(p_Nr);
+}
+
+int16_t TLkParam::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
+{
+    if (const int16_t wynik = TLkParamBazowy::Porownaj(p_Pole, p_Porownywacz))
+        return wynik;
+    const auto *inny = dynamic_cast<const TLkParam *>(&p_Pole);
+    if (!inny || inny == this)
+        return 0;
+    auto znak = [](auto p_A, auto p_B) -> int16_t { return p_A < p_B ? -1 : (p_B < p_A ? 1 : 0); };
+    if (IleParam() != inny->IleParam())
+        return znak(IleParam(), inny->IleParam());
+    for (int i = 0; i < IleParam(); ++i) {
+        const TVarRec &tu = FParametry[static_cast<size_t>(i)];
+        const TVarRec &tam = inny->FParametry[static_cast<size_t>(i)];
+        const bool liczby = !tu.JestTekstem() && !tam.JestTekstem() && tu.Rodzaj() != TVarRec::TRodzaj::Object
+                            && tam.Rodzaj() != TVarRec::TRodzaj::Object;
+        const int16_t wynik =
+            liczby ? znak(tu.JakoDouble(), tam.JakoDouble()) : znak(ParamToStr(i), inny->ParamToStr(i));
+        if (wynik)
+            return wynik;
+    }
+    return 0;
+}
+
+void TLkParam::KopiujDaneSpozaPol(const TObiekt &p_Zrodlo, TTrybKopiowaniaPol p_TrybKopiowania)
+{
+    const auto *zrodlo = dynamic_cast<const TLkParam *>(&p_Zrodlo);
+    if (!zrodlo || zrodlo == this)
+        return;
+    if (zrodlo->FParametry.empty() ? p_TrybKopiowania != tkpZawsze
+                                   : p_TrybKopiowania == tkpGdyCelPusty && !FParametry.empty())
+        return;
+    // The new elements are held before the old ones are let go: they may be the same objects.
+    for (const TVarRec &wartosc : zrodlo->FParametry)
+        Trzymaj(wartosc);
+    TArrayOfConst stare = std::exchange(FParametry, zrodlo->FParametry);
+    for (const TVarRec &wartosc : stare)
+        Pusc(wartosc);
 }
 
 void TLkParam::ZerujDane()

@@ -98,6 +98,10 @@ public:
     bool DodajGdyBrak(const TVarRec &p_Wartosc);
     void UsunParamNr(int p_Nr);
     void ZerujDane() override;
+    // The parameters count as the object's data: for its has-value state,
+    // for comparison (after the fields: count, then element by element) and for copies.
+    bool MaWartosc(int16_t p_Nr) const override;
+    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
 
     // The element as text: texts as they are, numbers in the model's forms,
     // Booleans as the Boolean words, objects by class name.
@@ -105,6 +109,9 @@ public:
     // The elements as text, joined by ", ".
     QString OpisTekstowy() const override;
     int64_t ZajmowanaPamiec() const override;
+
+protected:
+    void KopiujDaneSpozaPol(const TObiekt &p_Zrodlo, TTrybKopiowaniaPol p_TrybKopiowania) override;
 
 private:
     void Trzymaj(const TVarRec &p_Wartosc);

@@ -401,6 +401,7 @@ void TObiekt::KopiujPola(const TObiekt &p_Zrodlo, TKopierDanych &p_Kopier, TTryb
     for (int16_t nr = 0; nr <= ostatnie; ++nr)
         if (TypPolaNr(nr))
             KopiujPoleNr(p_Zrodlo, nr, p_Kopier, p_TrybKopiowania, p_TrybPodobiektow);
+    KopiujDaneSpozaPol(p_Zrodlo, p_TrybKopiowania);
 }
 
 void TObiekt::KopiujPoleNr(const TObiekt &p_Zrodlo, int16_t p_Nr, TKopierDanych &p_Kopier,

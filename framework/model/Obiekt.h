@@ -206,6 +206,8 @@ protected:
     QString KrokPola(int16_t p_Nr, bool p_NaEkran) const override;
     // Runs after every write through Tekstowo and its kin; nothing here.
     virtual void PoZmianiePola(int16_t) {}
+    // Copies what a class keeps beside its numbered fields; nothing here.
+    virtual void KopiujDaneSpozaPol(const TObiekt &, TTrybKopiowaniaPol) {}
     // Runs after a field object is created; nothing here.
     virtual void PoUtworzeniuPola(int16_t) {}
     // The field number a loose value names: an integer, or a field name.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 // Tells when it is freed.
@@ -89,6 +91,36 @@ TEST(LkParam, ZwolnionyGdyOstatniPuszcza)
         EXPECT_FALSE(elementZwolniony);
     }
     EXPECT_TRUE(elementZwolniony);
+}
+
+TEST(LkParam, ParametryToDaneObiektuPrzyKopiiIPorownaniu)
+{
+    bool zwolniony = false;
+    auto *element = new TParamLiczony(zwolniony);
+    TLkParam param({QStringLiteral("a"), 7, static_cast<TObject *>(element)});
+    EXPECT_TRUE(param.MaWartosc(-1));
+    EXPECT_FALSE(TLkParam().MaWartosc(-1));
+
+    std::unique_ptr<TObiekt> klon(param.KlonujObiekt());
+    auto &kopia = static_cast<TLkParam &>(*klon);
+    ASSERT_EQ(kopia.IleParam(), 3);
+    EXPECT_EQ(kopia.ParamString(0), QStringLiteral("a"));
+    EXPECT_EQ(param.Porownaj(kopia), 0);
+    EXPECT_EQ(element->RefCount(), 2) << "the copy holds the element too";
+
+    kopia.UsunParamNr(1);
+    EXPECT_EQ(param.Porownaj(kopia), 1) << "more parameters sort after";
+    kopia.DolaczParam(8);
+    EXPECT_EQ(param.Porownaj(kopia), -1);
+
+    // An empty source leaves the target's parameters unless copying always.
+    TLkParam pusty;
+    kopia.KopiujDane(pusty, tkpGdyZrodloNiepuste);
+    EXPECT_EQ(kopia.IleParam(), 3);
+    kopia.KopiujDane(pusty, tkpZawsze);
+    EXPECT_EQ(kopia.IleParam(), 0);
+    EXPECT_EQ(element->RefCount(), 1);
+    EXPECT_FALSE(zwolniony);
 }
 
 } // namespace
