@@ -475,10 +475,16 @@ void TObiektTS::ZablokujObiekt()
     } catch (const std::system_error &e) {
         throw LkException(ClassName() + QStringLiteral(" -> ") + QString::fromLocal8Bit(e.what()));
     }
+    FWlasciciel.store(std::this_thread::get_id());
+    ++FGlebokosc;
 }
 
 void TObiektTS::OdblokujObiekt()
 {
+    if (FWlasciciel.load() != std::this_thread::get_id())
+        throw LkException(ClassName() + QStringLiteral(" -> zwolnienie blokady, której ten wątek nie trzyma"));
+    if (--FGlebokosc == 0)
+        FWlasciciel.store(std::thread::id());
     FSekcjaObiektu.unlock();
 }
 

@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "Formatuj.h"
@@ -262,6 +264,10 @@ public:
 
 private:
     std::recursive_mutex FSekcjaObiektu;
+    // Who holds the lock and how many times, so that a release by a thread
+    // that does not hold it raises instead of corrupting the mutex.
+    std::atomic<std::thread::id> FWlasciciel{};
+    int FGlebokosc = 0;
 };
 
 // A persistent object guarded by its parent's lock.

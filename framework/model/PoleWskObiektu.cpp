@@ -140,15 +140,16 @@ void TPoleRefObiektu::UstawWartosc(TObiektBazowy *p_Wartosc)
 {
     if (FWartosc == p_Wartosc)
         return;
+    // The new target's list grows first: if that fails, nothing has changed.
+    if (p_Wartosc) {
+        TBlokada blokada(p_Wartosc);
+        p_Wartosc->DodajRef(this);
+    }
     if (FWartosc) {
         TBlokada blokada(FWartosc);
         FWartosc->UsunRefOd(this);
     }
     FWartosc = p_Wartosc;
-    if (FWartosc) {
-        TBlokada blokada(FWartosc);
-        FWartosc->DodajRef(this);
-    }
 }
 
 void TPoleRefObiektu::ZerujRefDo(TObiektBazowy *p_Obiekt)

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -219,6 +222,42 @@ TEST(ObiektDane, NazwaPolaNaEkran)
     };
     for (const auto &[nazwa, naEkran] : przypadki)
         EXPECT_EQ(NazwaPolaNaEkran(QLatin1String(nazwa)), QLatin1String(naEkran)) << nazwa;
+}
+
+} // namespace
+
+namespace {
+
+TEST(ObiektDane, BlokadaObiektuTSWielokrotnaIZwalnianaPrzezWlasciciela)
+{
+    TObiektTS obiekt;
+    obiekt.ZablokujObiekt();
+    obiekt.ZablokujObiekt(); // re-entrant for its thread
+
+    std::atomic<bool> odrzucony = false;
+    std::atomic<bool> wziety = false;
+    QString bladObcego;
+    std::thread obcy([&] {
+        try {
+            obiekt.OdblokujObiekt();
+        } catch (const LkException &e) {
+            bladObcego = e.Message();
+        }
+        odrzucony = true;
+        obiekt.ZablokujObiekt(); // waits for the owner
+        wziety = true;
+        obiekt.OdblokujObiekt();
+    });
+    while (!odrzucony)
+        std::this_thread::yield();
+    EXPECT_EQ(bladObcego, QStringLiteral("TObiektTS -> zwolnienie blokady, której ten wątek nie trzyma"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(wziety);
+    obiekt.OdblokujObiekt();
+    obiekt.OdblokujObiekt();
+    obcy.join();
+    EXPECT_TRUE(wziety);
+    EXPECT_THROW(obiekt.OdblokujObiekt(), LkException);
 }
 
 } // namespace
