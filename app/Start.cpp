@@ -29,7 +29,7 @@ TJednostkiProgramu::TJednostkiProgramu(QCoreApplication &p_Aplikacja)
 {
     p_Aplikacja.setApplicationName(QStringLiteral("Ostrevia"));
     InicjujLkFunIO(QCoreApplication::arguments());
-    InicjujModel(QCoreApplication::arguments(), QCoreApplication::applicationFilePath());
+    InicjujModel(QCoreApplication::applicationFilePath());
     ZarejestrujZasobySzablonow();
     InicjujLkFunGUI(TrybUslugi);
 }

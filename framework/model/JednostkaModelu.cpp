@@ -9,11 +9,11 @@ QString sciezkaProgramu;
 
 } // namespace
 
-void InicjujModel(const QStringList &p_Argumenty, const QString &p_SciezkaProgramu)
+void InicjujModel(const QString &p_SciezkaProgramu)
 {
     sciezkaProgramu = p_SciezkaProgramu;
     // Before any object exists, so that the tracer sees them all.
-    UruchomSledzeniePamieci(p_Argumenty, p_SciezkaProgramu);
+    UruchomSledzeniePamieci(p_SciezkaProgramu);
     DajJadroKlas();
 }
 

@@ -184,55 +184,54 @@ void TObiekt::ZerujDane()
     UsunPola();
 }
 
-QString TObiekt::Tekstowo(int16_t p_Nr) const
+const TPole *TObiekt::PoleZWartoscia(int16_t p_Nr) const
 {
     const TPole *pole = PoleJesliJest(p_Nr);
-    return pole && MaWartosc(p_Nr) ? pole->GetJakoString() : QString();
+    return pole && MaWartosc(p_Nr) ? pole : nullptr;
+}
+
+template <typename TUstaw> void TObiekt::UstawLubZeruj(int16_t p_Nr, bool p_Puste, TUstaw p_Ustaw)
+{
+    if (p_Puste) {
+        UstawMaWartosc(p_Nr, false);
+    } else {
+        p_Ustaw(Pola(p_Nr));
+        UstawMaWartosc(p_Nr, true);
+    }
+    PoZmianiePola(p_Nr);
+}
+
+QString TObiekt::Tekstowo(int16_t p_Nr) const
+{
+    const TPole *pole = PoleZWartoscia(p_Nr);
+    return pole ? pole->GetJakoString() : QString();
 }
 
 void TObiekt::UstawTekstowo(int16_t p_Nr, const QString &p_Tekst)
 {
-    if (p_Tekst.isEmpty()) {
-        UstawMaWartosc(p_Nr, false);
-    } else {
-        Pola(p_Nr).SetJakoString(p_Tekst);
-        UstawMaWartosc(p_Nr, true);
-    }
-    PoZmianiePola(p_Nr);
+    UstawLubZeruj(p_Nr, p_Tekst.isEmpty(), [&](TPole &p_Pole) { p_Pole.SetJakoString(p_Tekst); });
 }
 
 QByteArray TObiekt::TekstowoAnsi(int16_t p_Nr) const
 {
-    const TPole *pole = PoleJesliJest(p_Nr);
-    return pole && MaWartosc(p_Nr) ? pole->GetJakoLkAnsiString() : QByteArray();
+    const TPole *pole = PoleZWartoscia(p_Nr);
+    return pole ? pole->GetJakoLkAnsiString() : QByteArray();
 }
 
 void TObiekt::UstawTekstowoAnsi(int16_t p_Nr, const QByteArray &p_Tekst)
 {
-    if (p_Tekst.isEmpty()) {
-        UstawMaWartosc(p_Nr, false);
-    } else {
-        Pola(p_Nr).SetJakoLkAnsiString(p_Tekst);
-        UstawMaWartosc(p_Nr, true);
-    }
-    PoZmianiePola(p_Nr);
+    UstawLubZeruj(p_Nr, p_Tekst.isEmpty(), [&](TPole &p_Pole) { p_Pole.SetJakoLkAnsiString(p_Tekst); });
 }
 
 Variant TObiekt::Variantowo(int16_t p_Nr) const
 {
-    const TPole *pole = PoleJesliJest(p_Nr);
-    return pole && MaWartosc(p_Nr) ? pole->GetJakoVariant() : Variant();
+    const TPole *pole = PoleZWartoscia(p_Nr);
+    return pole ? pole->GetJakoVariant() : Variant();
 }
 
 void TObiekt::SetVariantowo(int16_t p_Nr, const Variant &p_Wartosc)
 {
-    if (p_Wartosc.JestPusty()) {
-        UstawMaWartosc(p_Nr, false);
-    } else {
-        Pola(p_Nr).SetJakoVariant(p_Wartosc);
-        UstawMaWartosc(p_Nr, true);
-    }
-    PoZmianiePola(p_Nr);
+    UstawLubZeruj(p_Nr, p_Wartosc.JestPusty(), [&](TPole &p_Pole) { p_Pole.SetJakoVariant(p_Wartosc); });
 }
 
 // ---- assigning loose values

@@ -243,6 +243,11 @@ private:
     void KopiujPola(const TObiekt &p_Zrodlo, TKopierDanych &p_Kopier, TTrybKopiowaniaPol p_TrybKopiowania,
                     TTrybObslugiPodob p_TrybPodobiektow);
     void UsunPola();
+    // The field when it exists and has a value; null otherwise.
+    const TPole *PoleZWartoscia(int16_t p_Nr) const;
+    // An empty value clears the field; any other goes in through p_Ustaw and
+    // sets the bit. The change hook runs either way.
+    template <typename TUstaw> void UstawLubZeruj(int16_t p_Nr, bool p_Puste, TUstaw p_Ustaw);
     void UstawBit(int16_t p_Nr, bool p_Ma);
     bool Bit(int16_t p_Nr) const;
 

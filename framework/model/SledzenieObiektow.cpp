@@ -4,7 +4,7 @@
 #include "Komunikaty.h"
 #include "ObiektBazowy.h"
 #include "ParsowanieTekstu.h"
-#include "PlikIni.h"
+#include "Parametry.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -200,27 +200,15 @@ void UstawSledzenieObiektow(std::unique_ptr<TLkOKChecker> p_Sledzenie)
     std::unique_ptr<TLkOKChecker> poprzednie(sledzenie.exchange(p_Sledzenie.release()));
 }
 
-bool SledzeniePamieciWlaczone(const QStringList &p_Argumenty, const QString &p_SciezkaProgramu)
+bool SledzeniePamieciWlaczone()
 {
-    const QString przelacznik = QStringLiteral("-(IniFile)");
-    QString plik = obokProgramu(p_SciezkaProgramu, QStringLiteral(".ini"));
-    for (const QString &argument : p_Argumenty.mid(1))
-        if (argument.startsWith(przelacznik, Qt::CaseInsensitive)) {
-            plik = argument.mid(przelacznik.size());
-            break;
-        }
-    TPlikIni ini;
-    if (!ini.Wczytaj(plik))
-        return false;
-    QString wartosc = ini.Wartosc(QStringLiteral("Params"), QStringLiteral("SledzeniePamieci"));
-    if (wartosc.isEmpty())
-        wartosc = QStringLiteral("false");
-    return SprobujTekstNaBoolean(wartosc.trimmed().toUtf8()).value_or(false);
+    const QString wartosc = WartoscZPlikuParametrow(QStringLiteral("SledzeniePamieci")).trimmed();
+    return SprobujTekstNaBoolean(wartosc.isEmpty() ? QByteArrayLiteral("false") : wartosc.toUtf8()).value_or(false);
 }
 
-void UruchomSledzeniePamieci(const QStringList &p_Argumenty, const QString &p_SciezkaProgramu)
+void UruchomSledzeniePamieci(const QString &p_SciezkaProgramu)
 {
-    if (SledzeniePamieciWlaczone(p_Argumenty, p_SciezkaProgramu))
+    if (SledzeniePamieciWlaczone())
         UstawSledzenieObiektow(std::make_unique<TLkOKMemTracer>(p_SciezkaProgramu));
 }
 

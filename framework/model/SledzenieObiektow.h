@@ -68,11 +68,11 @@ TLkOKChecker *AktywneSledzenieObiektow();
 // Installs a checker (before objects are made) and frees the previous one.
 void UstawSledzenieObiektow(std::unique_ptr<TLkOKChecker> p_Sledzenie);
 
-// The switch: key SledzeniePamieci in [Params] of the file named by an
-// argument "-(IniFile)<path>", else of the program's path with ".ini";
+// The switch: key SledzeniePamieci in [Params] of the parameter file the
+// runtime loaded at start-up ("-(IniFile)<path>", else beside the program);
 // a missing file or a value that is no Boolean leaves it off.
-bool SledzeniePamieciWlaczone(const QStringList &p_Argumenty, const QString &p_SciezkaProgramu);
-// Start-up: installs a TLkOKMemTracer when the switch is on.
-void UruchomSledzeniePamieci(const QStringList &p_Argumenty, const QString &p_SciezkaProgramu);
+bool SledzeniePamieciWlaczone();
+// Start-up: installs a TLkOKMemTracer (reporting beside p_SciezkaProgramu) when the switch is on.
+void UruchomSledzeniePamieci(const QString &p_SciezkaProgramu);
 // Shutdown: the checker stops watching and is freed (a tracer reports here).
 void ZakonczSledzeniePamieci();

@@ -98,11 +98,14 @@ bool DajParametr(const QString &p_Nazwa, QString &p_Wartosc, bool p_WielkoscLite
         p_Wartosc.clear();
         return false;
     }
-    {
-        std::lock_guard blokada(blokadaParametrow());
-        p_Wartosc = plikIni ? plikIni->Wartosc(sekcjaParametrow, p_Nazwa) : QString();
-    }
+    p_Wartosc = WartoscZPlikuParametrow(p_Nazwa);
     return !jestPusty(p_Wartosc);
+}
+
+QString WartoscZPlikuParametrow(const QString &p_Nazwa)
+{
+    std::lock_guard blokada(blokadaParametrow());
+    return plikIni ? plikIni->Wartosc(sekcjaParametrow, p_Nazwa) : QString();
 }
 
 QString DajNazwePlikuIni()

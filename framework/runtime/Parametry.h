@@ -26,6 +26,10 @@ bool JestParametr(const QString &p_Nazwa, bool p_WielkoscLiter = false);
 // else the non-blank value of the key in [Params].
 bool DajParametr(const QString &p_Nazwa, QString &p_Wartosc, bool p_WielkoscLiter = false);
 
+// The value of a key in [Params] of the loaded parameter file (the command
+// line is not asked); empty without a file or key.
+QString WartoscZPlikuParametrow(const QString &p_Nazwa);
+
 // The parameter "IniFile" from the command line, else the program's directory
 // + application name + ".ini".
 QString DajNazwePlikuIni();

@@ -1,7 +1,9 @@
 #include "KatalogTestowy.h"
 #include "NagrywaczKomunikatow.h"
 #include "Obiekt.h"
+#include "Parametry.h"
 #include "SledzenieObiektow.h"
+#include "Wersja.h"
 
 #include <memory>
 
@@ -76,6 +78,18 @@ TEST_F(SledzenieObiektow, BezZywychObiektowNieMaRaportu)
 
 TEST_F(SledzenieObiektow, PrzelacznikWPlikuParametrow)
 {
+    // The parameter file as the runtime loads it at start-up, beside a program in the test folder.
+    const QString katalog = KatalogProgramu;
+    const QString aplikacja = NazwaAplikacji;
+    KatalogProgramu = FKatalog.path() + QLatin1Char('/');
+    NazwaAplikacji = QStringLiteral("ostrevia");
+    auto wlaczoneDla = [this](QStringList p_Argumenty) {
+        p_Argumenty.prepend(Program());
+        UstawArgumentyProgramu(p_Argumenty);
+        WczytajPlikIni();
+        return SledzeniePamieciWlaczone();
+    };
+
     const std::pair<QByteArray, bool> przypadki[] = {
         {"[Params]\nSledzeniePamieci=Tak\n", true},
         {"[params]\nsledzeniepamieci=1\n", true},
@@ -85,12 +99,17 @@ TEST_F(SledzenieObiektow, PrzelacznikWPlikuParametrow)
     };
     for (const auto &[tresc, wlaczone] : przypadki) {
         ZapiszPlik(QStringLiteral("ostrevia.ini"), tresc);
-        EXPECT_EQ(SledzeniePamieciWlaczone({Program()}, Program()), wlaczone) << tresc.toStdString();
+        EXPECT_EQ(wlaczoneDla({}), wlaczone) << tresc.toStdString();
     }
     const QString inny = ZapiszPlik(QStringLiteral("inny.ini"), "[Params]\nSledzeniePamieci=Nie\n");
-    EXPECT_FALSE(SledzeniePamieciWlaczone({Program(), QStringLiteral("-(IniFile)") + inny}, Program()));
+    EXPECT_FALSE(wlaczoneDla({QStringLiteral("-(IniFile)") + inny}));
     QFile::remove(Sciezka(QStringLiteral("ostrevia.ini")));
-    EXPECT_FALSE(SledzeniePamieciWlaczone({Program()}, Program()));
+    EXPECT_FALSE(wlaczoneDla({}));
+
+    ZwolnijPlikIni();
+    UstawArgumentyProgramu(QStringList{QStringLiteral("program")});
+    KatalogProgramu = katalog;
+    NazwaAplikacji = aplikacja;
 }
 
 } // namespace
