@@ -197,13 +197,16 @@ QString PowodSystemowy(int p_Blad)
     return QString::fromLocal8Bit(std::strerror(p_Blad));
 }
 
-// Opens without following a final symbolic link (ELOOP) and without blocking
-// on a FIFO; anything but a regular file is refused (EISDIR, EINVAL).
+// Opens without blocking on a FIFO; anything but a regular file is refused
+// (EISDIR, EINVAL). A file opened for writing is never reached through a
+// final symbolic link (ELOOP); one only read is opened as named, links
+// followed, as the user's own files are.
 int OtworzZwyklyPlik(const QByteArray &p_Nazwa, int p_Flagi, int &p_Blad)
 {
+    const int bezLinku = (p_Flagi & O_ACCMODE) == O_RDONLY ? 0 : O_NOFOLLOW;
     int uchwyt;
     do {
-        uchwyt = ::open(p_Nazwa.constData(), p_Flagi | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+        uchwyt = ::open(p_Nazwa.constData(), p_Flagi | bezLinku | O_NONBLOCK | O_CLOEXEC, 0666);
     } while (uchwyt < 0 && errno == EINTR);
     if (uchwyt < 0) {
         p_Blad = errno;

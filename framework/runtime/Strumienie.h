@@ -113,9 +113,10 @@ constexpr uint16_t fmShareExclusive = 0x0010;
 constexpr uint16_t fmShareDenyWrite = 0x0020;
 constexpr uint16_t fmShareDenyNone = 0x0040;
 
-// A regular file as a stream. fmCreate creates or empties the file and, like
-// every mode, refuses a symbolic link as the last part of the name and
-// anything that is not a regular file (a FIFO would block, a device never end).
+// A regular file as a stream. fmCreate creates or empties the file. Every
+// mode refuses anything that is not a regular file (a FIFO would block, a
+// device never end); a mode that writes also refuses a symbolic link as the
+// last part of the name, while reading follows it.
 // Failures raise EFCreateError 'Cannot create file "%s". %s' or EFOpenError
 // 'Cannot open file "%s". %s' with the system's reason.
 class TFileStream : public TStream

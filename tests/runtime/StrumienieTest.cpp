@@ -87,14 +87,20 @@ TEST_F(TFileStreamTest, OpenAndCreateFailuresSayWhy)
     EXPECT_THROW((TFileStream{Sciezka(QStringLiteral("brak/x.bin")), fmCreate}), EFCreateError);
 }
 
-TEST_F(TFileStreamTest, RefusesLinksFifosAndFolders)
+TEST_F(TFileStreamTest, WritesNeverThroughLinksReadsFollowThemFifosAndFoldersAreRefused)
 {
     const QString cel = ZapiszPlik(QStringLiteral("cel.bin"), "oryginal");
     const QString link = Sciezka(QStringLiteral("link.bin"));
     ASSERT_TRUE(QFile::link(cel, link));
     EXPECT_THROW((TFileStream{link, fmCreate}), EFCreateError);
     EXPECT_THROW((TFileStream{link, fmOpenReadWrite}), EFOpenError);
+    EXPECT_THROW((TFileStream{link, fmOpenWrite}), EFOpenError);
     EXPECT_EQ(CzytajPlik(cel), QByteArray("oryginal"));
+    // The user's own file, named through a link, is read as named.
+    TFileStream odczyt(link, fmOpenRead);
+    char bajty[8];
+    odczyt.ReadBuffer(bajty, sizeof bajty);
+    EXPECT_EQ(QByteArray(bajty, sizeof bajty), QByteArray("oryginal"));
 
     const QString kolejka = Sciezka(QStringLiteral("kolejka"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(kolejka).constData(), 0600), 0);
