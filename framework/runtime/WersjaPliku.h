@@ -21,9 +21,11 @@ struct TWersjaPliku
     std::optional<QString> Tekst(const QString &p_Nazwa) const;
 };
 
-// Finds the version block in a file. Reads in bounded chunks and checks every
-// field of a candidate, so any file (huge, truncated, hostile) is safe to ask;
-// nullopt when the file cannot be read or holds no valid block.
+// Finds the version block in a file: in an executable's own version section
+// when its headers hold up, else by searching the file in bounded chunks.
+// Every field of a candidate is checked, so any file (huge, truncated,
+// hostile) is safe to ask; nullopt when the file cannot be read or holds no
+// valid block.
 std::optional<TWersjaPliku> OdczytajBlokWersji(const QString &p_NazwaPliku);
 
 // Files larger than this are searched only up to this many bytes.

@@ -138,3 +138,77 @@ TEST_F(WersjaPliku, OnlyWholeValidBlocksAreFound)
     const QString plik = ZapiszPlik(QStringLiteral("v.bin"), bajty(dobry));
     EXPECT_EQ(DajNazweProduktu(plik), QStringLiteral("Próba"));
 }
+
+namespace {
+
+void dopisz(QByteArray &p_Dane, quint64 p_Liczba, int p_Bajtow)
+{
+    for (int i = 0; i < p_Bajtow; ++i)
+        p_Dane.append(char(p_Liczba >> (8 * i)));
+}
+
+// A minimal ELF64 file: p_Przed, then the version section holding
+// p_WSekcji, then the section names and the table of three sections.
+// p_TabelaSekcji moves the table's offset in the header (0: where it is).
+QByteArray plikElf(const QByteArray &p_Przed, const QByteArray &p_WSekcji, quint64 p_TabelaSekcji = 0)
+{
+    const QByteArray nazwy = QByteArray("\0.shstrtab\0.ostrevia_wersja\0", 28);
+    const quint64 sekcja = 64 + p_Przed.size();
+    const quint64 polozenieNazw = sekcja + p_WSekcji.size();
+    const quint64 tabela = polozenieNazw + nazwy.size();
+    QByteArray wynik("\x7f" "ELF\x02\x01\x01", 7);
+    wynik.append(9, '\0');
+    dopisz(wynik, 2, 2);  // type
+    dopisz(wynik, 62, 2); // machine
+    dopisz(wynik, 1, 4);
+    dopisz(wynik, 0, 8);  // entry
+    dopisz(wynik, 0, 8);  // program headers
+    dopisz(wynik, p_TabelaSekcji ? p_TabelaSekcji : tabela, 8);
+    dopisz(wynik, 0, 4);
+    dopisz(wynik, 64, 2); // header size
+    dopisz(wynik, 0, 2);
+    dopisz(wynik, 0, 2);
+    dopisz(wynik, 64, 2); // section header size
+    dopisz(wynik, 3, 2);  // sections
+    dopisz(wynik, 1, 2);  // names section
+    wynik += p_Przed + p_WSekcji + nazwy;
+    auto opisSekcji = [&wynik](quint64 p_Nazwa, quint64 p_Polozenie, quint64 p_Rozmiar) {
+        dopisz(wynik, p_Nazwa, 4);
+        dopisz(wynik, 1, 4);
+        dopisz(wynik, 0, 16);
+        dopisz(wynik, p_Polozenie, 8);
+        dopisz(wynik, p_Rozmiar, 8);
+        dopisz(wynik, 0, 24);
+    };
+    opisSekcji(0, 0, 0);
+    opisSekcji(1, polozenieNazw, nazwy.size());
+    opisSekcji(11, sekcja, p_WSekcji.size());
+    return wynik;
+}
+
+} // namespace
+
+TEST_F(WersjaPliku, AnExecutablesOwnSectionIsReadFirstAndBrokenHeadersFallBackToTheSearch)
+{
+    TBlokWersji wSekcji = blok("1.0.0.0", true);
+    wSekcji.Numery[0] = 4;
+    wSekcji.Numery[1] = 2;
+    const QByteArray wabik = bajty(blok("1.0.0.0", true)); // 7.08, found first by a search
+    struct Przypadek
+    {
+        const char *opis;
+        QByteArray tresc;
+        int32_t numer;
+    };
+    const Przypadek przypadki[] = {
+        {"the section wins over a block before it", plikElf(wabik, bajty(wSekcji)), 402},
+        {"a section that holds no block", plikElf(wabik, QByteArray(sizeof(TBlokWersji), 'x')), 708},
+        {"a section shorter than a block", plikElf(wabik, bajty(wSekcji).left(100)), 708},
+        {"a section table past the end", plikElf(wabik, bajty(wSekcji), quint64(1) << 40), 708},
+        {"a section table cut short", plikElf(wabik, bajty(wSekcji)).chopped(10), 708},
+    };
+    for (const Przypadek &p : przypadki) {
+        const QString plik = ZapiszPlik(QStringLiteral("v.elf"), p.tresc);
+        EXPECT_EQ(DajNumerWersji(plik), p.numer) << p.opis;
+    }
+}
