@@ -36,7 +36,7 @@ void WstawTrescXML(QString &p_Wynik, const QString &p_TrescXML)
 {
     if (p_TrescXML.isEmpty())
         return;
-    static const QString znacznik = QStringLiteral("***TRESCXML***");
+    static const QString znacznik = QString::fromLatin1(ZnacznikTresciXML);
     const qsizetype pozycja = p_Wynik.indexOf(znacznik);
     if (pozycja >= 0)
         p_Wynik.replace(pozycja, znacznik.size(), KodujTekstXML(p_TrescXML));

@@ -7,6 +7,9 @@
 // decimal character reference.
 QString KodujTekstXML(const QString &p_Tekst);
 
+// Where a stylesheet wants the source document's own text in its page.
+inline constexpr char ZnacznikTresciXML[] = "***TRESCXML***";
+
 // Replaces the first "***TRESCXML***" in p_Wynik with p_TrescXML escaped by
 // KodujTekstXML; nothing happens when p_TrescXML is empty or there is no marker.
 void WstawTrescXML(QString &p_Wynik, const QString &p_TrescXML);

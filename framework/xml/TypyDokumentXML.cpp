@@ -370,3 +370,40 @@ bool TransformujXSL(const QString &p_PlikXML, const QString &p_PlikXSL, QString 
     WstawTrescXML(p_Wynik, p_TrescXML);
     return true;
 }
+
+bool TransformujXSLDoStrumienia(const QString &p_PlikXML, const QByteArray &p_Arkusz, TStream &p_Cel,
+                                bool p_CzyWyswietlacInfo, TDokumentyTransformacji &p_Dokumenty,
+                                const std::function<QString()> &p_TrescXML,
+                                const std::function<void(const TDokXML &)> &p_Przygotuj)
+{
+    TDokumentXML arkusz(p_CzyWyswietlacInfo, true);
+    if (!arkusz.WczytajZeStringu(p_Arkusz, p_CzyWyswietlacInfo))
+        return false;
+    TDokumentXML dokument(p_CzyWyswietlacInfo, true);
+    if (!dokument.Wczytaj(p_PlikXML, p_CzyWyswietlacInfo))
+        return false;
+    p_Dokumenty.Dokument = dokument.GetDokXML();
+    if (p_Przygotuj)
+        p_Przygotuj(p_Dokumenty.Dokument);
+    p_Dokumenty.Szablon = TDokumentXML::UtworzTemplate(p_CzyWyswietlacInfo);
+    TDokXML dokumentArkusza = arkusz.GetDokXML();
+    arkusz.SetDokXML(nullptr);
+    p_Dokumenty.Szablon->UstawArkusz(std::move(dokumentArkusza));
+
+    int64_t zapisano = 0;
+    if (p_TrescXML && p_Arkusz.contains(ZnacznikTresciXML)) {
+        QString wynik = TekstZPolskiegoAnsi(p_Dokumenty.Szablon->Transformuj(p_Dokumenty.Dokument));
+        WstawTrescXML(wynik, p_TrescXML());
+        const QByteArray bajty = TekstNaPolskiAnsi(wynik);
+        p_Cel.WriteBuffer(bajty.constData(), bajty.size());
+        zapisano = bajty.size();
+    } else {
+        p_Dokumenty.Wynik = p_Dokumenty.Szablon->TransformujDo(p_Dokumenty.Dokument, p_Cel, zapisano);
+    }
+    if (zapisano > 0)
+        return true;
+    if (p_CzyWyswietlacInfo)
+        PokazKomunikatOK(QStringLiteral("Błąd transformacji XSL") + QStringLiteral("\r") + LiniaPomocyFirmy(),
+                         mtInformation);
+    return false;
+}

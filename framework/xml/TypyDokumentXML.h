@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class TStream;
@@ -136,3 +137,24 @@ bool TransformujXSL(const QString &p_PlikXML, const QString &p_PlikXSL, QString 
 // engine's errors raise LkException.
 bool TransformujDokumenty(const TDokXML &p_DokumentXML, const TDokXML &p_ArkuszXSL, QByteArray &p_Wynik,
                           bool p_CzyWyswietlacInfo);
+
+// The documents of one transformation, kept by the caller: a program about to
+// end may leave them to the system rather than free them one node at a time.
+struct TDokumentyTransformacji
+{
+    std::unique_ptr<TTemplateXSL> Szablon;
+    TDokXML Dokument;
+    TDokXML Wynik;
+};
+
+// TransformujXSL for large documents: the stylesheet comes as bytes, the XML
+// file is parsed from the file, p_Przygotuj (when given) may adjust the parsed
+// document, and the result is serialised straight into p_Cel, byte for byte
+// as TransformujXSL's text would be written. When p_TrescXML is given and the
+// stylesheet holds the "***TRESCXML***" marker, the result passes through
+// text to take it. Messages and results as TransformujXSL; a failed write of
+// p_Cel passes on as its exception.
+bool TransformujXSLDoStrumienia(const QString &p_PlikXML, const QByteArray &p_Arkusz, TStream &p_Cel,
+                                bool p_CzyWyswietlacInfo, TDokumentyTransformacji &p_Dokumenty,
+                                const std::function<QString()> &p_TrescXML = {},
+                                const std::function<void(const TDokXML &)> &p_Przygotuj = {});

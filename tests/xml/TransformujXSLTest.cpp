@@ -4,6 +4,7 @@
 #include "NagrywaczKomunikatow.h"
 
 #include "KodowanieZnakow.h"
+#include "Strumienie.h"
 #include "Wyjatki.h"
 
 #include <QDir>
@@ -182,6 +183,112 @@ TEST_F(TransformujXSLTest, RendersTheRealMessagesWithTheRealStylesheets)
         EXPECT_TRUE(html.contains(QStringLiteral("</html>"), Qt::CaseInsensitive));
     }
     EXPECT_TRUE(FKomunikaty.Komunikaty().empty());
+}
+
+// A target that takes a few bytes and then fails, as a full disk does.
+class TStrumienPelnegoDysku : public TMemoryStream
+{
+public:
+    int64_t Write(const void *p_Bufor, int64_t p_Ile) override
+    {
+        return Size() + p_Ile > 10 ? 0 : TMemoryStream::Write(p_Bufor, p_Ile);
+    }
+};
+
+QByteArray bajtyStrumienia(TMemoryStream &p_Strumien)
+{
+    return QByteArray(static_cast<const char *>(p_Strumien.Memory()), p_Strumien.Size());
+}
+
+TEST_F(TransformujXSLTest, StreamedPagesAreTheTextPagesByteForByte)
+{
+    const QString katalogArkuszy = QStringLiteral(OSTREVIA_TEST_DATA "/../../app/stylesheets/");
+    struct TPrzypadek
+    {
+        const char *Opis;
+        QString Dokument;
+        QString Arkusz;
+        QString TrescXML;
+    };
+    const TPrzypadek przypadki[] = {
+        {"the message's text asked for", ZapiszPlik("dok.xml", DokumentTowary), ZapiszPlik("lista.xsl", ArkuszListy),
+         QStringLiteral("<a href=\"x\">&'")},
+        {"another output encoding", ZapiszPlik("dok.xml", DokumentTowary),
+         ZapiszPlik("iso.xsl", arkusz("<xsl:template match=\"/\"><xsl:value-of select=\"//Towar[1]\"/></xsl:template>",
+                                      "<xsl:output method=\"text\" encoding=\"ISO-8859-2\"/>")),
+         QString()},
+        {"IE529", Dane(QStringLiteral("IE529.xml")), katalogArkuszy + QStringLiteral("Szablon529Plus.xsl"), QString()},
+        {"IE599", Dane(QStringLiteral("IE599.xml")), katalogArkuszy + QStringLiteral("Szablon599Plus.xsl"), QString()},
+    };
+    for (const TPrzypadek &p : przypadki) {
+        SCOPED_TRACE(p.Opis);
+        QString tekst;
+        ASSERT_TRUE(TransformujXSL(p.Dokument, p.Arkusz, tekst, true, p.TrescXML));
+        QByteArray arkuszBajty;
+        {
+            QFile plik(p.Arkusz);
+            ASSERT_TRUE(plik.open(QIODevice::ReadOnly));
+            arkuszBajty = plik.readAll();
+        }
+        TMemoryStream strumien;
+        TDokumentyTransformacji dokumenty;
+        int czytanoTresc = 0;
+        const auto trescXML = [&] {
+            ++czytanoTresc;
+            return p.TrescXML;
+        };
+        ASSERT_TRUE(TransformujXSLDoStrumienia(p.Dokument, arkuszBajty, strumien, true, dokumenty, trescXML));
+        EXPECT_EQ(bajtyStrumienia(strumien), TekstNaPolskiAnsi(tekst));
+        // The message's own text is read only for a stylesheet that wants it.
+        EXPECT_EQ(czytanoTresc, arkuszBajty.contains("***TRESCXML***") ? 1 : 0);
+        EXPECT_TRUE(dokumenty.Dokument && dokumenty.Szablon);
+    }
+    EXPECT_TRUE(FKomunikaty.Komunikaty().empty());
+}
+
+TEST_F(TransformujXSLTest, StreamingStopsOnAFailedWriteAndRefusesAnEmptyPage)
+{
+    const QString xml = ZapiszPlik("dok.xml", DokumentTowary);
+    TDokumentyTransformacji dokumenty;
+    const QByteArray duzo = arkusz("<xsl:template match=\"/\"><xsl:for-each select=\"//Towar\"><xsl:value-of "
+                                   "select=\"substring('0123456789012345678901234567890123456789', 1)\"/>"
+                                   "</xsl:for-each><xsl:value-of select=\"//Towar\"/></xsl:template>");
+    TStrumienPelnegoDysku pelny;
+    EXPECT_THROW(TransformujXSLDoStrumienia(xml, duzo, pelny, true, dokumenty), EWriteError);
+
+    TMemoryStream strumien;
+    EXPECT_FALSE(TransformujXSLDoStrumienia(xml, arkusz("<xsl:template match=\"/\"/>"), strumien, true, dokumenty));
+    ASSERT_EQ(FKomunikaty.Komunikaty().size(), 1u);
+    EXPECT_TRUE(FKomunikaty.Komunikaty()[0].Tekst.startsWith(QStringLiteral("Błąd transformacji XSL\r")));
+}
+
+TEST_F(TransformujXSLTest, AStylesheetDocumentHeldElsewhereIsLeftAsItWas)
+{
+    TDokumentXML arkuszXSL(false, true);
+    // Whitespace-only text that compiling a stylesheet strips from its own tree.
+    ASSERT_TRUE(arkuszXSL.WczytajZeStringu(arkusz("<xsl:template match=\"/\">  <xsl:text>x</xsl:text>  </xsl:template>"), false));
+    const QString przed = arkuszXSL.ZapiszWStringu();
+    TDokumentXML dokument(false, true);
+    ASSERT_TRUE(dokument.WczytajZeStringu(DokumentTowary, false));
+
+    TTemplateXSL wspolny;
+    TDokXML trzymany = arkuszXSL.GetDokXML();
+    wspolny.UstawArkusz(std::move(trzymany)); // still held by arkuszXSL: compiled from a copy
+    EXPECT_EQ(arkuszXSL.ZapiszWStringu(), przed);
+    EXPECT_EQ(wspolny.Transformuj(dokument.GetDokXML()), QByteArray("x"));
+
+    TTemplateXSL wlasny;
+    {
+        TDokumentXML tymczasowy(false, true);
+        ASSERT_TRUE(tymczasowy.WczytajZeStringu(arkusz("<xsl:template match=\"/\">y</xsl:template>"), false));
+        TDokXML jedyny = tymczasowy.GetDokXML();
+        tymczasowy.SetDokXML(nullptr);
+        wlasny.UstawArkusz(std::move(jedyny));
+    }
+    // The lent document lives as long as the stylesheet that uses it.
+    EXPECT_EQ(wlasny.Transformuj(dokument.GetDokXML()), QByteArray("y"));
+    wlasny.UstawArkusz(arkuszXSL.GetDokXML());
+    EXPECT_EQ(wlasny.Transformuj(dokument.GetDokXML()), QByteArray("x"));
 }
 
 } // namespace
