@@ -214,7 +214,7 @@ Liczba opakowań: 550
 Suma wart. stat.: 60980.4
 Waluta:~EUR, kurs: 4.2675
 Wartość faktur: 61230.40~EUR
-Szczególne okoliczności: A20
+Spec. okoliczności: A20
 Dane bezpieczeństwa: tak
 Druk EAD: bez towarów
 Płatność odroczona: PLDPO301000202600003)"},
@@ -335,7 +335,7 @@ Liczba opakowań: 6
 Suma wart. stat.: 184500
 Waluta:~EUR, kurs: 4.2518
 Wartość faktur: 184500.00~EUR
-Szczególne okoliczności: A20
+Spec. okoliczności: A20
 Dane bezpieczeństwa: nie
 Składowanie: tak
 Druk EAD: pełny
