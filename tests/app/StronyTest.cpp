@@ -1,10 +1,11 @@
 // Pages rendered from the message fixtures by the two stylesheets, checked by
 // what a reader sees: the text of each section in order, labels present or
-// absent, computed fields, coded words. Rendering goes through TransformujXSL,
-// the same service the viewer uses.
+// absent, computed fields, coded words. Rendering takes the viewer's road:
+// the message parsed by the XML service, its document namespace taken off the
+// children, then the transformation.
 
 #include "KatalogTestowy.h"
-#include "KodowanieZnakow.h"
+#include "PrzestrzenDokumentu.h"
 #include "TypyDokumentXML.h"
 
 #include <libxml/HTMLparser.h>
@@ -132,12 +133,15 @@ private:
 
 TStrona Wyrenderuj(const QString &p_PlikXML, const char *p_Szablon)
 {
-    QString wynik;
-    EXPECT_TRUE(TransformujXSL(p_PlikXML, Szablon(p_Szablon), wynik, false, QString()))
+    TDokumentXML arkusz(false, true);
+    TDokumentXML dokument(false, true);
+    QByteArray wynik;
+    EXPECT_TRUE(arkusz.Wczytaj(Szablon(p_Szablon), false)) << p_Szablon;
+    EXPECT_TRUE(dokument.Wczytaj(p_PlikXML, false)) << p_PlikXML.toStdString();
+    ZdejmijPrzestrzenDokumentu(dokument.GetDokXML());
+    EXPECT_TRUE(TransformujDokumenty(dokument.GetDokXML(), arkusz.GetDokXML(), wynik, false))
         << p_PlikXML.toStdString() << " / " << p_Szablon;
-    // The service hands the page back one character per byte (the Polish ANSI
-    // reading); re-encoding gives the UTF-8 bytes the stylesheet wrote.
-    return TStrona(TekstNaPolskiAnsi(wynik));
+    return TStrona(wynik);
 }
 
 // ---------------------------------------------------------------------------
@@ -656,6 +660,64 @@ INSTANTIATE_TEST_SUITE_P(Strony, ObcyKorzen,
                                            TObcyKorzen{"IE529.xml", SZABLON_599, TYTUL_599},
                                            TObcyKorzen{"obcy_korzen.xml", SZABLON_529, TYTUL_529},
                                            TObcyKorzen{"obcy_korzen.xml", SZABLON_599, TYTUL_599}));
+
+// A message in another schema's namespace, its children inheriting it: the
+// children lose that namespace, the root keeps it, so still nothing but the title.
+class PrzestrzenObcegoSchematu : public KatalogTestowy
+{
+};
+
+TEST_F(PrzestrzenObcegoSchematu, DzieciWPrzestrzeniDomyslnejNieZmieniajaTegoZeStronaMaTylkoTytul)
+{
+    QByteArray tresc = CzytajPlik(Dane(QStringLiteral("IE529_przestrzen_domyslna.xml")));
+    ASSERT_TRUE(tresc.contains("xmlns=\"http://www.mf.gov.pl/xsd/AES/CC529C.xsd\""));
+    tresc.replace("/xsd/AES/CC529C.xsd", "/xsd/AES/v2/CC529C.xsd");
+    const TStrona strona = Wyrenderuj(ZapiszPlik(QStringLiteral("v2.xml"), tresc), SZABLON_529);
+    EXPECT_EQ(strona.Linie(), QStringList{QString::fromUtf8(TYTUL_529)});
+}
+
+// ---------------------------------------------------------------------------
+// The document namespace however the message binds it: a default namespace the
+// children inherit, or any prefix, on the children or not, gives the very page
+// of the same message under "ns5:"
+
+struct TBlizniak
+{
+    const char *Plik;
+    const char *Wzor;
+    const char *Szablon;
+    const char *Linia;
+};
+
+void PrintTo(const TBlizniak &p_Przypadek, std::ostream *p_Strumien)
+{
+    *p_Strumien << p_Przypadek.Plik;
+}
+
+class PrzestrzenDokumentu : public ::testing::TestWithParam<TBlizniak>
+{
+};
+
+TEST_P(PrzestrzenDokumentu, StronaTaSamaCoDlaPrefiksuNs5)
+{
+    const TStrona strona = Wyrenderuj(Dane(QString::fromLatin1(GetParam().Plik)), GetParam().Szablon);
+    const TStrona wzor = Wyrenderuj(Dane(QString::fromLatin1(GetParam().Wzor)), GetParam().Szablon);
+    // Two pages with every value empty would be identical too.
+    EXPECT_TRUE(wzor.Linie().contains(Oczekiwany(GetParam().Linia))) << wzor.Tekst().toStdString();
+    EXPECT_EQ(strona.Html(), wzor.Html());
+    EXPECT_FALSE(strona.Html().contains("xmlns"));
+}
+
+const char *const KONTAKT_529 = "Osoba kontaktowa: Józef Dębski, tel.: +48 18 201 44 55";
+
+INSTANTIATE_TEST_SUITE_P(
+    Strony, PrzestrzenDokumentu,
+    ::testing::Values(
+        TBlizniak{"IE529_przestrzen_domyslna.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
+        TBlizniak{"IE529_przestrzen_prefiks.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
+        TBlizniak{"IE529_prefiks_domyslny.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
+        TBlizniak{"IE529_prefiks_inny.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
+        TBlizniak{"IE599_przestrzen_domyslna.xml", "IE599_maly.xml", SZABLON_599, "Masa brutto: 9450.000"}));
 
 // ---------------------------------------------------------------------------
 // Coded values printed as Polish words: one element of a full fixture changed
