@@ -736,17 +736,36 @@ void PrintTo(const TKod &p_Przypadek, std::ostream *p_Strumien)
     *p_Strumien << p_Przypadek.Jest;
 }
 
-class SlowaKodowe : public KatalogTestowy, public ::testing::WithParamInterface<TKod>
+struct TZamiana
+{
+    const char *Bylo;
+    const char *Jest;
+};
+
+// A fixture message with pieces of its text replaced; each piece must be there.
+class ZmienionaWiadomosc : public KatalogTestowy
+{
+protected:
+    TStrona WyrenderujZmieniona(const char *p_Plik, const std::vector<TZamiana> &p_Zamiany, const char *p_Szablon)
+    {
+        QByteArray tresc = CzytajPlik(Dane(QString::fromLatin1(p_Plik)));
+        for (const TZamiana &zamiana : p_Zamiany) {
+            EXPECT_TRUE(tresc.contains(zamiana.Bylo)) << zamiana.Bylo;
+            tresc.replace(zamiana.Bylo, zamiana.Jest);
+        }
+        return Wyrenderuj(ZapiszPlik(QStringLiteral("zmieniony.xml"), tresc), p_Szablon);
+    }
+};
+
+class SlowaKodowe : public ZmienionaWiadomosc, public ::testing::WithParamInterface<TKod>
 {
 };
 
 TEST_P(SlowaKodowe, KodDajeSwojeSlowo)
 {
     const TKod &przypadek = GetParam();
-    QByteArray tresc = CzytajPlik(Dane(QString::fromLatin1(przypadek.Plik)));
-    ASSERT_TRUE(tresc.contains(przypadek.Bylo));
-    tresc.replace(przypadek.Bylo, przypadek.Jest);
-    const TStrona strona = Wyrenderuj(ZapiszPlik(QStringLiteral("zmieniony.xml"), tresc), przypadek.Szablon);
+    const TStrona strona =
+        WyrenderujZmieniona(przypadek.Plik, {{przypadek.Bylo, przypadek.Jest}}, przypadek.Szablon);
     EXPECT_TRUE(strona.Tekst().contains(Oczekiwany(przypadek.Oczekiwany))) << strona.Tekst().toStdString();
 }
 
@@ -780,6 +799,71 @@ INSTANTIATE_TEST_SUITE_P(
              "stan zamknięć: Zamknięcia celne nieprawidłowe"},
         TKod{"IE599.xml", SZABLON_599, "<security>1</security>", "<security>2</security>",
              "Dane bezpieczeństwa: tak"}));
+
+// ---------------------------------------------------------------------------
+// Elements one level off the usual place, as messages may group them (additional
+// codes inside CommodityCode, the additional procedure inside Procedure, the
+// storing flag beside ExportOperation), wholly or in part: the same page as the
+// usual shape, every value once and in document order
+
+const TZamiana KodCNBezZamkniecia = {"<combinedNomenclatureCode>10</combinedNomenclatureCode>\n        </CommodityCode>",
+                                     "<combinedNomenclatureCode>10</combinedNomenclatureCode>"};
+const TZamiana KodyKrajoweWKodzieCN = {"</NationalAdditionalCode>\n        <DangerousGoods>",
+                                       "</NationalAdditionalCode>\n        </CommodityCode>\n        <DangerousGoods>"};
+const TZamiana PierwszyKodTARICWKodzieCN = {
+    "</TARICAdditionalCode>\n        <TARICAdditionalCode>",
+    "</TARICAdditionalCode>\n        </CommodityCode>\n        <TARICAdditionalCode>"};
+const TZamiana ProceduraBezZamkniecia = {"</Procedure>\n      <AdditionalProcedure>", "\n      <AdditionalProcedure>"};
+const TZamiana ProceduraDodatkowaWProcedurze = {"</AdditionalProcedure>\n      <Origin>",
+                                                "</AdditionalProcedure>\n      </Procedure>\n      <Origin>"};
+
+struct TZagniezdzenie
+{
+    const char *Opis;
+    const char *Plik;
+    const char *Szablon;
+    std::vector<TZamiana> Zamiany;
+    const char *Fragment;
+};
+
+void PrintTo(const TZagniezdzenie &p_Przypadek, std::ostream *p_Strumien)
+{
+    *p_Strumien << p_Przypadek.Opis;
+}
+
+class Zagniezdzenie : public ZmienionaWiadomosc, public ::testing::WithParamInterface<TZagniezdzenie>
+{
+};
+
+TEST_P(Zagniezdzenie, StronaTaSamaCoDlaPlaskiegoKsztaltu)
+{
+    const TZagniezdzenie &przypadek = GetParam();
+    const TStrona plaska = Wyrenderuj(Dane(QString::fromLatin1(przypadek.Plik)), przypadek.Szablon);
+    const TStrona zagniezdzona = WyrenderujZmieniona(przypadek.Plik, przypadek.Zamiany, przypadek.Szablon);
+    EXPECT_TRUE(plaska.Tekst().contains(Oczekiwany(przypadek.Fragment))) << plaska.Tekst().toStdString();
+    EXPECT_EQ(zagniezdzona.Tekst().toStdString(), plaska.Tekst().toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strony, Zagniezdzenie,
+    ::testing::Values(
+        TZagniezdzenie{"529 additional codes inside CommodityCode", "IE529.xml", SZABLON_529,
+                       {KodCNBezZamkniecia, KodyKrajoweWKodzieCN},
+                       "kody dod. TARIC: 4100, 7000, krajowe kody dod.: V000, towary niebezpieczne: 1845"},
+        TZagniezdzenie{"529 first TARIC code inside CommodityCode, the rest beside it", "IE529.xml", SZABLON_529,
+                       {KodCNBezZamkniecia, PierwszyKodTARICWKodzieCN},
+                       "kody dod. TARIC: 4100, 7000, krajowe kody dod.: V000, towary niebezpieczne: 1845"},
+        TZagniezdzenie{"529 additional procedure inside Procedure", "IE529.xml", SZABLON_529,
+                       {ProceduraBezZamkniecia, ProceduraDodatkowaWProcedurze}, "Procedura: 1007; F15"},
+        TZagniezdzenie{"599 additional codes inside CommodityCode", "IE599.xml", SZABLON_599,
+                       {KodCNBezZamkniecia, KodyKrajoweWKodzieCN},
+                       "kody dod. TARIC: 4099 (na granicy: 4098), krajowe kody dod.: V000, towary niebezpieczne"},
+        TZagniezdzenie{"599 additional procedure inside Procedure", "IE599.xml", SZABLON_599,
+                       {ProceduraBezZamkniecia, ProceduraDodatkowaWProcedurze}, "Procedura: 1000; 000"},
+        TZagniezdzenie{"599 storing flag beside ExportOperation", "IE599.xml", SZABLON_599,
+                       {{"    <storingFlag>1</storingFlag>\n", ""},
+                        {"  <CustomsOfficeOfExport>", "  <storingFlag>1</storingFlag>\n  <CustomsOfficeOfExport>"}},
+                       "Składowanie: tak"}));
 
 // ---------------------------------------------------------------------------
 // Computed fields: count and sums by XPath, printed without thousands separators
