@@ -265,7 +265,8 @@ Kalkulacje podatkowe: Suma cła i podatków:~0.00; Opłaty:
 Nadawca: Zakłady Mięsne „Łęczyca” Sp. z o.o., nr identyf.:~PL7750001234000, adres: ul. Źródlana 14, 99-100~Łęczyca~(PL),
 Odbiorca: TOV Kyiv Food Trade, nr identyf.:~UA40123456, adres: vul. Khreshchatyk 22, 01001~Kyiv~(UA),
 Dodatkowi uczestnicy w łańcuchu dostaw: 1. Rola: MF, Nr identyfikacyjny: PL7750001234000
-Pozwolenia: 1. Rodzaj pozw.: C601, numer: PLAEOC301000202000004, posiadacz: PL7750001234000
+Pozwolenia:
+1. Rodzaj pozw.: C601, numer: PLAEOC301000202000004, posiadacz: PL7750001234000
 Opakowania (Liczba / rodzaj / oznaczenia): 1. 24/PX/ZML/UA/01-24;~ 2. 6/CT/ZML/UA/K1-K6
 Dokumenty poprzednie: 1. N830-26PL301010E0012345, nr pozycji tow.: 1, opakowania: 24~PX, ilość: 11850.000~KGM
 Dokumenty poprzednie - procedura gospodarcza: 1. N955-26PL301010W0000871, pozycje tow.: 2, 5, opakowania: 10~PX, ilość: 4900.000~KGM
@@ -817,7 +818,7 @@ const TZamiana ProceduraBezZamkniecia = {"</Procedure>\n      <AdditionalProcedu
 const TZamiana ProceduraDodatkowaWProcedurze = {"</AdditionalProcedure>\n      <Origin>",
                                                 "</AdditionalProcedure>\n      </Procedure>\n      <Origin>"};
 
-struct TZagniezdzenie
+struct TZmiana
 {
     const char *Opis;
     const char *Plik;
@@ -826,18 +827,18 @@ struct TZagniezdzenie
     const char *Fragment;
 };
 
-void PrintTo(const TZagniezdzenie &p_Przypadek, std::ostream *p_Strumien)
+void PrintTo(const TZmiana &p_Przypadek, std::ostream *p_Strumien)
 {
     *p_Strumien << p_Przypadek.Opis;
 }
 
-class Zagniezdzenie : public ZmienionaWiadomosc, public ::testing::WithParamInterface<TZagniezdzenie>
+class Zagniezdzenie : public ZmienionaWiadomosc, public ::testing::WithParamInterface<TZmiana>
 {
 };
 
 TEST_P(Zagniezdzenie, StronaTaSamaCoDlaPlaskiegoKsztaltu)
 {
-    const TZagniezdzenie &przypadek = GetParam();
+    const TZmiana &przypadek = GetParam();
     const TStrona plaska = Wyrenderuj(Dane(QString::fromLatin1(przypadek.Plik)), przypadek.Szablon);
     const TStrona zagniezdzona = WyrenderujZmieniona(przypadek.Plik, przypadek.Zamiany, przypadek.Szablon);
     EXPECT_TRUE(plaska.Tekst().contains(Oczekiwany(przypadek.Fragment))) << plaska.Tekst().toStdString();
@@ -847,23 +848,48 @@ TEST_P(Zagniezdzenie, StronaTaSamaCoDlaPlaskiegoKsztaltu)
 INSTANTIATE_TEST_SUITE_P(
     Strony, Zagniezdzenie,
     ::testing::Values(
-        TZagniezdzenie{"529 additional codes inside CommodityCode", "IE529.xml", SZABLON_529,
+        TZmiana{"529 additional codes inside CommodityCode", "IE529.xml", SZABLON_529,
                        {KodCNBezZamkniecia, KodyKrajoweWKodzieCN},
                        "kody dod. TARIC: 4100, 7000, krajowe kody dod.: V000, towary niebezpieczne: 1845"},
-        TZagniezdzenie{"529 first TARIC code inside CommodityCode, the rest beside it", "IE529.xml", SZABLON_529,
+        TZmiana{"529 first TARIC code inside CommodityCode, the rest beside it", "IE529.xml", SZABLON_529,
                        {KodCNBezZamkniecia, PierwszyKodTARICWKodzieCN},
                        "kody dod. TARIC: 4100, 7000, krajowe kody dod.: V000, towary niebezpieczne: 1845"},
-        TZagniezdzenie{"529 additional procedure inside Procedure", "IE529.xml", SZABLON_529,
+        TZmiana{"529 additional procedure inside Procedure", "IE529.xml", SZABLON_529,
                        {ProceduraBezZamkniecia, ProceduraDodatkowaWProcedurze}, "Procedura: 1007; F15"},
-        TZagniezdzenie{"599 additional codes inside CommodityCode", "IE599.xml", SZABLON_599,
+        TZmiana{"599 additional codes inside CommodityCode", "IE599.xml", SZABLON_599,
                        {KodCNBezZamkniecia, KodyKrajoweWKodzieCN},
                        "kody dod. TARIC: 4099 (na granicy: 4098), krajowe kody dod.: V000, towary niebezpieczne"},
-        TZagniezdzenie{"599 additional procedure inside Procedure", "IE599.xml", SZABLON_599,
+        TZmiana{"599 additional procedure inside Procedure", "IE599.xml", SZABLON_599,
                        {ProceduraBezZamkniecia, ProceduraDodatkowaWProcedurze}, "Procedura: 1000; 000"},
-        TZagniezdzenie{"599 storing flag beside ExportOperation", "IE599.xml", SZABLON_599,
+        TZmiana{"599 storing flag beside ExportOperation", "IE599.xml", SZABLON_599,
                        {{"    <storingFlag>1</storingFlag>\n", ""},
                         {"  <CustomsOfficeOfExport>", "  <storingFlag>1</storingFlag>\n  <CustomsOfficeOfExport>"}},
                        "Składowanie: tak"}));
+
+// ---------------------------------------------------------------------------
+// One message changed where the page used to lose or garble a value: the page
+// now shows it, in its place
+
+class ZmienionaStrona : public ZmienionaWiadomosc, public ::testing::WithParamInterface<TZmiana>
+{
+};
+
+TEST_P(ZmienionaStrona, WartoscNaSwoimMiejscu)
+{
+    const TZmiana &przypadek = GetParam();
+    const TStrona strona = WyrenderujZmieniona(przypadek.Plik, przypadek.Zamiany, przypadek.Szablon);
+    EXPECT_TRUE(strona.Tekst().contains(Oczekiwany(przypadek.Fragment))) << strona.Tekst().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strony, ZmienionaStrona,
+    ::testing::Values(
+        TZmiana{"item authorisations each on its own line", "IE529.xml", SZABLON_529,
+                {{"      </Authorisation>\n      <Packaging>",
+                  "      </Authorisation>\n      <Authorisation><sequenceNumber>2</sequenceNumber><type>C512</type>"
+                  "<referenceNumber>PLCWP301000202600012</referenceNumber></Authorisation>\n      <Packaging>"}},
+                "Pozwolenia:\n1. Rodzaj pozw.: C601, numer: PLAEOC301000202000004, posiadacz: PL7750001234000\n"
+                "2. Rodzaj pozw.: C512, numer: PLCWP301000202600012\nOpakowania"}));
 
 // ---------------------------------------------------------------------------
 // Computed fields: count and sums by XPath, printed without thousands separators
