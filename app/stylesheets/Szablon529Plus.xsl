@@ -216,14 +216,15 @@ td.naglowek { border-top-style:dashed; border-bottom-style:dashed; border-top-wi
 <tr><td class="naglowek" colspan="2"><span class="OpisWart">Pozycja </span><span class="Wartosc"><xsl:value-of select="declarationGoodsItemNumber"/></span></td></tr>
 <tr>
 <td class="szeroka">
-<xsl:for-each select="Commodity"><div class="ramkaDolna"><span class="Komentarz">Towar: </span>
+<div class="ramkaDolna"><span class="Komentarz">Towar: </span>
+<xsl:for-each select="Commodity">
 <span class="OpisWart">Opis: </span><span class="Wartosc"><xsl:value-of select="descriptionOfGoods"/></span><span>, </span>
 <xsl:if test="cusCode"><span class="OpisWart">kod CUS: </span><span class="Wartosc"><xsl:value-of select="cusCode"/></span><span>, </span></xsl:if>
 <span class="OpisWart">kod CN: </span><span class="Wartosc"><xsl:value-of select="CommodityCode/harmonizedSystemSubHeadingCode"/></span><span class="Wartosc"><xsl:value-of select="CommodityCode/combinedNomenclatureCode"/></span><span>, </span>
 <xsl:if test="TARICAdditionalCode | CommodityCode/TARICAdditionalCode"><span class="OpisWart">kody dod. TARIC: </span><xsl:for-each select="TARICAdditionalCode | CommodityCode/TARICAdditionalCode"><xsl:if test="position() &gt; 1"><span>, </span></xsl:if><span class="Wartosc"><xsl:value-of select="taricAdditionalCode"/></span></xsl:for-each><span>, </span></xsl:if>
 <xsl:if test="NationalAdditionalCode | CommodityCode/NationalAdditionalCode"><span class="OpisWart">krajowe kody dod.: </span><xsl:for-each select="NationalAdditionalCode | CommodityCode/NationalAdditionalCode"><xsl:if test="position() &gt; 1"><span>, </span></xsl:if><span class="Wartosc"><xsl:value-of select="nationalAdditionalCode"/></span></xsl:for-each><span>, </span></xsl:if>
 <xsl:if test="DangerousGoods"><span class="OpisWart">towary niebezpieczne: </span><xsl:for-each select="DangerousGoods"><xsl:if test="position() &gt; 1"><span>, </span></xsl:if><span class="Wartosc"><xsl:value-of select="UNNumber"/></span></xsl:for-each></xsl:if>
-</div></xsl:for-each>
+</xsl:for-each></div>
 <xsl:for-each select="Commodity/CalculationOfTaxes"><div class="ramkaDolna"><span class="Komentarz">Kalkulacje podatkowe: </span>
 <span class="OpisWart">Suma cła i podatków:&#160;</span><span class="Wartosc"><xsl:value-of select="totalDutiesAndTaxesAmount"/></span><span>; </span><span class="OpisWart">Opłaty: </span>
 <xsl:for-each select="DutiesAndTaxes"><br/><span class="Wartosc"><xsl:value-of select="sequenceNumber"/></span><span>. </span><span class="OpisWart">Rodzaj podatku: </span><span class="Wartosc"><xsl:value-of select="taxType"/></span><span class="OpisWart">, kwota do zapł.: </span><span class="Wartosc"><xsl:value-of select="payableTaxAmount"/></span><span class="OpisWart">, metoda płatn.: </span><span class="Wartosc"><xsl:value-of select="methodOfPayment"/></span>

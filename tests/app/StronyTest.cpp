@@ -889,7 +889,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "      </Authorisation>\n      <Authorisation><sequenceNumber>2</sequenceNumber><type>C512</type>"
                   "<referenceNumber>PLCWP301000202600012</referenceNumber></Authorisation>\n      <Packaging>"}},
                 "Pozwolenia:\n1. Rodzaj pozw.: C601, numer: PLAEOC301000202000004, posiadacz: PL7750001234000\n"
-                "2. Rodzaj pozw.: C512, numer: PLCWP301000202600012\nOpakowania"}));
+                "2. Rodzaj pozw.: C512, numer: PLCWP301000202600012\nOpakowania"},
+        TZmiana{"529 goods title without a Commodity", "IE529_minimalny.xml", SZABLON_529,
+                {{"</GoodsShipment>",
+                  "<GoodsItem><declarationGoodsItemNumber>1</declarationGoodsItemNumber></GoodsItem></GoodsShipment>"}},
+                "| Pozycja 1\n|\nTowar:\nOpakowania"},
+        TZmiana{"599 goods title without a Commodity", "IE599_maly.xml", SZABLON_599,
+                {{"<Commodity>", "<Inne>"}, {"</Commodity>", "</Inne>"}}, "| Pozycja 1\n|\nTowar:\nOpakowania"}));
 
 // ---------------------------------------------------------------------------
 // Computed fields: count and sums by XPath, printed without thousands separators
