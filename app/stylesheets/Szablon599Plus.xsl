@@ -244,9 +244,9 @@ td.naglowek { border-top-style:dashed; border-bottom-style:dashed; border-top-wi
 <xsl:if test="AdditionalSupplyChainActor"><div class="ramkaDolna"><span class="Komentarz">Dodatkowi uczestnicy w łańcuchu dostaw: </span>
 <xsl:for-each select="AdditionalSupplyChainActor"><xsl:if test="position() &gt; 1"><span>;&#160; </span></xsl:if><span class="Wartosc"><xsl:value-of select="sequenceNumber"/></span><span class="OpisWart">. Rola: </span><span class="Wartosc"><xsl:value-of select="role"/></span><span class="OpisWart">, Nr identyfikacyjny: </span><span class="Wartosc"><xsl:value-of select="identificationNumber"/></span></xsl:for-each>
 </div></xsl:if>
-<xsl:if test="Authorisation"><div class="ramkaDolna"><span class="Komentarz">Pozwolenia: </span>
+<div class="ramkaDolna"><span class="Komentarz">Pozwolenia: </span>
 <xsl:for-each select="Authorisation"><br/><span class="Wartosc"><xsl:value-of select="sequenceNumber"/></span><span>.</span><span class="OpisWart"> Rodzaj pozw.: </span><span class="Wartosc"><xsl:value-of select="type"/></span><span class="OpisWart">, numer: </span><span class="Wartosc"><xsl:value-of select="referenceNumber"/></span><xsl:if test="holderOfAuthorisation"><span class="OpisWart">, posiadacz: </span><span class="Wartosc"><xsl:value-of select="holderOfAuthorisation"/></span></xsl:if></xsl:for-each>
-</div></xsl:if>
+</div>
 <div class="ramkaDolna"><span class="Komentarz">Opakowania </span><span class="OpisWart">(Liczba / rodzaj / oznaczenia)</span><span>: </span>
 <xsl:for-each select="Packaging"><xsl:if test="position() &gt; 1"><span>;&#160; </span></xsl:if><span class="Wartosc"><xsl:value-of select="sequenceNumber"/></span><span>. </span><span class="Wartosc"><xsl:value-of select="numberOfPackages"/></span><span>/</span><span class="Wartosc"><xsl:value-of select="typeOfPackages"/></span><span>/</span><span class="Wartosc"><xsl:value-of select="shippingMarks"/></span><xsl:if test="typeOfPackages_GR"><span> (</span><span class="OpisWart">na granicy: </span><span class="Wartosc"><xsl:value-of select="numberOfPackages_GR"/></span><span>/</span><span class="Wartosc"><xsl:value-of select="typeOfPackages_GR"/></span><span>/</span><span class="Wartosc"><xsl:value-of select="shippingMarks_GR"/></span><span>)</span></xsl:if></xsl:for-each>
 </div>

@@ -288,6 +288,7 @@ Ilość w jedn. uzup.: 410
 | Pozycja 2
 |
 Towar: Opis: Kiełbasa śląska wędzona, pakowana próżniowo, kod CN: 16010099,
+Pozwolenia:
 Opakowania (Liczba / rodzaj / oznaczenia): 1. 520/CT/ZML/UA/02
 | Wartość stat.: 12730.40
 Rodzaj transakcji: 11
@@ -387,6 +388,7 @@ Towar: Opis: Jacht żaglowy kabinowy, długość 11,9 m (na granicy: Jacht żagl
 Kalkulacje podatkowe: Suma cła i podatków:~0.00; Opłaty:
 1. Rodzaj podatku: B00, kwota do zapł.: 0.00, metoda płatn.: G, podstawa opodatkowania: 1. wysokość podatku: 0.00, ilość towaru: 1~NAR, kwota: 758091.94, całk. kwota podatku: 0.00;~ 2. wysokość podatku: 23.00, ilość towaru: 0~NAR, kwota: 0.00, całk. kwota podatku: 0.00
 Odbiorca: Fjord Yachting AS, nr identyf.:~NO987654321, adres: Bryggegata 9, 0250~Oslo~(NO),
+Pozwolenia:
 Opakowania (Liczba / rodzaj / oznaczenia): 1. 1/NE/SJG-1187 (na granicy: 1/NE/SJG-1187/A)
 Dokumenty poprzednie: 1. N830-26PL322010E0009012, nr pozycji tow.: 1, opakowania: 1~NE, ilość: 1~NAR (na granicy: N830-26PL322010E0009021, nr pozycji tow.: 2, opakowania: 1~NE, ilość: 1~NAR)
 Dokumenty poprzednie - procedura gospodarcza: 1. N955-26PL322010W0000316, pozycje tow.: 3, opakowania: 1~NE, ilość: 1~NAR
@@ -408,6 +410,7 @@ Ilość w jedn. uzup.: 1
 | Pozycja 2
 |
 Towar: Opis: Żagle z tkanin syntetycznych, komplet, kod CN: 63063000,
+Pozwolenia:
 Opakowania (Liczba / rodzaj / oznaczenia): 1. 3/BG/SJG-1187/Z1-Z3;~ 2. 2/CT/SJG-1187/O1-O2 (na granicy: 3/CT/SJG-1187/O1-O3)
 | Wartość stat.: 6200.00
 Rodzaj transakcji: 11
@@ -890,12 +893,20 @@ INSTANTIATE_TEST_SUITE_P(
                   "<referenceNumber>PLCWP301000202600012</referenceNumber></Authorisation>\n      <Packaging>"}},
                 "Pozwolenia:\n1. Rodzaj pozw.: C601, numer: PLAEOC301000202000004, posiadacz: PL7750001234000\n"
                 "2. Rodzaj pozw.: C512, numer: PLCWP301000202600012\nOpakowania"},
+        TZmiana{"599 item authorisations each on its own line", "IE599_maly.xml", SZABLON_599,
+                {{"      </Commodity>\n      <Packaging>",
+                  "      </Commodity>\n      <Authorisation><sequenceNumber>1</sequenceNumber><type>C601</type>"
+                  "<referenceNumber>PLAEOF322000201900011</referenceNumber></Authorisation><Authorisation>"
+                  "<sequenceNumber>2</sequenceNumber><type>C512</type><referenceNumber>PLCWP322000202600002</referenceNumber>"
+                  "<holderOfAuthorisation>PL5842716309000</holderOfAuthorisation></Authorisation>\n      <Packaging>"}},
+                "Pozwolenia:\n1. Rodzaj pozw.: C601, numer: PLAEOF322000201900011\n"
+                "2. Rodzaj pozw.: C512, numer: PLCWP322000202600002, posiadacz: PL5842716309000\nOpakowania"},
         TZmiana{"529 goods title without a Commodity", "IE529_minimalny.xml", SZABLON_529,
                 {{"</GoodsShipment>",
                   "<GoodsItem><declarationGoodsItemNumber>1</declarationGoodsItemNumber></GoodsItem></GoodsShipment>"}},
-                "| Pozycja 1\n|\nTowar:\nOpakowania"},
+                "| Pozycja 1\n|\nTowar:\nPozwolenia:\nOpakowania"},
         TZmiana{"599 goods title without a Commodity", "IE599_maly.xml", SZABLON_599,
-                {{"<Commodity>", "<Inne>"}, {"</Commodity>", "</Inne>"}}, "| Pozycja 1\n|\nTowar:\nOpakowania"}));
+                {{"<Commodity>", "<Inne>"}, {"</Commodity>", "</Inne>"}}, "| Pozycja 1\n|\nTowar:\nPozwolenia:\nOpakowania"}));
 
 // ---------------------------------------------------------------------------
 // Computed fields: count and sums by XPath, printed without thousands separators
