@@ -906,7 +906,102 @@ INSTANTIATE_TEST_SUITE_P(
                   "<GoodsItem><declarationGoodsItemNumber>1</declarationGoodsItemNumber></GoodsItem></GoodsShipment>"}},
                 "| Pozycja 1\n|\nTowar:\nPozwolenia:\nOpakowania"},
         TZmiana{"599 goods title without a Commodity", "IE599_maly.xml", SZABLON_599,
-                {{"<Commodity>", "<Inne>"}, {"</Commodity>", "</Inne>"}}, "| Pozycja 1\n|\nTowar:\nPozwolenia:\nOpakowania"}));
+                {{"<Commodity>", "<Inne>"}, {"</Commodity>", "</Inne>"}}, "| Pozycja 1\n|\nTowar:\nPozwolenia:\nOpakowania"},
+        TZmiana{"529 issuing authority and validity date without a line number", "IE529.xml", SZABLON_529,
+                {{"\n      <documentLineItemNumber>3</documentLineItemNumber>", ""}},
+                "2. C644-WET/2026/8812, organ wydający: Powiatowy Lekarz Weterynarii w Łęczycy, data ważności: 2026-12-31\n"}));
+
+// ---------------------------------------------------------------------------
+// IE599: a value found only at the border, its declared sibling absent, is
+// shown where the declared one would be, with no empty slot or separator before it
+
+INSTANTIATE_TEST_SUITE_P(
+    TylkoNaGranicy, ZmienionaStrona,
+    ::testing::Values(
+        TZmiana{"previous document", "IE599.xml", SZABLON_599,
+                {{"\n      <type>N830</type>", ""}, {"\n      <referenceNumber>26PL322010E0009012</referenceNumber>", ""}},
+                "Dokumenty poprzednie: 1. (na granicy: N830-26PL322010E0009021)\n"},
+        TZmiana{"supporting document; authority and date kept without a line number", "IE599.xml", SZABLON_599,
+                {{"\n      <type>N380</type>", ""},
+                 {"\n      <referenceNumber>FV 118/11/2026</referenceNumber>", ""},
+                 {"\n      <documentLineItemNumber>2</documentLineItemNumber>", ""}},
+                "Dokumenty wymagane: 1. (na granicy: N380-FV 118/11/2026/K~poz.~4), organ wydający: Stocznia Jachtowa "
+                "Gdańsk-Wisłoujście, data ważności: 2027-01-31\n"},
+        TZmiana{"additional reference", "IE599.xml", SZABLON_599,
+                {{"\n      <type>Y024</type>", ""}, {"\n      <referenceNumber>AEO-PL-2019-011</referenceNumber>", ""}},
+                "Dodatkowe odniesienia: 1. (na granicy: Y024-AEOF-PL-2019-011)\n"},
+        TZmiana{"container number", "IE599.xml", SZABLON_599,
+                {{"<containerIdentificationNumber>TGHU8812340</containerIdentificationNumber>", ""}},
+                "1. Nr kontenera: (na granicy: TGHU8812346), zamknięcia:~1: (PL322010-0007751) (na granicy: 2: "},
+        TZmiana{"seal count and seals", "IE599.xml", SZABLON_599,
+                {{"<numberOfSeals>1</numberOfSeals>", ""}, {"<identifier>PL322010-0007751</identifier>", ""}},
+                "zamknięcia:~(na granicy: 2: (PL322010-0007751, PL322030-0001204)), numery pozycji tow.: 1, 2"},
+        TZmiana{"seals without a border count", "IE599.xml", SZABLON_599, {{"<numberOfSeals_GR>2</numberOfSeals_GR>", ""}},
+                "zamknięcia:~1: (PL322010-0007751) (na granicy: (PL322010-0007751, PL322030-0001204)), numery"},
+        TZmiana{"one goods item number", "IE599.xml", SZABLON_599,
+                {{"<declarationGoodsItemNumber>2</declarationGoodsItemNumber>\n          <declarationGoodsItemNumber_GR>",
+                  "<declarationGoodsItemNumber_GR>"}},
+                "numery pozycji tow.: 1 (na granicy: 1, 2)\n"},
+        TZmiana{"departure means of transport", "IE599.xml", SZABLON_599,
+                {{"<typeOfIdentification>11</typeOfIdentification>\n        <typeOfIdentification_GR>",
+                  "<typeOfIdentification_GR>"},
+                 {"<identificationNumber>IMO 9387421</identificationNumber>", ""},
+                 {"<nationality>NO</nationality>\n        <nationality_GR>", "<nationality_GR>"}},
+                "\n1. (na granicy: 11/IMO 9387433/MT);~\n"},
+        TZmiana{"transport document", "IE599.xml", SZABLON_599,
+                {{"<type>N705</type>\n        <type_GR>", "<type_GR>"},
+                 {"<referenceNumber>GDN-OSL-88412</referenceNumber>\n        <referenceNumber_GR>", "<referenceNumber_GR>"}},
+                "Dokumenty transportowe: 1. (na granicy: N705-GDN-OSL-88413)\n"},
+        TZmiana{"consignment gross mass", "IE599.xml", SZABLON_599, {{"<grossMass>9870.000</grossMass>", ""}},
+                "\n| Transport wewnętrzny: 3\nTransp. na granicy: 1\nMasa brutto: (na granicy: 9935.000)\n"},
+        TZmiana{"description of goods", "IE599.xml", SZABLON_599,
+                {{"<descriptionOfGoods>Jacht żaglowy kabinowy, długość 11,9 m</descriptionOfGoods>", ""}},
+                "Towar: Opis: (na granicy: Jacht żaglowy kabinowy z masztem, długość 11,9 m), kod CUS: "},
+        TZmiana{"CUS code", "IE599.xml", SZABLON_599, {{"<cusCode>0001111-9</cusCode>", ""}},
+                ", kod CUS: (na granicy: 0001111-9), kod CN: "},
+        TZmiana{"CN code", "IE599.xml", SZABLON_599,
+                {{"<harmonizedSystemSubHeadingCode>890391</harmonizedSystemSubHeadingCode>", ""},
+                 {"<combinedNomenclatureCode>10</combinedNomenclatureCode>", ""}},
+                ", kod CN: (na granicy: 890392), kody dod. TARIC: "},
+        TZmiana{"a second TARIC code", "IE599.xml", SZABLON_599,
+                {{"</TARICAdditionalCode>\n        <NationalAdditionalCode>",
+                  "</TARICAdditionalCode>\n        <TARICAdditionalCode><sequenceNumber>2</sequenceNumber>"
+                  "<taricAdditionalCode_GR>4101</taricAdditionalCode_GR></TARICAdditionalCode>\n        <NationalAdditionalCode>"}},
+                "kody dod. TARIC: 4099 (na granicy: 4098), (na granicy: 4101), krajowe kody dod.: V000"},
+        TZmiana{"UN number", "IE599.xml", SZABLON_599, {{"<UNNumber>1202</UNNumber>", ""}},
+                "towary niebezpieczne: (na granicy: 1203)\n"},
+        TZmiana{"packaging, type not among the border values", "IE599.xml", SZABLON_599,
+                {{"<typeOfPackages_GR>CT</typeOfPackages_GR>", ""}},
+                "2. 2/CT/SJG-1187/O1-O2 (na granicy: 3//SJG-1187/O1-O3)\n"},
+        TZmiana{"packaging", "IE599.xml", SZABLON_599,
+                {{"<typeOfPackages>CT</typeOfPackages>\n        <typeOfPackages_GR>", "<typeOfPackages_GR>"},
+                 {"<numberOfPackages>2</numberOfPackages>\n", ""},
+                 {"<shippingMarks>SJG-1187/O1-O2</shippingMarks>\n", ""}},
+                "1. 3/BG/SJG-1187/Z1-Z3;~ 2. (na granicy: 3/CT/SJG-1187/O1-O3)\n"},
+        TZmiana{"item previous document", "IE599.xml", SZABLON_599,
+                {{"\n        <type>N830</type>", ""},
+                 {"\n        <referenceNumber>26PL322010E0009012</referenceNumber>", ""},
+                 {"\n        <goodsItemNumber>1</goodsItemNumber>", ""},
+                 {"<typeOfPackages>NE</typeOfPackages>\n        <typeOfPackages_GR>NE</typeOfPackages_GR>\n"
+                  "        <numberOfPackages>1</numberOfPackages>\n        <numberOfPackages_GR>1</numberOfPackages_GR>\n"
+                  "        <measurementUnitAndQualifier>NAR</measurementUnitAndQualifier>\n"
+                  "        <measurementUnitAndQualifier_GR>NAR</measurementUnitAndQualifier_GR>\n"
+                  "        <quantity>1</quantity>\n",
+                  "<typeOfPackages_GR>NE</typeOfPackages_GR>\n        <numberOfPackages_GR>1</numberOfPackages_GR>\n"
+                  "        <measurementUnitAndQualifier_GR>NAR</measurementUnitAndQualifier_GR>\n"}},
+                "Dokumenty poprzednie: 1. (na granicy: N830-26PL322010E0009021, nr pozycji tow.: 2, opakowania: 1~NE, "
+                "ilość: 1~NAR)\n"},
+        TZmiana{"item supporting document", "IE599.xml", SZABLON_599,
+                {{"\n        <type>N380</type>", ""},
+                 {"\n        <referenceNumber>FV 118/11/2026</referenceNumber>", ""},
+                 {"\n        <documentLineItemNumber>1</documentLineItemNumber>", ""}},
+                "Dokumenty wymagane: 1. (na granicy: N380-FV 118/11/2026/K~poz.~1, jedn. miary: NAR), organ wydający: "},
+        TZmiana{"item additional reference", "IE599.xml", SZABLON_599,
+                {{"\n        <type>Y923</type>", ""}, {"\n        <referenceNumber>Nie dotyczy</referenceNumber>", ""}},
+                "Dodatkowe odniesienia: 1. (na granicy: Y923-Nie dotyczy)\n"},
+        TZmiana{"item masses", "IE599.xml", SZABLON_599,
+                {{"<grossMass>9450.000</grossMass>", ""}, {"<netMass>8900.000</netMass>", ""}},
+                "Masa brutto: (na granicy: 9500.000)\nMasa netto: (na granicy: 8950.000)\n"}));
 
 // ---------------------------------------------------------------------------
 // Computed fields: count and sums by XPath, printed without thousands separators
