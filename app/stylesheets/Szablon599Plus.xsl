@@ -288,16 +288,17 @@ td.naglowek { border-top-style:dashed; border-bottom-style:dashed; border-top-wi
 <br/>
 
 <!-- Alternative evidence and control results -->
-<xsl:if test="AlternativeEvidence or ControlResult">
+<!-- The border result stands on its own: an exit may be confirmed without a control at export. -->
+<xsl:if test="AlternativeEvidence or ControlResult or ExitControlResult">
 <span class="Tytul">Pozostałe dane</span><br/>
 <div class="ramka" style="margin-top:5px">
 <xsl:if test="AlternativeEvidence"><div class="ramkaDolna"><span class="Komentarz">Rejestry alternatywne:</span>
 <xsl:for-each select="AlternativeEvidence"><br/><span class="Wartosc"><xsl:value-of select="sequenceNumber"/></span><span>. </span><span class="OpisWart">Rodzaj ewidencji:&#160;</span><span class="Wartosc"><xsl:value-of select="type"/></span><span>. </span><xsl:if test="TransportDocument"><span class="OpisWart">Dokumenty transportowe: </span><xsl:for-each select="TransportDocument"><xsl:if test="position() &gt; 1"><span>;&#160; </span></xsl:if><span class="Wartosc"><xsl:value-of select="type"/></span><span>-</span><span class="Wartosc"><xsl:value-of select="referenceNumber"/></span></xsl:for-each></xsl:if></xsl:for-each>
 </div></xsl:if>
-<xsl:for-each select="ControlResult"><div class="padding"><span class="Komentarz">Wyniki kontroli:</span>
-<br/><span class="OpisWart">W urzędzie wywozu: kod wyniku: </span><span class="Wartosc"><xsl:value-of select="code"/></span><span class="OpisWart">, data: </span><span class="Wartosc"><xsl:value-of select="date"/></span><xsl:if test="text"><span class="OpisWart">, uwagi: </span><span class="Wartosc"><xsl:value-of select="text"/></span></xsl:if>
-<br/><span class="OpisWart">Na granicy: Kod wyniku: </span><span class="Wartosc"><xsl:value-of select="../ExitControlResult/code"/></span><xsl:for-each select="../ExitControlResult"><xsl:if test="exitDate"><span class="OpisWart">, data wyprowadzenia towaru: </span><span class="Wartosc"><xsl:value-of select="exitDate"/></span></xsl:if><xsl:if test="exitStoppedDate"><span class="OpisWart">, data zatrzymania towaru: </span><span class="Wartosc"><xsl:value-of select="exitStoppedDate"/></span></xsl:if></xsl:for-each><span class="OpisWart">, stan zamknięć: </span><span class="Wartosc"><xsl:choose><xsl:when test="../ExitControlResult/stateOfSeals = '1'">Zamknięcia celne prawidłowe</xsl:when><xsl:when test="../ExitControlResult/stateOfSeals = '0'">Zamknięcia celne nieprawidłowe</xsl:when><xsl:otherwise><xsl:value-of select="../ExitControlResult/stateOfSeals"/></xsl:otherwise></xsl:choose></span>
-</div></xsl:for-each>
+<xsl:if test="ControlResult or ExitControlResult"><div class="padding"><span class="Komentarz">Wyniki kontroli:</span>
+<xsl:for-each select="ControlResult"><br/><span class="OpisWart">W urzędzie wywozu: kod wyniku: </span><span class="Wartosc"><xsl:value-of select="code"/></span><span class="OpisWart">, data: </span><span class="Wartosc"><xsl:value-of select="date"/></span><xsl:if test="text"><span class="OpisWart">, uwagi: </span><span class="Wartosc"><xsl:value-of select="text"/></span></xsl:if></xsl:for-each>
+<br/><span class="OpisWart">Na granicy: Kod wyniku: </span><span class="Wartosc"><xsl:value-of select="ExitControlResult/code"/></span><xsl:for-each select="ExitControlResult"><xsl:if test="exitDate"><span class="OpisWart">, data wyprowadzenia towaru: </span><span class="Wartosc"><xsl:value-of select="exitDate"/></span></xsl:if><xsl:if test="exitStoppedDate"><span class="OpisWart">, data zatrzymania towaru: </span><span class="Wartosc"><xsl:value-of select="exitStoppedDate"/></span></xsl:if></xsl:for-each><span class="OpisWart">, stan zamknięć: </span><span class="Wartosc"><xsl:choose><xsl:when test="ExitControlResult/stateOfSeals = '1'">Zamknięcia celne prawidłowe</xsl:when><xsl:when test="ExitControlResult/stateOfSeals = '0'">Zamknięcia celne nieprawidłowe</xsl:when><xsl:otherwise><xsl:value-of select="ExitControlResult/stateOfSeals"/></xsl:otherwise></xsl:choose></span>
+</div></xsl:if>
 </div>
 <br/>
 </xsl:if>

@@ -909,7 +909,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"<Commodity>", "<Inne>"}, {"</Commodity>", "</Inne>"}}, "| Pozycja 1\n|\nTowar:\nPozwolenia:\nOpakowania"},
         TZmiana{"529 issuing authority and validity date without a line number", "IE529.xml", SZABLON_529,
                 {{"\n      <documentLineItemNumber>3</documentLineItemNumber>", ""}},
-                "2. C644-WET/2026/8812, organ wydający: Powiatowy Lekarz Weterynarii w Łęczycy, data ważności: 2026-12-31\n"}));
+                "2. C644-WET/2026/8812, organ wydający: Powiatowy Lekarz Weterynarii w Łęczycy, data ważności: 2026-12-31\n"},
+        TZmiana{"599 exit result without a control at export", "IE599_maly.xml", SZABLON_599, {},
+                "Pozostałe dane\nWyniki kontroli:\n"
+                "Na granicy: Kod wyniku: A2, data wyprowadzenia towaru: 2026-11-24, stan zamknięć: Zamknięcia celne prawidłowe"}));
 
 // ---------------------------------------------------------------------------
 // IE599: a value found only at the border, its declared sibling absent, is
