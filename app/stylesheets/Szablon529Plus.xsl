@@ -216,6 +216,8 @@ td.naglowek { border-top-style:dashed; border-bottom-style:dashed; border-top-wi
 <tr><td class="naglowek" colspan="2"><span class="OpisWart">Pozycja </span><span class="Wartosc"><xsl:value-of select="declarationGoodsItemNumber"/></span></td></tr>
 <tr>
 <td class="szeroka">
+<!-- Messages put the additional codes beside CommodityCode or inside it (and the additional
+     procedure beside Procedure or inside it): both are read, each node once, in document order. -->
 <div class="ramkaDolna"><span class="Komentarz">Towar: </span>
 <xsl:for-each select="Commodity">
 <span class="OpisWart">Opis: </span><span class="Wartosc"><xsl:value-of select="descriptionOfGoods"/></span><span>, </span>

@@ -1,7 +1,9 @@
 <?xml version="1.0" encoding="UTF-8"?>
 <!-- Page of the IE599 message (exit results). One template on purpose: the viewer
      stores each stylesheet as a single self-contained resource. Every path below is
-     relative, so the cost grows linearly with the number of goods items. -->
+     relative, so the cost grows linearly with the number of goods items.
+     A value found at the border ("_GR") is shown even when its declared sibling is absent:
+     its bracket then stands where the declared value would, with no space or separator before it. -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
     xmlns:doc="http://www.mf.gov.pl/xsd/AES/CC599C.xsd"
@@ -220,6 +222,8 @@ td.naglowek { border-top-style:dashed; border-bottom-style:dashed; border-top-wi
 <tr><td class="naglowek" colspan="2"><span class="OpisWart">Pozycja </span><span class="Wartosc"><xsl:value-of select="declarationGoodsItemNumber"/></span></td></tr>
 <tr>
 <td class="szeroka">
+<!-- Messages put the additional codes beside CommodityCode or inside it (and the additional
+     procedure beside Procedure or inside it): both are read, each node once, in document order. -->
 <div class="ramkaDolna"><span class="Komentarz">Towar: </span>
 <xsl:for-each select="Commodity">
 <span class="OpisWart">Opis: </span><span class="Wartosc"><xsl:value-of select="descriptionOfGoods"/></span><xsl:if test="descriptionOfGoods_GR"><span><xsl:if test="descriptionOfGoods"><xsl:text> </xsl:text></xsl:if>(</span><span class="OpisWart">na granicy: </span><span class="Wartosc"><xsl:value-of select="descriptionOfGoods_GR"/></span><span>)</span></xsl:if><span>, </span>
