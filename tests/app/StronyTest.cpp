@@ -721,7 +721,9 @@ INSTANTIATE_TEST_SUITE_P(
         TBlizniak{"IE529_przestrzen_prefiks.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
         TBlizniak{"IE529_prefiks_domyslny.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
         TBlizniak{"IE529_prefiks_inny.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
-        TBlizniak{"IE599_przestrzen_domyslna.xml", "IE599_maly.xml", SZABLON_599, "Masa brutto: 9450.000"}));
+        TBlizniak{"IE599_przestrzen_domyslna.xml", "IE599_maly.xml", SZABLON_599,
+                  "Towar: Opis: Jacht żaglowy kabinowy, długość 11,9 m (na granicy: Jacht żaglowy kabinowy z masztem, "
+                  "długość 11,9 m), kod CN: 89039110, kody dod. TARIC: 4099 (na granicy: 4098),"}));
 
 // ---------------------------------------------------------------------------
 // Coded values printed as Polish words: one element of a full fixture changed
