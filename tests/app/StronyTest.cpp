@@ -1,10 +1,11 @@
 // Pages rendered from the message fixtures by the two stylesheets, checked by
 // what a reader sees: the text of each section in order, labels present or
-// absent, computed fields, coded words. Rendering goes through TransformujXSL,
-// the same service the viewer uses.
+// absent, computed fields, coded words. Rendering takes the viewer's road:
+// the message parsed by the XML service, its document namespace taken off the
+// children, then the transformation.
 
 #include "KatalogTestowy.h"
-#include "KodowanieZnakow.h"
+#include "PrzestrzenDokumentu.h"
 #include "TypyDokumentXML.h"
 
 #include <libxml/HTMLparser.h>
@@ -132,12 +133,15 @@ private:
 
 TStrona Wyrenderuj(const QString &p_PlikXML, const char *p_Szablon)
 {
-    QString wynik;
-    EXPECT_TRUE(TransformujXSL(p_PlikXML, Szablon(p_Szablon), wynik, false, QString()))
+    TDokumentXML arkusz(false, true);
+    TDokumentXML dokument(false, true);
+    QByteArray wynik;
+    EXPECT_TRUE(arkusz.Wczytaj(Szablon(p_Szablon), false)) << p_Szablon;
+    EXPECT_TRUE(dokument.Wczytaj(p_PlikXML, false)) << p_PlikXML.toStdString();
+    ZdejmijPrzestrzenDokumentu(dokument.GetDokXML());
+    EXPECT_TRUE(TransformujDokumenty(dokument.GetDokXML(), arkusz.GetDokXML(), wynik, false))
         << p_PlikXML.toStdString() << " / " << p_Szablon;
-    // The service hands the page back one character per byte (the Polish ANSI
-    // reading); re-encoding gives the UTF-8 bytes the stylesheet wrote.
-    return TStrona(TekstNaPolskiAnsi(wynik));
+    return TStrona(wynik);
 }
 
 // ---------------------------------------------------------------------------
@@ -214,7 +218,7 @@ Liczba opakowań: 550
 Suma wart. stat.: 60980.4
 Waluta:~EUR, kurs: 4.2675
 Wartość faktur: 61230.40~EUR
-Szczególne okoliczności: A20
+Spec. okoliczności: A20
 Dane bezpieczeństwa: tak
 Druk EAD: bez towarów
 Płatność odroczona: PLDPO301000202600003)"},
@@ -261,7 +265,8 @@ Kalkulacje podatkowe: Suma cła i podatków:~0.00; Opłaty:
 Nadawca: Zakłady Mięsne „Łęczyca” Sp. z o.o., nr identyf.:~PL7750001234000, adres: ul. Źródlana 14, 99-100~Łęczyca~(PL),
 Odbiorca: TOV Kyiv Food Trade, nr identyf.:~UA40123456, adres: vul. Khreshchatyk 22, 01001~Kyiv~(UA),
 Dodatkowi uczestnicy w łańcuchu dostaw: 1. Rola: MF, Nr identyfikacyjny: PL7750001234000
-Pozwolenia: 1. Rodzaj pozw.: C601, numer: PLAEOC301000202000004, posiadacz: PL7750001234000
+Pozwolenia:
+1. Rodzaj pozw.: C601, numer: PLAEOC301000202000004, posiadacz: PL7750001234000
 Opakowania (Liczba / rodzaj / oznaczenia): 1. 24/PX/ZML/UA/01-24;~ 2. 6/CT/ZML/UA/K1-K6
 Dokumenty poprzednie: 1. N830-26PL301010E0012345, nr pozycji tow.: 1, opakowania: 24~PX, ilość: 11850.000~KGM
 Dokumenty poprzednie - procedura gospodarcza: 1. N955-26PL301010W0000871, pozycje tow.: 2, 5, opakowania: 10~PX, ilość: 4900.000~KGM
@@ -283,6 +288,7 @@ Ilość w jedn. uzup.: 410
 | Pozycja 2
 |
 Towar: Opis: Kiełbasa śląska wędzona, pakowana próżniowo, kod CN: 16010099,
+Pozwolenia:
 Opakowania (Liczba / rodzaj / oznaczenia): 1. 520/CT/ZML/UA/02
 | Wartość stat.: 12730.40
 Rodzaj transakcji: 11
@@ -335,7 +341,7 @@ Liczba opakowań: 6
 Suma wart. stat.: 184500
 Waluta:~EUR, kurs: 4.2518
 Wartość faktur: 184500.00~EUR
-Szczególne okoliczności: A20
+Spec. okoliczności: A20
 Dane bezpieczeństwa: nie
 Składowanie: tak
 Druk EAD: pełny
@@ -382,6 +388,7 @@ Towar: Opis: Jacht żaglowy kabinowy, długość 11,9 m (na granicy: Jacht żagl
 Kalkulacje podatkowe: Suma cła i podatków:~0.00; Opłaty:
 1. Rodzaj podatku: B00, kwota do zapł.: 0.00, metoda płatn.: G, podstawa opodatkowania: 1. wysokość podatku: 0.00, ilość towaru: 1~NAR, kwota: 758091.94, całk. kwota podatku: 0.00;~ 2. wysokość podatku: 23.00, ilość towaru: 0~NAR, kwota: 0.00, całk. kwota podatku: 0.00
 Odbiorca: Fjord Yachting AS, nr identyf.:~NO987654321, adres: Bryggegata 9, 0250~Oslo~(NO),
+Pozwolenia:
 Opakowania (Liczba / rodzaj / oznaczenia): 1. 1/NE/SJG-1187 (na granicy: 1/NE/SJG-1187/A)
 Dokumenty poprzednie: 1. N830-26PL322010E0009012, nr pozycji tow.: 1, opakowania: 1~NE, ilość: 1~NAR (na granicy: N830-26PL322010E0009021, nr pozycji tow.: 2, opakowania: 1~NE, ilość: 1~NAR)
 Dokumenty poprzednie - procedura gospodarcza: 1. N955-26PL322010W0000316, pozycje tow.: 3, opakowania: 1~NE, ilość: 1~NAR
@@ -403,6 +410,7 @@ Ilość w jedn. uzup.: 1
 | Pozycja 2
 |
 Towar: Opis: Żagle z tkanin syntetycznych, komplet, kod CN: 63063000,
+Pozwolenia:
 Opakowania (Liczba / rodzaj / oznaczenia): 1. 3/BG/SJG-1187/Z1-Z3;~ 2. 2/CT/SJG-1187/O1-O2 (na granicy: 3/CT/SJG-1187/O1-O3)
 | Wartość stat.: 6200.00
 Rodzaj transakcji: 11
@@ -657,6 +665,66 @@ INSTANTIATE_TEST_SUITE_P(Strony, ObcyKorzen,
                                            TObcyKorzen{"obcy_korzen.xml", SZABLON_529, TYTUL_529},
                                            TObcyKorzen{"obcy_korzen.xml", SZABLON_599, TYTUL_599}));
 
+// A message in another schema's namespace, its children inheriting it: the
+// children lose that namespace, the root keeps it, so still nothing but the title.
+class PrzestrzenObcegoSchematu : public KatalogTestowy
+{
+};
+
+TEST_F(PrzestrzenObcegoSchematu, DzieciWPrzestrzeniDomyslnejNieZmieniajaTegoZeStronaMaTylkoTytul)
+{
+    QByteArray tresc = CzytajPlik(Dane(QStringLiteral("IE529_przestrzen_domyslna.xml")));
+    ASSERT_TRUE(tresc.contains("xmlns=\"http://www.mf.gov.pl/xsd/AES/CC529C.xsd\""));
+    tresc.replace("/xsd/AES/CC529C.xsd", "/xsd/AES/v2/CC529C.xsd");
+    const TStrona strona = Wyrenderuj(ZapiszPlik(QStringLiteral("v2.xml"), tresc), SZABLON_529);
+    EXPECT_EQ(strona.Linie(), QStringList{QString::fromUtf8(TYTUL_529)});
+}
+
+// ---------------------------------------------------------------------------
+// The document namespace however the message binds it: a default namespace the
+// children inherit, or any prefix, on the children or not, gives the very page
+// of the same message under "ns5:"
+
+struct TBlizniak
+{
+    const char *Plik;
+    const char *Wzor;
+    const char *Szablon;
+    const char *Linia;
+};
+
+void PrintTo(const TBlizniak &p_Przypadek, std::ostream *p_Strumien)
+{
+    *p_Strumien << p_Przypadek.Plik;
+}
+
+class PrzestrzenDokumentu : public ::testing::TestWithParam<TBlizniak>
+{
+};
+
+TEST_P(PrzestrzenDokumentu, StronaTaSamaCoDlaPrefiksuNs5)
+{
+    const TStrona strona = Wyrenderuj(Dane(QString::fromLatin1(GetParam().Plik)), GetParam().Szablon);
+    const TStrona wzor = Wyrenderuj(Dane(QString::fromLatin1(GetParam().Wzor)), GetParam().Szablon);
+    // Two pages with every value empty would be identical too.
+    EXPECT_TRUE(wzor.Linie().contains(Oczekiwany(GetParam().Linia))) << wzor.Tekst().toStdString();
+    EXPECT_EQ(strona.Html(), wzor.Html());
+    EXPECT_FALSE(strona.Html().contains("xmlns"));
+}
+
+const char *const KONTAKT_529 = "Osoba kontaktowa: Józef Dębski, tel.: +48 18 201 44 55";
+
+INSTANTIATE_TEST_SUITE_P(
+    Strony, PrzestrzenDokumentu,
+    ::testing::Values(
+        TBlizniak{"IE529_przestrzen_domyslna.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
+        TBlizniak{"IE529_przestrzen_prefiks.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
+        TBlizniak{"IE529_prefiks_domyslny.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
+        TBlizniak{"IE529_prefiks_inny.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
+        TBlizniak{"IE599_przestrzen_domyslna.xml", "IE599_maly.xml", SZABLON_599,
+                  "Towar: Opis: Jacht żaglowy kabinowy, długość 11,9 m (na granicy: Jacht żaglowy kabinowy z masztem, "
+                  "długość 11,9 m), kod CN: 89039110, kody dod. TARIC: 4099 (na granicy: 4098),"}));
+
 // ---------------------------------------------------------------------------
 // Coded values printed as Polish words: one element of a full fixture changed
 
@@ -674,17 +742,36 @@ void PrintTo(const TKod &p_Przypadek, std::ostream *p_Strumien)
     *p_Strumien << p_Przypadek.Jest;
 }
 
-class SlowaKodowe : public KatalogTestowy, public ::testing::WithParamInterface<TKod>
+struct TZamiana
+{
+    const char *Bylo;
+    const char *Jest;
+};
+
+// A fixture message with pieces of its text replaced; each piece must be there.
+class ZmienionaWiadomosc : public KatalogTestowy
+{
+protected:
+    TStrona WyrenderujZmieniona(const char *p_Plik, const std::vector<TZamiana> &p_Zamiany, const char *p_Szablon)
+    {
+        QByteArray tresc = CzytajPlik(Dane(QString::fromLatin1(p_Plik)));
+        for (const TZamiana &zamiana : p_Zamiany) {
+            EXPECT_TRUE(tresc.contains(zamiana.Bylo)) << zamiana.Bylo;
+            tresc.replace(zamiana.Bylo, zamiana.Jest);
+        }
+        return Wyrenderuj(ZapiszPlik(QStringLiteral("zmieniony.xml"), tresc), p_Szablon);
+    }
+};
+
+class SlowaKodowe : public ZmienionaWiadomosc, public ::testing::WithParamInterface<TKod>
 {
 };
 
 TEST_P(SlowaKodowe, KodDajeSwojeSlowo)
 {
     const TKod &przypadek = GetParam();
-    QByteArray tresc = CzytajPlik(Dane(QString::fromLatin1(przypadek.Plik)));
-    ASSERT_TRUE(tresc.contains(przypadek.Bylo));
-    tresc.replace(przypadek.Bylo, przypadek.Jest);
-    const TStrona strona = Wyrenderuj(ZapiszPlik(QStringLiteral("zmieniony.xml"), tresc), przypadek.Szablon);
+    const TStrona strona =
+        WyrenderujZmieniona(przypadek.Plik, {{przypadek.Bylo, przypadek.Jest}}, przypadek.Szablon);
     EXPECT_TRUE(strona.Tekst().contains(Oczekiwany(przypadek.Oczekiwany))) << strona.Tekst().toStdString();
 }
 
@@ -718,6 +805,208 @@ INSTANTIATE_TEST_SUITE_P(
              "stan zamknięć: Zamknięcia celne nieprawidłowe"},
         TKod{"IE599.xml", SZABLON_599, "<security>1</security>", "<security>2</security>",
              "Dane bezpieczeństwa: tak"}));
+
+// ---------------------------------------------------------------------------
+// Elements one level off the usual place, as messages may group them (additional
+// codes inside CommodityCode, the additional procedure inside Procedure, the
+// storing flag beside ExportOperation), wholly or in part: the same page as the
+// usual shape, every value once and in document order
+
+const TZamiana KodCNBezZamkniecia = {"<combinedNomenclatureCode>10</combinedNomenclatureCode>\n        </CommodityCode>",
+                                     "<combinedNomenclatureCode>10</combinedNomenclatureCode>"};
+const TZamiana KodyKrajoweWKodzieCN = {"</NationalAdditionalCode>\n        <DangerousGoods>",
+                                       "</NationalAdditionalCode>\n        </CommodityCode>\n        <DangerousGoods>"};
+const TZamiana PierwszyKodTARICWKodzieCN = {
+    "</TARICAdditionalCode>\n        <TARICAdditionalCode>",
+    "</TARICAdditionalCode>\n        </CommodityCode>\n        <TARICAdditionalCode>"};
+const TZamiana ProceduraBezZamkniecia = {"</Procedure>\n      <AdditionalProcedure>", "\n      <AdditionalProcedure>"};
+const TZamiana ProceduraDodatkowaWProcedurze = {"</AdditionalProcedure>\n      <Origin>",
+                                                "</AdditionalProcedure>\n      </Procedure>\n      <Origin>"};
+
+struct TZmiana
+{
+    const char *Opis;
+    const char *Plik;
+    const char *Szablon;
+    std::vector<TZamiana> Zamiany;
+    const char *Fragment;
+};
+
+void PrintTo(const TZmiana &p_Przypadek, std::ostream *p_Strumien)
+{
+    *p_Strumien << p_Przypadek.Opis;
+}
+
+class Zagniezdzenie : public ZmienionaWiadomosc, public ::testing::WithParamInterface<TZmiana>
+{
+};
+
+TEST_P(Zagniezdzenie, StronaTaSamaCoDlaPlaskiegoKsztaltu)
+{
+    const TZmiana &przypadek = GetParam();
+    const TStrona plaska = Wyrenderuj(Dane(QString::fromLatin1(przypadek.Plik)), przypadek.Szablon);
+    const TStrona zagniezdzona = WyrenderujZmieniona(przypadek.Plik, przypadek.Zamiany, przypadek.Szablon);
+    EXPECT_TRUE(plaska.Tekst().contains(Oczekiwany(przypadek.Fragment))) << plaska.Tekst().toStdString();
+    EXPECT_EQ(zagniezdzona.Tekst().toStdString(), plaska.Tekst().toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strony, Zagniezdzenie,
+    ::testing::Values(
+        TZmiana{"529 additional codes inside CommodityCode", "IE529.xml", SZABLON_529,
+                       {KodCNBezZamkniecia, KodyKrajoweWKodzieCN},
+                       "kody dod. TARIC: 4100, 7000, krajowe kody dod.: V000, towary niebezpieczne: 1845"},
+        TZmiana{"529 first TARIC code inside CommodityCode, the rest beside it", "IE529.xml", SZABLON_529,
+                       {KodCNBezZamkniecia, PierwszyKodTARICWKodzieCN},
+                       "kody dod. TARIC: 4100, 7000, krajowe kody dod.: V000, towary niebezpieczne: 1845"},
+        TZmiana{"529 additional procedure inside Procedure", "IE529.xml", SZABLON_529,
+                       {ProceduraBezZamkniecia, ProceduraDodatkowaWProcedurze}, "Procedura: 1007; F15"},
+        TZmiana{"599 additional codes inside CommodityCode", "IE599.xml", SZABLON_599,
+                       {KodCNBezZamkniecia, KodyKrajoweWKodzieCN},
+                       "kody dod. TARIC: 4099 (na granicy: 4098), krajowe kody dod.: V000, towary niebezpieczne"},
+        TZmiana{"599 additional procedure inside Procedure", "IE599.xml", SZABLON_599,
+                       {ProceduraBezZamkniecia, ProceduraDodatkowaWProcedurze}, "Procedura: 1000; 000"},
+        TZmiana{"599 storing flag beside ExportOperation", "IE599.xml", SZABLON_599,
+                       {{"    <storingFlag>1</storingFlag>\n", ""},
+                        {"  <CustomsOfficeOfExport>", "  <storingFlag>1</storingFlag>\n  <CustomsOfficeOfExport>"}},
+                       "Składowanie: tak"}));
+
+// ---------------------------------------------------------------------------
+// One message changed where the page used to lose or garble a value: the page
+// now shows it, in its place
+
+class ZmienionaStrona : public ZmienionaWiadomosc, public ::testing::WithParamInterface<TZmiana>
+{
+};
+
+TEST_P(ZmienionaStrona, WartoscNaSwoimMiejscu)
+{
+    const TZmiana &przypadek = GetParam();
+    const TStrona strona = WyrenderujZmieniona(przypadek.Plik, przypadek.Zamiany, przypadek.Szablon);
+    EXPECT_TRUE(strona.Tekst().contains(Oczekiwany(przypadek.Fragment))) << strona.Tekst().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strony, ZmienionaStrona,
+    ::testing::Values(
+        TZmiana{"item authorisations each on its own line", "IE529.xml", SZABLON_529,
+                {{"      </Authorisation>\n      <Packaging>",
+                  "      </Authorisation>\n      <Authorisation><sequenceNumber>2</sequenceNumber><type>C512</type>"
+                  "<referenceNumber>PLCWP301000202600012</referenceNumber></Authorisation>\n      <Packaging>"}},
+                "Pozwolenia:\n1. Rodzaj pozw.: C601, numer: PLAEOC301000202000004, posiadacz: PL7750001234000\n"
+                "2. Rodzaj pozw.: C512, numer: PLCWP301000202600012\nOpakowania"},
+        TZmiana{"599 item authorisations each on its own line", "IE599_maly.xml", SZABLON_599,
+                {{"      </Commodity>\n      <Packaging>",
+                  "      </Commodity>\n      <Authorisation><sequenceNumber>1</sequenceNumber><type>C601</type>"
+                  "<referenceNumber>PLAEOF322000201900011</referenceNumber></Authorisation><Authorisation>"
+                  "<sequenceNumber>2</sequenceNumber><type>C512</type><referenceNumber>PLCWP322000202600002</referenceNumber>"
+                  "<holderOfAuthorisation>PL5842716309000</holderOfAuthorisation></Authorisation>\n      <Packaging>"}},
+                "Pozwolenia:\n1. Rodzaj pozw.: C601, numer: PLAEOF322000201900011\n"
+                "2. Rodzaj pozw.: C512, numer: PLCWP322000202600002, posiadacz: PL5842716309000\nOpakowania"},
+        TZmiana{"529 goods title without a Commodity", "IE529_minimalny.xml", SZABLON_529,
+                {{"</GoodsShipment>",
+                  "<GoodsItem><declarationGoodsItemNumber>1</declarationGoodsItemNumber></GoodsItem></GoodsShipment>"}},
+                "| Pozycja 1\n|\nTowar:\nPozwolenia:\nOpakowania"},
+        TZmiana{"599 goods title without a Commodity", "IE599_maly.xml", SZABLON_599,
+                {{"<Commodity>", "<Inne>"}, {"</Commodity>", "</Inne>"}}, "| Pozycja 1\n|\nTowar:\nPozwolenia:\nOpakowania"},
+        TZmiana{"529 issuing authority and validity date without a line number", "IE529.xml", SZABLON_529,
+                {{"\n      <documentLineItemNumber>3</documentLineItemNumber>", ""}},
+                "2. C644-WET/2026/8812, organ wydający: Powiatowy Lekarz Weterynarii w Łęczycy, data ważności: 2026-12-31\n"},
+        TZmiana{"599 exit result without a control at export", "IE599_maly.xml", SZABLON_599, {},
+                "Pozostałe dane\nWyniki kontroli:\n"
+                "Na granicy: Kod wyniku: A2, data wyprowadzenia towaru: 2026-11-24, stan zamknięć: Zamknięcia celne prawidłowe"}));
+
+// ---------------------------------------------------------------------------
+// IE599: a value found only at the border, its declared sibling absent, is
+// shown where the declared one would be, with no empty slot or separator before it
+
+INSTANTIATE_TEST_SUITE_P(
+    TylkoNaGranicy, ZmienionaStrona,
+    ::testing::Values(
+        TZmiana{"previous document", "IE599.xml", SZABLON_599,
+                {{"\n      <type>N830</type>", ""}, {"\n      <referenceNumber>26PL322010E0009012</referenceNumber>", ""}},
+                "Dokumenty poprzednie: 1. (na granicy: N830-26PL322010E0009021)\n"},
+        TZmiana{"supporting document; authority and date kept without a line number", "IE599.xml", SZABLON_599,
+                {{"\n      <type>N380</type>", ""},
+                 {"\n      <referenceNumber>FV 118/11/2026</referenceNumber>", ""},
+                 {"\n      <documentLineItemNumber>2</documentLineItemNumber>", ""}},
+                "Dokumenty wymagane: 1. (na granicy: N380-FV 118/11/2026/K~poz.~4), organ wydający: Stocznia Jachtowa "
+                "Gdańsk-Wisłoujście, data ważności: 2027-01-31\n"},
+        TZmiana{"additional reference", "IE599.xml", SZABLON_599,
+                {{"\n      <type>Y024</type>", ""}, {"\n      <referenceNumber>AEO-PL-2019-011</referenceNumber>", ""}},
+                "Dodatkowe odniesienia: 1. (na granicy: Y024-AEOF-PL-2019-011)\n"},
+        TZmiana{"container number", "IE599.xml", SZABLON_599,
+                {{"<containerIdentificationNumber>TGHU8812340</containerIdentificationNumber>", ""}},
+                "1. Nr kontenera: (na granicy: TGHU8812346), zamknięcia:~1: (PL322010-0007751) (na granicy: 2: "},
+        TZmiana{"seal count and seals", "IE599.xml", SZABLON_599,
+                {{"<numberOfSeals>1</numberOfSeals>", ""}, {"<identifier>PL322010-0007751</identifier>", ""}},
+                "zamknięcia:~(na granicy: 2: (PL322010-0007751, PL322030-0001204)), numery pozycji tow.: 1, 2"},
+        TZmiana{"seals without a border count", "IE599.xml", SZABLON_599, {{"<numberOfSeals_GR>2</numberOfSeals_GR>", ""}},
+                "zamknięcia:~1: (PL322010-0007751) (na granicy: (PL322010-0007751, PL322030-0001204)), numery"},
+        TZmiana{"one goods item number", "IE599.xml", SZABLON_599,
+                {{"<declarationGoodsItemNumber>2</declarationGoodsItemNumber>\n          <declarationGoodsItemNumber_GR>",
+                  "<declarationGoodsItemNumber_GR>"}},
+                "numery pozycji tow.: 1 (na granicy: 1, 2)\n"},
+        TZmiana{"departure means of transport", "IE599.xml", SZABLON_599,
+                {{"<typeOfIdentification>11</typeOfIdentification>\n        <typeOfIdentification_GR>",
+                  "<typeOfIdentification_GR>"},
+                 {"<identificationNumber>IMO 9387421</identificationNumber>", ""},
+                 {"<nationality>NO</nationality>\n        <nationality_GR>", "<nationality_GR>"}},
+                "\n1. (na granicy: 11/IMO 9387433/MT);~\n"},
+        TZmiana{"transport document", "IE599.xml", SZABLON_599,
+                {{"<type>N705</type>\n        <type_GR>", "<type_GR>"},
+                 {"<referenceNumber>GDN-OSL-88412</referenceNumber>\n        <referenceNumber_GR>", "<referenceNumber_GR>"}},
+                "Dokumenty transportowe: 1. (na granicy: N705-GDN-OSL-88413)\n"},
+        TZmiana{"consignment gross mass", "IE599.xml", SZABLON_599, {{"<grossMass>9870.000</grossMass>", ""}},
+                "\n| Transport wewnętrzny: 3\nTransp. na granicy: 1\nMasa brutto: (na granicy: 9935.000)\n"},
+        TZmiana{"description of goods", "IE599.xml", SZABLON_599,
+                {{"<descriptionOfGoods>Jacht żaglowy kabinowy, długość 11,9 m</descriptionOfGoods>", ""}},
+                "Towar: Opis: (na granicy: Jacht żaglowy kabinowy z masztem, długość 11,9 m), kod CUS: "},
+        TZmiana{"CUS code", "IE599.xml", SZABLON_599, {{"<cusCode>0001111-9</cusCode>", ""}},
+                ", kod CUS: (na granicy: 0001111-9), kod CN: "},
+        TZmiana{"CN code", "IE599.xml", SZABLON_599,
+                {{"<harmonizedSystemSubHeadingCode>890391</harmonizedSystemSubHeadingCode>", ""},
+                 {"<combinedNomenclatureCode>10</combinedNomenclatureCode>", ""}},
+                ", kod CN: (na granicy: 890392), kody dod. TARIC: "},
+        TZmiana{"a second TARIC code", "IE599.xml", SZABLON_599,
+                {{"</TARICAdditionalCode>\n        <NationalAdditionalCode>",
+                  "</TARICAdditionalCode>\n        <TARICAdditionalCode><sequenceNumber>2</sequenceNumber>"
+                  "<taricAdditionalCode_GR>4101</taricAdditionalCode_GR></TARICAdditionalCode>\n        <NationalAdditionalCode>"}},
+                "kody dod. TARIC: 4099 (na granicy: 4098), (na granicy: 4101), krajowe kody dod.: V000"},
+        TZmiana{"UN number", "IE599.xml", SZABLON_599, {{"<UNNumber>1202</UNNumber>", ""}},
+                "towary niebezpieczne: (na granicy: 1203)\n"},
+        TZmiana{"packaging, type not among the border values", "IE599.xml", SZABLON_599,
+                {{"<typeOfPackages_GR>CT</typeOfPackages_GR>", ""}},
+                "2. 2/CT/SJG-1187/O1-O2 (na granicy: 3//SJG-1187/O1-O3)\n"},
+        TZmiana{"packaging", "IE599.xml", SZABLON_599,
+                {{"<typeOfPackages>CT</typeOfPackages>\n        <typeOfPackages_GR>", "<typeOfPackages_GR>"},
+                 {"<numberOfPackages>2</numberOfPackages>\n", ""},
+                 {"<shippingMarks>SJG-1187/O1-O2</shippingMarks>\n", ""}},
+                "1. 3/BG/SJG-1187/Z1-Z3;~ 2. (na granicy: 3/CT/SJG-1187/O1-O3)\n"},
+        TZmiana{"item previous document", "IE599.xml", SZABLON_599,
+                {{"\n        <type>N830</type>", ""},
+                 {"\n        <referenceNumber>26PL322010E0009012</referenceNumber>", ""},
+                 {"\n        <goodsItemNumber>1</goodsItemNumber>", ""},
+                 {"<typeOfPackages>NE</typeOfPackages>\n        <typeOfPackages_GR>NE</typeOfPackages_GR>\n"
+                  "        <numberOfPackages>1</numberOfPackages>\n        <numberOfPackages_GR>1</numberOfPackages_GR>\n"
+                  "        <measurementUnitAndQualifier>NAR</measurementUnitAndQualifier>\n"
+                  "        <measurementUnitAndQualifier_GR>NAR</measurementUnitAndQualifier_GR>\n"
+                  "        <quantity>1</quantity>\n",
+                  "<typeOfPackages_GR>NE</typeOfPackages_GR>\n        <numberOfPackages_GR>1</numberOfPackages_GR>\n"
+                  "        <measurementUnitAndQualifier_GR>NAR</measurementUnitAndQualifier_GR>\n"}},
+                "Dokumenty poprzednie: 1. (na granicy: N830-26PL322010E0009021, nr pozycji tow.: 2, opakowania: 1~NE, "
+                "ilość: 1~NAR)\n"},
+        TZmiana{"item supporting document", "IE599.xml", SZABLON_599,
+                {{"\n        <type>N380</type>", ""},
+                 {"\n        <referenceNumber>FV 118/11/2026</referenceNumber>", ""},
+                 {"\n        <documentLineItemNumber>1</documentLineItemNumber>", ""}},
+                "Dokumenty wymagane: 1. (na granicy: N380-FV 118/11/2026/K~poz.~1, jedn. miary: NAR), organ wydający: "},
+        TZmiana{"item additional reference", "IE599.xml", SZABLON_599,
+                {{"\n        <type>Y923</type>", ""}, {"\n        <referenceNumber>Nie dotyczy</referenceNumber>", ""}},
+                "Dodatkowe odniesienia: 1. (na granicy: Y923-Nie dotyczy)\n"},
+        TZmiana{"item masses", "IE599.xml", SZABLON_599,
+                {{"<grossMass>9450.000</grossMass>", ""}, {"<netMass>8900.000</netMass>", ""}},
+                "Masa brutto: (na granicy: 9500.000)\nMasa netto: (na granicy: 8950.000)\n"}));
 
 // ---------------------------------------------------------------------------
 // Computed fields: count and sums by XPath, printed without thousands separators
