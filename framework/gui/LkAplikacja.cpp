@@ -42,9 +42,3 @@ void TLkAplikacja::PokazWyjatek(const QString &p_Komunikat)
     }
 }
 
-QString KomunikatZKropka(const QString &p_Komunikat)
-{
-    if (!p_Komunikat.isEmpty() && p_Komunikat.back() > QLatin1Char('.'))
-        return p_Komunikat + QLatin1Char('.');
-    return p_Komunikat;
-}

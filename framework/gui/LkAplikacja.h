@@ -24,5 +24,3 @@ public:
     static void PokazWyjatek(const QString &p_Komunikat);
 };
 
-// The message with the full stop the exception box adds.
-QString KomunikatZKropka(const QString &p_Komunikat);

@@ -146,3 +146,10 @@ void PokazKomunikatFmt(const QString &p_Format, const TArrayOfConst &p_Argumenty
 {
     PokazKomunikatOK(Format(p_Format, p_Argumenty), p_Rodzaj);
 }
+
+QString KomunikatZKropka(const QString &p_Komunikat)
+{
+    if (!p_Komunikat.isEmpty() && p_Komunikat.back() > QLatin1Char('.'))
+        return p_Komunikat + QLatin1Char('.');
+    return p_Komunikat;
+}

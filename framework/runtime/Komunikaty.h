@@ -62,6 +62,10 @@ int PokazKomunikatNaStderr(const QString &p_Tytul, const QString &p_Tekst, TMsgD
 QString TytulAplikacji();
 void UstawTytulAplikacji(const QString &p_Tytul);
 
+// An exception's message with the full stop its box adds: a "." when the
+// last character's code is above that of ".".
+QString KomunikatZKropka(const QString &p_Komunikat);
+
 // Caption of a dialog kind; the custom kind takes the application title.
 QString TytulKomunikatu(TMsgDlgType p_Rodzaj);
 // Caption of one button, with its accelerator.
