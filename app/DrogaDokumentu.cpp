@@ -1,28 +1,23 @@
 #include "DrogaDokumentu.h"
 
+#include "BuforZapisu.h"
 #include "DaneFirmy.h"
 #include "KodowanieZnakow.h"
-#include "TekstyPomocnicze.h"
 #include "Komunikaty.h"
 #include "LkFunIO.h"
-#include "LkTypyBazowe.h"
 #include "PlikiTekstowe.h"
-#include "StrumienieZlib.h"
-#include "TypyDokumentXML.h"
+#include "PrzestrzenDokumentu.h"
+#include "Strumienie.h"
 #include "TypyPolBazowe.h"
 #include "Zasoby.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-const char *const ZasobySzablonow[2] = {"Szablon529Plus", "Szablon599Plus"};
-
 namespace {
 
-const QStringList korzenieDokumentow = {QStringLiteral("ns5:CC529C"), QStringLiteral("ns5:CC599C")};
-const QStringList lokalneNazwyKorzeni = {QStringLiteral("CC529C"), QStringLiteral("CC599C")};
-const QStringList przestrzenieDokumentow = {QStringLiteral("http://www.mf.gov.pl/xsd/AES/CC529C.xsd"),
-                                            QStringLiteral("http://www.mf.gov.pl/xsd/AES/CC599C.xsd")};
+// Large enough that a page is written in few system calls.
+constexpr int64_t rozmiarBuforaStrony = 256 * 1024;
 
 void pokazBlad(const QString &p_Tekst)
 {
@@ -45,6 +40,8 @@ TDrogaDokumentu::TDrogaDokumentu()
 {
 }
 
+TDrogaDokumentu::TDrogaDokumentu(TBezPlikowTymczasowych) {}
+
 TDrogaDokumentu::~TDrogaDokumentu()
 {
     for (const QString *nazwa : {&FNazwaPlikuSzabl, &FNazwaPlikuHTML})
@@ -65,64 +62,86 @@ QString TDrogaDokumentu::DajTypDokumentu(const QString &p_NazwaPliku, QString *p
     return QString();
 }
 
-int TDrogaDokumentu::IndeksTypuDokumentu(const QString &p_NazwaPliku)
+const TTypDokumentu *TDrogaDokumentu::TypDokumentu(const QString &p_NazwaPliku)
 {
     QString przestrzen;
     const QString typ = DajTypDokumentu(p_NazwaPliku, &przestrzen);
-    const int indeks = IndeksTekstu(typ, korzenieDokumentow, false, -1);
-    if (indeks >= 0)
-        return indeks;
-    // The same message under another prefix, or in the default namespace, is
-    // the same document: judge it by its namespace, not by its prefix.
-    const int lokalny = lokalneNazwyKorzeni.indexOf(typ.mid(typ.indexOf(QLatin1Char(':')) + 1));
-    if (lokalny >= 0 && przestrzen == przestrzenieDokumentow[lokalny])
-        return lokalny;
-    return -1;
+    return TypDokumentuKorzenia(typ, przestrzen);
 }
 
 bool TDrogaDokumentu::RozpakujPlikZRes(const QString &p_Nazwa, QString &p_Tresc)
 {
-    const QByteArray spakowany = DajZasob(p_Nazwa);
-    TLkReadOnlyRawByteStream zrodlo(spakowany);
-    TDecompressionStream rozpakowany(zrodlo);
-
-    char bufor[1024];
-    rozpakowany.ReadBuffer(bufor, 4); // length prefix, not needed
-    QByteArray bajty;
-    for (;;) {
-        const qint64 przeczytano = rozpakowany.Read(bufor, sizeof bufor);
-        bajty.append(bufor, przeczytano);
-        if (przeczytano < static_cast<qint64>(sizeof bufor))
-            break;
-    }
-    p_Tresc = TekstZPolskiegoAnsi(bajty);
+    p_Tresc = TekstZPolskiegoAnsi(RozpakujZasob(p_Nazwa));
     return true;
 }
 
-bool TDrogaDokumentu::OtworzPlikZSzablonem(const QString &p_NazwaPlikuXML, const QString &p_TrescSzablonu)
+const TTypDokumentu *TDrogaDokumentu::RozpoznajPlik(const QString &p_NazwaPliku)
+{
+    if (!jestPlik(p_NazwaPliku)) {
+        pokazBlad(QStringLiteral("Brak pliku ") + p_NazwaPliku);
+        return nullptr;
+    }
+    const TTypDokumentu *typ = TypDokumentu(p_NazwaPliku);
+    if (!typ)
+        pokazBlad(QStringLiteral("Program obsługuje wyłącznie pliki XML\rIE529 i IE599, pochodzące z systemu "
+                                 "ECS.\rWskazany plik nie będzie wczytany"));
+    return typ;
+}
+
+bool TDrogaDokumentu::MoznaPrzeksztalcic(const QString &p_NazwaPlikuXML, bool p_JestSzablon,
+                                         bool p_PotrzebnePlikiTymczasowe) const
 {
     if (!jestPlik(p_NazwaPlikuXML)) {
         pokazBlad(QStringLiteral("Brak pliku do otwarcia!"));
         return false;
     }
-    if (p_TrescSzablonu.isEmpty()) {
+    if (!p_JestSzablon) {
         pokazBlad(QStringLiteral("Nie udało się rozpakować szablonu,\r") + LiniaPomocyFirmy());
         return false;
     }
-    if (FNazwaPlikuSzabl.isEmpty() || FNazwaPlikuHTML.isEmpty()) {
+    if (p_PotrzebnePlikiTymczasowe && (FNazwaPlikuSzabl.isEmpty() || FNazwaPlikuHTML.isEmpty())) {
         pokazBlad(QStringLiteral("Nie można uzyskać nazwy pliku tymczasowego"));
         return false;
     }
-    ZapiszTekstDoPliku(p_TrescSzablonu, FNazwaPlikuSzabl);
-    QString trescXML;
-    WczytajTekstZPliku(trescXML, p_NazwaPlikuXML);
+    return true;
+}
 
-    QString wynik;
-    if (!TransformujXSL(p_NazwaPlikuXML, FNazwaPlikuSzabl, wynik, true, trescXML)) {
+bool TDrogaDokumentu::Przeksztalc(const QString &p_NazwaPlikuXML, const QByteArray &p_Szablon, TStream &p_Cel)
+{
+    FDokumenty = {};
+    // The message's own text is read only for a stylesheet that asks for it.
+    const auto trescXML = [&p_NazwaPlikuXML] {
+        QString tekst;
+        WczytajTekstZPliku(tekst, p_NazwaPlikuXML);
+        return tekst;
+    };
+    TBuforZapisu bufor(&p_Cel, rozmiarBuforaStrony);
+    // The same message under the default namespace, or under a prefix that
+    // qualifies every element, renders as the system writes it.
+    if (!TransformujXSLDoStrumienia(p_NazwaPlikuXML, p_Szablon, bufor, true, FDokumenty, trescXML,
+                                    ZdejmijPrzestrzenDokumentu)) {
+        bufor.Clear();
         pokazBlad(QStringLiteral("Nie udało się przygotowanie pliku XML do wyświetlania"));
         return false;
     }
-    ZapiszTekstDoPliku(wynik, FNazwaPlikuHTML);
+    bufor.Flush();
+    return true;
+}
+
+bool TDrogaDokumentu::OtworzPlikZSzablonem(const QString &p_NazwaPlikuXML, const QString &p_TrescSzablonu)
+{
+    if (!MoznaPrzeksztalcic(p_NazwaPlikuXML, !p_TrescSzablonu.isEmpty(), true))
+        return false;
+    ZapiszTekstDoPliku(p_TrescSzablonu, FNazwaPlikuSzabl);
+    bool przeksztalcono = false;
+    {
+        TFileStream strona(FNazwaPlikuHTML, fmCreate);
+        przeksztalcono = Przeksztalc(p_NazwaPlikuXML, TekstNaPolskiAnsi(p_TrescSzablonu), strona);
+    }
+    // The window shows one page at a time: its trees need not outlive it.
+    FDokumenty = {};
+    if (!przeksztalcono)
+        return false;
     if (PokazStrone)
         PokazStrone(QUrl::fromLocalFile(QFileInfo(FNazwaPlikuHTML).absoluteFilePath()));
     return true;
@@ -130,17 +149,19 @@ bool TDrogaDokumentu::OtworzPlikZSzablonem(const QString &p_NazwaPlikuXML, const
 
 bool TDrogaDokumentu::WczytajPlik(const QString &p_NazwaPliku)
 {
-    if (!jestPlik(p_NazwaPliku)) {
-        pokazBlad(QStringLiteral("Brak pliku ") + p_NazwaPliku);
+    const TTypDokumentu *typ = RozpoznajPlik(p_NazwaPliku);
+    if (!typ)
         return false;
-    }
-    const int indeks = IndeksTypuDokumentu(p_NazwaPliku);
-    if (indeks < 0) {
-        pokazBlad(QStringLiteral("Program obsługuje wyłącznie pliki XML\rIE529 i IE599, pochodzące z systemu "
-                                 "ECS.\rWskazany plik nie będzie wczytany"));
-        return false;
-    }
     QString szablon;
-    RozpakujPlikZRes(QString::fromLatin1(ZasobySzablonow[indeks]), szablon);
+    RozpakujPlikZRes(typ->Zasob, szablon);
     return OtworzPlikZSzablonem(p_NazwaPliku, szablon);
+}
+
+bool TDrogaDokumentu::WyrenderujDo(const QString &p_NazwaPliku, TStream &p_Cel)
+{
+    const TTypDokumentu *typ = RozpoznajPlik(p_NazwaPliku);
+    if (!typ)
+        return false;
+    const QByteArray szablon = RozpakujZasob(typ->Zasob);
+    return MoznaPrzeksztalcic(p_NazwaPliku, !szablon.isEmpty(), false) && Przeksztalc(p_NazwaPliku, szablon, p_Cel);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "JednostkiDrogi.h"
 
-#include <exception>
+#include <QString>
 
 class QCoreApplication;
 
@@ -11,8 +11,8 @@ class QCoreApplication;
 // sandbox off when running as root, where it cannot start.
 void PrzygotujSrodowiskoQt(bool p_Okno);
 
-// The framework units' initialisation, in their fixed order, and their
-// finalisation in reverse when this goes out of scope.
+// Every framework unit of a windowed program: the road's units, then the
+// widget layer; ended in reverse when this goes out of scope.
 class TJednostkiProgramu
 {
 public:
@@ -21,9 +21,7 @@ public:
 
     TJednostkiProgramu(const TJednostkiProgramu &) = delete;
     TJednostkiProgramu &operator=(const TJednostkiProgramu &) = delete;
-};
 
-// For a program without windows: every message goes to standard error,
-// and so does an unexpected exception, as the window's error box would show it.
-void PrzekierujKomunikatyNaStderr();
-void PokazWyjatekNaStderr(const std::exception &p_Wyjatek);
+private:
+    TJednostkiDrogi FJednostkiDrogi;
+};

@@ -1,27 +1,55 @@
 // ostrevia-render: the viewer's document road without a window.
 //
-//   ostrevia-render IN.xml [-o OUT.html] [--pdf OUT.pdf]
+//   ostrevia-render [-o OUT.html] [--pdf OUT.pdf] [--] IN.xml
 //   ostrevia-render --export-stylesheet CC529C|CC599C [-o FILE]
 //
 // Messages the window would show go to standard error with their texts.
 // Exit codes: 0 done, 1 refused or failed, 2 usage error.
 #include "DrogaDokumentu.h"
-#include "KodowanieZnakow.h"
-#include "PlikiTekstowe.h"
-#include "Start.h"
-#include "WydrukPDF.h"
+#include "JednostkiDrogi.h"
+#include "Strumienie.h"
+#include "TypyDokumentow.h"
+#include "Wersja.h"
+#include "Zasoby.h"
 
-#include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QProcess>
+
+#include <malloc.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
 enum TKodWyjscia { kwSukces = 0, kwNiepowodzenie = 1, kwUzycie = 2 };
+
+const char *const nazwaProgramu = "ostrevia-render";
+
+const char *const tekstPomocy =
+    "Użycie: ostrevia-render [opcje] [--] PLIK.xml\n"
+    "        ostrevia-render --export-stylesheet CC529C|CC599C [-o PLIK]\n"
+    "\n"
+    "Przedstawia komunikat IE529 lub IE599 z systemu ECS jako stronę HTML\n"
+    "(i wydruk PDF), tak jak okno programu Ostrevia.\n"
+    "\n"
+    "Opcje:\n"
+    "  -o, --output PLIK       strona HTML; domyślnie obok pliku wejściowego,\n"
+    "                          z rozszerzeniem .html; \"-\" to standardowe wyjście\n"
+    "      --pdf PLIK          także wydruk PDF (A4)\n"
+    "      --export-stylesheet TYP\n"
+    "                          zapisuje wbudowany arkusz XSL: CC529C lub CC599C\n"
+    "  -h, --help              ta pomoc\n"
+    "      --version           wersja programu\n"
+    "      --                  koniec opcji: dalej już tylko nazwa pliku\n"
+    "\n"
+    "Przełączniki programu: -(Service), -(KatalogDanych)KATALOG, -(IniFile)PLIK.\n"
+    "Kody wyjścia: 0 gotowe, 1 plik odrzucony lub błąd, 2 błędne wywołanie.\n";
 
 struct TOpcje
 {
@@ -35,116 +63,181 @@ void wypisz(const QString &p_Tekst)
 {
     QString tekst = p_Tekst;
     tekst.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fprintf(stderr, "%s\n", qUtf8Printable(tekst));
+    std::fprintf(stderr, "%s: %s\n", nazwaProgramu, qUtf8Printable(tekst));
 }
 
 int uzycie(const QString &p_Powod)
 {
-    if (!p_Powod.isEmpty())
-        wypisz(QStringLiteral("ostrevia-render: ") + p_Powod);
-    wypisz(QStringLiteral("usage: ostrevia-render IN.xml [-o OUT.html] [--pdf OUT.pdf]\n"
-                          "       ostrevia-render --export-stylesheet CC529C|CC599C [-o FILE]"));
+    wypisz(p_Powod);
+    std::fprintf(stderr, "Pomoc: %s --help\n", nazwaProgramu);
     return kwUzycie;
 }
 
-// Returns an empty string on success, else what was wrong.
-QString czytajOpcje(const QStringList &p_Argumenty, TOpcje &p_Opcje)
+// The framework's own switches ("-(Service)", "-(KatalogDanych)DIR") are read
+// by its start-up; the tool's parser does not see them.
+bool jestPrzelacznikiemProgramu(const QString &p_Argument)
 {
-    for (qsizetype i = 1; i < p_Argumenty.size(); ++i) {
-        const QString &arg = p_Argumenty[i];
-        auto wartosc = [&](QString &p_Cel) {
-            if (i + 1 >= p_Argumenty.size())
-                return false;
-            p_Cel = p_Argumenty[++i];
-            return true;
-        };
-        if (arg == QLatin1String("-o")) {
-            if (!wartosc(p_Opcje.WyjscieHTML))
-                return QStringLiteral("-o needs a file name");
-        } else if (arg == QLatin1String("--pdf")) {
-            if (!wartosc(p_Opcje.WyjsciePDF))
-                return QStringLiteral("--pdf needs a file name");
-        } else if (arg == QLatin1String("--export-stylesheet")) {
-            if (!wartosc(p_Opcje.EksportSzablonu))
-                return QStringLiteral("--export-stylesheet needs CC529C or CC599C");
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return QStringLiteral("unknown option ") + arg;
-        } else if (p_Opcje.Wejscie.isEmpty()) {
-            p_Opcje.Wejscie = arg;
-        } else {
-            return QStringLiteral("only one input file");
-        }
+    return (p_Argument.startsWith(QLatin1String("-(")) || p_Argument.startsWith(QLatin1String("/(")))
+           && p_Argument.indexOf(QLatin1Char(')')) > 2;
+}
+
+enum class TWynikOpcji { Dalej, Pomoc, Wersja, Blad };
+
+TWynikOpcji czytajOpcje(const QStringList &p_Argumenty, TOpcje &p_Opcje, QString &p_Blad)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption wyjscie(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption eksport(QStringLiteral("export-stylesheet"), QString(), QStringLiteral("TYP"));
+    const QCommandLineOption pomoc(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption wersja(QStringLiteral("version"));
+    parser.addOptions({wyjscie, pdf, eksport, pomoc, wersja});
+
+    QStringList argumenty;
+    bool poKoncuOpcji = false;
+    for (const QString &argument : p_Argumenty) {
+        poKoncuOpcji = poKoncuOpcji || argument == QLatin1String("--");
+        if (poKoncuOpcji || !jestPrzelacznikiemProgramu(argument))
+            argumenty << argument;
     }
-    if (p_Opcje.EksportSzablonu.isEmpty() == p_Opcje.Wejscie.isEmpty())
-        return p_Opcje.Wejscie.isEmpty() ? QStringLiteral("no input file") : QStringLiteral("an input file or --export-stylesheet, not both");
-    return QString();
+    if (!parser.parse(argumenty)) {
+        const QStringList nieznane = parser.unknownOptionNames();
+        p_Blad = nieznane.isEmpty() ? QStringLiteral("opcja wymaga wartości (%1)").arg(parser.errorText())
+                                    : QStringLiteral("nieznana opcja: %1").arg(nieznane.join(QStringLiteral(", ")));
+        return TWynikOpcji::Blad;
+    }
+    if (parser.isSet(pomoc))
+        return TWynikOpcji::Pomoc;
+    if (parser.isSet(wersja))
+        return TWynikOpcji::Wersja;
+    for (const auto &[opcja, cel] : {std::pair{&wyjscie, &p_Opcje.WyjscieHTML}, std::pair{&pdf, &p_Opcje.WyjsciePDF},
+                                     std::pair{&eksport, &p_Opcje.EksportSzablonu}}) {
+        const QStringList wartosci = parser.values(*opcja);
+        if (wartosci.size() > 1) {
+            p_Blad = QStringLiteral("opcja --%1 podana więcej niż raz").arg(opcja->names().constLast());
+            return TWynikOpcji::Blad;
+        }
+        *cel = wartosci.value(0);
+    }
+    const QStringList pliki = parser.positionalArguments();
+    if (pliki.size() > 1) {
+        p_Blad = QStringLiteral("można podać tylko jeden plik wejściowy");
+        return TWynikOpcji::Blad;
+    }
+    p_Opcje.Wejscie = pliki.value(0);
+    if (p_Opcje.EksportSzablonu.isEmpty() && p_Opcje.Wejscie.isEmpty()) {
+        p_Blad = QStringLiteral("brak pliku wejściowego");
+        return TWynikOpcji::Blad;
+    }
+    if (!p_Opcje.EksportSzablonu.isEmpty() && !p_Opcje.Wejscie.isEmpty()) {
+        p_Blad = QStringLiteral("plik wejściowy albo --export-stylesheet, nie oba naraz");
+        return TWynikOpcji::Blad;
+    }
+    if (!p_Opcje.EksportSzablonu.isEmpty() && !p_Opcje.WyjsciePDF.isEmpty()) {
+        p_Blad = QStringLiteral("--pdf nie dotyczy eksportu arkusza");
+        return TWynikOpcji::Blad;
+    }
+    return TWynikOpcji::Dalej;
 }
 
-// Standard error is for the user's messages: the browser engine's start-up
-// chatter is kept out unless asked for.
-void filtrujKomunikatyQt(QtMsgType p_Typ, const QMessageLogContext &p_Kontekst, const QString &p_Tekst)
+int pokazWersje()
 {
-    static const bool wszystkie = !qEnvironmentVariableIsEmpty("OSTREVIA_DEBUG");
-    if (wszystkie || p_Typ == QtCriticalMsg || p_Typ == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(p_Typ, p_Kontekst, p_Tekst)));
+    const int wersja = DajNumerWersji(QCoreApplication::applicationFilePath());
+    std::printf("%s %s\n", nazwaProgramu, qUtf8Printable(wersja ? WersjaJakoTekst(wersja) : QStringLiteral("?.??")));
+    return kwSukces;
 }
 
-bool skopiujPlik(const QString &p_Z, const QString &p_Do)
+} // namespace
+
+namespace {
+
+// PROVISIONAL: replaced by the runtime's safe output files.
+class TWyjscie
 {
-    QFile zrodlo(p_Z);
-    QSaveFile cel(p_Do);
-    if (!zrodlo.open(QIODevice::ReadOnly) || !cel.open(QIODevice::WriteOnly))
-        return false;
-    cel.write(zrodlo.readAll());
-    return cel.commit();
-}
+public:
+    explicit TWyjscie(const QString &p_Nazwa) : FNazwa(p_Nazwa)
+    {
+        FTymczasowa = p_Nazwa + QStringLiteral(".tmp");
+        FStrumien.emplace(FTymczasowa, fmCreate);
+    }
+    ~TWyjscie()
+    {
+        FStrumien.reset();
+        if (!FZatwierdzono)
+            QFile::remove(FTymczasowa);
+    }
+    TStream &Strumien() { return *FStrumien; }
+    bool Zatwierdz()
+    {
+        FStrumien.reset();
+        FZatwierdzono = ::rename(QFile::encodeName(FTymczasowa).constData(), QFile::encodeName(FNazwa).constData()) == 0;
+        return FZatwierdzono;
+    }
+
+private:
+    QString FNazwa, FTymczasowa;
+    std::optional<TFileStream> FStrumien;
+    bool FZatwierdzono = false;
+};
 
 int eksportujSzablon(const TOpcje &p_Opcje)
 {
-    const int indeks = p_Opcje.EksportSzablonu == QLatin1String("CC529C")   ? 0
-                       : p_Opcje.EksportSzablonu == QLatin1String("CC599C") ? 1
-                                                                             : -1;
-    if (indeks < 0)
-        return uzycie(QStringLiteral("--export-stylesheet takes CC529C or CC599C"));
-    QString tresc;
-    TDrogaDokumentu::RozpakujPlikZRes(QString::fromLatin1(ZasobySzablonow[indeks]), tresc);
-    if (p_Opcje.WyjscieHTML.isEmpty()) {
-        const QByteArray bajty = TekstNaPolskiAnsi(tresc);
-        std::fwrite(bajty.constData(), 1, static_cast<size_t>(bajty.size()), stdout);
-        return kwSukces;
+    const TTypDokumentu *typ = TypDokumentuONazwieLokalnej(p_Opcje.EksportSzablonu);
+    if (!typ)
+        return uzycie(QStringLiteral("--export-stylesheet przyjmuje CC529C albo CC599C"));
+    const QByteArray tresc = RozpakujZasob(typ->Zasob);
+    if (p_Opcje.WyjscieHTML.isEmpty() || p_Opcje.WyjscieHTML == QLatin1String("-")) {
+        std::fwrite(tresc.constData(), 1, static_cast<size_t>(tresc.size()), stdout);
+        return std::fflush(stdout) == 0 ? kwSukces : kwNiepowodzenie;
     }
-    if (!ZapiszTekstDoPliku(tresc, p_Opcje.WyjscieHTML)) {
-        wypisz(QStringLiteral("ostrevia-render: cannot write ") + p_Opcje.WyjscieHTML);
+    TWyjscie wyjscie(p_Opcje.WyjscieHTML);
+    wyjscie.Strumien().WriteBuffer(tresc.constData(), tresc.size());
+    if (!wyjscie.Zatwierdz()) {
+        wypisz(QStringLiteral("nie można zapisać ") + p_Opcje.WyjscieHTML);
         return kwNiepowodzenie;
     }
     return kwSukces;
 }
 
-int wyrenderuj(const TOpcje &p_Opcje)
+QString domyslneWyjscieHTML(const QString &p_Wejscie)
 {
-    TDrogaDokumentu droga;
-    QUrl strona;
-    droga.PokazStrone = [&strona](const QUrl &p_Adres) { strona = p_Adres; };
-    if (!droga.WczytajPlik(p_Opcje.Wejscie))
-        return kwNiepowodzenie;
+    const QFileInfo wejscie(p_Wejscie);
+    return wejscie.dir().filePath(wejscie.completeBaseName() + QStringLiteral(".html"));
+}
 
-    QString html = p_Opcje.WyjscieHTML;
-    if (html.isEmpty()) {
-        const QFileInfo wejscie(p_Opcje.Wejscie);
-        html = wejscie.dir().filePath(wejscie.completeBaseName() + QStringLiteral(".html"));
+// The PDF is made by a helper that starts the browser engine, so that a page
+// alone never pays for it.
+bool wydrukujPDF(const QString &p_StronaHTML, const QString &p_PlikPDF)
+{
+    QProcess pomocnik;
+    pomocnik.setProcessChannelMode(QProcess::ForwardedChannels);
+    pomocnik.start(QCoreApplication::applicationDirPath() + QStringLiteral("/ostrevia-pdf"),
+                   {QStringLiteral("--"), p_StronaHTML, p_PlikPDF});
+    if (!pomocnik.waitForFinished(-1) || pomocnik.exitStatus() != QProcess::NormalExit) {
+        wypisz(QStringLiteral("nie udało się uruchomić programu tworzącego PDF: ") + pomocnik.errorString());
+        return false;
     }
-    if (!skopiujPlik(droga.NazwaPlikuHTML(), html)) {
-        wypisz(QStringLiteral("ostrevia-render: cannot write ") + html);
-        return kwNiepowodzenie;
+    return pomocnik.exitCode() == 0;
+}
+
+int wyrenderuj(const TOpcje &p_Opcje, TDrogaDokumentu &p_Droga)
+{
+    const QString html = p_Opcje.WyjscieHTML.isEmpty() ? domyslneWyjscieHTML(p_Opcje.Wejscie) : p_Opcje.WyjscieHTML;
+    {
+        TWyjscie wyjscie(html);
+        if (!p_Droga.WyrenderujDo(p_Opcje.Wejscie, wyjscie.Strumien()))
+            return kwNiepowodzenie;
+        if (!wyjscie.Zatwierdz()) {
+            wypisz(QStringLiteral("nie można zapisać ") + html);
+            return kwNiepowodzenie;
+        }
     }
     std::printf("%s\n", qUtf8Printable(html));
 
     if (!p_Opcje.WyjsciePDF.isEmpty()) {
-        QString blad;
-        if (!WydrukujDoPDF(strona, p_Opcje.WyjsciePDF, blad)) {
-            wypisz(QStringLiteral("ostrevia-render: ") + blad);
+        if (!wydrukujPDF(html, p_Opcje.WyjsciePDF))
             return kwNiepowodzenie;
-        }
         std::printf("%s\n", qUtf8Printable(p_Opcje.WyjsciePDF));
     }
     return kwSukces;
@@ -154,21 +247,37 @@ int wyrenderuj(const TOpcje &p_Opcje)
 
 int main(int argc, char **argv)
 {
-    qInstallMessageHandler(filtrujKomunikatyQt);
-    PrzygotujSrodowiskoQt(false);
-    QApplication aplikacja(argc, argv);
-    TJednostkiProgramu jednostki(aplikacja);
-    // No window here: what the window would show goes to standard error.
-    PrzekierujKomunikatyNaStderr();
+    // libxslt's trees are many small blocks freed together: without fast bins
+    // glibc does not sort them out again and again while freeing.
+    mallopt(M_MXFAST, 0);
+    QCoreApplication aplikacja(argc, argv);
+    std::optional<TJednostkiDrogi> jednostki(std::in_place, aplikacja);
 
     TOpcje opcje;
-    const QString blad = czytajOpcje(QCoreApplication::arguments(), opcje);
-    if (!blad.isEmpty())
+    QString blad;
+    switch (czytajOpcje(QCoreApplication::arguments(), opcje, blad)) {
+    case TWynikOpcji::Blad:
         return uzycie(blad);
+    case TWynikOpcji::Pomoc:
+        std::fputs(tekstPomocy, stdout);
+        return kwSukces;
+    case TWynikOpcji::Wersja:
+        return pokazWersje();
+    case TWynikOpcji::Dalej:
+        break;
+    }
+    TDrogaDokumentu droga{TDrogaDokumentu::TBezPlikowTymczasowych()};
+    int wynik = kwNiepowodzenie;
     try {
-        return opcje.EksportSzablonu.isEmpty() ? wyrenderuj(opcje) : eksportujSzablon(opcje);
+        wynik = opcje.EksportSzablonu.isEmpty() ? wyrenderuj(opcje, droga) : eksportujSzablon(opcje);
     } catch (const std::exception &e) {
         PokazWyjatekNaStderr(e);
-        return kwNiepowodzenie;
     }
+    // The output is written and closed: the units end as usual (the error log
+    // writes what it holds), but the document trees are left to the system,
+    // which takes them back at once rather than node by node.
+    jednostki.reset();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(wynik);
 }

@@ -1,37 +1,56 @@
 #!/usr/bin/env bash
-# ostrevia-render against xsltproc on the same large message and the same
-# stylesheet, side by side in one run (best of N wall-clock times).
+# ostrevia-render against xsltproc on the same generated message and the same
+# stylesheet, side by side in one run: the runs alternate between the two
+# programs, and the medians of wall time and peak memory are compared.
 #
-#   bench/render_kontra_xsltproc.sh [ITEMS=999] [RUNS=5]
+#   bench/render_kontra_xsltproc.sh [RUNS=7] [CASE...]
+#
+# A CASE is a number of goods items or "<N>mb" for a message of about N MB;
+# the default cases are 1, 99, 999 and 50mb. OSTREVIA_RENDER names another
+# ostrevia-render to measure (an older build, say).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-items="${1:-999}"
-runs="${2:-5}"
-render="$root/build/bin/ostrevia-render"
+runs="${1:-7}"
+shift || true
+cases=("$@")
+((${#cases[@]})) || cases=(1 99 999 50mb)
+render="${OSTREVIA_RENDER:-$root/build/bin/ostrevia-render}"
 [[ -x $render ]] || { echo "build first: $render is missing" >&2; exit 1; }
 command -v xsltproc >/dev/null || { echo "xsltproc is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-python3 "$root/bench/generuj_ie529.py" "$items" "$work/ie529.xml" >/dev/null
 "$render" --export-stylesheet CC529C -o "$work/529.xsl"
 
-best() { # best wall time in seconds of RUNS runs of the command
-  local best="" d
-  for ((i = 0; i < runs; i++)); do
-    local t0=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1
-    d=$(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.3f", b - a }')
-    if [[ -z $best ]] || awk -v d="$d" -v b="$best" 'BEGIN { exit !(d < b) }'; then best=$d; fi
-  done
-  echo "$best"
+# One run: wall seconds and peak resident kilobytes, on one line.
+run() {
+  local t0=$EPOCHREALTIME
+  /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
+  awk -v a="$t0" -v b="$EPOCHREALTIME" -v m="$(tail -n1 "$work/rss")" 'BEGIN { printf "%.4f %d\n", b - a, m }'
 }
 
-x=$(best xsltproc -o "$work/x.html" "$work/529.xsl" "$work/ie529.xml")
-r=$(best "$render" "$work/ie529.xml" -o "$work/r.html")
-size=$(stat -c %s "$work/ie529.xml")
-echo "IE529 with $items goods items ($size bytes), best of $runs:"
-echo "  xsltproc         ${x} s"
-echo "  ostrevia-render  ${r} s"
-echo "  ratio            $(awk -v r="$r" -v x="$x" 'BEGIN { printf "%.2f", r / x }')"
-cmp -s "$work/x.html" "$work/r.html" && echo "  pages identical byte for byte" || echo "  pages differ"
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+printf '%-8s %10s %10s %6s %10s %10s %6s  %s\n' case "xsltproc" "render" ratio "xslt MiB" "rend MiB" ratio pages
+for c in "${cases[@]}"; do
+  msg="$work/ie529_$c.xml"
+  if [[ $c == *mb ]]; then
+    python3 "$root/bench/generuj_ie529.py" --mb "${c%mb}" "$msg" >/dev/null 2>&1
+  else
+    python3 "$root/bench/generuj_ie529.py" "$c" "$msg" >/dev/null 2>&1
+  fi
+  : >"$work/x.txt"
+  : >"$work/r.txt"
+  for ((i = 0; i < runs; i++)); do
+    run xsltproc -o "$work/x.html" "$work/529.xsl" "$msg" >>"$work/x.txt"
+    run "$render" "$msg" -o "$work/r.html" >>"$work/r.txt"
+  done
+  xt=$(cut -d' ' -f1 "$work/x.txt" | median)
+  rt=$(cut -d' ' -f1 "$work/r.txt" | median)
+  xm=$(cut -d' ' -f2 "$work/x.txt" | median)
+  rm_=$(cut -d' ' -f2 "$work/r.txt" | median)
+  same=$(cmp -s "$work/x.html" "$work/r.html" && echo identical || echo DIFFER)
+  awk -v c="$c" -v xt="$xt" -v rt="$rt" -v xm="$xm" -v rm="$rm_" -v s="$same" 'BEGIN {
+    printf "%-8s %9.3fs %9.3fs %6.2f %10.1f %10.1f %6.2f  %s\n", c, xt, rt, rt / xt, xm / 1024, rm / 1024, rm / xm, s }'
+done
+echo "medians of $runs alternating runs; render: $render"

@@ -1,0 +1,47 @@
+// ostrevia-pdf: prints a page written by ostrevia-render to PDF with the
+// browser engine, as the window prints it. Run by ostrevia-render.
+//
+//   ostrevia-pdf [--] PAGE.html OUT.pdf
+#include "Start.h"
+#include "WydrukPDF.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+
+// Standard error is for the user's messages: the browser engine's start-up
+// chatter is kept out unless asked for.
+void filtrujKomunikatyQt(QtMsgType p_Typ, const QMessageLogContext &p_Kontekst, const QString &p_Tekst)
+{
+    static const bool wszystkie = !qEnvironmentVariableIsEmpty("OSTREVIA_DEBUG");
+    if (wszystkie || p_Typ == QtCriticalMsg || p_Typ == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(p_Typ, p_Kontekst, p_Tekst)));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qInstallMessageHandler(filtrujKomunikatyQt);
+    PrzygotujSrodowiskoQt(false);
+    QApplication aplikacja(argc, argv);
+    TJednostkiDrogi jednostki(aplikacja);
+
+    QStringList argumenty = QCoreApplication::arguments().mid(1);
+    if (argumenty.value(0) == QLatin1String("--"))
+        argumenty.removeFirst();
+    if (argumenty.size() != 2) {
+        std::fprintf(stderr, "ostrevia-pdf: użycie: ostrevia-pdf [--] STRONA.html WYNIK.pdf\n");
+        return 2;
+    }
+    QString blad;
+    if (!WydrukujDoPDF(QUrl::fromLocalFile(QFileInfo(argumenty[0]).absoluteFilePath()), argumenty[1], blad)) {
+        std::fprintf(stderr, "ostrevia-pdf: %s\n", qUtf8Printable(blad));
+        return 1;
+    }
+    return 0;
+}
