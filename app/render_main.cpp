@@ -10,6 +10,7 @@
 #include "PlikiTekstowe.h"
 #include "Start.h"
 #include "WydrukPDF.h"
+#include "ZakonczenieNaSygnal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -158,6 +159,7 @@ int main(int argc, char **argv)
     PrzygotujSrodowiskoQt(false);
     QApplication aplikacja(argc, argv);
     TJednostkiProgramu jednostki(aplikacja);
+    ZakonczNaSygnaly(0); // no event loop to return to: end at once
     // No window here: what the window would show goes to standard error.
     PrzekierujKomunikatyNaStderr();
 
