@@ -41,6 +41,11 @@ QString nazwaTymczasowa(const QFileInfo &p_Cel)
     return p_Cel.path() + QStringLiteral("/.") + nazwa + QLatin1Char('.') + DajLosowaNazwe() + QStringLiteral(".tmp");
 }
 
+QString nieOtwarty()
+{
+    return QStringLiteral("plik nie jest otwarty");
+}
+
 } // namespace
 
 TPlikWynikowy::~TPlikWynikowy()
@@ -146,7 +151,7 @@ bool TPlikWynikowy::Otworz(const QString &p_Nazwa, const QString &p_Wejscie)
 bool TPlikWynikowy::Zapisz(QByteArrayView p_Dane)
 {
     if (FDeskryptor < 0)
-        return NiepowodzenieSystemu(EBADF);
+        return Niepowodzenie(nieOtwarty());
     if (!ZapiszWszystko(FDeskryptor, p_Dane))
         return NiepowodzenieSystemu(errno);
     return true;
@@ -184,7 +189,7 @@ bool TPlikWynikowy::PrzepiszDoStrumienia(const QString &p_Plik)
 bool TPlikWynikowy::Zatwierdz()
 {
     if (FRodzaj == rBrak)
-        return NiepowodzenieSystemu(EBADF);
+        return Niepowodzenie(nieOtwarty());
     bool dobrze = true;
     if (FRodzaj == rStrumien && !FTymczasowy.isEmpty())
         dobrze = PrzepiszDoStrumienia(FTymczasowy);
