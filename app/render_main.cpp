@@ -7,9 +7,12 @@
 // Exit codes: 0 done, 1 refused or failed, 2 usage error.
 #include "DrogaDokumentu.h"
 #include "JednostkiDrogi.h"
+#include "PlikWynikowy.h"
+#include "PlikiTymczasowe.h"
 #include "Strumienie.h"
 #include "TypyDokumentow.h"
 #include "Wersja.h"
+#include "ZakonczenieNaSygnal.h"
 #include "Zasoby.h"
 
 #include <QCommandLineParser>
@@ -152,49 +155,16 @@ int pokazWersje()
 
 namespace {
 
-// PROVISIONAL: replaced by the runtime's safe output files.
-class TWyjscie
-{
-public:
-    explicit TWyjscie(const QString &p_Nazwa) : FNazwa(p_Nazwa)
-    {
-        FTymczasowa = p_Nazwa + QStringLiteral(".tmp");
-        FStrumien.emplace(FTymczasowa, fmCreate);
-    }
-    ~TWyjscie()
-    {
-        FStrumien.reset();
-        if (!FZatwierdzono)
-            QFile::remove(FTymczasowa);
-    }
-    TStream &Strumien() { return *FStrumien; }
-    bool Zatwierdz()
-    {
-        FStrumien.reset();
-        FZatwierdzono = ::rename(QFile::encodeName(FTymczasowa).constData(), QFile::encodeName(FNazwa).constData()) == 0;
-        return FZatwierdzono;
-    }
-
-private:
-    QString FNazwa, FTymczasowa;
-    std::optional<TFileStream> FStrumien;
-    bool FZatwierdzono = false;
-};
-
 int eksportujSzablon(const TOpcje &p_Opcje)
 {
     const TTypDokumentu *typ = TypDokumentuONazwieLokalnej(p_Opcje.EksportSzablonu);
     if (!typ)
         return uzycie(QStringLiteral("--export-stylesheet przyjmuje CC529C albo CC599C"));
     const QByteArray tresc = RozpakujZasob(typ->Zasob);
-    if (p_Opcje.WyjscieHTML.isEmpty() || p_Opcje.WyjscieHTML == QLatin1String("-")) {
-        std::fwrite(tresc.constData(), 1, static_cast<size_t>(tresc.size()), stdout);
-        return std::fflush(stdout) == 0 ? kwSukces : kwNiepowodzenie;
-    }
-    TWyjscie wyjscie(p_Opcje.WyjscieHTML);
-    wyjscie.Strumien().WriteBuffer(tresc.constData(), tresc.size());
-    if (!wyjscie.Zatwierdz()) {
-        wypisz(QStringLiteral("nie można zapisać ") + p_Opcje.WyjscieHTML);
+    TPlikWynikowy wyjscie;
+    if (!wyjscie.Otworz(p_Opcje.WyjscieHTML.isEmpty() ? QStringLiteral("-") : p_Opcje.WyjscieHTML)
+        || !wyjscie.Zapisz(tresc) || !wyjscie.Zatwierdz()) {
+        wypisz(wyjscie.Blad());
         return kwNiepowodzenie;
     }
     return kwSukces;
@@ -207,7 +177,7 @@ QString domyslneWyjscieHTML(const QString &p_Wejscie)
 }
 
 // The PDF is made by a helper that starts the browser engine, so that a page
-// alone never pays for it.
+// alone never pays for it. It prints p_StronaHTML into p_PlikPDF.
 bool wydrukujPDF(const QString &p_StronaHTML, const QString &p_PlikPDF)
 {
     QProcess pomocnik;
@@ -221,25 +191,74 @@ bool wydrukujPDF(const QString &p_StronaHTML, const QString &p_PlikPDF)
     return pomocnik.exitCode() == 0;
 }
 
+// Copies a whole file into the output in pieces.
+bool przepisz(const QString &p_Plik, TPlikWynikowy &p_Wyjscie)
+{
+    QFile plik(p_Plik);
+    if (!plik.open(QIODevice::ReadOnly)) {
+        wypisz(QStringLiteral("nie można odczytać strony %1: %2").arg(p_Plik, plik.errorString()));
+        return false;
+    }
+    for (;;) {
+        const QByteArray porcja = plik.read(1024 * 1024);
+        if (porcja.isEmpty())
+            return plik.error() == QFileDevice::NoError;
+        if (!p_Wyjscie.Zapisz(porcja)) {
+            wypisz(p_Wyjscie.Blad());
+            return false;
+        }
+    }
+}
+
 int wyrenderuj(const TOpcje &p_Opcje, TDrogaDokumentu &p_Droga)
 {
     const QString html = p_Opcje.WyjscieHTML.isEmpty() ? domyslneWyjscieHTML(p_Opcje.Wejscie) : p_Opcje.WyjscieHTML;
-    {
-        TWyjscie wyjscie(html);
-        if (!p_Droga.WyrenderujDo(p_Opcje.Wejscie, wyjscie.Strumien()))
-            return kwNiepowodzenie;
-        if (!wyjscie.Zatwierdz()) {
-            wypisz(QStringLiteral("nie można zapisać ") + html);
+    const bool zPDF = !p_Opcje.WyjsciePDF.isEmpty();
+    if (zPDF && QFileInfo(p_Opcje.WyjsciePDF).absoluteFilePath() == QFileInfo(html).absoluteFilePath())
+        return uzycie(QStringLiteral("strona i PDF nie mogą trafić do tego samego pliku"));
+    TPlikWynikowy wyjscie;
+    if (!wyjscie.Otworz(html, p_Opcje.Wejscie)) {
+        wypisz(wyjscie.Blad());
+        return kwNiepowodzenie;
+    }
+    // The PDF maker loads the page from a file of ours with the extension
+    // the browser wants, whatever the page's own output is.
+    QString strona;
+    if (zPDF) {
+        strona = DajNazwePlikuTymczasowego(QStringLiteral("PlikWynik"), QStringLiteral(".html"));
+        if (strona.isEmpty()) {
+            wypisz(QStringLiteral("Nie można uzyskać nazwy pliku tymczasowego"));
             return kwNiepowodzenie;
         }
-    }
-    std::printf("%s\n", qUtf8Printable(html));
-
-    if (!p_Opcje.WyjsciePDF.isEmpty()) {
-        if (!wydrukujPDF(html, p_Opcje.WyjsciePDF))
+        TFileStream plik(strona, fmCreate);
+        if (!p_Droga.WyrenderujDo(p_Opcje.Wejscie, plik))
             return kwNiepowodzenie;
-        std::printf("%s\n", qUtf8Printable(p_Opcje.WyjsciePDF));
+    } else {
+        TStrumienWynikowy strumien(wyjscie);
+        if (!p_Droga.WyrenderujDo(p_Opcje.Wejscie, strumien))
+            return kwNiepowodzenie;
     }
+    if ((zPDF && !przepisz(strona, wyjscie)) || !wyjscie.Zatwierdz()) {
+        if (!wyjscie.Blad().isEmpty())
+            wypisz(wyjscie.Blad());
+        return kwNiepowodzenie;
+    }
+    if (html != QLatin1String("-"))
+        std::printf("%s\n", qUtf8Printable(html));
+    if (!zPDF)
+        return kwSukces;
+
+    TPlikWynikowy pdf;
+    const QString plikPDF = pdf.Otworz(p_Opcje.WyjsciePDF, p_Opcje.Wejscie) ? pdf.NazwaDoZapisu() : QString();
+    const bool wydrukowano = !plikPDF.isEmpty() && wydrukujPDF(strona, plikPDF) && pdf.Zatwierdz();
+    QFile::remove(strona);
+    if (!wydrukowano) {
+        if (!pdf.Blad().isEmpty())
+            wypisz(pdf.Blad());
+        return kwNiepowodzenie;
+    }
+    if (p_Opcje.WyjsciePDF != QLatin1String("-"))
+        std::printf("%s\n", qUtf8Printable(p_Opcje.WyjsciePDF));
     return kwSukces;
 }
 
@@ -252,6 +271,9 @@ int main(int argc, char **argv)
     mallopt(M_MXFAST, 0);
     QCoreApplication aplikacja(argc, argv);
     std::optional<TJednostkiDrogi> jednostki(std::in_place, aplikacja);
+    // No event loop to return to: a signal ends the process at once, taking
+    // its temporary files with it.
+    ZakonczNaSygnaly(0);
 
     TOpcje opcje;
     QString blad;

@@ -52,6 +52,7 @@ void InicjujLkFunIO(const QStringList &p_Argumenty)
 void ZakonczLkFunIO()
 {
     ZwolnijLicznikiPlikowTymczasowych();
+    UsunPusteKatalogiTymczasowe();
     ZwolnijPlikIni();
     LogBledow().ZatrzymajWatek();
 }

@@ -26,5 +26,5 @@ void InicjujLkFunIO(int argc, char **argv);
 void InicjujLkFunIO(const QStringList &p_Argumenty);
 
 // Shutdown: writes what the log worker still holds and stops it, frees the
-// counters and the parameter file.
+// counters and the parameter file, removes the process's empty temporary folders.
 void ZakonczLkFunIO();

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-bool ZapiszWszystko(int p_Deskryptor, const QByteArray &p_Dane)
+bool ZapiszWszystko(int p_Deskryptor, QByteArrayView p_Dane)
 {
     qsizetype zapisano = 0;
     while (zapisano < p_Dane.size()) {

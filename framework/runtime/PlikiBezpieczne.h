@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // File creation that never follows a link and never takes over a file that
@@ -11,4 +12,4 @@
 bool UtworzNowyPlik(const QString &p_Nazwa, const QByteArray &p_Tresc);
 
 // Writes all bytes to an open descriptor, resuming after interruptions.
-bool ZapiszWszystko(int p_Deskryptor, const QByteArray &p_Dane);
+bool ZapiszWszystko(int p_Deskryptor, QByteArrayView p_Dane);

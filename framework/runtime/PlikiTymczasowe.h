@@ -6,15 +6,19 @@
 // Temporary files live in a private folder of the user:
 //   ($XDG_RUNTIME_DIR, else $TMPDIR, else /tmp) + "/VelmoraSoftware-<uid>/"
 // created 0700 and refused unless it is a real directory of ours, with a
-// folder "Proc_<pid>/" per process inside. Files are created exclusively and
-// never through a link.
+// folder "Proc_<pid>/" per process inside. A refused root (another user got
+// there first) is replaced for the rest of the process by a fresh private
+// folder beside it, "VelmoraSoftware-<uid>-XXXXXX", and the reason goes to
+// the error log. The first use of a root removes the empty "Proc_" folders of
+// processes that are gone. Files are created exclusively, never through a
+// link, and registered for an emergency clean-up (RejestrSprzatania.h).
 
-// The private root with a trailing "/", created if missing; empty when it
-// cannot be made or is not ours.
+// The private root in use with a trailing "/", created if missing; empty when
+// neither it nor a stand-in can be made.
 QString DajKorzenTymczasowy();
 
 // The per-process folder with a trailing "/", created if missing; empty when
-// the temporary root is unavailable.
+// no private root is available.
 QString DajKatalogTymczasowy();
 
 // A new, already created file (holding one CR LF): folder + prefix + "_" + a
@@ -37,3 +41,7 @@ QString LiczbaWSystemie36(int p_Liczba);
 // Start-up and shutdown of the per-prefix counters.
 void UtworzLicznikiPlikowTymczasowych();
 void ZwolnijLicznikiPlikowTymczasowych();
+
+// At the end of the process: removes its per-process folder and a stand-in
+// root when they are empty. Files the owners left stay, and so do their folders.
+void UsunPusteKatalogiTymczasowe();

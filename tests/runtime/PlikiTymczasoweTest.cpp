@@ -1,15 +1,21 @@
 #include "KatalogTestowy.h"
+#include "LogBledow.h"
 #include "PlikiTymczasowe.h"
 #include "Wyjatki.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -103,26 +109,149 @@ TEST_F(PlikiTymczasowe, PrefixMustNotBeAPathOrADevice)
     EXPECT_TRUE(DajNazwePlikuTymczasowego(QString()).endsWith(QStringLiteral("/_1.tmp")));
 }
 
-TEST_F(PlikiTymczasowe, RootThatIsALinkOrNotOursIsRefused)
+// A root another user got to first, in each form it can take.
+struct TZajetyKorzen
 {
-    const QString obcy = Sciezka(QStringLiteral("obcy"));
-    QDir().mkpath(obcy);
+    const char *Nazwa;
+    // Makes the squat in p_Baza, with p_Obcy a folder the squatter owns; the
+    // path that is refused and why.
+    std::function<std::pair<QString, QString>(const QString &p_Baza, const QString &p_Obcy)> Zajmij;
+};
+
+class ZajetyKorzen : public PlikiTymczasowe, public ::testing::WithParamInterface<TZajetyKorzen>
+{
+};
+
+QString zwyklyKorzenW(const QString &p_Baza)
+{
+    return p_Baza + QStringLiteral("/VelmoraSoftware-") + QString::number(::geteuid());
+}
+
+TEST_P(ZajetyKorzen, NamesComeFromAFreshPrivateRootAndTheLogSaysWhy)
+{
     const QString baza = Sciezka(QStringLiteral("baza"));
-    QDir().mkpath(baza);
-    ASSERT_TRUE(QFile::link(obcy, baza + QStringLiteral("/VelmoraSoftware-") + QString::number(::geteuid())));
-    {
-        InnyKorzen korzen(baza);
-        EXPECT_EQ(DajKorzenTymczasowy(), QString());
-        EXPECT_EQ(DajKatalogTymczasowy(), QString());
-        EXPECT_EQ(DajNazwePlikuTymczasowego(QStringLiteral("Przez")), QString());
-    }
+    const QString obcy = Sciezka(QStringLiteral("obcy"));
+    ASSERT_TRUE(QDir().mkpath(baza) && QDir().mkpath(obcy));
+    const auto [odrzucony, powod] = GetParam().Zajmij(baza, obcy);
+    if (odrzucony.isEmpty())
+        GTEST_SKIP() << "only root can hand a folder to another user";
+    const QString log = Sciezka(QStringLiteral("Errors.txt"));
+    const QString poprzedniLog = std::exchange(PlikBledow, log);
+    InnyKorzen korzen(baza);
+
+    const QString nazwa = DajNazwePlikuTymczasowego(QStringLiteral("Squat"));
+    const QString zastepczy = nazwa.section(QLatin1Char('/'), 0, -3);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1-[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(zwyklyKorzenW(baza))))
+                    .match(zastepczy)
+                    .hasMatch())
+        << qPrintable(nazwa);
+    const QString katalog = zastepczy + QStringLiteral("/Proc_") + QString::number(::getpid()) + QLatin1Char('/');
+    EXPECT_TRUE(nazwa.startsWith(katalog) && QFileInfo(nazwa).isFile()) << qPrintable(nazwa);
+    struct stat stan;
+    ASSERT_EQ(::lstat(QFile::encodeName(zastepczy).constData(), &stan), 0);
+    EXPECT_TRUE(S_ISDIR(stan.st_mode));
+    EXPECT_EQ(stan.st_uid, ::geteuid());
+    EXPECT_EQ(stan.st_mode & 0777, 0700u);
+
+    // The stand-in is kept: the next names follow in the same folder.
+    EXPECT_EQ(DajKorzenTymczasowy(), zastepczy + QLatin1Char('/'));
+    EXPECT_EQ(DajKatalogTymczasowy(), katalog);
     EXPECT_TRUE(QDir(obcy).isEmpty());
 
-    const QString zPlikiem = Sciezka(QStringLiteral("zplikiem"));
-    QDir().mkpath(zPlikiem);
-    ZapiszPlik(QStringLiteral("zplikiem/VelmoraSoftware-") + QString::number(::geteuid()), "plik");
-    InnyKorzen korzen(zPlikiem);
-    EXPECT_EQ(DajKatalogTymczasowy(), QString());
+    const QString wpisy = QString::fromUtf8(CzytajPlik(log));
+    const QString wpis = QStringLiteral("\tKatalog tymczasowy %1 odrzucony: %2. Pliki tymczasowe trafią do %3\r\n")
+                             .arg(odrzucony, powod, zastepczy);
+    EXPECT_EQ(wpisy.count(wpis), 1) << qPrintable(wpisy) << qPrintable(wpis);
+    PlikBledow = poprzedniLog;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formy, ZajetyKorzen,
+    ::testing::Values(
+        TZajetyKorzen{"Plik",
+                      [](const QString &p_Baza, const QString &) {
+                          QFile plik(zwyklyKorzenW(p_Baza));
+                          EXPECT_TRUE(plik.open(QIODevice::WriteOnly));
+                          return std::make_pair(plik.fileName(), QStringLiteral("nie jest katalogiem"));
+                      }},
+        TZajetyKorzen{"Dowiazanie",
+                      [](const QString &p_Baza, const QString &p_Obcy) {
+                          EXPECT_TRUE(QFile::link(p_Obcy, zwyklyKorzenW(p_Baza)));
+                          return std::make_pair(zwyklyKorzenW(p_Baza), QStringLiteral("jest dowiązaniem symbolicznym"));
+                      }},
+        TZajetyKorzen{"KatalogInnegoUzytkownikaOtwartyDlaWszystkich",
+                      [](const QString &p_Baza, const QString &) {
+                          const QByteArray korzen = QFile::encodeName(zwyklyKorzenW(p_Baza));
+                          EXPECT_EQ(::mkdir(korzen.constData(), 0777), 0);
+                          ::chmod(korzen.constData(), 0777);
+                          if (::chown(korzen.constData(), 65534, 65534) != 0)
+                              return std::make_pair(QString(), QString());
+                          return std::make_pair(zwyklyKorzenW(p_Baza),
+                                                QStringLiteral("należy do innego użytkownika (uid 65534)"));
+                      }},
+        TZajetyKorzen{"DowiazanieZamiastKataloguProcesu",
+                      [](const QString &p_Baza, const QString &p_Obcy) {
+                          // Planted while our own root was open to others.
+                          const QString proc = zwyklyKorzenW(p_Baza) + QStringLiteral("/Proc_") + QString::number(::getpid());
+                          EXPECT_TRUE(QDir().mkpath(zwyklyKorzenW(p_Baza)));
+                          EXPECT_TRUE(QFile::link(p_Obcy, proc));
+                          return std::make_pair(proc, QStringLiteral("jest dowiązaniem symbolicznym"));
+                      }}),
+    [](const auto &p_Info) { return std::string(p_Info.param.Nazwa); });
+
+TEST_F(PlikiTymczasowe, FirstUseRemovesEmptyFoldersOfProcessesThatAreGone)
+{
+    const auto zmarly = [] {
+        const pid_t pid = ::fork();
+        if (pid == 0)
+            ::_exit(0);
+        ::waitpid(pid, nullptr, 0);
+        return pid;
+    };
+    const QString korzen = zwyklyKorzenW(Sciezka(QStringLiteral("baza")));
+    const auto proc = [&](pid_t p_Pid) { return korzen + QStringLiteral("/Proc_") + QString::number(p_Pid); };
+    const QString pusty = proc(zmarly());
+    const QString zPlikiem = proc(zmarly());
+    const QString zywy = proc(::getppid());
+    const QString dowiazanie = proc(zmarly());
+    const QString cel = Sciezka(QStringLiteral("cel"));
+    for (const QString &katalog : {pusty, zPlikiem, zywy, cel})
+        ASSERT_TRUE(QDir().mkpath(katalog));
+    ASSERT_EQ(::chmod(QFile::encodeName(korzen).constData(), 0700), 0);
+    ZapiszPlik(zPlikiem.sliced(FKatalog.path().size() + 1) + QStringLiteral("/SzablPodgl_1.tmp"), "zostaje");
+    ASSERT_TRUE(QFile::link(cel, dowiazanie));
+
+    InnyKorzen inny(Sciezka(QStringLiteral("baza")));
+    ASSERT_EQ(DajKatalogTymczasowy(), proc(::getpid()) + QLatin1Char('/'));
+    EXPECT_FALSE(QFileInfo::exists(pusty));
+    EXPECT_TRUE(QFileInfo(zPlikiem + QStringLiteral("/SzablPodgl_1.tmp")).isFile());
+    EXPECT_TRUE(QFileInfo(zywy).isDir());
+    EXPECT_TRUE(QFileInfo(dowiazanie).isSymLink());
+    EXPECT_TRUE(QFileInfo(cel).isDir());
+}
+
+TEST_F(PlikiTymczasowe, EmptyFoldersOfTheProcessGoAtTheEnd)
+{
+    // A squatted root, so that the stand-in root is the process's own too.
+    const QString baza = Sciezka(QStringLiteral("baza"));
+    ASSERT_TRUE(QDir().mkpath(baza));
+    ZapiszPlik(QStringLiteral("baza/VelmoraSoftware-") + QString::number(::geteuid()), "zajęte");
+    InnyKorzen inny(baza);
+    const QString nazwa = DajNazwePlikuTymczasowego(QStringLiteral("Koniec"));
+    const QString katalog = DajKatalogTymczasowy();
+    const QString korzen = DajKorzenTymczasowy();
+    ASSERT_TRUE(nazwa.startsWith(katalog) && katalog.startsWith(korzen)) << qPrintable(nazwa);
+
+    UsunPusteKatalogiTymczasowe();
+    EXPECT_TRUE(QFileInfo(nazwa).isFile()) << "a file someone left keeps its folder";
+
+    ASSERT_TRUE(QFile::remove(nazwa));
+    UsunPusteKatalogiTymczasowe();
+    EXPECT_FALSE(QFileInfo::exists(katalog));
+    EXPECT_FALSE(QFileInfo::exists(korzen));
+
+    // Names asked for later still come, from the same stand-in.
+    EXPECT_EQ(DajNazwePlikuTymczasowego(QStringLiteral("Koniec")), katalog + QStringLiteral("Koniec_2.tmp"));
 }
 
 TEST_F(PlikiTymczasowe, RootWithLooseModeIsTightened)
