@@ -4,11 +4,16 @@
 //   ostrevia-pdf [--] PAGE.html OUT.pdf
 #include "Start.h"
 #include "WydrukPDF.h"
+#include "ZakonczenieNaSygnal.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QUrl>
 
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -26,10 +31,16 @@ void filtrujKomunikatyQt(QtMsgType p_Typ, const QMessageLogContext &p_Kontekst, 
 
 int main(int argc, char **argv)
 {
+    // The render tool waits for this helper: when it is gone, so is the job.
+    const pid_t rodzic = ::getppid();
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != rodzic)
+        return 1;
     qInstallMessageHandler(filtrujKomunikatyQt);
     PrzygotujSrodowiskoQt(false);
     QApplication aplikacja(argc, argv);
     TJednostkiDrogi jednostki(aplikacja);
+    ZakonczNaSygnaly(0);
 
     QStringList argumenty = QCoreApplication::arguments().mid(1);
     if (argumenty.value(0) == QLatin1String("--"))
