@@ -33,7 +33,6 @@ void InicjujLkFunIO(const QStringList &p_Argumenty)
 {
     UstawWatekGlowny();
     UstawArgumentyProgramu(p_Argumenty);
-    LogBledow().UruchomWatek();
 
     QString wartosc;
     TrybUslugi = DajParametr(QStringLiteral("Service"), wartosc, false);
@@ -47,6 +46,9 @@ void InicjujLkFunIO(const QStringList &p_Argumenty)
     UstalKatalogDanych();
     UtworzLicznikiPlikowTymczasowych();
     PlikBledow = DajKatalogDanych() + QStringLiteral("Errors.txt");
+    // Last: until here entries are written on the calling thread, and the
+    // worker never sees the settings above half made.
+    LogBledow().UruchomWatek();
 }
 
 void ZakonczLkFunIO()

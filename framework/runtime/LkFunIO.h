@@ -18,10 +18,10 @@
 
 #include <QStringList>
 
-// Start-up of the runtime services, once, before any window exists: the log
-// worker, service mode, product name, program directory, application name,
-// parameter file, data directory (may end the process with 101 or 102),
-// temporary-name counters, the error log's file name.
+// Start-up of the runtime services, once, before any window exists: service
+// mode, product name, program directory, application name, parameter file,
+// data directory (may end the process with 101 or 102), temporary-name
+// counters, the error log's file name, and last the log's worker.
 void InicjujLkFunIO(int argc, char **argv);
 void InicjujLkFunIO(const QStringList &p_Argumenty);
 

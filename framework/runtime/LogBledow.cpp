@@ -1,5 +1,6 @@
 #include "LogBledow.h"
 
+#include "BlokadaPliku.h"
 #include "Formatuj.h"
 #include "KatalogDanych.h"
 #include "KodowanieZnakow.h"
@@ -8,6 +9,7 @@
 #include "Parametry.h"
 #include "PlikiBezpieczne.h"
 #include "WatekGlowny.h"
+#include "Wersja.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -43,27 +45,14 @@ uint64_t tykniecia()
                                      .count());
 }
 
-// Opens a regular file for appending without following a link and without
-// waiting on a pipe; creates it when missing (p_Utworzono tells). -1 with
-// errno on failure.
+// Opens a regular file for appending; creates it when missing (p_Utworzono
+// tells). -1 with errno on failure.
 int otworzDoDopisania(const QString &p_Plik, bool &p_Utworzono)
 {
-    const QByteArray nazwa = QFile::encodeName(p_Plik);
-    constexpr int flagi = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    p_Utworzono = false;
-    int plik = ::open(nazwa.constData(), flagi | O_CREAT | O_EXCL, 0600);
-    if (plik >= 0)
-        p_Utworzono = true;
-    else if (errno == EEXIST)
-        plik = ::open(nazwa.constData(), flagi);
-    if (plik < 0)
-        return -1;
-    struct stat stan;
-    if (::fstat(plik, &stan) != 0 || !S_ISREG(stan.st_mode)) {
-        ::close(plik);
-        errno = EINVAL;
-        return -1;
-    }
+    int plik = OtworzZwyklyPlik(p_Plik, O_WRONLY | O_APPEND | O_CREAT | O_EXCL);
+    p_Utworzono = plik >= 0;
+    if (plik < 0 && errno == EEXIST)
+        plik = OtworzZwyklyPlik(p_Plik, O_WRONLY | O_APPEND);
     return plik;
 }
 
@@ -84,31 +73,54 @@ bool zastapTresc(const QString &p_Plik, const QByteArray &p_Tresc)
     return true;
 }
 
-QString linia(const QByteArray &p_Bajty)
+// A line as it is saved: UTF-8 kept, anything else read as Windows-1250.
+QByteArray liniaUtf8(const QByteArray &p_Bajty)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString tekst = utf8.decode(p_Bajty);
-    return utf8.hasError() ? TekstZPolskiegoAnsi(p_Bajty) : tekst;
+    return utf8.hasError() ? TekstZPolskiegoAnsi(p_Bajty).toUtf8() : p_Bajty;
 }
 
-// Lines split at CR, LF or CR LF.
-QStringList linieLogu(QByteArray p_Tresc)
+// Where the line after the CR at p_Cr begins: a CR LF is one break.
+qsizetype poKoncuLinii(const QByteArray &p_Tresc, qsizetype p_Cr)
+{
+    return p_Cr + 1 < p_Tresc.size() && p_Tresc[p_Cr + 1] == '\n' ? p_Cr + 2 : p_Cr + 1;
+}
+
+// Lines split at CR; a lone LF stays in its line.
+QByteArrayList linieLogu(QByteArray p_Tresc)
 {
     if (p_Tresc.startsWith(znacznikKolejnosciBajtow))
         p_Tresc.remove(0, znacznikKolejnosciBajtow.size());
-    QStringList linie;
+    QByteArrayList linie;
     qsizetype poczatek = 0;
-    for (qsizetype i = 0; i < p_Tresc.size(); ++i) {
-        if (p_Tresc[i] != '\r' && p_Tresc[i] != '\n')
-            continue;
-        linie << linia(p_Tresc.sliced(poczatek, i - poczatek));
-        if (p_Tresc[i] == '\r' && i + 1 < p_Tresc.size() && p_Tresc[i + 1] == '\n')
-            ++i;
-        poczatek = i + 1;
+    for (qsizetype cr = p_Tresc.indexOf('\r'); cr >= 0; cr = p_Tresc.indexOf('\r', poczatek)) {
+        linie << liniaUtf8(p_Tresc.sliced(poczatek, cr - poczatek));
+        poczatek = poKoncuLinii(p_Tresc, cr);
     }
     if (poczatek < p_Tresc.size())
-        linie << linia(p_Tresc.sliced(poczatek));
+        linie << liniaUtf8(p_Tresc.sliced(poczatek));
     return linie;
+}
+
+// The last p_Najwiecej bytes of a regular file; p_Pominieto tells how many
+// bytes came before them.
+bool czytajKoniec(const QString &p_Plik, qint64 p_Najwiecej, QByteArray &p_Tresc, qint64 &p_Pominieto)
+{
+    const int plik = OtworzZwyklyPlik(p_Plik, O_RDONLY);
+    if (plik < 0)
+        return false;
+    QFile czytnik;
+    struct stat stan;
+    bool wynik = ::fstat(plik, &stan) == 0 && czytnik.open(plik, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    if (wynik) {
+        p_Pominieto = qMax<qint64>(0, stan.st_size - p_Najwiecej);
+        wynik = czytnik.seek(p_Pominieto);
+        p_Tresc = czytnik.read(stan.st_size - p_Pominieto);
+        czytnik.close();
+    }
+    ::close(plik);
+    return wynik;
 }
 
 QString katalogPliku(const QString &p_Plik)
@@ -178,10 +190,7 @@ void TLogBledow::PracaWatku()
         FKolejka.pop_front();
         FPisze = true;
         blokada.unlock();
-        {
-            std::lock_guard blokadaLogu(FBlokadaLogu);
-            ZapiszWpis(wpis);
-        }
+        ZapiszWpis(wpis);
         blokada.lock();
         FPisze = false;
         FZmianaKolejki.notify_all();
@@ -192,8 +201,14 @@ void TLogBledow::Zapisz(const QString &p_Wyjatek, const QString &p_NazwaPliku, i
                         const QDateTime &p_DataCzas, bool p_ZapiszInfoOS)
 {
     try {
+        QString plik = p_NazwaPliku.isEmpty() ? PlikBledow : p_NazwaPliku;
+        if (!plik.contains(QLatin1Char('/')))
+            plik = DajKatalogDanych() + plik;
+        // Before start-up has fixed the data directory there is no place for a log.
+        if (!plik.startsWith(QLatin1Char('/')))
+            return;
         const bool glowny = CzyWatekGlowny();
-        TWpis wpis{p_Wyjatek, p_NazwaPliku, p_MaxRozmLogu,
+        TWpis wpis{p_Wyjatek, plik, p_MaxRozmLogu,
                    p_DataCzas.isValid() ? p_DataCzas.toLocalTime() : QDateTime::currentDateTime(), p_ZapiszInfoOS,
                    glowny || !TrybUslugi};
         if (glowny) {
@@ -212,29 +227,20 @@ void TLogBledow::Zapisz(const QString &p_Wyjatek, const QString &p_NazwaPliku, i
 
 void TLogBledow::ZapiszWpis(const TWpis &p_Wpis)
 {
-    const QDateTime czasUTC = CzasLokalnyNaUTC(p_Wpis.DataCzas);
-    QString plik = p_Wpis.NazwaPliku.isEmpty() ? PlikBledow : p_Wpis.NazwaPliku;
-    if (!plik.contains(QLatin1Char('/')))
-        plik = DajKatalogDanych() + plik;
-    // Before start-up has fixed the data directory there is no place for a log.
-    if (!plik.startsWith(QLatin1Char('/')))
-        return;
-
-    int64_t maksimum = p_Wpis.MaxRozmLogu;
-    int64_t docelowy = maksimum / 2;
-    if (maksimum == 0) {
-        maksimum = DomyslnyMaksymalnyRozmiarLogu;
-        docelowy = DomyslnyDocelowyRozmiarLogu;
+    const QString &plik = p_Wpis.Plik;
+    TProba proba{p_Wpis, CzasLokalnyNaUTC(p_Wpis.DataCzas), p_Wpis.MaxRozmLogu, p_Wpis.MaxRozmLogu / 2};
+    if (proba.Maksimum == 0) {
+        proba.Maksimum = DomyslnyMaksymalnyRozmiarLogu;
+        proba.Docelowy = DomyslnyDocelowyRozmiarLogu;
     }
 
-    for (int proba = 1; proba <= LiczbaProbZapisuLogu; ++proba) {
-        const TWynikZapisuLogu wynik = ProbaZapisuLogu(plik, p_Wpis.Tekst, docelowy, p_Wpis.DataCzas, czasUTC,
-                                                       maksimum, p_Wpis.ZapiszInfoOS, p_Wpis.MoznaPokazacKom);
+    for (int numer = 1; numer <= LiczbaProbZapisuLogu; ++numer) {
+        const TWynikZapisuLogu wynik = ProbaPodBlokada(proba);
         if (wynik == zlZapisano)
             return;
         if (wynik == zlInnyBlad)
             break;
-        if (proba < LiczbaProbZapisuLogu)
+        if (numer < LiczbaProbZapisuLogu)
             std::this_thread::sleep_for(std::chrono::milliseconds(50 + QRandomGenerator::global()->bounded(100)));
     }
 
@@ -261,77 +267,96 @@ void TLogBledow::ZapiszWpis(const TWpis &p_Wpis)
     }
     const QString plikBoczny = katalogPliku(plik) + p_Wpis.DataCzas.toString(QStringLiteral("yyyyMMddhhmmsszzz"))
                                + QLatin1Char('_') + DajLosowaNazwe() + QLatin1Char('_') + QFileInfo(plik).fileName();
-    const TWynikZapisuLogu wynik = ProbaZapisuLogu(plikBoczny, p_Wpis.Tekst, docelowy, p_Wpis.DataCzas, czasUTC,
-                                                   maksimum, p_Wpis.ZapiszInfoOS, p_Wpis.MoznaPokazacKom);
+    // A side file's name is unique: nobody else writes it, no lock is needed.
+    const TWynikZapisuLogu wynik = ProbaZapisuLogu(plikBoczny, proba);
     if (wynik == zlInnyBlad && p_Wpis.MoznaPokazacKom)
         PokazWKolejce(Format(bladZapisu, {plik, tekstWpisu}), &TOczekujaceKomunikaty::Zapis);
 }
 
-bool TLogBledow::PrzytnijJesliTrzeba(const QString &p_Plik, int64_t p_Rozmiar, int64_t p_Max, int64_t p_Docelowy)
+TWynikZapisuLogu TLogBledow::ProbaPodBlokada(const TProba &p_Proba)
+{
+    const auto termin = std::chrono::steady_clock::now() + std::chrono::milliseconds(CzasOczekiwaniaNaBlokadeMs);
+    std::unique_lock blokada(FBlokadaLogu, std::defer_lock);
+    if (!CzekajNaBlokade(termin, [&] { return blokada.try_lock(); }))
+        return zlInnyBlad;
+    const TBlokadaPliku blokadaPliku(p_Proba.Wpis.Plik + QStringLiteral(".lock"), termin);
+    const int blad = blokadaPliku.Zajeta() ? 0 : blokadaPliku.Blad();
+    // No lock file for want of rights: nobody can rename a trimmed log into
+    // this folder either, so appends lose nothing; the log's own open decides
+    // (and reports the rights). A file system without locks: best effort.
+    const bool bezBlokady = blad == EACCES || blad == EPERM || blad == EROFS || blad == ENOLCK || blad == EOPNOTSUPP;
+    if (blad != 0 && !bezBlokady)
+        return zlInnyBlad;
+    return ProbaZapisuLogu(p_Proba.Wpis.Plik, p_Proba);
+}
+
+void TLogBledow::PrzytnijJesliTrzeba(const QString &p_Plik, int64_t p_Rozmiar, int64_t p_Max, int64_t p_Docelowy)
 {
     {
         std::lock_guard blokada(FBlokadaStanu);
         const uint64_t teraz = tykniecia();
         if (p_Max == -1 || p_Rozmiar <= p_Max
-            || (FPrzycinano && teraz - FOstatniePrzyciecie <= OdstepPrzycinaniaLoguMs))
-            return false;
+            || (FPrzycinano && OdstepPrzycinaniaMs > 0 && teraz - FOstatniePrzyciecie <= OdstepPrzycinaniaMs))
+            return;
         FPrzycinano = true;
         FOstatniePrzyciecie = teraz;
     }
-    QFile plik(p_Plik);
-    if (!plik.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 pominiete = qMax<qint64>(0, plik.size() - najwiecejCzytanePrzyPrzycinaniu);
-    plik.seek(pominiete);
-    QByteArray tresc = plik.read(najwiecejCzytanePrzyPrzycinaniu);
-    plik.close();
-    int64_t rozmiar = p_Rozmiar;
+    QByteArray tresc;
+    qint64 pominiete = 0;
+    if (!czytajKoniec(p_Plik, najwiecejCzytanePrzyPrzycinaniu, tresc, pominiete))
+        return;
     if (pominiete > 0) {
         // The first line read is cut; it goes with the part not read.
-        const qsizetype koniecLinii = tresc.indexOf('\n');
-        tresc.remove(0, koniecLinii < 0 ? tresc.size() : koniecLinii + 1);
-        rozmiar = tresc.size();
+        const qsizetype cr = tresc.indexOf('\r');
+        tresc.remove(0, cr < 0 ? tresc.size() : poKoncuLinii(tresc, cr));
     }
-    QStringList linie = linieLogu(tresc);
+    QByteArrayList linie = linieLogu(tresc);
     if (FunkcjaPrzycinania) {
-        if (!FunkcjaPrzycinania(linie))
-            return true;
+        QStringList tekst;
+        for (const QByteArray &l : std::as_const(linie))
+            tekst << QString::fromUtf8(l);
+        if (!FunkcjaPrzycinania(tekst))
+            return;
+        linie.clear();
+        for (const QString &l : std::as_const(tekst))
+            linie << l.toUtf8();
     } else {
+        // Counted as saved: UTF-8 bytes and CR LF, after the byte-order mark.
+        int64_t rozmiar = znacznikKolejnosciBajtow.size();
+        for (const QByteArray &l : std::as_const(linie))
+            rozmiar += l.size() + 2;
         qsizetype usuniete = 0;
         while (usuniete < linie.size() && rozmiar > p_Docelowy)
             rozmiar -= linie[usuniete++].size() + 2;
         linie.remove(0, usuniete);
     }
     QByteArray nowa = znacznikKolejnosciBajtow;
-    for (const QString &l : linie)
-        nowa += l.toUtf8() + "\r\n";
+    for (const QByteArray &l : std::as_const(linie))
+        nowa += l + "\r\n";
     zastapTresc(p_Plik, nowa);
-    return true;
 }
 
-TWynikZapisuLogu TLogBledow::ProbaZapisuLogu(const QString &p_Plik, const QString &p_Tekst, int64_t p_RozmiarDocelowy,
-                                             const QDateTime &p_CzasLokalny, const QDateTime &p_CzasUTC,
-                                             int64_t p_MaxRozmiar, bool p_ZapiszInfoOS, bool p_MoznaPokazacKom)
+TWynikZapisuLogu TLogBledow::ProbaZapisuLogu(const QString &p_Plik, const TProba &p_Proba)
 {
     struct stat stan;
     const QByteArray nazwa = QFile::encodeName(p_Plik);
     if (::lstat(nazwa.constData(), &stan) == 0 && S_ISREG(stan.st_mode))
-        PrzytnijJesliTrzeba(p_Plik, stan.st_size, p_MaxRozmiar, p_RozmiarDocelowy);
+        PrzytnijJesliTrzeba(p_Plik, stan.st_size, p_Proba.Maksimum, p_Proba.Docelowy);
 
     bool utworzono = false;
     const int plik = otworzDoDopisania(p_Plik, utworzono);
     if (plik < 0) {
         if (errno == EACCES || errno == EPERM) {
-            ZglosBrakUprawnien(p_Plik, p_MoznaPokazacKom);
+            ZglosBrakUprawnien(p_Plik, p_Proba.Wpis.MoznaPokazacKom);
             return zlBrakDostepu;
         }
         return zlInnyBlad;
     }
-    QString wiersz = QStringLiteral("-> ") + ZnacznikCzasuLogu(p_CzasLokalny) + QStringLiteral("\tUTC: ")
-                     + ZnacznikCzasuLogu(p_CzasUTC);
-    if (p_ZapiszInfoOS)
+    QString wiersz = QStringLiteral("-> ") + ZnacznikCzasuLogu(p_Proba.Wpis.DataCzas) + QStringLiteral("\tUTC: ")
+                     + ZnacznikCzasuLogu(p_Proba.CzasUTC);
+    if (p_Proba.Wpis.ZapiszInfoOS)
         wiersz += QStringLiteral("\tV ") + WersjaSystemu();
-    wiersz += QLatin1Char('\t') + p_Tekst + QStringLiteral("\r\n");
+    wiersz += QLatin1Char('\t') + p_Proba.Wpis.Tekst + QStringLiteral("\r\n");
     const QByteArray dane = (utworzono ? znacznikKolejnosciBajtow : QByteArray()) + wiersz.toUtf8();
     const bool zapisano = ZapiszWszystko(plik, dane);
     const bool zamknieto = ::close(plik) == 0;
@@ -362,7 +387,7 @@ void TLogBledow::PokazWKolejce(const QString &p_Tekst, bool TOczekujaceKomunikat
     QMetaObject::invokeMethod(
         aplikacja,
         [p_Tekst, p_Oczekuje, oczekujace = FOczekujace] {
-            PokazKomunikatOK(p_Tekst, mtError);
+            PokazKomunikatZTytulem(NazwaProduktu, p_Tekst, mtError, mbOKOnly, 0);
             std::lock_guard blokada(oczekujace->Blokada);
             (*oczekujace).*p_Oczekuje = false;
         },

@@ -15,7 +15,8 @@
 // The error log: "Errors.txt" in the data directory, one UTF-8 line per entry
 // with local and UTC time stamps. Writing survives a busy or unwritable log:
 // it retries, trims an oversized file, falls back to a uniquely named side
-// file (at most 100 a day) and tells the user once at a time.
+// file (at most 100 a day) and tells the user once at a time. Every trim and
+// append, from any thread or process, holds the log's lock ("<log>.lock").
 
 // Data directory + "Errors.txt"; fixed at the end of start-up.
 extern QString PlikBledow;
@@ -25,6 +26,8 @@ inline constexpr int32_t DomyslnyDocelowyRozmiarLogu = 524288;
 inline constexpr int DziennyLimitPlikowLogu = 100;
 inline constexpr int LiczbaProbZapisuLogu = 20;
 inline constexpr uint64_t OdstepPrzycinaniaLoguMs = 600000;
+// Longest wait for the log's lock before the entry goes to a side file.
+inline constexpr int CzasOczekiwaniaNaBlokadeLoguMs = 10000;
 
 // Gets the log's lines when it is trimmed; true means save them as they are left.
 using TFunkcjaPrzycinaniaLogu = std::function<bool(QStringList &p_Linie)>;
@@ -56,32 +59,43 @@ public:
     // Returns once every entry handed to the worker is written.
     void CzekajNaZapis();
 
-    // See ZapiszWyjatekWLogu.
+    // See ZapiszWyjatekWLogu. The file name is settled here, on the caller's
+    // thread, whichever thread writes the entry.
     void Zapisz(const QString &p_Wyjatek, const QString &p_NazwaPliku, int32_t p_MaxRozmLogu,
                 const QDateTime &p_DataCzas, bool p_ZapiszInfoOS);
 
-    // One attempt: trims the file when due, appends the line.
-    TWynikZapisuLogu ProbaZapisuLogu(const QString &p_Plik, const QString &p_Tekst, int64_t p_RozmiarDocelowy,
-                                     const QDateTime &p_CzasLokalny, const QDateTime &p_CzasUTC,
-                                     int64_t p_MaxRozmiar, bool p_ZapiszInfoOS, bool p_MoznaPokazacKom);
-
-    // None in this program.
+    // Settings, set before the first entry. The trimming hook: none in this
+    // program. The least time between two trims by this log (0: trim at
+    // every chance, for stress runs). The longest wait for the log's lock.
     TFunkcjaPrzycinaniaLogu FunkcjaPrzycinania;
+    uint64_t OdstepPrzycinaniaMs = OdstepPrzycinaniaLoguMs;
+    int CzasOczekiwaniaNaBlokadeMs = CzasOczekiwaniaNaBlokadeLoguMs;
 
 private:
     struct TWpis
     {
         QString Tekst;
-        QString NazwaPliku;
+        QString Plik; // full path
         int32_t MaxRozmLogu = 0;
         QDateTime DataCzas;
         bool ZapiszInfoOS = false;
         bool MoznaPokazacKom = false;
     };
+    struct TProba
+    {
+        const TWpis &Wpis;
+        QDateTime CzasUTC;
+        int64_t Maksimum;
+        int64_t Docelowy;
+    };
 
     void ZapiszWpis(const TWpis &p_Wpis);
     void PracaWatku();
-    bool PrzytnijJesliTrzeba(const QString &p_Plik, int64_t p_Rozmiar, int64_t p_Max, int64_t p_Docelowy);
+    // One attempt on the shared log under both locks; a result as below.
+    TWynikZapisuLogu ProbaPodBlokada(const TProba &p_Proba);
+    // One attempt: trims the file when due, appends the line.
+    TWynikZapisuLogu ProbaZapisuLogu(const QString &p_Plik, const TProba &p_Proba);
+    void PrzytnijJesliTrzeba(const QString &p_Plik, int64_t p_Rozmiar, int64_t p_Max, int64_t p_Docelowy);
     void ZglosBrakUprawnien(const QString &p_Plik, bool p_MoznaPokazacKom);
     // A message waits on the main thread's queue until the user closes it;
     // the flags outlive this object for calls still queued.
@@ -93,6 +107,7 @@ private:
     };
     void PokazWKolejce(const QString &p_Tekst, bool TOczekujaceKomunikaty::*p_Oczekuje);
 
+    // Writers of this process meet here before the lock shared with others.
     std::mutex FBlokadaLogu;
 
     std::mutex FBlokadaKolejki;

@@ -3,9 +3,25 @@
 #include <QFile>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+int OtworzZwyklyPlik(const QString &p_Nazwa, int p_Flagi, unsigned p_Tryb)
+{
+    const int plik =
+        ::open(QFile::encodeName(p_Nazwa).constData(), p_Flagi | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, p_Tryb);
+    if (plik < 0)
+        return -1;
+    struct stat stan;
+    if (::fstat(plik, &stan) != 0 || !S_ISREG(stan.st_mode)) {
+        ::close(plik);
+        errno = EINVAL;
+        return -1;
+    }
+    return plik;
+}
 
 bool ZapiszWszystko(int p_Deskryptor, QByteArrayView p_Dane)
 {

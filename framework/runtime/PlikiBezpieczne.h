@@ -11,5 +11,10 @@
 // p_Tresc; false (and nothing left behind by us) on any failure.
 bool UtworzNowyPlik(const QString &p_Nazwa, const QByteArray &p_Tresc);
 
+// Opens p_Nazwa with p_Flagi (creating it p_Tryb when O_CREAT is among them)
+// only if it is a regular file: never through a link, never waiting on a
+// pipe put in its place. -1 with errno on failure (EINVAL: not a regular file).
+int OtworzZwyklyPlik(const QString &p_Nazwa, int p_Flagi, unsigned p_Tryb = 0600);
+
 // Writes all bytes to an open descriptor, resuming after interruptions.
 bool ZapiszWszystko(int p_Deskryptor, QByteArrayView p_Dane);

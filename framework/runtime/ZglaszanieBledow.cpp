@@ -2,13 +2,23 @@
 
 #include "Komunikaty.h"
 #include "LogBledow.h"
+#include "Parametry.h"
 #include "WatekGlowny.h"
+#include "Wersja.h"
+
+#include <QFileInfo>
 
 #include <atomic>
 
 namespace {
 
 std::atomic<IZapisWyjatku *> zapisWyjatku{nullptr};
+
+QString nazwaPlikuProgramu()
+{
+    const QString plik = DajNazweModulu();
+    return QFileInfo(plik.isEmpty() ? ArgumentyProgramu().value(0) : plik).fileName();
+}
 
 } // namespace
 
@@ -30,9 +40,10 @@ void ZglosBlad(const QString &p_Komunikat, bool p_Pokaz, const QString &p_Naglow
     }
     const QString tekst = p_Naglowek.isEmpty() ? p_Komunikat : p_Naglowek + QLatin1Char('\r') + p_Komunikat;
     ZapiszWyjatekWLogu(tekst, QString(), 0, QDateTime(), true);
-    // The custom kind: no icon, the application's name as caption.
+    // The custom kind: no icon.
     if (p_Pokaz && !TrybCichy && CzyWatekGlowny())
-        PokazKomunikatOK(p_Naglowek.isEmpty() ? p_Komunikat : p_Naglowek, mtCustom);
+        PokazKomunikatZTytulem(nazwaPlikuProgramu(), p_Naglowek.isEmpty() ? p_Komunikat : p_Naglowek, mtCustom,
+                               mbOKOnly, 0);
 }
 
 void ZglosBladFmt(const QString &p_Format, const TArrayOfConst &p_Argumenty, bool p_Flaga,

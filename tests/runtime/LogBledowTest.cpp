@@ -3,34 +3,55 @@
 #include "KodowanieZnakow.h"
 #include "Komunikaty.h"
 #include "LogBledow.h"
+#include "Wersja.h"
 #include "ZglaszanieBledow.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <ctime>
+#include <functional>
+#include <memory>
 #include <thread>
 
 namespace {
 
+// Recorded as the dialog sees them, caption included.
 struct TKomunikat
 {
+    QString Tytul;
     QString Tekst;
     TMsgDlgType Rodzaj;
 };
 std::vector<TKomunikat> komunikaty;
 
-int zapamietajKomunikat(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons, int32_t)
+int zapamietajKomunikat(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons,
+                        int32_t)
 {
-    komunikaty.push_back({p_Tekst, p_Rodzaj});
+    komunikaty.push_back({p_Tytul, p_Tekst, p_Rodzaj});
     return mrOk;
+}
+
+// Each line "\t<text>\r\n" of p_Teksty found exactly once in p_Log; the rest listed.
+QStringList niePojedyncze(const QString &p_Log, const QStringList &p_Teksty)
+{
+    QStringList zle;
+    for (const QString &tekst : p_Teksty)
+        if (p_Log.count(QLatin1Char('\t') + tekst + QStringLiteral("\r\n")) != 1)
+            zle << tekst;
+    return zle;
 }
 
 const QByteArray bom("\xEF\xBB\xBF");
@@ -68,13 +89,14 @@ protected:
     void SetUp() override
     {
         komunikaty.clear();
-        ProcKomunikatu = zapamietajKomunikat;
+        ProcKomunikatu = nullptr;
+        UstawPrezenterKomunikatow(zapamietajKomunikat, nullptr);
         FPlik = Sciezka(QStringLiteral("Errors.txt"));
     }
     void TearDown() override
     {
         QCoreApplication::processEvents();
-        ProcKomunikatu = nullptr;
+        UstawPrezenterKomunikatow(nullptr, nullptr);
     }
 
     void Zapisz(TLogBledow &p_Log, const QString &p_Tekst, int32_t p_Max = 0, const QString &p_Plik = QString())
@@ -151,25 +173,108 @@ TEST_F(LogBledow, OversizedLogIsTrimmedFromTheTopOnceInTenMinutes)
     }
 }
 
-TEST_F(LogBledow, LogThatIsALinkGetsASideFileAndIsNotFollowed)
+// Trimming keeps the newest whole lines that fit within the target, counted in
+// bytes as they are saved (UTF-8, CR LF), and breaks lines at CR only.
+TEST_F(LogBledow, TrimKeepsTheNewestWholeLinesThatFitInBytes)
 {
-    const QString cel = ZapiszPlik(QStringLiteral("cel.txt"), "cudzy plik");
-    ASSERT_TRUE(QFile::link(cel, FPlik));
-    FLog.Zapisz(QStringLiteral("wpis obok"), FPlik, 0, QDateTime(QDate(2025, 12, 9), QTime(15, 30, 12, 345)), false);
+    const auto polski = [](int i) {
+        return QStringLiteral("%1 zażółć gęślą jaźń ŻÓŁĆ GĘŚLĄ JAŹŃ zażółć gęślą jaźń").arg(i, 8, 10, QLatin1Char('0'));
+    };
+    const auto jakUtf8 = [&](int i) { return QByteArrayList{polski(i).toUtf8()}; };
+    struct
+    {
+        const char *opis;
+        std::function<QByteArray(int)> wpis;   // as found in the log
+        std::function<QByteArrayList(int)> linie; // the lines it is split into, as saved
+    } przypadki[] = {
+        {"Polish UTF-8", [&](int i) { return polski(i).toUtf8() + "\r\n"; }, jakUtf8},
+        {"Polish Windows-1250", [&](int i) { return TekstNaPolskiAnsi(polski(i)) + "\r\n"; }, jakUtf8},
+        {"LF inside an entry stays", [&](int i) { return polski(i).toUtf8() + "\nciąg dalszy\r\n"; },
+         [&](int i) { return QByteArrayList{polski(i).toUtf8() + "\nciąg dalszy"}; }},
+        {"lone CR breaks the line", [&](int i) { return polski(i).toUtf8() + "\rtreść\r\n"; },
+         [&](int i) { return QByteArrayList{polski(i).toUtf8(), QStringLiteral("treść").toUtf8()}; }},
+    };
+    for (const auto &p : przypadki) {
+        QByteArray tresc = bom;
+        QByteArrayList linie;
+        for (int i = 0; tresc.size() < 2621440; ++i) {
+            tresc += p.wpis(i);
+            linie += p.linie(i);
+        }
+        ZapiszPlik(QStringLiteral("Errors.txt"), tresc);
+        TLogBledow log;
+        Zapisz(log, QStringLiteral("nowy wpis"));
 
-    EXPECT_EQ(CzytajPlik(cel), QByteArray("cudzy plik"));
+        QByteArray oczekiwane;
+        qint64 rozmiar = bom.size();
+        for (qsizetype i = linie.size() - 1; i >= 0 && rozmiar + linie[i].size() + 2 <= DomyslnyDocelowyRozmiarLogu;
+             --i) {
+            oczekiwane.prepend(linie[i] + "\r\n");
+            rozmiar += linie[i].size() + 2;
+        }
+        const QByteArray wynik = CzytajPlik(FPlik);
+        const QByteArray przyciety = wynik.left(wynik.lastIndexOf("-> "));
+        EXPECT_EQ(przyciety.size(), rozmiar) << p.opis;
+        EXPECT_TRUE(przyciety == bom + oczekiwane) << p.opis;
+        EXPECT_TRUE(wynik.endsWith("\tnowy wpis\r\n")) << p.opis;
+    }
+}
+
+TEST_F(LogBledow, LogOrItsLockThatIsALinkGetsASideFileAndIsNotFollowed)
+{
+    for (const QString &link : {QStringLiteral("Errors.txt"), QStringLiteral("Errors.txt.lock")}) {
+        const QString katalog = Sciezka(link + QStringLiteral(".d"));
+        QDir().mkpath(katalog);
+        const QString cel = ZapiszPlik(link + QStringLiteral(".cel"), "cudzy plik");
+        ASSERT_TRUE(QFile::link(cel, katalog + QLatin1Char('/') + link));
+        FLog.Zapisz(QStringLiteral("wpis obok"), katalog + QStringLiteral("/Errors.txt"), 0,
+                    QDateTime(QDate(2025, 12, 9), QTime(15, 30, 12, 345)), false);
+
+        EXPECT_EQ(CzytajPlik(cel), QByteArray("cudzy plik")) << qPrintable(link);
+        const QStringList boczne = QDir(katalog).entryList({QStringLiteral("2025*")}, QDir::Files);
+        ASSERT_EQ(boczne.size(), 1) << qPrintable(link);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^20251209153012345_[0-9A-Za-z@#]{21}[0GWm]_Errors\\.txt$"))
+                        .match(boczne.first())
+                        .hasMatch())
+            << qPrintable(boczne.first());
+        EXPECT_TRUE(CzytajPlik(katalog + QLatin1Char('/') + boczne.first()).endsWith("\twpis obok\r\n"));
+        EXPECT_FALSE(QFile::exists(katalog + QLatin1Char('/') + boczne.first() + QStringLiteral(".lock")))
+            << "a side file is nobody else's: no lock";
+    }
+    EXPECT_TRUE(komunikaty.empty());
+}
+
+TEST_F(LogBledow, LogLockedTooLongGetsASideFileInBoundedTime)
+{
+    Zapisz(FLog, QStringLiteral("pierwszy"));
+    const QByteArray blokada = QFile::encodeName(FPlik + QStringLiteral(".lock"));
+    struct stat stan;
+    ASSERT_EQ(::lstat(blokada.constData(), &stan), 0);
+    EXPECT_TRUE(S_ISREG(stan.st_mode));
+    EXPECT_EQ(stan.st_mode & 07777, 0600u);
+
+    // Another process holding the lock and never letting go.
+    const int obcy = ::open(blokada.constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(obcy, 0);
+    ASSERT_EQ(::flock(obcy, LOCK_EX), 0);
+    FLog.CzasOczekiwaniaNaBlokadeMs = 300;
+    const auto poczatek = std::chrono::steady_clock::now();
+    FLog.Zapisz(QStringLiteral("drugi"), FPlik, 0, QDateTime(QDate(2025, 12, 9), QTime(15, 30, 12, 345)), false);
+    const auto czas = std::chrono::steady_clock::now() - poczatek;
+    ::close(obcy);
+
+    EXPECT_GE(czas, std::chrono::milliseconds(300));
+    EXPECT_LT(czas, std::chrono::seconds(3));
+    EXPECT_FALSE(CzytajPlik(FPlik).contains("drugi"));
     const QStringList boczne = QDir(FKatalog.path()).entryList({QStringLiteral("2025*")}, QDir::Files);
     ASSERT_EQ(boczne.size(), 1);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^20251209153012345_[0-9A-Za-z@#]{21}[0GWm]_Errors\\.txt$"))
-                    .match(boczne.first())
-                    .hasMatch())
-        << qPrintable(boczne.first());
-    EXPECT_TRUE(CzytajPlik(Sciezka(boczne.first())).endsWith("\twpis obok\r\n"));
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(CzytajPlik(Sciezka(boczne.first())).endsWith("\tdrugi\r\n"));
 }
 
 TEST_F(LogBledow, UnwritableLogTellsTheUserOnceAtATime)
 {
+    const QString produkt = NazwaProduktu;
+    NazwaProduktu = QStringLiteral("Ostrevia");
     const QString plik = Sciezka(QStringLiteral("brak/Errors.txt"));
     Zapisz(FLog, QStringLiteral("pierwszy"), 0, plik);
     Zapisz(FLog, QStringLiteral("drugi"), 0, plik);
@@ -178,9 +283,11 @@ TEST_F(LogBledow, UnwritableLogTellsTheUserOnceAtATime)
     ASSERT_EQ(komunikaty.size(), 1u);
     EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Błąd zapisu wyjątku w logu ") + plik + QStringLiteral(":\rpierwszy"));
     EXPECT_EQ(komunikaty[0].Rodzaj, mtError);
+    EXPECT_EQ(komunikaty[0].Tytul, QStringLiteral("Ostrevia"));
 
     Zapisz(FLog, QString(1500, QLatin1Char('x')), 0, plik);
     QCoreApplication::processEvents();
+    NazwaProduktu = produkt;
     ASSERT_EQ(komunikaty.size(), 2u);
     EXPECT_TRUE(komunikaty[1].Tekst.endsWith(QStringLiteral(":\r") + QString(1000, QLatin1Char('x'))));
 }
@@ -206,33 +313,86 @@ TEST_F(LogBledow, DirectoryWithoutWritePermissionGetsANote)
         GTEST_SKIP() << "root writes everywhere";
     const QString katalog = Sciezka(QStringLiteral("zamkniety"));
     QDir().mkpath(katalog);
+    // A log already there takes entries all the same, without a lock file.
+    const QString istniejacy = ZapiszPlik(QStringLiteral("zamkniety/Istniejacy.txt"), bom);
     ::chmod(QFile::encodeName(katalog).constData(), 0500);
     const QString plik = katalog + QStringLiteral("/Errors.txt");
     Zapisz(FLog, QStringLiteral("wpis"), 0, plik);
     QCoreApplication::processEvents();
+    Zapisz(FLog, QStringLiteral("do istniejącego"), 0, istniejacy);
     ::chmod(QFile::encodeName(katalog).constData(), 0700);
     ASSERT_GE(komunikaty.size(), 1u);
     EXPECT_EQ(komunikaty[0].Tekst,
               QStringLiteral("Błąd zapisu wyjątku w logu ") + plik + QStringLiteral(":\r\r") + sprawdzUprawnienia);
+    EXPECT_TRUE(CzytajPlik(istniejacy).endsWith(QStringLiteral("\tdo istniejącego\r\n").toUtf8()));
 }
 
-TEST_F(LogBledow, WorkerWritesTheMainThreadsEntriesInOrder)
+// The worker writes the main thread's entries in order; other threads write
+// their own, all through one trim of an oversized log, nothing lost.
+TEST_F(LogBledow, WorkerAndOtherThreadsShareTheLogAndItsTrim)
 {
+    Wypelnij(2621440);
     FLog.UruchomWatek();
-    std::thread obcy([&] { Zapisz(FLog, QStringLiteral("z innego wątku")); });
-    for (int i = 0; i < 40; ++i)
+    constexpr int watki = 4, wpisyWatku = 100, wpisyGlowne = 40;
+    std::atomic<bool> start{false};
+    std::vector<std::thread> obce;
+    QStringList teksty;
+    for (int w = 0; w < watki; ++w) {
+        for (int i = 0; i < wpisyWatku; ++i)
+            teksty << QStringLiteral("wątek %1 wpis %2").arg(w).arg(i);
+        obce.emplace_back([&, w] {
+            while (!start)
+                std::this_thread::yield();
+            for (int i = 0; i < wpisyWatku; ++i)
+                Zapisz(FLog, QStringLiteral("wątek %1 wpis %2").arg(w).arg(i));
+        });
+    }
+    start = true;
+    for (int i = 0; i < wpisyGlowne; ++i)
         Zapisz(FLog, QStringLiteral("wpis %1").arg(i));
-    obcy.join();
+    for (std::thread &w : obce)
+        w.join();
     FLog.CzekajNaZapis();
+    FLog.ZatrzymajWatek();
+
     const QString tresc = QString::fromUtf8(CzytajPlik(FPlik));
-    qsizetype pozycja = 0;
-    for (int i = 0; i < 40; ++i) {
+    qsizetype pozycja = -1;
+    for (int i = 0; i < wpisyGlowne; ++i) {
         const qsizetype nastepna = tresc.indexOf(QStringLiteral("\twpis %1\r\n").arg(i));
-        ASSERT_GT(nastepna, pozycja - (i == 0 ? 1 : 0)) << i;
+        ASSERT_GT(nastepna, pozycja) << i;
         pozycja = nastepna;
     }
-    EXPECT_TRUE(tresc.contains(QStringLiteral("\tz innego wątku\r\n")));
-    FLog.ZatrzymajWatek();
+    const QStringList zle = niePojedyncze(tresc, teksty);
+    EXPECT_TRUE(zle.isEmpty()) << zle.size() << " lost or doubled, first: " << qPrintable(zle.value(0));
+    EXPECT_LT(tresc.toUtf8().size(), DomyslnyMaksymalnyRozmiarLogu);
+}
+
+// Processes writing one oversized log at once: every entry survives the trim.
+TEST_F(LogBledow, EntriesOfManyProcessesSurviveTheTrim)
+{
+    Wypelnij(2621440);
+    constexpr int procesy = 16, wpisy = 20;
+    std::vector<std::unique_ptr<QProcess>> dzieci;
+    QStringList teksty;
+    for (int p = 0; p < procesy; ++p) {
+        for (int i = 0; i < wpisy; ++i)
+            teksty << QStringLiteral("proces %1 wpis %2 zażółć").arg(p).arg(i);
+        dzieci.push_back(std::make_unique<QProcess>());
+        dzieci.back()->start(QCoreApplication::applicationDirPath() + QStringLiteral("/ostrevia_runtime_pomocnik_logu"),
+                             {FPlik, QStringLiteral("0"), QString::number(p), QString::number(wpisy)});
+        ASSERT_TRUE(dzieci.back()->waitForStarted());
+    }
+    // Standard input closed: all start writing.
+    for (auto &dziecko : dzieci)
+        dziecko->closeWriteChannel();
+    for (auto &dziecko : dzieci) {
+        ASSERT_TRUE(dziecko->waitForFinished(60000));
+        EXPECT_EQ(dziecko->exitCode(), 0);
+    }
+    const QString tresc = QString::fromUtf8(CzytajPlik(FPlik));
+    const QStringList zle = niePojedyncze(tresc, teksty);
+    EXPECT_TRUE(zle.isEmpty()) << zle.size() << " lost or doubled, first: " << qPrintable(zle.value(0));
+    EXPECT_LT(tresc.toUtf8().size(), DomyslnyMaksymalnyRozmiarLogu);
 }
 
 class ZglaszanieBledow : public LogBledow
@@ -251,6 +411,7 @@ protected:
         UstawKatalogDanych(QString());
         TrybCichy = false;
         UstawZapisWyjatku(nullptr);
+        UstawTytulAplikacji(QString());
         LogBledow::TearDown();
     }
     QString FPlikBledow;
@@ -258,6 +419,7 @@ protected:
 
 TEST_F(ZglaszanieBledow, ReportIsLoggedAndShownWhenAsked)
 {
+    UstawTytulAplikacji(QStringLiteral("Tytuł okna"));
     ZglosBlad(QStringLiteral("Treść"), true, QStringLiteral("Nagłówek"));
     ZglosBlad(QStringLiteral("Bez nagłówka"), true);
     ZglosBlad(QStringLiteral("Po cichu"), false, QStringLiteral("N"));
@@ -275,6 +437,8 @@ TEST_F(ZglaszanieBledow, ReportIsLoggedAndShownWhenAsked)
     EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Nagłówek"));
     EXPECT_EQ(komunikaty[0].Rodzaj, mtCustom);
     EXPECT_EQ(komunikaty[1].Tekst, QStringLiteral("Bez nagłówka"));
+    for (const TKomunikat &k : komunikaty)
+        EXPECT_EQ(k.Tytul, QStringLiteral("ostrevia_runtime_tests")) << "the executable's file name";
 }
 
 TEST_F(ZglaszanieBledow, RegisteredHandlerTakesTheReportOver)
@@ -293,6 +457,20 @@ TEST_F(ZglaszanieBledow, RegisteredHandlerTakesTheReportOver)
     EXPECT_EQ(zapis.Otrzymane, QStringLiteral("m|1|h|1"));
     EXPECT_FALSE(QFile::exists(FPlik));
     EXPECT_TRUE(komunikaty.empty());
+}
+
+// The log named when the entry is made, whenever the worker writes it.
+TEST_F(ZglaszanieBledow, EntryGoesToTheLogNamedWhenItWasMade)
+{
+    FLog.UruchomWatek();
+    constexpr int wpisy = 300;
+    for (int i = 0; i < wpisy; ++i)
+        FLog.Zapisz(QStringLiteral("wpis %1").arg(i), QString(), 0, QDateTime(), false);
+    PlikBledow = Sciezka(QStringLiteral("Inny.txt"));
+    FLog.CzekajNaZapis();
+    FLog.ZatrzymajWatek();
+    EXPECT_EQ(CzytajPlik(FPlik).count("\twpis "), wpisy);
+    EXPECT_FALSE(QFile::exists(PlikBledow));
 }
 
 TEST_F(ZglaszanieBledow, BareFileNameGoesToTheDataDirectory)
