@@ -17,7 +17,7 @@ void PrzygotujSrodowiskoQt(bool p_Okno)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
-TJednostkiProgramu::TJednostkiProgramu(QCoreApplication &p_Aplikacja) : FJednostkiDrogi(p_Aplikacja)
+TJednostkiProgramu::TJednostkiProgramu(QCoreApplication &p_Aplikacja) : FJednostkiDrogi(p_Aplikacja, false)
 {
     InicjujLkFunGUI(TrybUslugi);
 }

@@ -39,7 +39,7 @@ int main(int argc, char **argv)
     qInstallMessageHandler(filtrujKomunikatyQt);
     PrzygotujSrodowiskoQt(false);
     QApplication aplikacja(argc, argv);
-    TJednostkiDrogi jednostki(aplikacja);
+    TJednostkiDrogi jednostki(aplikacja, true);
     ZakonczNaSygnaly(0);
 
     QStringList argumenty = QCoreApplication::arguments().mid(1);

@@ -270,7 +270,7 @@ int main(int argc, char **argv)
     // glibc does not sort them out again and again while freeing.
     mallopt(M_MXFAST, 0);
     QCoreApplication aplikacja(argc, argv);
-    std::optional<TJednostkiDrogi> jednostki(std::in_place, aplikacja);
+    std::optional<TJednostkiDrogi> jednostki(std::in_place, aplikacja, true);
     // No event loop to return to: a signal ends the process at once, taking
     // its temporary files with it.
     ZakonczNaSygnaly(0);

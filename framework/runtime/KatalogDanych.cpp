@@ -131,7 +131,7 @@ bool MoznaZapisywacWKatalogu(const QString &p_Katalog)
     return zgodny && usunieto;
 }
 
-void UstalKatalogDanych()
+void UstalKatalogDanych(bool p_SprawdzZapis)
 {
     QString katalog;
     QString parametr;
@@ -145,6 +145,10 @@ void UstalKatalogDanych()
     }
 
     const bool bladTworzenia = !istniejeLubUtworz(katalog);
+    if (!p_SprawdzZapis && !bladTworzenia) {
+        UstawKatalogDanych(katalog);
+        return;
+    }
     if (!TrybUslugi && (bladTworzenia || !MoznaZapisywacWKatalogu(katalog))) {
         // Our programs are executables, never libraries, so the user is always told.
         const QString domyslny = DomyslnyKatalogDanych();

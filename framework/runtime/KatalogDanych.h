@@ -19,8 +19,10 @@ bool MoznaZapisywacWKatalogu(const QString &p_Katalog);
 // registry, else the default; made to exist and be writable, else replaced
 // (and the replacement saved for the user). Ends the process with 102 in
 // service mode without "KatalogDanych" and with 101 when the final directory
-// is not writable.
-void UstalKatalogDanych();
+// is not writable. Without p_SprawdzZapis a directory that exists or could be
+// made is taken without a probe file (a command-line tool writes there only
+// when something went wrong, and its log finds another place then).
+void UstalKatalogDanych(bool p_SprawdzZapis = true);
 
 // Exit codes of a data directory that cannot be used.
 inline constexpr int KodWyjsciaBrakUprawnienDoKataloguDanych = 101;

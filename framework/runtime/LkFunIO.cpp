@@ -29,7 +29,7 @@ void InicjujLkFunIO(int argc, char **argv)
     InicjujLkFunIO(argumenty);
 }
 
-void InicjujLkFunIO(const QStringList &p_Argumenty)
+void InicjujLkFunIO(const QStringList &p_Argumenty, bool p_Narzedzie)
 {
     UstawWatekGlowny();
     UstawArgumentyProgramu(p_Argumenty);
@@ -43,12 +43,13 @@ void InicjujLkFunIO(const QStringList &p_Argumenty)
     WczytajPlikIni();
     UruchomionyPrzezRundll32 =
         QFileInfo(plikProgramu).fileName().compare(QLatin1String("rundll32.exe"), Qt::CaseInsensitive) == 0;
-    UstalKatalogDanych();
+    UstalKatalogDanych(!p_Narzedzie);
     UtworzLicznikiPlikowTymczasowych();
     PlikBledow = DajKatalogDanych() + QStringLiteral("Errors.txt");
     // Last: until here entries are written on the calling thread, and the
     // worker never sees the settings above half made.
-    LogBledow().UruchomWatek();
+    if (!p_Narzedzie)
+        LogBledow().UruchomWatek();
 }
 
 void ZakonczLkFunIO()

@@ -22,8 +22,12 @@
 // mode, product name, program directory, application name, parameter file,
 // data directory (may end the process with 101 or 102), temporary-name
 // counters, the error log's file name, and last the log's worker.
+//
+// A command-line tool (p_Narzedzie) starts only what a run needs: its data
+// directory is not probed and its log entries are written on the thread
+// that makes them, without a worker.
 void InicjujLkFunIO(int argc, char **argv);
-void InicjujLkFunIO(const QStringList &p_Argumenty);
+void InicjujLkFunIO(const QStringList &p_Argumenty, bool p_Narzedzie = false);
 
 // Shutdown: writes what the log worker still holds and stops it, frees the
 // counters and the parameter file, removes the process's empty temporary folders.

@@ -86,28 +86,36 @@ protected:
 
 TEST_F(KatalogDanychStart, StartUpFixesNamesDirectoriesAndFiles)
 {
-    const TWynikStartu wynik = Uruchom({QStringLiteral("-(KatalogDanych)")});
-    ASSERT_EQ(wynik.Kod, 0) << qPrintable(wynik.Wyjscie);
-    EXPECT_EQ(wynik.Wartosc("NazwaProduktu"), QStringLiteral("Ostrevia"));
-    EXPECT_EQ(wynik.Wartosc("NazwaAplikacji"), QStringLiteral("Ostrevia"));
-    EXPECT_EQ(wynik.Wartosc("KatalogProgramu"), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    EXPECT_EQ(wynik.Wartosc("KatalogDanych"), Domyslny());
-    EXPECT_EQ(wynik.Wartosc("PlikBledow"), Domyslny() + QStringLiteral("Errors.txt"));
-    EXPECT_EQ(wynik.Wartosc("TrybUslugi"), QStringLiteral("0"));
-    EXPECT_EQ(wynik.Wartosc("Wersja"), QStringLiteral("1.00"));
-    const QString katalogProcesu = FSrodowisko.value(QStringLiteral("XDG_RUNTIME_DIR"))
-                                   + QStringLiteral("/VelmoraSoftware-") + QString::number(::geteuid())
-                                   + QStringLiteral("/Proc_");
-    for (const char *prefiks : {"SzablPodgl", "PlikWynik"}) {
-        const QString nazwa = wynik.Wartosc(prefiks);
-        EXPECT_TRUE(nazwa.startsWith(katalogProcesu)) << qPrintable(nazwa);
-        EXPECT_TRUE(nazwa.endsWith(QLatin1Char('/') + QLatin1String(prefiks) + QStringLiteral("_1.tmp")))
-            << qPrintable(nazwa);
+    // A command-line tool starts the same, but without the log's worker.
+    for (const bool narzedzie : {false, true}) {
+        SCOPED_TRACE(narzedzie ? "tool" : "window");
+        if (narzedzie)
+            FSrodowisko.insert(QStringLiteral("OSTREVIA_NARZEDZIE"), QStringLiteral("1"));
+        QFile::remove(Domyslny() + QStringLiteral("Errors.txt"));
+        const TWynikStartu wynik = Uruchom({QStringLiteral("-(KatalogDanych)")});
+        ASSERT_EQ(wynik.Kod, 0) << qPrintable(wynik.Wyjscie);
+        EXPECT_EQ(wynik.Wartosc("Watki"), narzedzie ? QStringLiteral("1") : QStringLiteral("2"));
+        EXPECT_EQ(wynik.Wartosc("NazwaProduktu"), QStringLiteral("Ostrevia"));
+        EXPECT_EQ(wynik.Wartosc("NazwaAplikacji"), QStringLiteral("Ostrevia"));
+        EXPECT_EQ(wynik.Wartosc("KatalogProgramu"), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+        EXPECT_EQ(wynik.Wartosc("KatalogDanych"), Domyslny());
+        EXPECT_EQ(wynik.Wartosc("PlikBledow"), Domyslny() + QStringLiteral("Errors.txt"));
+        EXPECT_EQ(wynik.Wartosc("TrybUslugi"), QStringLiteral("0"));
+        EXPECT_EQ(wynik.Wartosc("Wersja"), QStringLiteral("1.00"));
+        const QString katalogProcesu = FSrodowisko.value(QStringLiteral("XDG_RUNTIME_DIR"))
+                                       + QStringLiteral("/VelmoraSoftware-") + QString::number(::geteuid())
+                                       + QStringLiteral("/Proc_");
+        for (const char *prefiks : {"SzablPodgl", "PlikWynik"}) {
+            const QString nazwa = wynik.Wartosc(prefiks);
+            EXPECT_TRUE(nazwa.startsWith(katalogProcesu)) << qPrintable(nazwa);
+            EXPECT_TRUE(nazwa.endsWith(QLatin1Char('/') + QLatin1String(prefiks) + QStringLiteral("_1.tmp")))
+                << qPrintable(nazwa);
+        }
+        // The entry is written before shutdown returns, by the worker or at once.
+        const QByteArray log = CzytajPlik(Domyslny() + QStringLiteral("Errors.txt"));
+        EXPECT_TRUE(log.startsWith("\xEF\xBB\xBF-> ")) << log.constData();
+        EXPECT_TRUE(log.endsWith("\tWpis pomocnika\r\n")) << log.constData();
     }
-    // The worker wrote the entry before shutdown returned.
-    const QByteArray log = CzytajPlik(Domyslny() + QStringLiteral("Errors.txt"));
-    EXPECT_TRUE(log.startsWith("\xEF\xBB\xBF-> ")) << log.constData();
-    EXPECT_TRUE(log.endsWith("\tWpis pomocnika\r\n")) << log.constData();
 }
 
 TEST_F(KatalogDanychStart, ServiceModeEndsWithoutADataDirectoryOrWithAnUnwritableOne)
