@@ -114,6 +114,15 @@ QByteArray znacznikKolejnosci(const QByteArray &p_Kodowanie)
     return QByteArray();
 }
 
+// A transformation that wrote nothing: false, and the user told when asked.
+bool pustyWynik(bool p_CzyWyswietlacInfo)
+{
+    if (p_CzyWyswietlacInfo)
+        PokazKomunikatOK(QStringLiteral("Błąd transformacji XSL") + QStringLiteral("\r") + LiniaPomocyFirmy(),
+                         mtInformation);
+    return false;
+}
+
 void zapiszDoPliku(const QString &p_NazwaPliku, const QByteArray &p_Bajty)
 {
     TFileStream plik(p_NazwaPliku, fmCreate);
@@ -347,10 +356,7 @@ bool TransformujDokumenty(const TDokXML &p_DokumentXML, const TDokXML &p_ArkuszX
         p_Wynik = wynik;
         return true;
     }
-    if (p_CzyWyswietlacInfo)
-        PokazKomunikatOK(QStringLiteral("Błąd transformacji XSL") + QStringLiteral("\r") + LiniaPomocyFirmy(),
-                         mtInformation);
-    return false;
+    return pustyWynik(p_CzyWyswietlacInfo);
 }
 
 bool TransformujXSL(const QString &p_PlikXML, const QString &p_PlikXSL, QString &p_Wynik, bool p_CzyWyswietlacInfo,
@@ -402,8 +408,5 @@ bool TransformujXSLDoStrumienia(const QString &p_PlikXML, const QByteArray &p_Ar
     }
     if (zapisano > 0)
         return true;
-    if (p_CzyWyswietlacInfo)
-        PokazKomunikatOK(QStringLiteral("Błąd transformacji XSL") + QStringLiteral("\r") + LiniaPomocyFirmy(),
-                         mtInformation);
-    return false;
+    return pustyWynik(p_CzyWyswietlacInfo);
 }
