@@ -104,6 +104,23 @@ protected:
     }
 
     static qint64 Rozmiar(const QString &p_Plik) { return QFileInfo(p_Plik).size(); }
+
+    struct TBladParsera
+    {
+        QByteArray Tresc;
+        QString Blad;
+    };
+    // Each file fails to load with that parser error, at that place.
+    void OczekujBledowParsera(std::initializer_list<TBladParsera> p_Przypadki)
+    {
+        int nr = 0;
+        for (const TBladParsera &p : p_Przypadki) {
+            const QString plik = ZapiszPlik(QStringLiteral("model_blad%1.xml").arg(++nr), p.Tresc);
+            const QString komunikat = Blad<ELkParserError>(plik);
+            EXPECT_TRUE(komunikat.startsWith(QStringLiteral("Błąd odczytu pliku %1:\r%2 at ").arg(plik, p.Blad)))
+                << komunikat.toStdString();
+        }
+    }
 };
 
 TEST_F(WczytajZPlikuXML, KomunikatObcegoTypuZPlikiemIPozycja)
@@ -211,11 +228,7 @@ TEST_F(WczytajZPlikuXML, ProlognZKomentarzemIInstrukcja)
 TEST_F(WczytajZPlikuXML, DoctypeOdrzuconyWszedzie)
 {
     const QString doctype = QStringLiteral("Dokument XML zawiera deklarację DOCTYPE, której program nie przyjmuje");
-    struct
-    {
-        QByteArray Tresc;
-        QString Blad;
-    } przypadki[] = {
+    OczekujBledowParsera({
         // Recognition reads no further than the root's start tag: the prolog is enough.
         {DokumentWzmacniajacyEncje("ns5:CC529C"), doctype + QStringLiteral(" w linii 2 na pozycji 3")},
         {"<!DOCTYPE ns5:CC529C SYSTEM \"a.dtd\"><ns5:CC529C/>", doctype + QStringLiteral(" w linii 1 na pozycji 3")},
@@ -223,14 +236,7 @@ TEST_F(WczytajZPlikuXML, DoctypeOdrzuconyWszedzie)
         {"<Obiekt><a b='1'><!DOCTYPE x></a></Obiekt>", doctype + QStringLiteral(" w linii 1 na pozycji 20")},
         {"<Obiekt><!ENTITY e 'v'></Obiekt>",
          QStringLiteral("Dokument XML zawiera niedozwoloną konstrukcję \"<!\" w linii 1 na pozycji 11")},
-    };
-    int nr = 0;
-    for (const auto &p : przypadki) {
-        const QString plik = ZapiszPlik(QStringLiteral("model_doctype%1.xml").arg(++nr), p.Tresc);
-        const QString komunikat = Blad<ELkParserError>(plik);
-        EXPECT_TRUE(komunikat.startsWith(QStringLiteral("Błąd odczytu pliku %1:\r%2 at ").arg(plik, p.Blad)))
-            << komunikat.toStdString();
-    }
+    });
 }
 
 TEST_F(WczytajZPlikuXML, TysiaceAtrybutowCzytaneLiniowo)
@@ -293,22 +299,11 @@ TEST_F(WczytajZPlikuXML, WlasnyTypKorzeniaPrzyjety)
 
 TEST_F(WczytajZPlikuXML, BlednaTrescWlasnegoTypu)
 {
-    struct
-    {
-        QByteArray Tresc;
-        QString Blad;
-    } przypadki[] = {
+    OczekujBledowParsera({
         {"<Obiekt>\n<a>", QStringLiteral("Nieoczekiwany koniec pliku w linii 2 na pozycji 4")},
         {"<Obiekt></Inny>", QStringLiteral("Spodziewany symbol Obiekt w linii 1 na pozycji 11")},
         {"<Obiekt a=\"1\" ?>", QStringLiteral("Błędny token = ? w linii 1 na pozycji 15")},
-    };
-    int nr = 0;
-    for (const auto &p : przypadki) {
-        const QString plik = ZapiszPlik(QStringLiteral("model_zly%1.xml").arg(++nr), p.Tresc);
-        const QString komunikat = Blad<ELkParserError>(plik);
-        EXPECT_TRUE(komunikat.startsWith(QStringLiteral("Błąd odczytu pliku %1:\r%2 at ").arg(plik, p.Blad)))
-            << komunikat.toStdString();
-    }
+    });
 }
 
 TEST_F(WczytajZPlikuXML, GlebokieZagniezdzenieBezRekurencji)
