@@ -301,7 +301,7 @@ void TStraznikXML::krokZnacznikaStartu(char32_t p_Znak)
     }
     if (p_Znak == '>') {
         if (FGlebokosc >= MaksGlebokosc)
-            return odrzuc(QStringLiteral("Elementy dokumentu XML są zagnieżdżone na więcej niż %1 poziomów").arg(MaksGlebokosc));
+            return odrzuc(QStringLiteral("Zagnieżdżenie elementów dokumentu XML przekracza %1 poziomów").arg(MaksGlebokosc));
         if (!FUkosnik) {
             FPrzestrzenieElementow[FGlebokosc++] = std::uint16_t(FPrzestrzenie);
             FWZasiegu += FPrzestrzenie;

@@ -76,7 +76,7 @@ std::vector<TPrzypadek> Odrzucane()
         {"namespaces piling up in scope", "<a" + deklaracje(200, "p") + ">\n<b xmlns='u'" + deklaracje(56, "q") + "/></a>",
          QStringLiteral("Element dokumentu XML ma w zasięgu więcej niż 256 deklaracji przestrzeni nazw (wiersz 2, kolumna 1)")},
         {"257 levels", zagniezdzone(257),
-         QStringLiteral("Elementy dokumentu XML są zagnieżdżone na więcej niż 256 poziomów (wiersz 1, kolumna 769)")},
+         QStringLiteral("Zagnieżdżenie elementów dokumentu XML przekracza 256 poziomów (wiersz 1, kolumna 769)")},
         // Each of these reads as well-formed XML to libxml2, but its markup is invisible in the bytes.
         {"UTF-7", "<?xml version=\"1.0\" encoding=\"UTF-7\"?>+ADw-dok/+AD4-", kodowanie("UTF-7")},
         {"EBCDIC", "\x4C\x6F\xA7\x94\x93\x40\xA5\x85\x99\xA2\x89\x96\x95\x7E\x7F\xF1\x4B\xF0\x7F\x6F\x6E\x4C\x84\x96\x92\x61\x6E",
