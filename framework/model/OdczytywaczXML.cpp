@@ -136,29 +136,10 @@ void TOdczytywaczXML::PominKomentarzLubDOCTYPE()
                 return;
         }
     }
-    // DOCTYPE: literals, comments and the internal subset may hold ">" and "]".
-    bool wPodzbiorze = false;
-    for (;;) {
-        if (c == '"' || c == '\'') {
-            parser.SkipTextUpTo(static_cast<char>(c));
-            parser.ReadNextChar();
-        } else if (c == '<' && wPodzbiorze) {
-            c = parser.ReadNextChar();
-            if (c != '!')
-                continue; // the byte after "<" is looked at as any other
-            c = parser.ReadNextChar();
-            if (c != '-')
-                continue;
-            PominKomentarz();
-        } else if (c == '[') {
-            wPodzbiorze = true;
-        } else if (c == ']') {
-            wPodzbiorze = false;
-        } else if (c == '>' && !wPodzbiorze) {
-            return;
-        }
-        c = parser.ReadNextChar();
-    }
+    // Messages never carry a DOCTYPE, and the entities of an internal subset
+    // would grow without bound wherever they are expanded: refused, not skipped.
+    parser.Error(c == 'D' ? QStringLiteral("Dokument XML zawiera deklarację DOCTYPE, której program nie przyjmuje")
+                          : QStringLiteral("Dokument XML zawiera niedozwoloną konstrukcję \"<!\""));
 }
 
 QByteArray TOdczytywaczXML::WczytajWartoscAtrybutu()

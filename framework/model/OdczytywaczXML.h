@@ -10,7 +10,7 @@ class TObiektBazowy;
 
 // Reader of the XML format: the prolog, the root element and the skipping of
 // markup that no field takes. Nothing outside the file is ever loaded: a
-// DOCTYPE is skipped, entities are never expanded from declarations.
+// DOCTYPE is refused, entities are never expanded from declarations.
 class TOdczytywaczXML : public TOdczytywaczTekstu
 {
 public:
@@ -29,7 +29,8 @@ public:
     void WczytajTypKodowaniaTekstu();
     // After "<?" and a target: everything up to "?>".
     void PominInstrPrzetwarzania();
-    // After "<!": a comment, a CDATA section or a DOCTYPE (its internal subset included).
+    // After "<!": a comment or a CDATA section. A DOCTYPE, or any other
+    // declaration, raises a parser error.
     void PominKomentarzLubDOCTYPE();
     // The current element's attributes and content up to its end, any depth, without recursion.
     // The current token is the element's name.

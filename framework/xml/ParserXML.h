@@ -14,12 +14,17 @@ int OpcjeParsowaniaXML();
 
 struct TWynikParsowaniaXML
 {
-    TDokXML Dokument; // empty when the bytes are not well-formed XML
-    QString Powod;    // the parser's reason when Dokument is empty
+    TDokXML Dokument; // empty when the bytes are not well-formed XML or are refused
+    QString Powod;    // the parser's or the guard's reason when Dokument is empty
 };
+
+// Both read the input in pieces that TStraznikXML passes before libxml2 sees
+// them: a DOCTYPE, too many attributes or namespaces, too deep a nesting or a
+// foreign encoding refuse the document with the guard's reason.
 
 // Parses p_Bajty; p_Adres becomes the document's URL (base of relative references).
 TWynikParsowaniaXML ParsujXML(const QByteArray &p_Bajty, const QString &p_Adres = QString());
 
-// Reads and parses a file. Its reason covers a file that cannot be read too.
+// Parses a file as it is read, never holding all of its bytes. Its reason
+// covers a file that cannot be read too.
 TWynikParsowaniaXML ParsujPlikXML(const QString &p_NazwaPliku);

@@ -3,12 +3,14 @@
 #include "Obiekt.h"
 #include "PlikiObiektow.h"
 #include "Strumienie.h"
+#include "WrogieDokumenty.h"
 #include "WyjatkiModelu.h"
 
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <chrono>
 #include <ostream>
 
 namespace {
@@ -102,6 +104,23 @@ protected:
     }
 
     static qint64 Rozmiar(const QString &p_Plik) { return QFileInfo(p_Plik).size(); }
+
+    struct TBladParsera
+    {
+        QByteArray Tresc;
+        QString Blad;
+    };
+    // Each file fails to load with that parser error, at that place.
+    void OczekujBledowParsera(std::initializer_list<TBladParsera> p_Przypadki)
+    {
+        int nr = 0;
+        for (const TBladParsera &p : p_Przypadki) {
+            const QString plik = ZapiszPlik(QStringLiteral("model_blad%1.xml").arg(++nr), p.Tresc);
+            const QString komunikat = Blad<ELkParserError>(plik);
+            EXPECT_TRUE(komunikat.startsWith(QStringLiteral("Błąd odczytu pliku %1:\r%2 at ").arg(plik, p.Blad)))
+                << komunikat.toStdString();
+        }
+    }
 };
 
 TEST_F(WczytajZPlikuXML, KomunikatObcegoTypuZPlikiemIPozycja)
@@ -192,19 +211,54 @@ TEST_F(WczytajZPlikuXML, PustyPlikBezProcentu)
                   .arg(plik));
 }
 
-TEST_F(WczytajZPlikuXML, ProlognZKomentarzemDoctypeIInstrukcja)
+TEST_F(WczytajZPlikuXML, ProlognZKomentarzemIInstrukcja)
 {
     const QString plik = ZapiszPlik(
         QStringLiteral("model_prolog.xml"),
         "\xEF\xBB\xBF<?xml version='1.0' encoding='windows-1250'?>\r\n"
-        "<!-- uwaga -- to nie koniec -- ---> \r\n"
-        "<!DOCTYPE ns5:CC529C PUBLIC \"-//x//\" \"a>b.dtd\" [ <!ENTITY e 'v>'> <!-- ] --> ]>\r\n"
+        "<!-- uwaga -- to nie koniec -- <!DOCTYPE x> ---> \r\n"
         "<?xml-stylesheet type=\"text/xsl\" href=\"a?b.xsl\"?>\r\n"
         "<ns5:CC529C\r\n  a = 'x'\r\n  xmlns:ns5 = 'urn:pl:\xB9'>");
     const Rozpoznanie r = Rozpoznaj(plik);
     EXPECT_EQ(r.Typ, QStringLiteral("ns5:CC529C"));
     // The declaration switched decoding to Windows-1250.
     EXPECT_EQ(r.Przestrzen, QStringLiteral("urn:pl:ą"));
+}
+
+TEST_F(WczytajZPlikuXML, DoctypeOdrzuconyWszedzie)
+{
+    const QString doctype = QStringLiteral("Dokument XML zawiera deklarację DOCTYPE, której program nie przyjmuje");
+    OczekujBledowParsera({
+        // Recognition reads no further than the root's start tag: the prolog is enough.
+        {DokumentWzmacniajacyEncje("ns5:CC529C"), doctype + QStringLiteral(" w linii 2 na pozycji 3")},
+        {"<!DOCTYPE ns5:CC529C SYSTEM \"a.dtd\"><ns5:CC529C/>", doctype + QStringLiteral(" w linii 1 na pozycji 3")},
+        {"<Obiekt>\n <!DOCTYPE x></Obiekt>", doctype + QStringLiteral(" w linii 2 na pozycji 4")},
+        {"<Obiekt><a b='1'><!DOCTYPE x></a></Obiekt>", doctype + QStringLiteral(" w linii 1 na pozycji 20")},
+        {"<Obiekt><!ENTITY e 'v'></Obiekt>",
+         QStringLiteral("Dokument XML zawiera niedozwoloną konstrukcję \"<!\" w linii 1 na pozycji 11")},
+    });
+}
+
+TEST_F(WczytajZPlikuXML, TysiaceAtrybutowCzytaneLiniowo)
+{
+    // The reader checks no duplicates: its time grows with the attributes, not with their square.
+    const QByteArray atrybuty = ElementZAtrybutami(200000, "x");
+    const QByteArray przypadki[] = {
+        "<ns5:CC529C xmlns:ns5=\"u\"" + atrybuty.mid(2),
+        "<Obiekt" + atrybuty.mid(2),
+        "<Obiekt>" + atrybuty + "</Obiekt>",
+    };
+    int nr = 0;
+    for (const QByteArray &tresc : przypadki) {
+        const QString plik = ZapiszPlik(QStringLiteral("model_atrybuty%1.xml").arg(++nr), tresc);
+        const auto start = std::chrono::steady_clock::now();
+        TObiekt obiekt;
+        try {
+            EXPECT_FALSE(obiekt.WczytajZPlikuXML(plik, tzxECS));
+        } catch (const ELkObcyTypError &) {
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << nr;
+    }
 }
 
 TEST_F(WczytajZPlikuXML, PrzestrzenZUrwanegoZnacznikaKorzenia)
@@ -245,22 +299,11 @@ TEST_F(WczytajZPlikuXML, WlasnyTypKorzeniaPrzyjety)
 
 TEST_F(WczytajZPlikuXML, BlednaTrescWlasnegoTypu)
 {
-    struct
-    {
-        QByteArray Tresc;
-        QString Blad;
-    } przypadki[] = {
+    OczekujBledowParsera({
         {"<Obiekt>\n<a>", QStringLiteral("Nieoczekiwany koniec pliku w linii 2 na pozycji 4")},
         {"<Obiekt></Inny>", QStringLiteral("Spodziewany symbol Obiekt w linii 1 na pozycji 11")},
         {"<Obiekt a=\"1\" ?>", QStringLiteral("Błędny token = ? w linii 1 na pozycji 15")},
-    };
-    int nr = 0;
-    for (const auto &p : przypadki) {
-        const QString plik = ZapiszPlik(QStringLiteral("model_zly%1.xml").arg(++nr), p.Tresc);
-        const QString komunikat = Blad<ELkParserError>(plik);
-        EXPECT_TRUE(komunikat.startsWith(QStringLiteral("Błąd odczytu pliku %1:\r%2 at ").arg(plik, p.Blad)))
-            << komunikat.toStdString();
-    }
+    });
 }
 
 TEST_F(WczytajZPlikuXML, GlebokieZagniezdzenieBezRekurencji)
