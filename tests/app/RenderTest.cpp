@@ -85,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
         TPrzypadekOdmowy{"brak.xml", "Brak pliku %1"},
         TPrzypadekOdmowy{"IE529_uszkodzony.xml", "Nie udało się przygotowanie pliku XML do wyświetlania"},
         TPrzypadekOdmowy{"nie_xml.xml", "Błąd odczytu pliku %1:"},
-        TPrzypadekOdmowy{"utf16.xml", "Błąd odczytu pliku %1:"}),
+        TPrzypadekOdmowy{"utf16.xml", "Błąd odczytu pliku %1:"},
+        TPrzypadekOdmowy{"z_doctype.xml", "deklarację DOCTYPE, której program nie przyjmuje"}),
     [](const auto &p_Info) { return NazwaPrzypadku(p_Info.param.Plik); });
 
 TEST_F(RenderTest, UsageErrorsExitWithTwo)
