@@ -12,6 +12,7 @@ namespace {
 TPrezenterKomunikatow prezenter = nullptr;
 TZwalnianieEnter zwolnijEnter = nullptr;
 QString tytulAplikacji;
+thread_local TZbieraczKomunikatow *tl_Zbieracz = nullptr;
 
 // Runs the drain when the dialog is over, however it ended. A failing drain
 // must not replace the caller's answer or the dialog's own exception.
@@ -120,6 +121,10 @@ int PokazKomunikat(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons 
 int PokazKomunikatZTytulem(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj,
                            TMsgDlgButtons p_Przyciski, int32_t p_KontekstPomocy)
 {
+    if (tl_Zbieracz) {
+        tl_Zbieracz->Dodaj({p_Tytul, p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy});
+        return OdpowiedzWTrybieCichym(p_Przyciski);
+    }
     if (ProcKomunikatu)
         return ProcKomunikatu(p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
     if (TrybCichy)
@@ -145,4 +150,20 @@ int PokazKomunikatOK(const QString &p_Tekst, TMsgDlgType p_Rodzaj)
 void PokazKomunikatFmt(const QString &p_Format, const TArrayOfConst &p_Argumenty, TMsgDlgType p_Rodzaj)
 {
     PokazKomunikatOK(Format(p_Format, p_Argumenty), p_Rodzaj);
+}
+
+TZbieraczKomunikatow::TZbieraczKomunikatow() : FPoprzedni(tl_Zbieracz)
+{
+    tl_Zbieracz = this;
+}
+
+TZbieraczKomunikatow::~TZbieraczKomunikatow()
+{
+    tl_Zbieracz = FPoprzedni;
+}
+
+void TZbieraczKomunikatow::Odtworz(const std::vector<TZebranyKomunikat> &p_Komunikaty)
+{
+    for (const TZebranyKomunikat &k : p_Komunikaty)
+        PokazKomunikatZTytulem(k.Tytul, k.Tekst, k.Rodzaj, k.Przyciski, k.KontekstPomocy);
 }
