@@ -2,11 +2,13 @@
 #include "LkAplikacja.h"
 #include "OknoOstrevia.h"
 #include "Start.h"
+#include "TlumaczeniaQt.h"
 
 int main(int argc, char **argv)
 {
     PrzygotujSrodowiskoQt(true);
     TLkAplikacja aplikacja(argc, argv);
+    ZaladujTlumaczeniaQt(aplikacja);
     TJednostkiProgramu jednostki(aplikacja);
     aplikacja.UstawTytul(QStringLiteral("Ostrevia"));
 
