@@ -5,8 +5,11 @@
 #include "LkAplikacja.h"
 #include "LkFunGUI.h"
 #include "LkFunIO.h"
+#include "UstawieniaDruku.h"
 #include "WidokDokumentu.h"
+#include "ZadanieDruku.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -59,7 +62,14 @@ TOknoECS::TOknoECS(const QString &p_Argument, QWidget *p_Rodzic)
     }
 }
 
-TOknoECS::~TOknoECS() = default;
+TOknoECS::~TOknoECS()
+{
+    // The road's thread works on FDroga and posts to this window; a printout
+    // uses the pane. Both end before either goes.
+    if (FWatekDrogi.joinable())
+        FWatekDrogi.join();
+    FDruk.reset();
+}
 
 void TOknoECS::UtworzKontrolki()
 {
@@ -146,10 +156,40 @@ void TOknoECS::UtworzKontrolki()
     LkOpenDialog1->setOption(QFileDialog::ReadOnly, false);
     LkOpenDialog1->setSizeGripEnabled(true);
 
+    UtworzPolecenia();
+
     setTabOrder(edNazwaPliku, butWybierz);
     setTabOrder(butWybierz, butWczytaj);
     setTabOrder(butWczytaj, butDrukuj);
     setTabOrder(butDrukuj, panPanel);
+}
+
+void TOknoECS::UtworzPolecenia()
+{
+    auto polecenie = [this](const QString &p_Nazwa, const QString &p_Tekst, QList<QKeySequence> p_Klawisze,
+                            auto p_Obsluga) {
+        auto *akcja = new QAction(p_Tekst, this);
+        akcja->setObjectName(p_Nazwa);
+        akcja->setShortcuts(p_Klawisze);
+        connect(akcja, &QAction::triggered, this, p_Obsluga);
+        addAction(akcja);
+        return akcja;
+    };
+    opcOtworz = polecenie(QStringLiteral("opcOtworz"), QStringLiteral("Otwórz…"), {QKeySequence::Open},
+                          &TOknoECS::butWybierzClick);
+    opcDrukuj = polecenie(QStringLiteral("opcDrukuj"), QStringLiteral("Drukuj…"), {QKeySequence::Print},
+                          &TOknoECS::butDrukujClick);
+    opcDrukuj->setEnabled(false);
+    // Ctrl+= too: "+" needs Shift on most keyboards.
+    opcPowieksz = polecenie(QStringLiteral("opcPowieksz"), QStringLiteral("Powiększ"),
+                            {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                            [this] { browser->Powieksz(); });
+    opcPomniejsz = polecenie(QStringLiteral("opcPomniejsz"), QStringLiteral("Pomniejsz"), {QKeySequence::ZoomOut},
+                             [this] { browser->Pomniejsz(); });
+    opcRozmiarDomyslny = polecenie(QStringLiteral("opcRozmiarDomyslny"), QStringLiteral("Rozmiar domyślny"),
+                                   {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { browser->RozmiarDomyslny(); });
+    // The pane's own menu offers printing beside copying.
+    browser->addAction(opcDrukuj);
 }
 
 void TOknoECS::FormCreate(const QString &p_Argument)
@@ -157,9 +197,12 @@ void TOknoECS::FormCreate(const QString &p_Argument)
     setWindowTitle(windowTitle() + QStringLiteral(" ver. ") + tekstWersji());
 
     FDroga = std::make_unique<TDrogaDokumentu>();
+    // Called on the road's thread, once the page file is whole: it is read
+    // there for what printing needs, and shown from the GUI thread.
     FDroga->PokazStrone = [this](const QUrl &p_Adres) {
-        browser->setUrl(p_Adres);
-        butDrukuj->setEnabled(true);
+        const TOpisStrony strona = OpiszStrone(p_Adres);
+        const QString plik = FPlikDrogi;
+        QMetaObject::invokeMethod(this, [this, strona, plik] { pokazStrone(strona, plik); }, Qt::QueuedConnection);
     };
 
     if (p_Argument.isEmpty())
@@ -175,7 +218,69 @@ void TOknoECS::FormCreate(const QString &p_Argument)
 
 void TOknoECS::WczytajPlik(const QString &p_NazwaPliku)
 {
-    FDroga->WczytajPlik(p_NazwaPliku);
+    // One road at a time. A newer request replaces one still waiting: the
+    // pane shows one document, and it should be the last one asked for.
+    if (FDrogaTrwa)
+        FOczekujacy = p_NazwaPliku;
+    else
+        uruchomDroge(p_NazwaPliku);
+}
+
+void TOknoECS::uruchomDroge(const QString &p_NazwaPliku)
+{
+    FDrogaTrwa = true;
+    FPlikDrogi = p_NazwaPliku;
+    FWatekDrogi = std::thread([this, p_NazwaPliku] {
+        TWynikDrogi wynik;
+        {
+            TZbieraczKomunikatow zbieracz;
+            try {
+                FDroga->WczytajPlik(p_NazwaPliku);
+            } catch (...) {
+                wynik.Wyjatek = std::current_exception();
+            }
+            wynik.Komunikaty = zbieracz.Zabierz();
+        }
+        QMetaObject::invokeMethod(this, [this, wynik] { zakonczDroge(wynik); }, Qt::QueuedConnection);
+    });
+}
+
+void TOknoECS::zakonczDroge(const TWynikDrogi &p_Wynik)
+{
+    FWatekDrogi.join();
+    // Every message of the road is an OK-only one: shown now, in its order.
+    TZbieraczKomunikatow::Odtworz(p_Wynik.Komunikaty);
+    FDrogaTrwa = false;
+    emit DrogaZakonczona();
+    if (FOczekujacy) {
+        const QString nastepny = *FOczekujacy;
+        FOczekujacy.reset();
+        uruchomDroge(nastepny);
+    }
+    // Raised here, inside an event of the GUI thread, so the application's
+    // handler shows it as any other.
+    if (p_Wynik.Wyjatek)
+        std::rethrow_exception(p_Wynik.Wyjatek);
+}
+
+void TOknoECS::pokazStrone(const TOpisStrony &p_Strona, const QString &p_PlikDokumentu)
+{
+    // A printout in progress prints the page it was asked for.
+    if (FDruk) {
+        FNowaStrona.emplace(p_Strona, p_PlikDokumentu);
+        return;
+    }
+    FStrona = p_Strona;
+    FPlikDokumentu = p_PlikDokumentu;
+    browser->PokazStrone(p_Strona.Adres);
+    ustawDrukowanie();
+}
+
+void TOknoECS::ustawDrukowanie()
+{
+    const bool mozna = FStrona && !FDruk;
+    butDrukuj->setEnabled(mozna);
+    opcDrukuj->setEnabled(mozna);
 }
 
 void TOknoECS::FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift)
@@ -214,6 +319,15 @@ void TOknoECS::butWczytajClick()
 
 void TOknoECS::butWybierzClick()
 {
+    // Start where the box points, when it names something that exists.
+    const QString nazwa = edNazwaPliku->text();
+    const QFileInfo wskazany(nazwa);
+    if (!nazwa.isEmpty() && wskazany.isDir()) {
+        LkOpenDialog1->setDirectory(wskazany.absoluteFilePath());
+    } else if (!nazwa.isEmpty() && wskazany.exists()) {
+        LkOpenDialog1->setDirectory(wskazany.absolutePath());
+        LkOpenDialog1->selectFile(wskazany.fileName());
+    }
     if (LkOpenDialog1->exec() != QDialog::Accepted || LkOpenDialog1->selectedFiles().isEmpty())
         return;
     edNazwaPliku->setText(LkOpenDialog1->selectedFiles().constFirst());
@@ -222,8 +336,39 @@ void TOknoECS::butWybierzClick()
 
 void TOknoECS::butDrukujClick()
 {
-    FDrukarka = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(FDrukarka.get(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        browser->print(FDrukarka.get()); // the printer must live until printFinished
+    if (!FStrona || FDruk)
+        return;
+    const QString odmowa = OdmowaWydruku(*FStrona);
+    if (!odmowa.isEmpty()) {
+        PokazKomunikat(odmowa, mtError, mbOKOnly, 0);
+        return;
+    }
+    QPrinter drukarka;
+    drukarka.setPageSize(QPageSize(QPageSize::A4));
+    drukarka.setDocName(QFileInfo(FPlikDokumentu).fileName());
+    QPrintDialog dialog(&drukarka, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    // Neither the shown document nor the page may be replaced by the printout.
+    FDruk = std::make_unique<TZadanieDruku>(*browser, *FStrona, UstawieniaDruku(drukarka), drukarka.docName(),
+                                            QStringList{FPlikDokumentu, FStrona->Adres.toLocalFile()});
+    connect(FDruk.get(), &TZadanieDruku::Zakonczone, this, &TOknoECS::drukZakonczony);
+    ustawDrukowanie();
+    FDruk->Uruchom();
+}
+
+void TOknoECS::drukZakonczony(const QString &p_Blad)
+{
+    // Called from the job's own signal: it goes once that returns.
+    FDruk.release()->deleteLater();
+    if (FNowaStrona) {
+        const auto [strona, plik] = *FNowaStrona;
+        FNowaStrona.reset();
+        pokazStrone(strona, plik);
+    }
+    ustawDrukowanie();
+    if (!p_Blad.isEmpty())
+        PokazKomunikat(p_Blad, mtError, mbOKOnly, 0);
+    emit DrukZakonczony();
 }
