@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -46,10 +47,14 @@ TWidokDokumentu::TWidokDokumentu(QWidget *p_Rodzic) : QWebEngineView(p_Rodzic)
     ustawienia->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
     setPage(strona);
 
-    connect(this, &QWebEngineView::loadStarted, this, [this] { FLaduje = true; });
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool p_Ok) {
+    connect(strona, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &p_Stan) {
+        const auto stan = p_Stan.status();
+        if (!FLaduje || p_Stan.url() != FAdres
+            || (stan != QWebEngineLoadingInfo::LoadSucceededStatus && stan != QWebEngineLoadingInfo::LoadFailedStatus))
+            return;
         FLaduje = false;
-        FZaladowana = p_Ok;
+        FZaladowana = stan == QWebEngineLoadingInfo::LoadSucceededStatus;
+        emit Zaladowano(FZaladowana);
     });
 }
 
@@ -61,7 +66,9 @@ TWidokDokumentu::~TWidokDokumentu()
 
 void TWidokDokumentu::PokazStrone(const QUrl &p_Adres)
 {
+    FAdres = p_Adres;
     FLaduje = true;
+    FZaladowana = false;
     setUrl(p_Adres);
 }
 

@@ -16,10 +16,12 @@ public:
     explicit TWidokDokumentu(QWidget *p_Rodzic = nullptr);
     ~TWidokDokumentu() override;
 
-    // Loads the page; Laduje() is true from this call until loadFinished.
+    // Loads the page; Laduje() is true from this call until that page has
+    // loaded or failed (Zaladowano then says which). Loads of anything
+    // else, or superseded ones, do not count.
     void PokazStrone(const QUrl &p_Adres);
     bool Laduje() const { return FLaduje; }
-    // The last load finished and succeeded.
+    // The page last asked for has loaded.
     bool Zaladowana() const { return FZaladowana; }
 
     // Zoom in steps, as browsers do; Ctrl+0 goes back to 100 %.
@@ -30,10 +32,14 @@ public:
     // The menu the pane shows on a right click (the caller owns it).
     QMenu *UtworzMenu();
 
+signals:
+    void Zaladowano(bool p_Ok);
+
 protected:
     void contextMenuEvent(QContextMenuEvent *p_Zdarzenie) override;
 
 private:
+    QUrl FAdres;
     bool FLaduje = false;
     bool FZaladowana = false;
 };

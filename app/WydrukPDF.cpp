@@ -128,7 +128,7 @@ void TWydrukPDF::Drukuj(const QPageLayout &p_Uklad, const QPageRanges &p_Strony)
     FUklad = p_Uklad;
     FStrony = p_Strony;
     if (FWidok.Laduje()) {
-        connect(&FWidok, &QWebEngineView::loadFinished, this, &TWydrukPDF::drukujZaladowana, Qt::SingleShotConnection);
+        connect(&FWidok, &TWidokDokumentu::Zaladowano, this, &TWydrukPDF::drukujZaladowana, Qt::SingleShotConnection);
         return;
     }
     // Answers always come from the event loop, never from inside this call.
