@@ -41,6 +41,12 @@ QString rozszerzenie(const QString &p_Nazwa)
     return kropka > separator ? p_Nazwa.mid(kropka) : QString();
 }
 
+// The first argument names a file to open when its extension is ".xml", in any case.
+bool jestPlikiemXML(const QString &p_Argument)
+{
+    return !p_Argument.isEmpty() && rozszerzenie(p_Argument).compare(QLatin1String(".xml"), Qt::CaseInsensitive) == 0;
+}
+
 QString tekstWersji()
 {
     const int wersja = DajNumerWersji(QCoreApplication::applicationFilePath());
@@ -52,7 +58,18 @@ QString tekstWersji()
 TOknoECS::TOknoECS(const QString &p_Argument, QWidget *p_Rodzic)
     : TLkForm(p_Rodzic), FKotwice(new TKotwice(this))
 {
-    UtworzKontrolki();
+    // The road of the file named at start sets out before the browser pane
+    // exists: it runs while the engine starts up below.
+    PrzygotujDroge();
+    if (jestPlikiemXML(p_Argument))
+        WczytajPlik(p_Argument);
+    try {
+        UtworzKontrolki();
+    } catch (...) {
+        if (FWatekDrogi.joinable())
+            FWatekDrogi.join();
+        throw;
+    }
     // The window exists whatever start-up meets; an exception ends start-up
     // early and is shown as any other uncaught one.
     try {
@@ -60,6 +77,9 @@ TOknoECS::TOknoECS(const QString &p_Argument, QWidget *p_Rodzic)
     } catch (const std::exception &e) {
         TLkAplikacja::PokazWyjatek(KomunikatWyjatku(e));
     }
+    // A short road may be done already: the page then starts loading while
+    // the window is being shown, not after.
+    pokazGotowaStrone();
 }
 
 TOknoECS::~TOknoECS()
@@ -192,28 +212,31 @@ void TOknoECS::UtworzPolecenia()
     browser->addAction(opcDrukuj);
 }
 
-void TOknoECS::FormCreate(const QString &p_Argument)
+void TOknoECS::PrzygotujDroge()
 {
-    setWindowTitle(windowTitle() + QStringLiteral(" ver. ") + tekstWersji());
-
     FDroga = std::make_unique<TDrogaDokumentu>();
     // Called on the road's thread, once the page file is whole: it is read
     // there for what printing needs, and shown from the GUI thread.
     FDroga->PokazStrone = [this](const QUrl &p_Adres) {
-        const TOpisStrony strona = OpiszStrone(p_Adres);
-        const QString plik = FPlikDrogi;
-        QMetaObject::invokeMethod(this, [this, strona, plik] { pokazStrone(strona, plik); }, Qt::QueuedConnection);
+        {
+            const std::lock_guard blokada(FBlokadaStrony);
+            FGotowaStrona = TStronaDokumentu{OpiszStrone(p_Adres), FPlikDrogi};
+        }
+        QMetaObject::invokeMethod(this, &TOknoECS::pokazGotowaStrone, Qt::QueuedConnection);
     };
+}
 
+void TOknoECS::FormCreate(const QString &p_Argument)
+{
+    setWindowTitle(windowTitle() + QStringLiteral(" ver. ") + tekstWersji());
     if (p_Argument.isEmpty())
         return;
-    if (rozszerzenie(p_Argument).compare(QLatin1String(".xml"), Qt::CaseInsensitive) == 0) {
+    // A message file's road is on its way already.
+    if (jestPlikiemXML(p_Argument))
         edNazwaPliku->setText(p_Argument);
-        WczytajPlik(p_Argument);
-    } else {
+    else
         PokazKomunikat(QStringLiteral("Program do podglądu plików z systemu ECS\robsługuje wyłącznie pliki *.xml"),
                        mtInformation, mbOKOnly, 0);
-    }
 }
 
 void TOknoECS::WczytajPlik(const QString &p_NazwaPliku)
@@ -263,22 +286,32 @@ void TOknoECS::zakonczDroge(const TWynikDrogi &p_Wynik)
         std::rethrow_exception(p_Wynik.Wyjatek);
 }
 
-void TOknoECS::pokazStrone(const TOpisStrony &p_Strona, const QString &p_PlikDokumentu)
+void TOknoECS::pokazGotowaStrone()
+{
+    std::optional<TStronaDokumentu> strona;
+    {
+        const std::lock_guard blokada(FBlokadaStrony);
+        strona.swap(FGotowaStrona);
+    }
+    if (strona)
+        pokazStrone(*strona);
+}
+
+void TOknoECS::pokazStrone(const TStronaDokumentu &p_Strona)
 {
     // A printout in progress prints the page it was asked for.
     if (FDruk) {
-        FNowaStrona.emplace(p_Strona, p_PlikDokumentu);
+        FNowaStrona = p_Strona;
         return;
     }
-    FStrona = p_Strona;
-    FPlikDokumentu = p_PlikDokumentu;
-    browser->PokazStrone(p_Strona.Adres);
+    FPokazana = p_Strona;
+    browser->PokazStrone(p_Strona.Strona.Adres);
     ustawDrukowanie();
 }
 
 void TOknoECS::ustawDrukowanie()
 {
-    const bool mozna = FStrona && !FDruk;
+    const bool mozna = FPokazana && !FDruk;
     butDrukuj->setEnabled(mozna);
     opcDrukuj->setEnabled(mozna);
 }
@@ -336,23 +369,24 @@ void TOknoECS::butWybierzClick()
 
 void TOknoECS::butDrukujClick()
 {
-    if (!FStrona || FDruk)
+    if (!FPokazana || FDruk)
         return;
-    const QString odmowa = OdmowaWydruku(*FStrona);
+    const TOpisStrony &strona = FPokazana->Strona;
+    const QString odmowa = OdmowaWydruku(strona);
     if (!odmowa.isEmpty()) {
         PokazKomunikat(odmowa, mtError, mbOKOnly, 0);
         return;
     }
     QPrinter drukarka;
     drukarka.setPageSize(QPageSize(QPageSize::A4));
-    drukarka.setDocName(QFileInfo(FPlikDokumentu).fileName());
+    drukarka.setDocName(QFileInfo(FPokazana->PlikDokumentu).fileName());
     QPrintDialog dialog(&drukarka, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
 
     // Neither the shown document nor the page may be replaced by the printout.
-    FDruk = std::make_unique<TZadanieDruku>(*browser, *FStrona, UstawieniaDruku(drukarka), drukarka.docName(),
-                                            QStringList{FPlikDokumentu, FStrona->Adres.toLocalFile()});
+    FDruk = std::make_unique<TZadanieDruku>(*browser, strona, UstawieniaDruku(drukarka), drukarka.docName(),
+                                            QStringList{FPokazana->PlikDokumentu, strona.Adres.toLocalFile()});
     connect(FDruk.get(), &TZadanieDruku::Zakonczone, this, &TOknoECS::drukZakonczony);
     ustawDrukowanie();
     FDruk->Uruchom();
@@ -363,9 +397,9 @@ void TOknoECS::drukZakonczony(const QString &p_Blad)
     // Called from the job's own signal: it goes once that returns.
     FDruk.release()->deleteLater();
     if (FNowaStrona) {
-        const auto [strona, plik] = *FNowaStrona;
+        const TStronaDokumentu strona = *FNowaStrona;
         FNowaStrona.reset();
-        pokazStrone(strona, plik);
+        pokazStrone(strona);
     }
     ustawDrukowanie();
     if (!p_Blad.isEmpty())

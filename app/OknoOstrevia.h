@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -83,6 +84,12 @@ protected:
     void FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift) override;
 
 private:
+    // A page with the document it was made from.
+    struct TStronaDokumentu
+    {
+        TOpisStrony Strona;
+        QString PlikDokumentu;
+    };
     // What a road leaves for the GUI thread.
     struct TWynikDrogi
     {
@@ -92,10 +99,12 @@ private:
 
     void UtworzKontrolki();
     void UtworzPolecenia();
+    void PrzygotujDroge();
     void FormCreate(const QString &p_Argument);
     void uruchomDroge(const QString &p_NazwaPliku);
     void zakonczDroge(const TWynikDrogi &p_Wynik);
-    void pokazStrone(const TOpisStrony &p_Strona, const QString &p_PlikDokumentu);
+    void pokazGotowaStrone();
+    void pokazStrone(const TStronaDokumentu &p_Strona);
     void drukZakonczony(const QString &p_Blad);
     void ustawDrukowanie();
 
@@ -106,11 +115,12 @@ private:
     bool FDrogaTrwa = false;
     QString FPlikDrogi; // the file of the road running; read by its thread
     std::optional<QString> FOczekujacy;
+    // The page a road has written, handed from its thread to the GUI thread.
+    std::mutex FBlokadaStrony;
+    std::optional<TStronaDokumentu> FGotowaStrona;
 
-    // The page shown, with the document it came from.
-    std::optional<TOpisStrony> FStrona;
-    QString FPlikDokumentu;
+    std::optional<TStronaDokumentu> FPokazana;
     // A page that arrived while a printout ran: shown once it ends.
-    std::optional<std::pair<TOpisStrony, QString>> FNowaStrona;
+    std::optional<TStronaDokumentu> FNowaStrona;
     std::unique_ptr<TZadanieDruku> FDruk;
 };
