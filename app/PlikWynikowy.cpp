@@ -92,7 +92,7 @@ bool ZapiszPlikWynikowy(const QString &p_Nazwa, const QByteArray &p_Tresc, const
             for (const QString &chroniony : p_Chronione) {
                 struct stat wejscie;
                 if (::stat(QFile::encodeName(chroniony).constData(), &wejscie) == 0 && tenSamPlik(cel, wejscie)) {
-                    p_Blad = blad(p_Nazwa, QStringLiteral("to plik wyświetlanego dokumentu"));
+                    p_Blad = blad(p_Nazwa, QStringLiteral("to plik dokumentu źródłowego"));
                     return false;
                 }
             }

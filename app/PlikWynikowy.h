@@ -9,7 +9,7 @@
 // the name. A half-written file is never seen under the name, a link at the
 // name is replaced itself and never written through, and the new file gets the
 // usual permissions of the user's umask. A name that is one of p_Chronione
-// (the document being shown, however it is named: a link, a hard link) is
+// (the source document, however it is named: a link, a hard link) is
 // refused. False, with the reason in Polish in p_Blad, on any failure; the
 // named file is then as it was.
 bool ZapiszPlikWynikowy(const QString &p_Nazwa, const QByteArray &p_Tresc, const QStringList &p_Chronione,

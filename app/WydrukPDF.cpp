@@ -190,8 +190,8 @@ int LiczbaStronPDF(const QByteArray &p_Pdf)
     return static_cast<int>(QString::fromLatin1(p_Pdf).count(strona));
 }
 
-bool WydrukujDoPDF(const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad, const QPageSize &p_Papier,
-                   QPageLayout::Orientation p_Orientacja)
+bool WydrukujDoPDF(const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad, const QStringList &p_Chronione,
+                   const QPageSize &p_Papier, QPageLayout::Orientation p_Orientacja)
 {
     const TOpisStrony opis = OpiszStrone(p_Strona);
     p_Blad = OdmowaWydruku(opis);
@@ -219,5 +219,5 @@ bool WydrukujDoPDF(const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Bl
     }
     if (!p_Blad.isEmpty())
         return false;
-    return ZapiszPlikWynikowy(p_PlikPDF, pdf, {p_Strona.toLocalFile()}, p_Blad);
+    return ZapiszPlikWynikowy(p_PlikPDF, pdf, p_Chronione + QStringList{p_Strona.toLocalFile()}, p_Blad);
 }

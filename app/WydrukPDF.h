@@ -7,6 +7,7 @@
 #include <QPageRanges>
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class TWidokDokumentu;
@@ -71,8 +72,9 @@ private:
 };
 
 // Loads the page in a browser pane of its own and writes its PDF to p_PlikPDF
-// (as ZapiszPlikWynikowy writes: never through a link, never over the page).
-// Waits for both, bounded in time. False with the reason in p_Blad.
+// as ZapiszPlikWynikowy writes: never through a link, never over the page
+// nor over any of p_Chronione (the message it was made from, say). Waits for
+// both, bounded in time. False with the reason in Polish in p_Blad.
 bool WydrukujDoPDF(const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad,
-                   const QPageSize &p_Papier = QPageSize(QPageSize::A4),
+                   const QStringList &p_Chronione = {}, const QPageSize &p_Papier = QPageSize(QPageSize::A4),
                    QPageLayout::Orientation p_Orientacja = QPageLayout::Portrait);

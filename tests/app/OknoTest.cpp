@@ -406,7 +406,7 @@ TEST_F(OknoTest, APrintoutNeverReplacesTheShownDocumentAndTheButtonComesBack)
     czekajNaDruk(okno);
     ASSERT_EQ(komunikaty.size(), 1u);
     EXPECT_EQ(komunikaty[0].Tekst,
-              QStringLiteral("Nie można zapisać pliku %1:\rto plik wyświetlanego dokumentu").arg(dokument));
+              QStringLiteral("Nie można zapisać pliku %1:\rto plik dokumentu źródłowego").arg(dokument));
     EXPECT_EQ(komunikaty[0].Rodzaj, mtError);
     EXPECT_EQ(CzytajPlik(dokument), tresc);
     EXPECT_TRUE(okno.butDrukuj->isEnabled());

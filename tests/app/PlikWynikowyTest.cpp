@@ -63,7 +63,7 @@ TEST_F(PlikWynikowyTest, TheDocumentShownIsNeverReplacedHoweverItIsNamed)
     for (const QString &nazwa : {dokument, przezFolder, dowiazanie, twarde}) {
         QString blad;
         EXPECT_FALSE(ZapiszPlikWynikowy(nazwa, "%PDF-", {dokument}, blad)) << qPrintable(nazwa);
-        EXPECT_EQ(blad, QStringLiteral("Nie można zapisać pliku %1:\rto plik wyświetlanego dokumentu").arg(nazwa));
+        EXPECT_EQ(blad, QStringLiteral("Nie można zapisać pliku %1:\rto plik dokumentu źródłowego").arg(nazwa));
     }
     EXPECT_EQ(CzytajPlik(dokument), QByteArray("<ns5:CC529C/>"));
     EXPECT_EQ(Zawartosc().size(), 3);

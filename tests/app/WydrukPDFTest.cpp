@@ -62,6 +62,21 @@ TEST_F(LimitStronyTest, APageAboveTheLimitIsRefusedAtOnceWithItsSize)
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+TEST_F(LimitStronyTest, TheRenderToolsPdfNeverReplacesTheFilesItIsToldToKeep)
+{
+    const QString strona = ZapiszPlik(QStringLiteral("strona.html"),
+                                      "<html><head><style>@page { margin: 1cm }</style></head><body>Zwolnienie</body></html>");
+    const QString wiadomosc = ZapiszPlik(QStringLiteral("IE529.xml"), "<ns5:CC529C/>");
+    QString blad;
+    EXPECT_FALSE(WydrukujDoPDF(QUrl::fromLocalFile(strona), wiadomosc, blad, {wiadomosc}));
+    EXPECT_EQ(blad, QStringLiteral("Nie można zapisać pliku %1:\rto plik dokumentu źródłowego").arg(wiadomosc));
+    EXPECT_EQ(CzytajPlik(wiadomosc), QByteArray("<ns5:CC529C/>"));
+
+    const QString pdf = Sciezka(QStringLiteral("strona.pdf"));
+    ASSERT_TRUE(WydrukujDoPDF(QUrl::fromLocalFile(strona), pdf, blad, {wiadomosc})) << qPrintable(blad);
+    EXPECT_TRUE(CzytajPlik(pdf).startsWith("%PDF-"));
+}
+
 TEST(UstawieniaDruku, TheDialogsChoicesBecomeCupsJobOptions)
 {
     struct TPrzypadek
