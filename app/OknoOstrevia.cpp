@@ -5,8 +5,11 @@
 #include "LkAplikacja.h"
 #include "LkFunGUI.h"
 #include "LkFunIO.h"
+#include "UstawieniaDruku.h"
 #include "WidokDokumentu.h"
+#include "ZadanieDruku.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -38,6 +41,12 @@ QString rozszerzenie(const QString &p_Nazwa)
     return kropka > separator ? p_Nazwa.mid(kropka) : QString();
 }
 
+// The first argument names a file to open when its extension is ".xml", in any case.
+bool jestPlikiemXML(const QString &p_Argument)
+{
+    return !p_Argument.isEmpty() && rozszerzenie(p_Argument).compare(QLatin1String(".xml"), Qt::CaseInsensitive) == 0;
+}
+
 QString tekstWersji()
 {
     const int wersja = DajNumerWersji(QCoreApplication::applicationFilePath());
@@ -49,7 +58,18 @@ QString tekstWersji()
 TOknoECS::TOknoECS(const QString &p_Argument, QWidget *p_Rodzic)
     : TLkForm(p_Rodzic), FKotwice(new TKotwice(this))
 {
-    UtworzKontrolki();
+    // The road of the file named at start sets out before the browser pane
+    // exists: it runs while the engine starts up below.
+    PrzygotujDroge();
+    if (jestPlikiemXML(p_Argument))
+        WczytajPlik(p_Argument);
+    try {
+        UtworzKontrolki();
+    } catch (...) {
+        if (FWatekDrogi.joinable())
+            FWatekDrogi.join();
+        throw;
+    }
     // The window exists whatever start-up meets; an exception ends start-up
     // early and is shown as any other uncaught one.
     try {
@@ -57,9 +77,19 @@ TOknoECS::TOknoECS(const QString &p_Argument, QWidget *p_Rodzic)
     } catch (const std::exception &e) {
         TLkAplikacja::PokazWyjatek(KomunikatWyjatku(e));
     }
+    // A short road may be done already: the page then starts loading while
+    // the window is being shown, not after.
+    pokazGotowaStrone();
 }
 
-TOknoECS::~TOknoECS() = default;
+TOknoECS::~TOknoECS()
+{
+    // The road's thread works on FDroga and posts to this window; a printout
+    // uses the pane. Both end before either goes.
+    if (FWatekDrogi.joinable())
+        FWatekDrogi.join();
+    FDruk.reset();
+}
 
 void TOknoECS::UtworzKontrolki()
 {
@@ -146,36 +176,144 @@ void TOknoECS::UtworzKontrolki()
     LkOpenDialog1->setOption(QFileDialog::ReadOnly, false);
     LkOpenDialog1->setSizeGripEnabled(true);
 
+    UtworzPolecenia();
+
     setTabOrder(edNazwaPliku, butWybierz);
     setTabOrder(butWybierz, butWczytaj);
     setTabOrder(butWczytaj, butDrukuj);
     setTabOrder(butDrukuj, panPanel);
 }
 
+void TOknoECS::UtworzPolecenia()
+{
+    auto polecenie = [this](const QString &p_Nazwa, const QString &p_Tekst, QList<QKeySequence> p_Klawisze,
+                            auto p_Obsluga) {
+        auto *akcja = new QAction(p_Tekst, this);
+        akcja->setObjectName(p_Nazwa);
+        akcja->setShortcuts(p_Klawisze);
+        connect(akcja, &QAction::triggered, this, p_Obsluga);
+        addAction(akcja);
+        return akcja;
+    };
+    opcOtworz = polecenie(QStringLiteral("opcOtworz"), QStringLiteral("Otwórz…"), {QKeySequence::Open},
+                          &TOknoECS::butWybierzClick);
+    opcDrukuj = polecenie(QStringLiteral("opcDrukuj"), QStringLiteral("Drukuj…"), {QKeySequence::Print},
+                          &TOknoECS::butDrukujClick);
+    opcDrukuj->setEnabled(false);
+    // Ctrl+= too: "+" needs Shift on most keyboards.
+    opcPowieksz = polecenie(QStringLiteral("opcPowieksz"), QStringLiteral("Powiększ"),
+                            {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                            [this] { browser->Powieksz(); });
+    opcPomniejsz = polecenie(QStringLiteral("opcPomniejsz"), QStringLiteral("Pomniejsz"), {QKeySequence::ZoomOut},
+                             [this] { browser->Pomniejsz(); });
+    opcRozmiarDomyslny = polecenie(QStringLiteral("opcRozmiarDomyslny"), QStringLiteral("Rozmiar domyślny"),
+                                   {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { browser->RozmiarDomyslny(); });
+    // The pane's own menu offers printing beside copying.
+    browser->addAction(opcDrukuj);
+}
+
+void TOknoECS::PrzygotujDroge()
+{
+    FDroga = std::make_unique<TDrogaDokumentu>();
+    // Called on the road's thread, once the page file is whole: it is read
+    // there for what printing needs, and shown from the GUI thread.
+    FDroga->PokazStrone = [this](const QUrl &p_Adres) {
+        {
+            const std::lock_guard blokada(FBlokadaStrony);
+            FGotowaStrona = TStronaDokumentu{OpiszStrone(p_Adres), FPlikDrogi};
+        }
+        QMetaObject::invokeMethod(this, &TOknoECS::pokazGotowaStrone, Qt::QueuedConnection);
+    };
+}
+
 void TOknoECS::FormCreate(const QString &p_Argument)
 {
     setWindowTitle(windowTitle() + QStringLiteral(" ver. ") + tekstWersji());
-
-    FDroga = std::make_unique<TDrogaDokumentu>();
-    FDroga->PokazStrone = [this](const QUrl &p_Adres) {
-        browser->setUrl(p_Adres);
-        butDrukuj->setEnabled(true);
-    };
-
     if (p_Argument.isEmpty())
         return;
-    if (rozszerzenie(p_Argument).compare(QLatin1String(".xml"), Qt::CaseInsensitive) == 0) {
+    // A message file's road is on its way already.
+    if (jestPlikiemXML(p_Argument))
         edNazwaPliku->setText(p_Argument);
-        WczytajPlik(p_Argument);
-    } else {
+    else
         PokazKomunikat(QStringLiteral("Program do podglądu plików z systemu ECS\robsługuje wyłącznie pliki *.xml"),
                        mtInformation, mbOKOnly, 0);
-    }
 }
 
 void TOknoECS::WczytajPlik(const QString &p_NazwaPliku)
 {
-    FDroga->WczytajPlik(p_NazwaPliku);
+    // One road at a time. A newer request replaces one still waiting: the
+    // pane shows one document, and it should be the last one asked for.
+    if (FDrogaTrwa)
+        FOczekujacy = p_NazwaPliku;
+    else
+        uruchomDroge(p_NazwaPliku);
+}
+
+void TOknoECS::uruchomDroge(const QString &p_NazwaPliku)
+{
+    FDrogaTrwa = true;
+    FPlikDrogi = p_NazwaPliku;
+    FWatekDrogi = std::thread([this, p_NazwaPliku] {
+        TWynikDrogi wynik;
+        {
+            TZbieraczKomunikatow zbieracz;
+            try {
+                FDroga->WczytajPlik(p_NazwaPliku);
+            } catch (...) {
+                wynik.Wyjatek = std::current_exception();
+            }
+            wynik.Komunikaty = zbieracz.Zabierz();
+        }
+        QMetaObject::invokeMethod(this, [this, wynik] { zakonczDroge(wynik); }, Qt::QueuedConnection);
+    });
+}
+
+void TOknoECS::zakonczDroge(const TWynikDrogi &p_Wynik)
+{
+    FWatekDrogi.join();
+    // Every message of the road is an OK-only one: shown now, in its order.
+    TZbieraczKomunikatow::Odtworz(p_Wynik.Komunikaty);
+    FDrogaTrwa = false;
+    emit DrogaZakonczona();
+    if (FOczekujacy) {
+        const QString nastepny = *FOczekujacy;
+        FOczekujacy.reset();
+        uruchomDroge(nastepny);
+    }
+    // Raised here, inside an event of the GUI thread, so the application's
+    // handler shows it as any other.
+    if (p_Wynik.Wyjatek)
+        std::rethrow_exception(p_Wynik.Wyjatek);
+}
+
+void TOknoECS::pokazGotowaStrone()
+{
+    std::optional<TStronaDokumentu> strona;
+    {
+        const std::lock_guard blokada(FBlokadaStrony);
+        strona.swap(FGotowaStrona);
+    }
+    if (strona)
+        pokazStrone(*strona);
+}
+
+void TOknoECS::pokazStrone(const TStronaDokumentu &p_Strona)
+{
+    // A printout in progress prints the page it was asked for.
+    if (FDruk) {
+        FNowaStrona = p_Strona;
+        return;
+    }
+    FPokazana = p_Strona;
+    browser->PokazStrone(p_Strona.Strona.Adres);
+    ustawDrukowanie();
+}
+
+void TOknoECS::ustawDrukowanie()
+{
+    const bool mozna = FPokazana && !FDruk;
+    butDrukuj->setEnabled(mozna);
+    opcDrukuj->setEnabled(mozna);
 }
 
 void TOknoECS::FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift)
@@ -214,6 +352,15 @@ void TOknoECS::butWczytajClick()
 
 void TOknoECS::butWybierzClick()
 {
+    // Start where the box points, when it names something that exists.
+    const QString nazwa = edNazwaPliku->text();
+    const QFileInfo wskazany(nazwa);
+    if (!nazwa.isEmpty() && wskazany.isDir()) {
+        LkOpenDialog1->setDirectory(wskazany.absoluteFilePath());
+    } else if (!nazwa.isEmpty() && wskazany.exists()) {
+        LkOpenDialog1->setDirectory(wskazany.absolutePath());
+        LkOpenDialog1->selectFile(wskazany.fileName());
+    }
     if (LkOpenDialog1->exec() != QDialog::Accepted || LkOpenDialog1->selectedFiles().isEmpty())
         return;
     edNazwaPliku->setText(LkOpenDialog1->selectedFiles().constFirst());
@@ -222,8 +369,40 @@ void TOknoECS::butWybierzClick()
 
 void TOknoECS::butDrukujClick()
 {
-    FDrukarka = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(FDrukarka.get(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        browser->print(FDrukarka.get()); // the printer must live until printFinished
+    if (!FPokazana || FDruk)
+        return;
+    const TOpisStrony &strona = FPokazana->Strona;
+    const QString odmowa = OdmowaWydruku(strona);
+    if (!odmowa.isEmpty()) {
+        PokazKomunikat(odmowa, mtError, mbOKOnly, 0);
+        return;
+    }
+    QPrinter drukarka;
+    drukarka.setPageSize(QPageSize(QPageSize::A4));
+    drukarka.setDocName(QFileInfo(FPokazana->PlikDokumentu).fileName());
+    QPrintDialog dialog(&drukarka, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    // Neither the shown document nor the page may be replaced by the printout.
+    FDruk = std::make_unique<TZadanieDruku>(*browser, strona, UstawieniaDruku(drukarka), drukarka.docName(),
+                                            QStringList{FPokazana->PlikDokumentu, strona.Adres.toLocalFile()});
+    connect(FDruk.get(), &TZadanieDruku::Zakonczone, this, &TOknoECS::drukZakonczony);
+    ustawDrukowanie();
+    FDruk->Uruchom();
+}
+
+void TOknoECS::drukZakonczony(const QString &p_Blad)
+{
+    // Called from the job's own signal: it goes once that returns.
+    FDruk.release()->deleteLater();
+    if (FNowaStrona) {
+        const TStronaDokumentu strona = *FNowaStrona;
+        FNowaStrona.reset();
+        pokazStrone(strona);
+    }
+    ustawDrukowanie();
+    if (!p_Blad.isEmpty())
+        PokazKomunikat(p_Blad, mtError, mbOKOnly, 0);
+    emit DrukZakonczony();
 }

@@ -1,32 +1,50 @@
 #pragma once
 
 #include "DrogaDokumentu.h"
+#include "Komunikaty.h"
 #include "LkForm.h"
+#include "WydrukPDF.h"
 
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
 
+class QAction;
 class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPrinter;
 class QPushButton;
 class QFrame;
 class QToolButton;
 class TKotwice;
 class TWidokDokumentu;
+class TZadanieDruku;
 
 // The viewer's main window: a file-name box, the open and load buttons, the
 // browser pane with the rendered message and the Print button.
+//
+// The document road runs off the GUI thread, one road at a time: the window
+// is up, and the browser engine starting, while the message is transformed.
+// The road's messages are held back and shown, in order, when it ends; an
+// exception it raised is raised again on the GUI thread, where the
+// application's handler shows it.
 class TOknoECS : public TLkForm
 {
     Q_OBJECT
 public:
     // p_Argument: the first program argument (empty when none was given).
     explicit TOknoECS(const QString &p_Argument, QWidget *p_Rodzic = nullptr);
+    // Waits for a road or a printout still running.
     ~TOknoECS() override;
 
+    // Starts the road; while one runs, the latest request waits for its end.
     void WczytajPlik(const QString &p_NazwaPliku);
+    bool DrogaTrwa() const { return FDrogaTrwa; }
+    bool DrukTrwa() const { return static_cast<bool>(FDruk); }
     const TDrogaDokumentu &Droga() const { return *FDroga; }
 
     // Components, named as the form names them (tests and the form base find
@@ -41,6 +59,19 @@ public:
     QToolButton *butWybierz;
     QPushButton *butWczytaj;
     QFileDialog *LkOpenDialog1;
+    // Window-wide commands: Ctrl+O, Ctrl+P (also in the pane's menu), zoom.
+    QAction *opcOtworz;
+    QAction *opcDrukuj;
+    QAction *opcPowieksz;
+    QAction *opcPomniejsz;
+    QAction *opcRozmiarDomyslny;
+
+signals:
+    // A road has ended and its messages have been shown (its exception, if
+    // any, is raised right after).
+    void DrogaZakonczona();
+    // A printout has ended, handed over or failed (its message shown).
+    void DrukZakonczony();
 
 public slots:
     void edNazwaPlikuChange();
@@ -53,10 +84,43 @@ protected:
     void FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift) override;
 
 private:
+    // A page with the document it was made from.
+    struct TStronaDokumentu
+    {
+        TOpisStrony Strona;
+        QString PlikDokumentu;
+    };
+    // What a road leaves for the GUI thread.
+    struct TWynikDrogi
+    {
+        std::vector<TZebranyKomunikat> Komunikaty;
+        std::exception_ptr Wyjatek;
+    };
+
     void UtworzKontrolki();
+    void UtworzPolecenia();
+    void PrzygotujDroge();
     void FormCreate(const QString &p_Argument);
+    void uruchomDroge(const QString &p_NazwaPliku);
+    void zakonczDroge(const TWynikDrogi &p_Wynik);
+    void pokazGotowaStrone();
+    void pokazStrone(const TStronaDokumentu &p_Strona);
+    void drukZakonczony(const QString &p_Blad);
+    void ustawDrukowanie();
 
     std::unique_ptr<TDrogaDokumentu> FDroga;
     TKotwice *FKotwice;
-    std::unique_ptr<QPrinter> FDrukarka;
+
+    std::thread FWatekDrogi;
+    bool FDrogaTrwa = false;
+    QString FPlikDrogi; // the file of the road running; read by its thread
+    std::optional<QString> FOczekujacy;
+    // The page a road has written, handed from its thread to the GUI thread.
+    std::mutex FBlokadaStrony;
+    std::optional<TStronaDokumentu> FGotowaStrona;
+
+    std::optional<TStronaDokumentu> FPokazana;
+    // A page that arrived while a printout ran: shown once it ends.
+    std::optional<TStronaDokumentu> FNowaStrona;
+    std::unique_ptr<TZadanieDruku> FDruk;
 };

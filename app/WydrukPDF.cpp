@@ -1,18 +1,29 @@
 #include "WydrukPDF.h"
 
-#include "PlikiTekstowe.h"
+#include "PlikWynikowy.h"
 #include "WidokDokumentu.h"
 
 #include <QEventLoop>
-#include <QPageLayout>
-#include <QPageSize>
+#include <QFile>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWebEnginePage>
 
+#include <algorithm>
+
+// Measured on this engine (load, then print; the busiest process tree):
+// 7.7 MB of page, 999 goods items, the largest message met in practice:
+// 12 s + 1.5 min, 2.4 GB; 15 MB: 9 s + 3 min, 3.6 GB; 30 MB: 2 min + 21 min.
+// The time grows faster than the size: past 16 MB a printout is a gamble.
+const qint64 MaksRozmiarStronyDoPDF = 16 * 1024 * 1024;
+
 namespace {
 
-constexpr int limitCzasuMs = 120000;
+// Twice the longest load and print of a page at the limit.
+constexpr int limitCzasuMs = 10 * 60 * 1000;
+// The @page rule stands in the head's style sheet, near the start of the page.
+constexpr qint64 poczatekStrony = 256 * 1024;
 
 // One CSS length in millimetres; negative when it is not one we know.
 double milimetry(const QString &p_Dlugosc)
@@ -32,6 +43,11 @@ double milimetry(const QString &p_Dlugosc)
     if (jednostka == QLatin1String("px"))
         return wartosc * 25.4 / 96;
     return jednostka == QLatin1String("mm") || wartosc == 0 ? wartosc : -1;
+}
+
+QString megabajty(qint64 p_Bajty)
+{
+    return QString::number((p_Bajty + 1024 * 1024 - 1) / (1024 * 1024));
 }
 
 } // namespace
@@ -66,50 +82,142 @@ QMarginsF MarginesyStrony(const QString &p_Html)
     }
 }
 
-namespace {
-
-// Runs the event loop until the signal fires or the time runs out.
-template<typename Sygnal, typename Obsluga>
-bool czekajNa(QWebEnginePage *p_Strona, Sygnal p_Sygnal, Obsluga p_Obsluga)
+TOpisStrony OpiszStrone(const QUrl &p_Adres)
 {
-    QEventLoop petla;
-    bool doczekano = false;
-    QTimer::singleShot(limitCzasuMs, &petla, &QEventLoop::quit);
-    const auto polaczenie = QObject::connect(p_Strona, p_Sygnal, &petla, [&](auto... p_Argumenty) {
-        p_Obsluga(p_Argumenty...);
-        doczekano = true;
-        petla.quit();
-    });
-    petla.exec();
-    QObject::disconnect(polaczenie);
-    return doczekano;
+    TOpisStrony opis;
+    opis.Adres = p_Adres;
+    QFile plik(p_Adres.toLocalFile());
+    if (!plik.open(QIODevice::ReadOnly))
+        return opis;
+    opis.Rozmiar = plik.size();
+    QByteArray poczatek = plik.read(poczatekStrony);
+    const qsizetype koniecNaglowka = poczatek.indexOf("</head>");
+    if (koniecNaglowka >= 0)
+        poczatek.truncate(koniecNaglowka);
+    opis.Marginesy = MarginesyStrony(QString::fromLatin1(poczatek));
+    return opis;
 }
 
-} // namespace
-
-bool WydrukujDoPDF(const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad)
+QString OdmowaWydruku(const TOpisStrony &p_Strona)
 {
-    QString html;
-    WczytajTekstZPliku(html, p_Strona.toLocalFile());
+    if (p_Strona.Rozmiar < 0)
+        return QStringLiteral("Brak strony do wydruku:\r") + p_Strona.Adres.toLocalFile();
+    if (p_Strona.Rozmiar > MaksRozmiarStronyDoPDF)
+        return QStringLiteral("Dokument jest zbyt duży, aby go wydrukować:\rstrona ma %1 MB, a wydruk przyjmuje "
+                              "najwyżej %2 MB.")
+            .arg(megabajty(p_Strona.Rozmiar), megabajty(MaksRozmiarStronyDoPDF));
+    return QString();
+}
+
+QPageLayout UkladWydruku(const TOpisStrony &p_Strona, const QPageSize &p_Papier, QPageLayout::Orientation p_Orientacja)
+{
+    QPageLayout uklad(p_Papier, p_Orientacja, QMarginsF(), QPageLayout::Millimeter);
+    // Margins wider than small paper allows would make the layout refuse them:
+    // the widest the paper takes is the nearest that prints.
+    const QMarginsF maks = uklad.maximumMargins();
+    const QMarginsF &m = p_Strona.Marginesy;
+    uklad.setMargins(QMarginsF(std::min(m.left(), maks.left()), std::min(m.top(), maks.top()),
+                               std::min(m.right(), maks.right()), std::min(m.bottom(), maks.bottom())));
+    return uklad;
+}
+
+TWydrukPDF::TWydrukPDF(TWidokDokumentu &p_Widok, QObject *p_Rodzic) : QObject(p_Rodzic), FWidok(p_Widok) {}
+
+void TWydrukPDF::Drukuj(const QPageLayout &p_Uklad, const QPageRanges &p_Strony)
+{
+    FUklad = p_Uklad;
+    FStrony = p_Strony;
+    if (FWidok.Laduje()) {
+        connect(&FWidok, &TWidokDokumentu::Zaladowano, this, &TWydrukPDF::drukujZaladowana, Qt::SingleShotConnection);
+        return;
+    }
+    // Answers always come from the event loop, never from inside this call.
+    QTimer::singleShot(0, this, &TWydrukPDF::drukujZaladowana);
+}
+
+void TWydrukPDF::drukujZaladowana()
+{
+    if (!FWidok.Zaladowana()) {
+        emit Gotowe({}, QStringLiteral("Nie udało się wczytać strony do wydruku."));
+        return;
+    }
+    drukujSilnikiem(FStrony, &TWydrukPDF::wydrukowano);
+}
+
+void TWydrukPDF::drukujSilnikiem(const QPageRanges &p_Strony, void (TWydrukPDF::*p_Dalej)(const QByteArray &))
+{
+    QPointer<TWydrukPDF> ten(this);
+    FWidok.page()->printToPdf(
+        [ten, p_Dalej](const QByteArray &p_Pdf) {
+            if (!ten)
+                return;
+            if (p_Pdf.isEmpty())
+                emit ten->Gotowe({}, QStringLiteral("Nie udało się przygotować wydruku."));
+            else
+                (ten->*p_Dalej)(p_Pdf);
+        },
+        FUklad, p_Strony);
+}
+
+void TWydrukPDF::wydrukowano(const QByteArray &p_Pdf)
+{
+    // When no page asked for exists, the engine prints the whole document.
+    // That can only be the case when fewer pages came than the first one
+    // asked for; the whole document, counted, settles it.
+    if (!FStrony.isEmpty() && FStrony.firstPage() > LiczbaStronPDF(p_Pdf)) {
+        FPdf = p_Pdf;
+        drukujSilnikiem({}, &TWydrukPDF::policzono);
+        return;
+    }
+    emit Gotowe(p_Pdf, QString());
+}
+
+void TWydrukPDF::policzono(const QByteArray &p_Calosc)
+{
+    const int strony = LiczbaStronPDF(p_Calosc);
+    if (FStrony.firstPage() > strony)
+        emit Gotowe({}, QStringLiteral("Nie ma czego drukować:\rwybranych stron (%1) nie ma w dokumencie, "
+                                       "który ma stron: %2.")
+                            .arg(FStrony.toString())
+                            .arg(strony));
+    else
+        emit Gotowe(FPdf, QString());
+}
+
+int LiczbaStronPDF(const QByteArray &p_Pdf)
+{
+    static const QRegularExpression strona(QStringLiteral("/Type\\s*/Page(?![A-Za-z])"));
+    return static_cast<int>(QString::fromLatin1(p_Pdf).count(strona));
+}
+
+bool WydrukujDoPDF(const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad, const QStringList &p_Chronione,
+                   const QPageSize &p_Papier, QPageLayout::Orientation p_Orientacja)
+{
+    const TOpisStrony opis = OpiszStrone(p_Strona);
+    p_Blad = OdmowaWydruku(opis);
+    if (!p_Blad.isEmpty())
+        return false;
 
     TWidokDokumentu widok;
-    QWebEnginePage *strona = widok.page();
-
-    bool zaladowano = false;
-    strona->load(p_Strona);
-    if (!czekajNa(strona, &QWebEnginePage::loadFinished, [&](bool p_Ok) { zaladowano = p_Ok; }) || !zaladowano) {
-        p_Blad = QStringLiteral("cannot load the page ") + p_Strona.toString();
+    widok.PokazStrone(p_Strona);
+    TWydrukPDF wydruk(widok);
+    QByteArray pdf;
+    bool gotowe = false;
+    QEventLoop petla;
+    QObject::connect(&wydruk, &TWydrukPDF::Gotowe, &petla, [&](const QByteArray &p_Pdf, const QString &p_Powod) {
+        pdf = p_Pdf;
+        p_Blad = p_Powod;
+        gotowe = true;
+        petla.quit();
+    });
+    QTimer::singleShot(limitCzasuMs, &petla, &QEventLoop::quit);
+    wydruk.Drukuj(UkladWydruku(opis, p_Papier, p_Orientacja));
+    petla.exec();
+    if (!gotowe) {
+        p_Blad = QStringLiteral("Wydruk strony nie zakończył się w ciągu %1 minut.").arg(limitCzasuMs / 60000);
         return false;
     }
-
-    bool wydrukowano = false;
-    strona->printToPdf(p_PlikPDF, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                              MarginesyStrony(html), QPageLayout::Millimeter));
-    if (!czekajNa(strona, &QWebEnginePage::pdfPrintingFinished,
-                  [&](const QString &, bool p_Ok) { wydrukowano = p_Ok; })
-        || !wydrukowano) {
-        p_Blad = QStringLiteral("cannot print the page to ") + p_PlikPDF;
+    if (!p_Blad.isEmpty())
         return false;
-    }
-    return true;
+    return ZapiszPlikWynikowy(p_PlikPDF, pdf, p_Chronione + QStringList{p_Strona.toLocalFile()}, p_Blad);
 }

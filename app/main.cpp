@@ -2,12 +2,14 @@
 #include "LkAplikacja.h"
 #include "OknoOstrevia.h"
 #include "Start.h"
+#include "TlumaczeniaQt.h"
 #include "ZakonczenieNaSygnal.h"
 
 int main(int argc, char **argv)
 {
     PrzygotujSrodowiskoQt(true);
     TLkAplikacja aplikacja(argc, argv);
+    ZaladujTlumaczeniaQt(aplikacja);
     TJednostkiProgramu jednostki(aplikacja);
     ZakonczNaSygnaly(5);
     aplikacja.UstawTytul(QStringLiteral("Ostrevia"));

@@ -1,7 +1,10 @@
 // ostrevia-pdf: prints a page written by ostrevia-render to PDF with the
 // browser engine, as the window prints it. Run by ostrevia-render.
 //
-//   ostrevia-pdf [--] PAGE.html OUT.pdf
+//   ostrevia-pdf [--] PAGE.html OUT.pdf [PROTECTED...]
+//
+// OUT.pdf is written never through a link and never over the page or any
+// PROTECTED file (the message the page was made from).
 #include "Start.h"
 #include "WydrukPDF.h"
 #include "ZakonczenieNaSygnal.h"
@@ -45,13 +48,16 @@ int main(int argc, char **argv)
     QStringList argumenty = QCoreApplication::arguments().mid(1);
     if (argumenty.value(0) == QLatin1String("--"))
         argumenty.removeFirst();
-    if (argumenty.size() != 2) {
-        std::fprintf(stderr, "ostrevia-pdf: użycie: ostrevia-pdf [--] STRONA.html WYNIK.pdf\n");
+    if (argumenty.size() < 2) {
+        std::fprintf(stderr, "ostrevia-pdf: użycie: ostrevia-pdf [--] STRONA.html WYNIK.pdf [CHRONIONY...]\n");
         return 2;
     }
     QString blad;
-    if (!WydrukujDoPDF(QUrl::fromLocalFile(QFileInfo(argumenty[0]).absoluteFilePath()), argumenty[1], blad)) {
-        std::fprintf(stderr, "ostrevia-pdf: %s\n", qUtf8Printable(blad));
+    if (!WydrukujDoPDF(QUrl::fromLocalFile(QFileInfo(argumenty[0]).absoluteFilePath()), argumenty[1], blad,
+                       argumenty.mid(2))) {
+        QString tekst = blad;
+        tekst.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        std::fprintf(stderr, "ostrevia-pdf: %s\n", qUtf8Printable(tekst));
         return 1;
     }
     return 0;

@@ -177,13 +177,14 @@ QString domyslneWyjscieHTML(const QString &p_Wejscie)
 }
 
 // The PDF is made by a helper that starts the browser engine, so that a page
-// alone never pays for it. It prints p_StronaHTML into p_PlikPDF.
-bool wydrukujPDF(const QString &p_StronaHTML, const QString &p_PlikPDF)
+// alone never pays for it. It prints p_StronaHTML into p_PlikPDF, which it
+// writes as every output is written, never over p_Wejscie.
+bool wydrukujPDF(const QString &p_StronaHTML, const QString &p_PlikPDF, const QString &p_Wejscie)
 {
     QProcess pomocnik;
     pomocnik.setProcessChannelMode(QProcess::ForwardedChannels);
     pomocnik.start(QCoreApplication::applicationDirPath() + QStringLiteral("/ostrevia-pdf"),
-                   {QStringLiteral("--"), p_StronaHTML, p_PlikPDF});
+                   {QStringLiteral("--"), p_StronaHTML, p_PlikPDF, p_Wejscie});
     if (!pomocnik.waitForFinished(-1) || pomocnik.exitStatus() != QProcess::NormalExit) {
         wypisz(QStringLiteral("nie udało się uruchomić programu tworzącego PDF: ") + pomocnik.errorString());
         return false;
@@ -248,15 +249,10 @@ int wyrenderuj(const TOpcje &p_Opcje, TDrogaDokumentu &p_Droga)
     if (!zPDF)
         return kwSukces;
 
-    TPlikWynikowy pdf;
-    const QString plikPDF = pdf.Otworz(p_Opcje.WyjsciePDF, p_Opcje.Wejscie) ? pdf.NazwaDoZapisu() : QString();
-    const bool wydrukowano = !plikPDF.isEmpty() && wydrukujPDF(strona, plikPDF) && pdf.Zatwierdz();
+    const bool wydrukowano = wydrukujPDF(strona, p_Opcje.WyjsciePDF, p_Opcje.Wejscie);
     QFile::remove(strona);
-    if (!wydrukowano) {
-        if (!pdf.Blad().isEmpty())
-            wypisz(pdf.Blad());
+    if (!wydrukowano)
         return kwNiepowodzenie;
-    }
     if (p_Opcje.WyjsciePDF != QLatin1String("-"))
         std::printf("%s\n", qUtf8Printable(p_Opcje.WyjsciePDF));
     return kwSukces;

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin
   libxml2-dev libxslt1-dev zlib1g-dev
+  libcups2-dev qt6-translations-l10n
   libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
   xdg-utils xsltproc poppler-utils python3

@@ -12,6 +12,7 @@ namespace {
 TPrezenterKomunikatow prezenter = nullptr;
 TZwalnianieEnter zwolnijEnter = nullptr;
 QString tytulAplikacji;
+thread_local TZbieraczKomunikatow *tl_Zbieracz = nullptr;
 
 // Runs the drain when the dialog is over, however it ended. A failing drain
 // must not replace the caller's answer or the dialog's own exception.
@@ -120,6 +121,10 @@ int PokazKomunikat(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons 
 int PokazKomunikatZTytulem(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj,
                            TMsgDlgButtons p_Przyciski, int32_t p_KontekstPomocy)
 {
+    if (tl_Zbieracz) {
+        tl_Zbieracz->Dodaj({p_Tytul, p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy});
+        return OdpowiedzWTrybieCichym(p_Przyciski);
+    }
     if (ProcKomunikatu)
         return ProcKomunikatu(p_Tekst, p_Rodzaj, p_Przyciski, p_KontekstPomocy);
     if (TrybCichy)
@@ -152,4 +157,20 @@ QString KomunikatZKropka(const QString &p_Komunikat)
     if (!p_Komunikat.isEmpty() && p_Komunikat.back() > QLatin1Char('.'))
         return p_Komunikat + QLatin1Char('.');
     return p_Komunikat;
+}
+
+TZbieraczKomunikatow::TZbieraczKomunikatow() : FPoprzedni(tl_Zbieracz)
+{
+    tl_Zbieracz = this;
+}
+
+TZbieraczKomunikatow::~TZbieraczKomunikatow()
+{
+    tl_Zbieracz = FPoprzedni;
+}
+
+void TZbieraczKomunikatow::Odtworz(const std::vector<TZebranyKomunikat> &p_Komunikaty)
+{
+    for (const TZebranyKomunikat &k : p_Komunikaty)
+        PokazKomunikatZTytulem(k.Tytul, k.Tekst, k.Rodzaj, k.Przyciski, k.KontekstPomocy);
 }

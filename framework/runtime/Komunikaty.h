@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // The user message service. Every message box and question of the framework
 // goes through PokazKomunikat. The dialog itself is drawn by the widget layer,
@@ -88,3 +89,38 @@ void PokazKomunikatFmt(const QString &p_Format, const TArrayOfConst &p_Argumenty
 // hook does not see the caption.
 int PokazKomunikatZTytulem(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj,
                            TMsgDlgButtons p_Przyciski, int32_t p_KontekstPomocy);
+
+// One message held back by a collector, with everything needed to show it later.
+struct TZebranyKomunikat
+{
+    QString Tytul;
+    QString Tekst;
+    TMsgDlgType Rodzaj;
+    TMsgDlgButtons Przyciski;
+    int32_t KontekstPomocy;
+};
+
+// While one lives on a thread, every message of that thread is recorded here
+// instead of shown, and answered as silent mode would: work moved off the GUI
+// thread keeps its messages, and the GUI thread shows them afterwards, in
+// order, with Odtworz. Only for work whose messages are all OK-only: a
+// question would be answered before anybody saw it. Nests; other threads are
+// untouched.
+class TZbieraczKomunikatow
+{
+public:
+    TZbieraczKomunikatow();
+    ~TZbieraczKomunikatow();
+    TZbieraczKomunikatow(const TZbieraczKomunikatow &) = delete;
+    TZbieraczKomunikatow &operator=(const TZbieraczKomunikatow &) = delete;
+
+    void Dodaj(TZebranyKomunikat p_Komunikat) { FKomunikaty.push_back(std::move(p_Komunikat)); }
+    std::vector<TZebranyKomunikat> Zabierz() { return std::move(FKomunikaty); }
+
+    // Shows the messages through the service, in order (the hook sees them as usual).
+    static void Odtworz(const std::vector<TZebranyKomunikat> &p_Komunikaty);
+
+private:
+    TZbieraczKomunikatow *FPoprzedni;
+    std::vector<TZebranyKomunikat> FKomunikaty;
+};

@@ -15,7 +15,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 // Nothing is synced before the rename: durability is not promised, only that
 // the name shows the old file or the whole new one.
@@ -67,16 +69,28 @@ bool TPlikWynikowy::NiepowodzenieSystemu(int p_Blad)
 
 bool TPlikWynikowy::Otworz(const QString &p_Nazwa, const QString &p_Wejscie)
 {
+    return Otworz(p_Nazwa, p_Wejscie.isEmpty() ? QStringList() : QStringList{p_Wejscie});
+}
+
+bool TPlikWynikowy::Otworz(const QString &p_Nazwa, const QStringList &p_Chronione)
+{
     Odrzuc();
     FNazwa = p_Nazwa;
     FBlad.clear();
     if (p_Nazwa.isEmpty())
         return NiepowodzenieSystemu(ENOENT);
 
-    // The input is compared as the file it is, links followed.
-    struct stat wejscie;
-    const bool znaneWejscie = !p_Wejscie.isEmpty() && ::stat(QFile::encodeName(p_Wejscie).constData(), &wejscie) == 0;
-    const auto toWejscie = [&](const struct stat &p_Stan) { return znaneWejscie && tenSamPlik(p_Stan, wejscie); };
+    // The inputs are compared as the files they are, links followed.
+    std::vector<struct stat> wejscia;
+    for (const QString &chroniony : p_Chronione) {
+        struct stat wejscie;
+        if (!chroniony.isEmpty() && ::stat(QFile::encodeName(chroniony).constData(), &wejscie) == 0)
+            wejscia.push_back(wejscie);
+    }
+    const auto toWejscie = [&](const struct stat &p_Stan) {
+        return std::any_of(wejscia.begin(), wejscia.end(),
+                           [&p_Stan](const struct stat &p_Wejscie) { return tenSamPlik(p_Stan, p_Wejscie); });
+    };
     const QString plikWejsciowy = QStringLiteral("to plik wejściowy");
 
     if (p_Nazwa == QLatin1String("-")) {
@@ -241,6 +255,15 @@ void TPlikWynikowy::Odrzuc() noexcept
         // Out of memory: the file stays behind rather than the program stopping.
     }
     FTymczasowy.clear();
+}
+
+bool ZapiszPlikWynikowy(const QString &p_Nazwa, QByteArrayView p_Tresc, const QStringList &p_Chronione,
+                        QString &p_Blad)
+{
+    TPlikWynikowy plik;
+    const bool zapisano = plik.Otworz(p_Nazwa, p_Chronione) && plik.Zapisz(p_Tresc) && plik.Zatwierdz();
+    p_Blad = zapisano ? QString() : plik.Blad();
+    return zapisano;
 }
 
 int64_t TStrumienWynikowy::Read(void *, int64_t)

@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 // An output file written so that a link at its name is replaced, never
 // followed, and the input is never overwritten. The bytes go to a fresh
@@ -27,6 +28,9 @@ public:
     // (the same path, another path, a hard link or a link to it) or a folder.
     // False with Blad() set.
     bool Otworz(const QString &p_Nazwa, const QString &p_Wejscie = QString());
+    // The same with several files it must never be (the message and the page
+    // made from it, say).
+    bool Otworz(const QString &p_Nazwa, const QStringList &p_Chronione);
 
     // Appends bytes; false with Blad() set.
     bool Zapisz(QByteArrayView p_Dane);
@@ -61,6 +65,11 @@ private:
     unsigned FTryb = 0;
     QString FBlad;
 };
+
+// A whole file written as TPlikWynikowy writes it; false with the reason in
+// p_Blad.
+bool ZapiszPlikWynikowy(const QString &p_Nazwa, QByteArrayView p_Tresc, const QStringList &p_Chronione,
+                        QString &p_Blad);
 
 // An open output file as a write-only stream, for writers that take a
 // stream (a page serialised as it is produced). A failed write raises

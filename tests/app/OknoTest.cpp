@@ -2,24 +2,40 @@
 // recording what the user would be told.
 #include "KatalogTestowy.h"
 #include "Komunikaty.h"
+#include "LkAplikacja.h"
 #include "NazwaPrzypadku.h"
 #include "OknoOstrevia.h"
 #include "Start.h"
 #include "TypyPolBazowe.h"
 #include "WidokDokumentu.h"
+#include "WydrukPDF.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPrintDialog>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace {
@@ -43,6 +59,70 @@ const QString odmowaTypu = QStringLiteral(
     "Program obsługuje wyłącznie pliki XML\rIE529 i IE599, pochodzące z systemu ECS.\rWskazany plik nie będzie wczytany");
 const QString nieUdaloSie = QStringLiteral("Nie udało się przygotowanie pliku XML do wyświetlania");
 
+// The window as the program runs it: an exception out of one of its events
+// goes to the application's handler (TLkAplikacja::notify does this for the
+// whole program; the test suite runs on a plain QApplication).
+class TOknoTestowe : public TOknoECS
+{
+public:
+    explicit TOknoTestowe(const QString &p_Argument = {}) : TOknoECS(p_Argument) {}
+
+protected:
+    bool event(QEvent *p_Zdarzenie) override
+    {
+        try {
+            return TOknoECS::event(p_Zdarzenie);
+        } catch (const std::exception &e) {
+            TLkAplikacja::PokazWyjatek(KomunikatWyjatku(e));
+            return true;
+        }
+    }
+};
+
+// Runs the event loop until p_Warunek holds, or fails after p_LimitMs.
+bool czekaj(const std::function<bool()> &p_Warunek, int p_LimitMs = 120000)
+{
+    QElapsedTimer zegar;
+    zegar.start();
+    while (!p_Warunek()) {
+        if (zegar.elapsed() > p_LimitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+// The roads asked for, and those they queued, have ended.
+void czekajNaDroge(const TOknoECS &p_Okno)
+{
+    ASSERT_TRUE(czekaj([&] { return !p_Okno.DrogaTrwa(); }));
+}
+
+void wczytaj(TOknoECS &p_Okno, const QString &p_Plik)
+{
+    p_Okno.WczytajPlik(p_Plik);
+    czekajNaDroge(p_Okno);
+}
+
+// What poppler makes of a PDF: its page count (0 when it is no PDF) and text.
+int liczbaStron(const QString &p_Plik)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {p_Plik});
+    pdfinfo.waitForFinished(60000);
+    static const QRegularExpression strony(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption);
+    return strony.match(QString::fromUtf8(pdfinfo.readAllStandardOutput())).captured(1).toInt();
+}
+
+QString tekstPdf(const QString &p_Plik)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), p_Plik,
+                                                  QStringLiteral("-")});
+    pdftotext.waitForFinished(60000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
 class OknoTest : public KatalogTestowy
 {
 protected:
@@ -64,7 +144,7 @@ std::unique_ptr<TJednostkiProgramu> OknoTest::jednostki;
 
 TEST_F(OknoTest, StartsWithVersionCaptionAndTwoReservedTemporaryFiles)
 {
-    TOknoECS okno({});
+    TOknoTestowe okno;
     // The test binary carries no version block.
     EXPECT_EQ(okno.windowTitle(), QStringLiteral("Ostrevia ver. ?.??"));
     EXPECT_FALSE(okno.butDrukuj->isEnabled());
@@ -77,16 +157,22 @@ TEST_F(OknoTest, StartsWithVersionCaptionAndTwoReservedTemporaryFiles)
     EXPECT_TRUE(QFileInfo::exists(html));
 }
 
-TEST_F(OknoTest, ClosingDeletesBothTemporaryFilesEvenWithoutADocument)
+TEST_F(OknoTest, ClosingDeletesBothTemporaryFilesEvenWithoutADocumentOrDuringARoad)
 {
-    QString szablon, html;
-    {
-        TOknoECS okno({});
-        szablon = okno.Droga().NazwaPlikuSzabl();
-        html = okno.Droga().NazwaPlikuHTML();
+    for (const bool wDrodze : {false, true}) {
+        QString szablon, html;
+        {
+            TOknoTestowe okno;
+            szablon = okno.Droga().NazwaPlikuSzabl();
+            html = okno.Droga().NazwaPlikuHTML();
+            if (wDrodze)
+                okno.WczytajPlik(Dane(QStringLiteral("IE529.xml")));
+        }
+        EXPECT_FALSE(QFileInfo::exists(szablon)) << wDrodze;
+        EXPECT_FALSE(QFileInfo::exists(html)) << wDrodze;
     }
-    EXPECT_FALSE(QFileInfo::exists(szablon));
-    EXPECT_FALSE(QFileInfo::exists(html));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(komunikaty.empty());
 }
 
 struct TPrzypadekWczytania
@@ -103,8 +189,8 @@ class WczytanieTest : public OknoTest, public ::testing::WithParamInterface<TPrz
 TEST_P(WczytanieTest, AcceptsTheTwoMessagesByTheirNamespaceAndRefusesTheRest)
 {
     const auto &przypadek = GetParam();
-    TOknoECS okno({});
-    okno.WczytajPlik(Dane(QString::fromLatin1(przypadek.Plik)));
+    TOknoTestowe okno;
+    wczytaj(okno, Dane(QString::fromLatin1(przypadek.Plik)));
     if (przypadek.Przyjety) {
         EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
         EXPECT_TRUE(okno.butDrukuj->isEnabled());
@@ -131,12 +217,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(OknoTest, MissingFileAndEmptyNameAreRefused)
 {
-    TOknoECS okno({});
+    TOknoTestowe okno;
     const QString brak = Sciezka(QStringLiteral("nie ma.xml"));
-    okno.WczytajPlik(brak);
+    wczytaj(okno, brak);
     okno.edNazwaPliku->clear();
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(okno.edNazwaPliku, &enter);
+    czekajNaDroge(okno);
     ASSERT_EQ(komunikaty.size(), 2u);
     EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Brak pliku ") + brak);
     EXPECT_EQ(komunikaty[1].Tekst, QStringLiteral("Brak pliku "));
@@ -145,13 +232,13 @@ TEST_F(OknoTest, MissingFileAndEmptyNameAreRefused)
 
 TEST_F(OknoTest, MalformedAfterTheRootIsRecognisedThenRefusedByTheXmlComponent)
 {
-    TOknoECS okno({});
-    okno.WczytajPlik(Dane(QStringLiteral("IE529.xml")));
+    TOknoTestowe okno;
+    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
     const QUrl pokazany = okno.browser->url();
     komunikaty.clear();
 
     const QString plik = Dane(QStringLiteral("IE529_uszkodzony.xml"));
-    okno.WczytajPlik(plik);
+    wczytaj(okno, plik);
     ASSERT_EQ(komunikaty.size(), 2u);
     EXPECT_TRUE(komunikaty[0].Tekst.startsWith(QStringLiteral("Podczas wczytywania pliku: \r") + plik + QLatin1Char('\r')))
         << qPrintable(komunikaty[0].Tekst);
@@ -163,29 +250,29 @@ TEST_F(OknoTest, MalformedAfterTheRootIsRecognisedThenRefusedByTheXmlComponent)
     EXPECT_TRUE(okno.butDrukuj->isEnabled());
 }
 
-TEST_F(OknoTest, NotXmlAndUtf16RaiseTheReadersErrorWithTheFileName)
+TEST_F(OknoTest, NotXmlAndUtf16RaiseTheReadersErrorWithTheFileNameOnTheGuiThread)
 {
-    TOknoECS okno({});
+    TOknoTestowe okno;
     for (const char *nazwa : {"nie_xml.xml", "utf16.xml"}) {
+        komunikaty.clear();
         const QString plik = Dane(QString::fromLatin1(nazwa));
-        try {
-            okno.WczytajPlik(plik);
-            ADD_FAILURE() << nazwa << " was not refused";
-        } catch (const ELkParserError &e) {
-            EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Błąd odczytu pliku ") + plik + QStringLiteral(":\r")))
-                << qPrintable(e.Message());
-        }
+        wczytaj(okno, plik);
+        // The application's handler shows the reader's exception; nothing else is said.
+        ASSERT_EQ(komunikaty.size(), 1u) << nazwa;
+        EXPECT_TRUE(komunikaty[0].Tekst.startsWith(QStringLiteral("Błąd odczytu pliku ") + plik + QStringLiteral(":\r")))
+            << qPrintable(komunikaty[0].Tekst);
+        EXPECT_EQ(komunikaty[0].Rodzaj, mtError);
+        EXPECT_FALSE(okno.butDrukuj->isEnabled());
     }
-    EXPECT_TRUE(komunikaty.empty());
 }
 
 TEST_F(OknoTest, SecondDocumentReusesTheSameTemporaryFiles)
 {
-    TOknoECS okno({});
-    okno.WczytajPlik(Dane(QStringLiteral("IE529.xml")));
+    TOknoTestowe okno;
+    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
     const QString pierwsza = Html(okno);
     const QUrl adres = okno.browser->url();
-    okno.WczytajPlik(Dane(QStringLiteral("IE599.xml")));
+    wczytaj(okno, Dane(QStringLiteral("IE599.xml")));
     EXPECT_EQ(okno.browser->url(), adres);
     EXPECT_NE(Html(okno), pierwsza);
     EXPECT_TRUE(komunikaty.empty());
@@ -195,12 +282,15 @@ TEST_F(OknoTest, CommandLineArgumentIsJudgedByItsExtension)
 {
     const QString duzymi = Sciezka(QStringLiteral("KOMUNIKAT.XML"));
     QFile::copy(Dane(QStringLiteral("IE529.xml")), duzymi);
-    TOknoECS przyjete(duzymi);
+    TOknoTestowe przyjete(duzymi);
+    // The window is up before the road has ended.
+    EXPECT_TRUE(przyjete.DrogaTrwa());
+    czekajNaDroge(przyjete);
     EXPECT_TRUE(komunikaty.empty());
     EXPECT_EQ(przyjete.edNazwaPliku->text(), duzymi);
     EXPECT_TRUE(przyjete.butDrukuj->isEnabled());
 
-    TOknoECS odrzucone(QStringLiteral("notatka.xml.txt"));
+    TOknoTestowe odrzucone(QStringLiteral("notatka.xml.txt"));
     ASSERT_EQ(komunikaty.size(), 1u);
     EXPECT_EQ(komunikaty[0].Tekst,
               QStringLiteral("Program do podglądu plików z systemu ECS\robsługuje wyłącznie pliki *.xml"));
@@ -210,32 +300,121 @@ TEST_F(OknoTest, CommandLineArgumentIsJudgedByItsExtension)
 
 TEST_F(OknoTest, NameBoxTurnsRedUntilItNamesAnExistingFile)
 {
-    TOknoECS okno({});
+    TOknoTestowe okno;
     okno.edNazwaPliku->setText(Sciezka(QStringLiteral("IE5")));
     EXPECT_EQ(okno.edNazwaPliku->palette().color(QPalette::Text), QColor(255, 0, 0));
     okno.edNazwaPliku->setText(Dane(QStringLiteral("IE529.xml")));
     EXPECT_EQ(okno.edNazwaPliku->palette().color(QPalette::Text), QColor(Qt::black));
 }
 
-TEST_F(OknoTest, PrintAsksThroughThePrintDialog)
+// Answers the print dialog once it is up: print to p_Plik, pages p_Od..p_Do
+// (all when 0), as a user would fill it in.
+void drukujDoPliku(TOknoECS &p_Okno, const QString &p_Plik, int p_Od = 0, int p_Do = 0)
 {
-    TOknoECS okno({});
-    okno.WczytajPlik(Dane(QStringLiteral("IE529.xml")));
-    ASSERT_TRUE(okno.butDrukuj->isEnabled());
-    bool zapytano = false;
+    bool wypelniono = false;
     QTimer::singleShot(0, [&] {
-        if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
-            zapytano = true;
-            dialog->reject();
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        // Printing to a file is the last of the printers the dialog offers.
+        auto *drukarki = dialog->findChild<QComboBox *>(QStringLiteral("printers"));
+        drukarki->setCurrentIndex(drukarki->count() - 1);
+        dialog->findChild<QLineEdit *>(QStringLiteral("filename"))->setText(p_Plik);
+        if (p_Od > 0) {
+            dialog->findChild<QRadioButton *>(QStringLiteral("printRange"))->setChecked(true);
+            dialog->findChild<QSpinBox *>(QStringLiteral("to"))->setValue(p_Do);
+            dialog->findChild<QSpinBox *>(QStringLiteral("from"))->setValue(p_Od);
         }
+        wypelniono = true;
+        dialog->accept();
     });
-    okno.butDrukuj->click();
-    EXPECT_TRUE(zapytano);
+    p_Okno.butDrukuj->click();
+    ASSERT_TRUE(wypelniono);
+}
+
+void czekajNaDruk(const TOknoECS &p_Okno)
+{
+    ASSERT_TRUE(czekaj([&] { return !p_Okno.DrukTrwa(); }));
+}
+
+TEST_F(OknoTest, PrintingToAFileWritesTheShownPageAsTheRenderToolsVectorPdf)
+{
+    TOknoTestowe okno;
+    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    const QString wydruk = Sciezka(QStringLiteral("wydruk.pdf"));
+    drukujDoPliku(okno, wydruk);
+    // No second printout may start over this one.
+    EXPECT_TRUE(okno.DrukTrwa());
+    EXPECT_FALSE(okno.butDrukuj->isEnabled());
+    EXPECT_FALSE(okno.opcDrukuj->isEnabled());
+    czekajNaDruk(okno);
+    EXPECT_TRUE(okno.butDrukuj->isEnabled());
+    EXPECT_TRUE(okno.opcDrukuj->isEnabled());
+    EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+
+    const QString wzorzec = Sciezka(QStringLiteral("render.pdf"));
+    QString blad;
+    ASSERT_TRUE(WydrukujDoPDF(okno.browser->url(), wzorzec, blad)) << qPrintable(blad);
+    EXPECT_EQ(liczbaStron(wydruk), 3);
+    // Text, not pictures of it, on the same pages as the render tool's.
+    const QString tekst = tekstPdf(wydruk);
+    EXPECT_TRUE(tekst.contains(QStringLiteral("Zwolnienie do procedury wywozu")));
+    EXPECT_EQ(tekst, tekstPdf(wzorzec));
+}
+
+TEST_F(OknoTest, PrintingPagesFromToGivesThosePagesOnlyAndNothingWhenNoneExists)
+{
+    TOknoTestowe okno;
+    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    const QString wydruk = Sciezka(QStringLiteral("strony.pdf"));
+    drukujDoPliku(okno, wydruk, 2, 9);
+    czekajNaDruk(okno);
+    EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+    EXPECT_EQ(liczbaStron(wydruk), 2);
+    EXPECT_FALSE(tekstPdf(wydruk).contains(QStringLiteral("Zwolnienie do procedury wywozu")));
+
+    // Fewer pages than the first one asked for: the last page, rightly.
+    const QString ostatnia = Sciezka(QStringLiteral("ostatnia.pdf"));
+    drukujDoPliku(okno, ostatnia, 3, 9);
+    czekajNaDruk(okno);
+    EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+    EXPECT_EQ(liczbaStron(ostatnia), 1);
+
+    // The engine alone would print the whole document here.
+    const QString poza = Sciezka(QStringLiteral("poza.pdf"));
+    drukujDoPliku(okno, poza, 5, 9);
+    czekajNaDruk(okno);
+    ASSERT_EQ(komunikaty.size(), 1u);
+    EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Nie ma czego drukować:\rwybranych stron (5-9) nie ma w "
+                                                  "dokumencie, który ma stron: 3."));
+    EXPECT_FALSE(QFile::exists(poza));
+}
+
+TEST_F(OknoTest, APrintoutNeverReplacesTheShownDocumentAndTheButtonComesBack)
+{
+    const QString dokument = Sciezka(QStringLiteral("IE529.xml"));
+    QFile::copy(Dane(QStringLiteral("IE529.xml")), dokument);
+    const QByteArray tresc = CzytajPlik(dokument);
+    TOknoTestowe okno;
+    wczytaj(okno, dokument);
+    // Qt's dialog asks before replacing an existing file; the user says yes.
+    QTimer::singleShot(200, [] {
+        if (auto *pytanie = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            pytanie->button(QMessageBox::Yes)->click();
+    });
+    drukujDoPliku(okno, dokument);
+    czekajNaDruk(okno);
+    ASSERT_EQ(komunikaty.size(), 1u);
+    EXPECT_EQ(komunikaty[0].Tekst,
+              QStringLiteral("Nie można zapisać pliku %1: to plik wejściowy").arg(dokument));
+    EXPECT_EQ(komunikaty[0].Rodzaj, mtError);
+    EXPECT_EQ(CzytajPlik(dokument), tresc);
+    EXPECT_TRUE(okno.butDrukuj->isEnabled());
 }
 
 TEST_F(OknoTest, LoadButtonWithUnknownNameAndShiftEnterOpenTheFileDialog)
 {
-    TOknoECS okno({});
+    TOknoTestowe okno;
     okno.edNazwaPliku->setText(Sciezka(QStringLiteral("nie-ma.xml")));
     const std::vector<std::pair<const char *, std::function<void()>>> sposoby = {
         {"Wczytaj", [&] { okno.butWczytajClick(); }},
@@ -257,6 +436,150 @@ TEST_F(OknoTest, LoadButtonWithUnknownNameAndShiftEnterOpenTheFileDialog)
     }
     // Neither tried to load the missing name.
     EXPECT_TRUE(komunikaty.empty());
+}
+
+TEST_F(OknoTest, TheOpenDialogStartsInTheFolderOfWhatTheBoxNames)
+{
+    QDir(FKatalog.path()).mkdir(QStringLiteral("komunikaty"));
+    const QString folder = Sciezka(QStringLiteral("komunikaty"));
+    const QString plik = folder + QStringLiteral("/zwolnienie.xml");
+    QFile::copy(Dane(QStringLiteral("IE529.xml")), plik);
+    struct TPrzypadek
+    {
+        QString Wpis;
+        QString Folder;
+        QString Wybrany;
+    };
+    const TPrzypadek przypadki[] = {{plik, folder, plik}, {folder, folder, QString()}};
+    TOknoTestowe okno;
+    for (const auto &p : przypadki) {
+        okno.edNazwaPliku->setText(p.Wpis);
+        QString folderDialogu, wybrany;
+        QTimer::singleShot(0, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                folderDialogu = dialog->directory().absolutePath();
+                wybrany = dialog->selectedFiles().value(0);
+                dialog->reject();
+            }
+        });
+        okno.butWybierzClick();
+        EXPECT_EQ(folderDialogu, p.Folder) << qPrintable(p.Wpis);
+        if (!p.Wybrany.isEmpty()) {
+            EXPECT_EQ(wybrany, p.Wybrany);
+        }
+    }
+}
+
+TEST_F(OknoTest, ThePanesMenuOffersOnlyWhatWorksHere)
+{
+    TOknoTestowe okno;
+    okno.resize(800, 600);
+    okno.show();
+    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    ASSERT_TRUE(czekaj([&] { return okno.browser->Zaladowana(); }));
+
+    // What a right click on the page opens (the engine asks for the menu).
+    auto otworzMenu = [&] {
+        QTest::mouseClick(okno.browser->focusProxy(), Qt::RightButton, {}, QPoint(20, 20));
+        czekaj([] { return QApplication::activePopupWidget() != nullptr; }, 10000);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        std::map<QString, QAction *> akcje;
+        if (menu)
+            for (QAction *akcja : menu->actions())
+                if (!akcja->isSeparator())
+                    akcje[akcja->text()] = akcja;
+        return std::pair{menu, akcje};
+    };
+    auto [menu, akcje] = otworzMenu();
+    ASSERT_NE(menu, nullptr);
+    std::vector<QString> teksty;
+    for (QAction *akcja : menu->actions())
+        if (!akcja->isSeparator())
+            teksty.push_back(akcja->text());
+    EXPECT_EQ(teksty, (std::vector<QString>{QStringLiteral("Kopiuj"), QStringLiteral("Zaznacz wszystko"),
+                                            QStringLiteral("Drukuj…")}));
+    EXPECT_FALSE(akcje[QStringLiteral("Kopiuj")]->isEnabled()); // nothing selected yet
+    EXPECT_TRUE(akcje[QStringLiteral("Drukuj…")]->isEnabled());
+    menu->close();
+
+    // Each does what it says.
+    akcje[QStringLiteral("Zaznacz wszystko")]->trigger();
+    ASSERT_TRUE(czekaj([&] { return okno.browser->page()->hasSelection(); }));
+    QApplication::clipboard()->clear();
+    auto [menu2, akcje2] = otworzMenu();
+    ASSERT_TRUE(akcje2[QStringLiteral("Kopiuj")]->isEnabled());
+    akcje2[QStringLiteral("Kopiuj")]->trigger();
+    menu2->close();
+    EXPECT_TRUE(czekaj([] {
+        return QApplication::clipboard()->text().contains(QStringLiteral("Zwolnienie do procedury wywozu"));
+    }));
+
+    bool dialogDruku = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+            dialogDruku = true;
+            dialog->reject();
+        }
+    });
+    okno.opcDrukuj->trigger();
+    EXPECT_TRUE(dialogDruku);
+}
+
+TEST_F(OknoTest, KeysOpenPrintAndZoomAlsoFromThePane)
+{
+    TOknoTestowe okno;
+    okno.show();
+    QApplication::setActiveWindow(&okno);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    ASSERT_TRUE(czekaj([&] { return okno.browser->Zaladowana(); }));
+    okno.browser->setFocus();
+    QWidget *panel = QApplication::focusWidget();
+    ASSERT_EQ(panel, okno.browser->focusProxy());
+
+    // Ctrl+O and Ctrl+P open their dialogs.
+    for (const auto &[klawisz, tytul] : {std::pair{Qt::Key_O, "open"}, std::pair{Qt::Key_P, "print"}}) {
+        // Without a window manager nothing gives the window back its focus after a dialog.
+        QApplication::setActiveWindow(&okno);
+        QString otwarty;
+        QTimer::singleShot(0, [&] {
+            QWidget *okienko = QApplication::activeModalWidget();
+            if (qobject_cast<QFileDialog *>(okienko))
+                otwarty = QStringLiteral("open");
+            else if (qobject_cast<QPrintDialog *>(okienko))
+                otwarty = QStringLiteral("print");
+            if (okienko)
+                static_cast<QDialog *>(okienko)->reject();
+        });
+        QTest::keyClick(panel, klawisz, Qt::ControlModifier);
+        EXPECT_EQ(otwarty, QString::fromLatin1(tytul));
+    }
+
+    // Ctrl++ (or Ctrl+=), Ctrl+- and Ctrl+0 zoom the page.
+    const std::pair<Qt::Key, double> kroki[] = {
+        {Qt::Key_Plus, 1.1}, {Qt::Key_Equal, 1.25}, {Qt::Key_Minus, 1.1}, {Qt::Key_Minus, 1.0},
+        {Qt::Key_Minus, 0.9}, {Qt::Key_0, 1.0}};
+    QApplication::setActiveWindow(&okno);
+    for (const auto &[klawisz, zoom] : kroki) {
+        QTest::keyClick(panel, klawisz, Qt::ControlModifier);
+        EXPECT_DOUBLE_EQ(okno.browser->zoomFactor(), zoom) << klawisz;
+    }
+}
+
+TEST_F(OknoTest, ARequestDuringARoadWaitsForItsEndAndTheLatestWins)
+{
+    TOknoTestowe okno;
+    int zakonczone = 0;
+    QObject::connect(&okno, &TOknoECS::DrogaZakonczona, [&] { ++zakonczone; });
+    okno.WczytajPlik(Dane(QStringLiteral("IE529.xml")));
+    EXPECT_TRUE(okno.DrogaTrwa());
+    okno.WczytajPlik(Sciezka(QStringLiteral("nie ma.xml"))); // replaced before its turn
+    okno.WczytajPlik(Dane(QStringLiteral("IE599.xml")));
+    czekajNaDroge(okno);
+    EXPECT_EQ(zakonczone, 2);
+    EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+    EXPECT_TRUE(Html(okno).contains(QStringLiteral("Potwierdzenie wywozu (CC599C)")));
+    EXPECT_TRUE(okno.butDrukuj->isEnabled());
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <QMessageBox>
 
+#include <thread>
+
 namespace {
 
 struct TWywolanieHaka
@@ -107,6 +109,58 @@ TEST_F(KomunikatyTest, NakladkiPodajaZestawOKKontekstZeroISformatowanyTekst)
     PokazKomunikatPrzyciski(QStringLiteral("?"), mtConfirmation, mbYesNo);
     EXPECT_EQ(wywolanie.Przyciski, 3);
     EXPECT_EQ(wywolanie.KontekstPomocy, 0);
+}
+
+TEST_F(KomunikatyTest, ZbieraczWatkuZapisujeJegoKomunikatyAGlownyPokazujeJePozniejPoKolei)
+{
+    ProcKomunikatu = hakTestowy;
+    std::vector<TZebranyKomunikat> zebrane;
+    std::vector<int> odpowiedzi;
+    std::thread watek([&] {
+        TZbieraczKomunikatow zbieracz;
+        odpowiedzi.push_back(PokazKomunikat(QStringLiteral("Pierwszy"), mtError, mbOKOnly, 0));
+        odpowiedzi.push_back(PokazKomunikatZTytulem(QStringLiteral("Własny"), QStringLiteral("Drugi"), mtCustom,
+                                                    mbYesNo, 7));
+        odpowiedzi.push_back(PokazKomunikat(QStringLiteral("Trzeci"), mtWarning, mbAbortRetryIgnore, 0));
+        zebrane = zbieracz.Zabierz();
+    });
+    // The GUI thread is not collected meanwhile.
+    EXPECT_EQ(PokazKomunikatOK(QStringLiteral("Główny"), mtInformation), 42);
+    watek.join();
+
+    EXPECT_EQ(odpowiedzi, (std::vector<int>{mrOk, mrYes, mrCancel}));
+    // Only the GUI thread's own message reached the hook.
+    EXPECT_EQ(wywolanie.Liczba, 1);
+    EXPECT_EQ(wywolanie.Tekst, QStringLiteral("Główny"));
+    ASSERT_EQ(zebrane.size(), 3u);
+    EXPECT_EQ(zebrane[0].Tytul, QStringLiteral("Błąd"));
+    EXPECT_EQ(zebrane[1].Tytul, QStringLiteral("Własny"));
+    EXPECT_EQ(zebrane[1].KontekstPomocy, 7);
+
+    static std::vector<QString> pokazane;
+    ProcKomunikatu = [](const QString &p_Tekst, TMsgDlgType, TMsgDlgButtons, int32_t) {
+        pokazane.push_back(p_Tekst);
+        return 0;
+    };
+    TZbieraczKomunikatow::Odtworz(zebrane);
+    EXPECT_EQ(pokazane, (std::vector<QString>{QStringLiteral("Pierwszy"), QStringLiteral("Drugi"),
+                                              QStringLiteral("Trzeci")}));
+}
+
+TEST_F(KomunikatyTest, ZagniezdzonyZbieraczOddajeWatekPoprzedniemu)
+{
+    TZbieraczKomunikatow zewnetrzny;
+    {
+        TZbieraczKomunikatow wewnetrzny;
+        PokazKomunikatOK(QStringLiteral("Wewnątrz"), mtError);
+        EXPECT_EQ(wewnetrzny.Zabierz().size(), 1u);
+    }
+    PokazKomunikatOK(QStringLiteral("Na zewnątrz"), mtError);
+    const auto zebrane = zewnetrzny.Zabierz();
+    ASSERT_EQ(zebrane.size(), 1u);
+    EXPECT_EQ(zebrane[0].Tekst, QStringLiteral("Na zewnątrz"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(FPokazanoOkno);
 }
 
 } // namespace

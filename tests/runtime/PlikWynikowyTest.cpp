@@ -107,8 +107,16 @@ TEST_F(PlikWynikowy, TheInputIsNeverTheOutputHoweverNamed)
         EXPECT_FALSE(Zapisz(QStringLiteral("-"), "strona", wejscie, &blad));
     }
     EXPECT_EQ(blad, QStringLiteral("Nie można zapisać pliku -: to plik wejściowy"));
+    // Any of several protected files, through the whole-file writer.
+    const QString strona = ZapiszPlik(QStringLiteral("strona.html"), "<html/>");
+    EXPECT_FALSE(ZapiszPlikWynikowy(Sciezka(QStringLiteral("twardy.html")), "%PDF-", {strona, wejscie}, blad));
+    EXPECT_FALSE(ZapiszPlikWynikowy(strona, "%PDF-", {wejscie, strona}, blad));
+    EXPECT_EQ(blad, QStringLiteral("Nie można zapisać pliku %1: to plik wejściowy").arg(strona));
+    EXPECT_EQ(CzytajPlik(strona), QByteArray("<html/>"));
     EXPECT_EQ(CzytajPlik(wejscie), QByteArray("<dane/>"));
-    EXPECT_EQ(Zawartosc(), przed);
+    QStringList oczekiwana = przed + QStringList{QStringLiteral("strona.html")};
+    oczekiwana.sort();
+    EXPECT_EQ(Zawartosc(), oczekiwana);
 }
 
 TEST_F(PlikWynikowy, StandardOutputAndDevicesAreWrittenInPlace)
