@@ -59,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         PrzypadekTokenow{"carriage return inside a string", "'a\rb'", {},
                          QStringLiteral("Nieprawidłowa stała tekstowa w linii 1 na pozycji 1")},
         PrzypadekTokenow{"string to the end of the stream", "a\n\n   b 'abc", {},
-                         QStringLiteral("Nieoczekiwany koniec pliku w linii 3 na pozycji 6")}));
+                         QStringLiteral("Nieoczekiwany koniec pliku w linii 3 na pozycji 6")}),
+    NazwaZOpisu());
 
 // A stream over the bytes, memory or file, so that each test runs on both.
 class ZrodloStrumienia : public KatalogTestowy, public ::testing::WithParamInterface<bool>
@@ -151,7 +152,8 @@ TEST_P(ZrodloStrumienia, ZniszczenieZostawiaStrumienNaBiezacymTokenie)
     EXPECT_EQ(dalej.SourcePos(), 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(PamiecIPlik, ZrodloStrumienia, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(PamiecIPlik, ZrodloStrumienia, ::testing::Bool(),
+                         [](const auto &p_Info) { return std::string(p_Info.param ? "Plik" : "Pamiec"); });
 
 TEST(LkParser, TokenIntLiczbyIBooleany)
 {

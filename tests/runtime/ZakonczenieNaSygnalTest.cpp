@@ -1,6 +1,7 @@
 // Signals sent to a real child process: whether its main thread reacts in its
 // event loop or is busy elsewhere, nothing temporary is left behind.
 #include "KatalogTestowy.h"
+#include "NazwaPrzypadku.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +26,11 @@ struct TPrzypadek
     // lets it die of the signal.
     bool PrzezPetle;
 };
+
+void PrintTo(const TPrzypadek &p, std::ostream *os)
+{
+    *os << p.Nazwa;
+}
 
 class ZakonczenieNaSygnal : public KatalogTestowy, public ::testing::WithParamInterface<TPrzypadek>
 {
@@ -78,4 +84,4 @@ INSTANTIATE_TEST_SUITE_P(
                       TPrzypadek{"TermGdyZajetyPoCzasieNaReakcje", "zajety", 1, SIGTERM, false, false},
                       TPrzypadek{"IntBezCzasuNaReakcje", "zajety", 0, SIGINT, false, false},
                       TPrzypadek{"DrugiHupGdyZajety", "zajety", 60, SIGHUP, true, false}),
-    [](const auto &p_Info) { return std::string(p_Info.param.Nazwa); });
+    NazwaZOpisu());
