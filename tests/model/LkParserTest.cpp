@@ -252,6 +252,8 @@ TEST(LkParser, LiczbyUlamkoweICurrency)
     EXPECT_DOUBLE_EQ(parser.StringToFloat("1 234,56"), 1234.56);
     EXPECT_DOUBLE_EQ(parser.StringToFloat("-1.5E-3"), -0.0015);
     EXPECT_EQ(parser.StringToCurrency("1,23456"), 12346);
+    EXPECT_EQ(parser.StringToCurrency("0,00025"), 3);
+    EXPECT_EQ(parser.StringToCurrency("-0.00025"), -3);
     for (const char *zly : {"abc", "", "1.234.567", "inf", "nan", "0x10"}) {
         try {
             parser.StringToFloat(zly);
