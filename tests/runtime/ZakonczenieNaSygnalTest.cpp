@@ -69,8 +69,9 @@ TEST_P(ZakonczenieNaSygnal, NothingTemporaryIsLeft)
         EXPECT_EQ(proces.exitStatus(), QProcess::CrashExit);
         EXPECT_EQ(proces.exitCode(), przypadek.Sygnal);
         // Not before its time to react, unless a second signal cut it short.
-        if (!przypadek.DrugiSygnal)
+        if (!przypadek.DrugiSygnal) {
             EXPECT_GE(czas.elapsed(), przypadek.Sekundy * 1000 - 100);
+        }
     }
     EXPECT_FALSE(QFileInfo::exists(katalog)) << qPrintable(katalog);
     EXPECT_TRUE(QDir(FKatalog.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
