@@ -48,6 +48,16 @@ void UstawPrezenterKomunikatow(TPrezenterKomunikatow p_Prezenter, TZwalnianieEnt
     zwolnijEnter = p_ZwolnijEnter;
 }
 
+TPrezenterKomunikatow PrezenterKomunikatow()
+{
+    return prezenter;
+}
+
+TZwalnianieEnter ZwalnianieEnterKomunikatow()
+{
+    return zwolnijEnter;
+}
+
 QString TytulAplikacji()
 {
     return tytulAplikacji.isEmpty() ? QCoreApplication::applicationName() : tytulAplikacji;

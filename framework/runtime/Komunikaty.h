@@ -52,6 +52,9 @@ using TZwalnianieEnter = void (*)();
 // start-up does it). Without a dialog, a process with no widgets writes the
 // message to standard error and answers as silent mode would.
 void UstawPrezenterKomunikatow(TPrezenterKomunikatow p_Prezenter, TZwalnianieEnter p_ZwolnijEnter);
+// What is installed now, so that whoever stands in for the dialog a while can put it back.
+TPrezenterKomunikatow PrezenterKomunikatow();
+TZwalnianieEnter ZwalnianieEnterKomunikatow();
 
 // Where nobody can answer: the caption and the message on standard error
 // (a "\r" as a line break), and the silent answer.

@@ -1,6 +1,7 @@
 // The viewer window driven through its slots, with the message hook
 // recording what the user would be told.
 #include "KatalogTestowy.h"
+#include "NagrywaczKomunikatow.h"
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
 #include "NazwaPrzypadku.h"
@@ -37,23 +38,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
-
-struct TKomunikat
-{
-    QString Tekst;
-    TMsgDlgType Rodzaj;
-    TMsgDlgButtons Przyciski;
-};
-
-std::vector<TKomunikat> komunikaty;
-
-int zapiszKomunikat(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski, int32_t)
-{
-    komunikaty.push_back({p_Tekst, p_Rodzaj, p_Przyciski});
-    return mrOk;
-}
 
 const QString odmowaTypu = QStringLiteral(
     "Program obsługuje wyłącznie pliki XML\rIE529 i IE599, pochodzące z systemu ECS.\rWskazany plik nie będzie wczytany");
@@ -129,12 +116,11 @@ protected:
     static void SetUpTestSuite() { jednostki = std::make_unique<TJednostkiProgramu>(*qApp); }
     static void TearDownTestSuite() { jednostki.reset(); }
 
-    void SetUp() override
-    {
-        komunikaty.clear();
-        ProcKomunikatu = zapiszKomunikat;
-    }
-    void TearDown() override { ProcKomunikatu = nullptr; }
+    void SetUp() override { FNagrywacz.emplace(); }
+    void TearDown() override { FNagrywacz.reset(); }
+
+    const std::vector<TNagrywaczKomunikatow::TKomunikat> &Komunikaty() const { return FNagrywacz->Komunikaty(); }
+    std::optional<TNagrywaczKomunikatow> FNagrywacz;
 
     static QString Html(const TOknoECS &p_Okno) { return QString::fromUtf8(CzytajPlik(p_Okno.Droga().NazwaPlikuHTML())); }
 
@@ -148,7 +134,7 @@ TEST_F(OknoTest, StartsWithVersionCaptionAndTwoReservedTemporaryFiles)
     // The test binary carries no version block.
     EXPECT_EQ(okno.windowTitle(), QStringLiteral("Ostrevia ver. ?.??"));
     EXPECT_FALSE(okno.butDrukuj->isEnabled());
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(Komunikaty().empty());
     const QString szablon = okno.Droga().NazwaPlikuSzabl();
     const QString html = okno.Droga().NazwaPlikuHTML();
     EXPECT_TRUE(QFileInfo(szablon).fileName().startsWith(QLatin1String("SzablPodgl_")));
@@ -172,7 +158,7 @@ TEST_F(OknoTest, ClosingDeletesBothTemporaryFilesEvenWithoutADocumentOrDuringARo
         EXPECT_FALSE(QFileInfo::exists(html)) << wDrodze;
     }
     QCoreApplication::processEvents();
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(Komunikaty().empty());
 }
 
 struct TPrzypadekWczytania
@@ -192,16 +178,16 @@ TEST_P(WczytanieTest, AcceptsTheTwoMessagesByTheirNamespaceAndRefusesTheRest)
     TOknoTestowe okno;
     wczytaj(okno, Dane(QString::fromLatin1(przypadek.Plik)));
     if (przypadek.Przyjety) {
-        EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+        EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
         EXPECT_TRUE(okno.butDrukuj->isEnabled());
         EXPECT_TRUE(okno.browser->url().isLocalFile());
         EXPECT_EQ(okno.browser->url().toLocalFile(), okno.Droga().NazwaPlikuHTML());
         EXPECT_TRUE(Html(okno).contains(QString::fromUtf8(przypadek.FragmentStrony)));
     } else {
-        ASSERT_EQ(komunikaty.size(), 1u);
-        EXPECT_EQ(komunikaty[0].Tekst, odmowaTypu);
-        EXPECT_EQ(komunikaty[0].Rodzaj, mtError);
-        EXPECT_EQ(komunikaty[0].Przyciski, mbOKOnly);
+        ASSERT_EQ(Komunikaty().size(), 1u);
+        EXPECT_EQ(Komunikaty()[0].Tekst, odmowaTypu);
+        EXPECT_EQ(Komunikaty()[0].Rodzaj, mtError);
+        EXPECT_EQ(Komunikaty()[0].Przyciski, mbOKOnly);
         EXPECT_FALSE(okno.butDrukuj->isEnabled());
     }
 }
@@ -224,10 +210,10 @@ TEST_F(OknoTest, MissingFileAndEmptyNameAreRefused)
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(okno.edNazwaPliku, &enter);
     czekajNaDroge(okno);
-    ASSERT_EQ(komunikaty.size(), 2u);
-    EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Brak pliku ") + brak);
-    EXPECT_EQ(komunikaty[1].Tekst, QStringLiteral("Brak pliku "));
-    EXPECT_EQ(komunikaty[1].Rodzaj, mtError);
+    ASSERT_EQ(Komunikaty().size(), 2u);
+    EXPECT_EQ(Komunikaty()[0].Tekst, QStringLiteral("Brak pliku ") + brak);
+    EXPECT_EQ(Komunikaty()[1].Tekst, QStringLiteral("Brak pliku "));
+    EXPECT_EQ(Komunikaty()[1].Rodzaj, mtError);
 }
 
 TEST_F(OknoTest, MalformedAfterTheRootIsRecognisedThenRefusedByTheXmlComponent)
@@ -235,16 +221,16 @@ TEST_F(OknoTest, MalformedAfterTheRootIsRecognisedThenRefusedByTheXmlComponent)
     TOknoTestowe okno;
     wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
     const QUrl pokazany = okno.browser->url();
-    komunikaty.clear();
+    FNagrywacz->Wyczysc();
 
     const QString plik = Dane(QStringLiteral("IE529_uszkodzony.xml"));
     wczytaj(okno, plik);
-    ASSERT_EQ(komunikaty.size(), 2u);
-    EXPECT_TRUE(komunikaty[0].Tekst.startsWith(QStringLiteral("Podczas wczytywania pliku: \r") + plik + QLatin1Char('\r')))
-        << qPrintable(komunikaty[0].Tekst);
-    EXPECT_EQ(komunikaty[0].Rodzaj, mtInformation);
-    EXPECT_EQ(komunikaty[1].Tekst, nieUdaloSie);
-    EXPECT_EQ(komunikaty[1].Rodzaj, mtError);
+    ASSERT_EQ(Komunikaty().size(), 2u);
+    EXPECT_TRUE(Komunikaty()[0].Tekst.startsWith(QStringLiteral("Podczas wczytywania pliku: \r") + plik + QLatin1Char('\r')))
+        << qPrintable(Komunikaty()[0].Tekst);
+    EXPECT_EQ(Komunikaty()[0].Rodzaj, mtInformation);
+    EXPECT_EQ(Komunikaty()[1].Tekst, nieUdaloSie);
+    EXPECT_EQ(Komunikaty()[1].Rodzaj, mtError);
     // The pane keeps what it showed, and Print stays enabled.
     EXPECT_EQ(okno.browser->url(), pokazany);
     EXPECT_TRUE(okno.butDrukuj->isEnabled());
@@ -254,14 +240,14 @@ TEST_F(OknoTest, NotXmlAndUtf16RaiseTheReadersErrorWithTheFileNameOnTheGuiThread
 {
     TOknoTestowe okno;
     for (const char *nazwa : {"nie_xml.xml", "utf16.xml"}) {
-        komunikaty.clear();
+        FNagrywacz->Wyczysc();
         const QString plik = Dane(QString::fromLatin1(nazwa));
         wczytaj(okno, plik);
         // The application's handler shows the reader's exception; nothing else is said.
-        ASSERT_EQ(komunikaty.size(), 1u) << nazwa;
-        EXPECT_TRUE(komunikaty[0].Tekst.startsWith(QStringLiteral("Błąd odczytu pliku ") + plik + QStringLiteral(":\r")))
-            << qPrintable(komunikaty[0].Tekst);
-        EXPECT_EQ(komunikaty[0].Rodzaj, mtError);
+        ASSERT_EQ(Komunikaty().size(), 1u) << nazwa;
+        EXPECT_TRUE(Komunikaty()[0].Tekst.startsWith(QStringLiteral("Błąd odczytu pliku ") + plik + QStringLiteral(":\r")))
+            << qPrintable(Komunikaty()[0].Tekst);
+        EXPECT_EQ(Komunikaty()[0].Rodzaj, mtError);
         EXPECT_FALSE(okno.butDrukuj->isEnabled());
     }
 }
@@ -275,7 +261,7 @@ TEST_F(OknoTest, SecondDocumentReusesTheSameTemporaryFiles)
     wczytaj(okno, Dane(QStringLiteral("IE599.xml")));
     EXPECT_EQ(okno.browser->url(), adres);
     EXPECT_NE(Html(okno), pierwsza);
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(Komunikaty().empty());
 }
 
 TEST_F(OknoTest, CommandLineArgumentIsJudgedByItsExtension)
@@ -286,15 +272,15 @@ TEST_F(OknoTest, CommandLineArgumentIsJudgedByItsExtension)
     // The window is up before the road has ended.
     EXPECT_TRUE(przyjete.DrogaTrwa());
     czekajNaDroge(przyjete);
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(Komunikaty().empty());
     EXPECT_EQ(przyjete.edNazwaPliku->text(), duzymi);
     EXPECT_TRUE(przyjete.butDrukuj->isEnabled());
 
     TOknoTestowe odrzucone(QStringLiteral("notatka.xml.txt"));
-    ASSERT_EQ(komunikaty.size(), 1u);
-    EXPECT_EQ(komunikaty[0].Tekst,
+    ASSERT_EQ(Komunikaty().size(), 1u);
+    EXPECT_EQ(Komunikaty()[0].Tekst,
               QStringLiteral("Program do podglądu plików z systemu ECS\robsługuje wyłącznie pliki *.xml"));
-    EXPECT_EQ(komunikaty[0].Rodzaj, mtInformation);
+    EXPECT_EQ(Komunikaty()[0].Rodzaj, mtInformation);
     EXPECT_TRUE(odrzucone.edNazwaPliku->text().isEmpty());
 }
 
@@ -350,7 +336,7 @@ TEST_F(OknoTest, PrintingToAFileWritesTheShownPageAsTheRenderToolsVectorPdf)
     czekajNaDruk(okno);
     EXPECT_TRUE(okno.butDrukuj->isEnabled());
     EXPECT_TRUE(okno.opcDrukuj->isEnabled());
-    EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+    EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
 
     const QString wzorzec = Sciezka(QStringLiteral("render.pdf"));
     QString blad;
@@ -369,7 +355,7 @@ TEST_F(OknoTest, PrintingPagesFromToGivesThosePagesOnlyAndNothingWhenNoneExists)
     const QString wydruk = Sciezka(QStringLiteral("strony.pdf"));
     drukujDoPliku(okno, wydruk, 2, 9);
     czekajNaDruk(okno);
-    EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+    EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
     EXPECT_EQ(liczbaStron(wydruk), 2);
     EXPECT_FALSE(tekstPdf(wydruk).contains(QStringLiteral("Zwolnienie do procedury wywozu")));
 
@@ -377,15 +363,15 @@ TEST_F(OknoTest, PrintingPagesFromToGivesThosePagesOnlyAndNothingWhenNoneExists)
     const QString ostatnia = Sciezka(QStringLiteral("ostatnia.pdf"));
     drukujDoPliku(okno, ostatnia, 3, 9);
     czekajNaDruk(okno);
-    EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+    EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
     EXPECT_EQ(liczbaStron(ostatnia), 1);
 
     // The engine alone would print the whole document here.
     const QString poza = Sciezka(QStringLiteral("poza.pdf"));
     drukujDoPliku(okno, poza, 5, 9);
     czekajNaDruk(okno);
-    ASSERT_EQ(komunikaty.size(), 1u);
-    EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Nie ma czego drukować:\rwybranych stron (5-9) nie ma w "
+    ASSERT_EQ(Komunikaty().size(), 1u);
+    EXPECT_EQ(Komunikaty()[0].Tekst, QStringLiteral("Nie ma czego drukować:\rwybranych stron (5-9) nie ma w "
                                                   "dokumencie, który ma stron: 3."));
     EXPECT_FALSE(QFile::exists(poza));
 }
@@ -404,10 +390,10 @@ TEST_F(OknoTest, APrintoutNeverReplacesTheShownDocumentAndTheButtonComesBack)
     });
     drukujDoPliku(okno, dokument);
     czekajNaDruk(okno);
-    ASSERT_EQ(komunikaty.size(), 1u);
-    EXPECT_EQ(komunikaty[0].Tekst,
+    ASSERT_EQ(Komunikaty().size(), 1u);
+    EXPECT_EQ(Komunikaty()[0].Tekst,
               QStringLiteral("Nie można zapisać pliku %1: to plik wejściowy").arg(dokument));
-    EXPECT_EQ(komunikaty[0].Rodzaj, mtError);
+    EXPECT_EQ(Komunikaty()[0].Rodzaj, mtError);
     EXPECT_EQ(CzytajPlik(dokument), tresc);
     EXPECT_TRUE(okno.butDrukuj->isEnabled());
 }
@@ -435,7 +421,7 @@ TEST_F(OknoTest, LoadButtonWithUnknownNameAndShiftEnterOpenTheFileDialog)
         EXPECT_TRUE(otwarty) << nazwa;
     }
     // Neither tried to load the missing name.
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(Komunikaty().empty());
 }
 
 TEST_F(OknoTest, TheOpenDialogStartsInTheFolderOfWhatTheBoxNames)
@@ -577,7 +563,7 @@ TEST_F(OknoTest, ARequestDuringARoadWaitsForItsEndAndTheLatestWins)
     okno.WczytajPlik(Dane(QStringLiteral("IE599.xml")));
     czekajNaDroge(okno);
     EXPECT_EQ(zakonczone, 2);
-    EXPECT_TRUE(komunikaty.empty()) << qPrintable(komunikaty.front().Tekst);
+    EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
     EXPECT_TRUE(Html(okno).contains(QStringLiteral("Potwierdzenie wywozu (CC599C)")));
     EXPECT_TRUE(okno.butDrukuj->isEnabled());
 }

@@ -65,6 +65,11 @@ struct TPrzypadekOdmowy
     const char *Komunikat; // the start of what standard error must say
 };
 
+void PrintTo(const TPrzypadekOdmowy &p, std::ostream *os)
+{
+    *os << p.Plik;
+}
+
 class OdmowaRenderTest : public RenderTest, public ::testing::WithParamInterface<TPrzypadekOdmowy>
 {
 };
@@ -87,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         TPrzypadekOdmowy{"nie_xml.xml", "Błąd odczytu pliku %1:"},
         TPrzypadekOdmowy{"utf16.xml", "Błąd odczytu pliku %1:"},
         TPrzypadekOdmowy{"z_doctype.xml", "deklarację DOCTYPE, której program nie przyjmuje"}),
-    [](const auto &p_Info) { return NazwaPrzypadku(p_Info.param.Plik); });
+    NazwaZOpisu());
 
 TEST_F(RenderTest, UsageErrorsExitWithTwo)
 {

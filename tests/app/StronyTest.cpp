@@ -5,6 +5,7 @@
 // children, then the transformation.
 
 #include "KatalogTestowy.h"
+#include "NazwaPrzypadku.h"
 #include "PrzestrzenDokumentu.h"
 #include "TypyDokumentXML.h"
 
@@ -482,7 +483,8 @@ INSTANTIATE_TEST_SUITE_P(Strony, PelnaStrona,
                          ::testing::Values(TPelnaStrona{"IE529.xml", SZABLON_529, SekcjeIE529},
                                            TPelnaStrona{"IE599.xml", SZABLON_599, SekcjeIE599},
                                            TPelnaStrona{"IE529_minimalny.xml", SZABLON_529,
-                                                        SekcjeIE529Minimalny}));
+                                                        SekcjeIE529Minimalny}),
+                         NazwaZOpisu());
 
 // ---------------------------------------------------------------------------
 // The frame every page shares: doctype, head, style rules, no namespaces
@@ -557,7 +559,8 @@ TEST_P(RamaStrony, NaglowekStylIMarginesyWydruku)
     EXPECT_EQ(RegulyStylu(html), oczekiwane);
 }
 
-INSTANTIATE_TEST_SUITE_P(Strony, RamaStrony, ::testing::Values(SZABLON_529, SZABLON_599));
+INSTANTIATE_TEST_SUITE_P(Strony, RamaStrony, ::testing::Values(SZABLON_529, SZABLON_599),
+                         [](const auto &p_Info) { return NazwaPrzypadku(p_Info.param); });
 
 // ---------------------------------------------------------------------------
 // Labels and values present or absent on the edge cases of the fixtures
@@ -628,7 +631,8 @@ INSTANTIATE_TEST_SUITE_P(
         TKrawedz{"document namespace bound to the default prefix", "IE529_prefiks_domyslny.xml", SZABLON_529, LINIA,
                  "Numer LRN: SD/2026/0093, MRN:", true},
         TKrawedz{"document namespace bound to another prefix", "IE529_prefiks_inny.xml", SZABLON_529, LINIA,
-                 "Numer LRN: SD/2026/0093, MRN:", true}));
+                 "Numer LRN: SD/2026/0093, MRN:", true}),
+    NazwaZOpisu());
 
 // ---------------------------------------------------------------------------
 // A root that is not the document element in the document namespace
@@ -663,7 +667,8 @@ INSTANTIATE_TEST_SUITE_P(Strony, ObcyKorzen,
                                            TObcyKorzen{"IE599.xml", SZABLON_529, TYTUL_529},
                                            TObcyKorzen{"IE529.xml", SZABLON_599, TYTUL_599},
                                            TObcyKorzen{"obcy_korzen.xml", SZABLON_529, TYTUL_529},
-                                           TObcyKorzen{"obcy_korzen.xml", SZABLON_599, TYTUL_599}));
+                                           TObcyKorzen{"obcy_korzen.xml", SZABLON_599, TYTUL_599}),
+                         NazwaZOpisu());
 
 // A message in another schema's namespace, its children inheriting it: the
 // children lose that namespace, the root keeps it, so still nothing but the title.
@@ -723,7 +728,8 @@ INSTANTIATE_TEST_SUITE_P(
         TBlizniak{"IE529_prefiks_inny.xml", "IE529_minimalny.xml", SZABLON_529, KONTAKT_529},
         TBlizniak{"IE599_przestrzen_domyslna.xml", "IE599_maly.xml", SZABLON_599,
                   "Towar: Opis: Jacht żaglowy kabinowy, długość 11,9 m (na granicy: Jacht żaglowy kabinowy z masztem, "
-                  "długość 11,9 m), kod CN: 89039110, kody dod. TARIC: 4099 (na granicy: 4098),"}));
+                  "długość 11,9 m), kod CN: 89039110, kody dod. TARIC: 4099 (na granicy: 4098),"}),
+    NazwaZOpisu());
 
 // ---------------------------------------------------------------------------
 // Coded values printed as Polish words: one element of a full fixture changed
@@ -739,7 +745,7 @@ struct TKod
 
 void PrintTo(const TKod &p_Przypadek, std::ostream *p_Strumien)
 {
-    *p_Strumien << p_Przypadek.Jest;
+    *p_Strumien << p_Przypadek.Plik << ' ' << p_Przypadek.Oczekiwany;
 }
 
 struct TZamiana
@@ -804,7 +810,8 @@ INSTANTIATE_TEST_SUITE_P(
         TKod{"IE599.xml", SZABLON_599, "<stateOfSeals>1</stateOfSeals>", "<stateOfSeals>0</stateOfSeals>",
              "stan zamknięć: Zamknięcia celne nieprawidłowe"},
         TKod{"IE599.xml", SZABLON_599, "<security>1</security>", "<security>2</security>",
-             "Dane bezpieczeństwa: tak"}));
+             "Dane bezpieczeństwa: tak"}),
+    NazwaZOpisu());
 
 // ---------------------------------------------------------------------------
 // Elements one level off the usual place, as messages may group them (additional
@@ -869,7 +876,8 @@ INSTANTIATE_TEST_SUITE_P(
         TZmiana{"599 storing flag beside ExportOperation", "IE599.xml", SZABLON_599,
                        {{"    <storingFlag>1</storingFlag>\n", ""},
                         {"  <CustomsOfficeOfExport>", "  <storingFlag>1</storingFlag>\n  <CustomsOfficeOfExport>"}},
-                       "Składowanie: tak"}));
+                       "Składowanie: tak"}),
+    NazwaZOpisu());
 
 // ---------------------------------------------------------------------------
 // One message changed where the page used to lose or garble a value: the page
@@ -914,7 +922,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "2. C644-WET/2026/8812, organ wydający: Powiatowy Lekarz Weterynarii w Łęczycy, data ważności: 2026-12-31\n"},
         TZmiana{"599 exit result without a control at export", "IE599_maly.xml", SZABLON_599, {},
                 "Pozostałe dane\nWyniki kontroli:\n"
-                "Na granicy: Kod wyniku: A2, data wyprowadzenia towaru: 2026-11-24, stan zamknięć: Zamknięcia celne prawidłowe"}));
+                "Na granicy: Kod wyniku: A2, data wyprowadzenia towaru: 2026-11-24, stan zamknięć: Zamknięcia celne prawidłowe"}),
+    NazwaZOpisu());
 
 // ---------------------------------------------------------------------------
 // IE599: a value found only at the border, its declared sibling absent, is
@@ -1006,7 +1015,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "Dodatkowe odniesienia: 1. (na granicy: Y923-Nie dotyczy)\n"},
         TZmiana{"item masses", "IE599.xml", SZABLON_599,
                 {{"<grossMass>9450.000</grossMass>", ""}, {"<netMass>8900.000</netMass>", ""}},
-                "Masa brutto: (na granicy: 9500.000)\nMasa netto: (na granicy: 8950.000)\n"}));
+                "Masa brutto: (na granicy: 9500.000)\nMasa netto: (na granicy: 8950.000)\n"}),
+    NazwaZOpisu());
 
 // ---------------------------------------------------------------------------
 // Computed fields: count and sums by XPath, printed without thousands separators
@@ -1057,6 +1067,7 @@ INSTANTIATE_TEST_SUITE_P(
     Strony, PolaObliczane,
     ::testing::Values(TPozycje{"integral sum has no decimal point", {"1200.50", "799.50"}, {{"3", "4"}, {"1"}}, "8", "2000"},
                       TPozycje{"no thousands separator", {"1234567.25"}, {{"12000"}}, "12000", "1234567.25"},
-                      TPozycje{"item without packaging", {"10", "0.75", "5"}, {{"2"}, {}, {"2"}}, "4", "15.75"}));
+                      TPozycje{"item without packaging", {"10", "0.75", "5"}, {{"2"}, {}, {"2"}}, "4", "15.75"}),
+    NazwaZOpisu());
 
 } // namespace

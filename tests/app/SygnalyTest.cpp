@@ -2,6 +2,7 @@
 // window through its event loop, the render tool in the middle of a long
 // transformation. Neither leaves a temporary file or its process folder.
 #include "KatalogTestowy.h"
+#include "NazwaPrzypadku.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,6 +24,11 @@ struct TPrzypadek
     const char *Program;
     int Sygnal;
 };
+
+void PrintTo(const TPrzypadek &p, std::ostream *os)
+{
+    *os << p.Nazwa;
+}
 
 class SygnalyProgramow : public KatalogTestowy, public ::testing::WithParamInterface<TPrzypadek>
 {
@@ -107,4 +113,4 @@ INSTANTIATE_TEST_SUITE_P(Programy, SygnalyProgramow,
                                            TPrzypadek{"RenderTerm", "ostrevia-render", SIGTERM},
                                            TPrzypadek{"RenderInt", "ostrevia-render", SIGINT},
                                            TPrzypadek{"RenderHup", "ostrevia-render", SIGHUP}),
-                         [](const auto &p_Info) { return std::string(p_Info.param.Nazwa); });
+                         NazwaZOpisu());

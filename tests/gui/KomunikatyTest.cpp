@@ -1,4 +1,6 @@
 // The message service in front of the dialog: the hook, silent mode, wrappers.
+#include "NagrywaczKomunikatow.h"
+#include "NazwaPrzypadku.h"
 #include "OknaTestowe.h"
 
 #include <QMessageBox>
@@ -7,33 +9,12 @@
 
 namespace {
 
-struct TWywolanieHaka
-{
-    QString Tekst;
-    TMsgDlgType Rodzaj = mtCustom;
-    TMsgDlgButtons Przyciski = 0;
-    int32_t KontekstPomocy = -1;
-    int Liczba = 0;
-};
-TWywolanieHaka wywolanie;
-
-int hakTestowy(const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons p_Przyciski, int32_t p_Kontekst)
-{
-    wywolanie.Tekst = p_Tekst;
-    wywolanie.Rodzaj = p_Rodzaj;
-    wywolanie.Przyciski = p_Przyciski;
-    wywolanie.KontekstPomocy = p_Kontekst;
-    ++wywolanie.Liczba;
-    return 42;
-}
-
 class KomunikatyTest : public TestGUI
 {
 protected:
     void SetUp() override
     {
         TestGUI::SetUp();
-        wywolanie = TWywolanieHaka();
         // Any dialog here is a fault: note it and close it so the test ends.
         ObsluzOkno<QMessageBox>([this](QMessageBox *p_Okno) {
             FPokazanoOkno = true;
@@ -45,13 +26,14 @@ protected:
 
 struct TPrzypadekCichy
 {
+    const char *Opis;
     TMsgDlgButtons Przyciski;
     int Odpowiedz;
 };
 
 void PrintTo(const TPrzypadekCichy &p, std::ostream *os)
 {
-    *os << "set " << p.Przyciski;
+    *os << p.Opis;
 }
 
 class TrybCichyTest : public KomunikatyTest, public ::testing::WithParamInterface<TPrzypadekCichy>
@@ -68,17 +50,21 @@ TEST_P(TrybCichyTest, OdpowiadaBezOkna)
 }
 
 INSTANTIATE_TEST_SUITE_P(Zestawy, TrybCichyTest,
-                         ::testing::Values(TPrzypadekCichy{mbYesNo, mrYes}, TPrzypadekCichy{mbOKCancel, mrOk},
-                                           TPrzypadekCichy{mbAbortRetryIgnore, mrCancel},
-                                           TPrzypadekCichy{mbOKOnly, mrOk},
-                                           TPrzypadekCichy{Przycisk(mbClose), mrCancel}));
+                         ::testing::Values(TPrzypadekCichy{"Yes No gives Yes", mbYesNo, mrYes},
+                                           TPrzypadekCichy{"OK Cancel gives OK", mbOKCancel, mrOk},
+                                           TPrzypadekCichy{"Abort Retry Ignore gives Cancel", mbAbortRetryIgnore,
+                                                           mrCancel},
+                                           TPrzypadekCichy{"OK alone gives OK", mbOKOnly, mrOk},
+                                           TPrzypadekCichy{"Close alone gives Cancel", Przycisk(mbClose), mrCancel}),
+                         NazwaZOpisu());
 
 TEST_F(KomunikatyTest, HakWygrywaZTrybemCichymIDostajeArgumentyBezZmian)
 {
     TrybCichy = true;
-    ProcKomunikatu = hakTestowy;
+    TNagrywaczKomunikatow hak(42);
     EXPECT_EQ(PokazKomunikat(QStringLiteral("Linia 1\rLinia 2"), mtWarning, mbAbortRetryIgnore, 77), 42);
-    EXPECT_EQ(wywolanie.Liczba, 1);
+    ASSERT_EQ(hak.Komunikaty().size(), 1u);
+    const auto &wywolanie = hak.Komunikaty()[0];
     EXPECT_EQ(wywolanie.Tekst, QStringLiteral("Linia 1\rLinia 2"));
     EXPECT_EQ(wywolanie.Rodzaj, mtWarning);
     EXPECT_EQ(wywolanie.Przyciski, mbAbortRetryIgnore);
@@ -89,31 +75,32 @@ TEST_F(KomunikatyTest, HakWygrywaZTrybemCichymIDostajeArgumentyBezZmian)
 
 TEST_F(KomunikatyTest, HakZastepujePrawdziweOknoTakzeDlaOknaZWlasnymTytulem)
 {
-    ProcKomunikatu = hakTestowy;
+    TNagrywaczKomunikatow hak(42);
     EXPECT_EQ(PokazKomunikatZTytulem(QStringLiteral("Ostrevia"), QStringLiteral("Awaria"), mtError, mbOKOnly, 0), 42);
-    EXPECT_EQ(wywolanie.Tekst, QStringLiteral("Awaria"));
-    EXPECT_EQ(wywolanie.Rodzaj, mtError);
+    ASSERT_EQ(hak.Komunikaty().size(), 1u);
+    EXPECT_EQ(hak.Komunikaty()[0].Tekst, QStringLiteral("Awaria"));
+    EXPECT_EQ(hak.Komunikaty()[0].Rodzaj, mtError);
     QCoreApplication::processEvents();
     EXPECT_FALSE(FPokazanoOkno);
 }
 
 TEST_F(KomunikatyTest, NakladkiPodajaZestawOKKontekstZeroISformatowanyTekst)
 {
-    ProcKomunikatu = hakTestowy;
+    TNagrywaczKomunikatow hak;
     PokazKomunikatFmt(QStringLiteral("Plik %s ma %d bajtów"), {QStringLiteral("ą.xml"), 12}, mtInformation);
-    EXPECT_EQ(wywolanie.Tekst, QStringLiteral("Plik ą.xml ma 12 bajtów"));
-    EXPECT_EQ(wywolanie.Rodzaj, mtInformation);
-    EXPECT_EQ(wywolanie.Przyciski, 4);
-    EXPECT_EQ(wywolanie.KontekstPomocy, 0);
-
     PokazKomunikatPrzyciski(QStringLiteral("?"), mtConfirmation, mbYesNo);
-    EXPECT_EQ(wywolanie.Przyciski, 3);
-    EXPECT_EQ(wywolanie.KontekstPomocy, 0);
+    ASSERT_EQ(hak.Komunikaty().size(), 2u);
+    EXPECT_EQ(hak.Komunikaty()[0].Tekst, QStringLiteral("Plik ą.xml ma 12 bajtów"));
+    EXPECT_EQ(hak.Komunikaty()[0].Rodzaj, mtInformation);
+    EXPECT_EQ(hak.Komunikaty()[0].Przyciski, 4);
+    EXPECT_EQ(hak.Komunikaty()[0].KontekstPomocy, 0);
+    EXPECT_EQ(hak.Komunikaty()[1].Przyciski, 3);
+    EXPECT_EQ(hak.Komunikaty()[1].KontekstPomocy, 0);
 }
 
 TEST_F(KomunikatyTest, ZbieraczWatkuZapisujeJegoKomunikatyAGlownyPokazujeJePozniejPoKolei)
 {
-    ProcKomunikatu = hakTestowy;
+    TNagrywaczKomunikatow hak(42);
     std::vector<TZebranyKomunikat> zebrane;
     std::vector<int> odpowiedzi;
     std::thread watek([&] {
@@ -130,19 +117,18 @@ TEST_F(KomunikatyTest, ZbieraczWatkuZapisujeJegoKomunikatyAGlownyPokazujeJePozni
 
     EXPECT_EQ(odpowiedzi, (std::vector<int>{mrOk, mrYes, mrCancel}));
     // Only the GUI thread's own message reached the hook.
-    EXPECT_EQ(wywolanie.Liczba, 1);
-    EXPECT_EQ(wywolanie.Tekst, QStringLiteral("Główny"));
+    ASSERT_EQ(hak.Komunikaty().size(), 1u);
+    EXPECT_EQ(hak.Komunikaty()[0].Tekst, QStringLiteral("Główny"));
     ASSERT_EQ(zebrane.size(), 3u);
     EXPECT_EQ(zebrane[0].Tytul, QStringLiteral("Błąd"));
     EXPECT_EQ(zebrane[1].Tytul, QStringLiteral("Własny"));
     EXPECT_EQ(zebrane[1].KontekstPomocy, 7);
 
-    static std::vector<QString> pokazane;
-    ProcKomunikatu = [](const QString &p_Tekst, TMsgDlgType, TMsgDlgButtons, int32_t) {
-        pokazane.push_back(p_Tekst);
-        return 0;
-    };
+    hak.Wyczysc();
     TZbieraczKomunikatow::Odtworz(zebrane);
+    std::vector<QString> pokazane;
+    for (const auto &komunikat : hak.Komunikaty())
+        pokazane.push_back(komunikat.Tekst);
     EXPECT_EQ(pokazane, (std::vector<QString>{QStringLiteral("Pierwszy"), QStringLiteral("Drugi"),
                                               QStringLiteral("Trzeci")}));
 }

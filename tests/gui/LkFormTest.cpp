@@ -1,5 +1,6 @@
 // Shift+Enter on the framework's forms and the confirm-key routine.
 #include "LkForm.h"
+#include "NazwaPrzypadku.h"
 #include "OknaTestowe.h"
 
 #include <QLabel>
@@ -91,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
         TPrzypadekFormy{"only butZamknij", TStan::Brak, TStan::Brak, TStan::Widoczny, "butZamknij", false},
         TPrzypadekFormy{"none of them", TStan::Brak, TStan::Brak, TStan::Brak, "", true},
         TPrzypadekFormy{"disabled target", TStan::Brak, TStan::Wylaczony, TStan::Widoczny, "", false},
-        TPrzypadekFormy{"hidden butOk still wins", TStan::Ukryty, TStan::Widoczny, TStan::Brak, "butOk", false}));
+        TPrzypadekFormy{"hidden butOk still wins", TStan::Ukryty, TStan::Widoczny, TStan::Brak, "butOk", false}),
+    NazwaZOpisu());
 
 TEST_F(TestGUI, InneKlawiszeIShiftZCtrlIdaDoKontrolki)
 {

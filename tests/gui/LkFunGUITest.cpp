@@ -1,4 +1,5 @@
 // The small GUI helpers: the text prompt and repainting all windows.
+#include "NazwaPrzypadku.h"
 #include "OknaTestowe.h"
 
 #include <QInputDialog>
@@ -58,7 +59,8 @@ TEST_P(ZapytajOTekstTest, OKPrzejmujeTekstAnulujZostawiaStary)
 
 INSTANTIATE_TEST_SUITE_P(Przyciski, ZapytajOTekstTest,
                          ::testing::Values(TPrzypadekPytania{"OK", true, "nowa wartość"},
-                                           TPrzypadekPytania{"Anuluj", false, "stara"}));
+                                           TPrzypadekPytania{"Anuluj", false, "stara"}),
+                         NazwaZOpisu());
 
 class TLicznikRysowania : public QLabel
 {

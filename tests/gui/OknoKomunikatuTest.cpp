@@ -1,5 +1,6 @@
 // The real message dialog: caption, icon, buttons in bit order, default
 // button, the answer of the pressed button.
+#include "NazwaPrzypadku.h"
 #include "OknaTestowe.h"
 
 #include <QAbstractButton>
@@ -99,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
                        {"Prze&rwij", "&Wszystkie", "Nie na wszystkie", "Tak na wszystkie", "&Zamknij"}, "",
                        "Tak na wszystkie", mrYesToAll},
         TPrzypadekOkna{mtCustom, static_cast<TMsgDlgButtons>(Przycisk(mbRetry) | Przycisk(mbClose)), "Ostrevia",
-                       QMessageBox::NoIcon, {"Ponów p&róbę", "&Zamknij"}, "Ponów p&róbę", "&Zamknij", mrClose}));
+                       QMessageBox::NoIcon, {"Ponów p&róbę", "&Zamknij"}, "Ponów p&róbę", "&Zamknij", mrClose}),
+    NazwaZOpisu());
 
 TEST_F(TestGUI, PomocNieZamykaOkna)
 {

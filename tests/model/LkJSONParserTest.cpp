@@ -39,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         PrzypadekTokenow{"string to the end of the stream", "[\"abc", {},
                          QStringLiteral("Nieoczekiwany koniec pliku w linii 1 na pozycji 2")},
         PrzypadekTokenow{"number at the end of the stream", "[12", {},
-                         QStringLiteral("Nieoczekiwany koniec pliku w linii 1 na pozycji 2")}));
+                         QStringLiteral("Nieoczekiwany koniec pliku w linii 1 na pozycji 2")}),
+    NazwaZOpisu());
 
 } // namespace

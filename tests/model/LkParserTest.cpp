@@ -59,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         PrzypadekTokenow{"carriage return inside a string", "'a\rb'", {},
                          QStringLiteral("Nieprawidłowa stała tekstowa w linii 1 na pozycji 1")},
         PrzypadekTokenow{"string to the end of the stream", "a\n\n   b 'abc", {},
-                         QStringLiteral("Nieoczekiwany koniec pliku w linii 3 na pozycji 6")}));
+                         QStringLiteral("Nieoczekiwany koniec pliku w linii 3 na pozycji 6")}),
+    NazwaZOpisu());
 
 // A stream over the bytes, memory or file, so that each test runs on both.
 class ZrodloStrumienia : public KatalogTestowy, public ::testing::WithParamInterface<bool>
@@ -151,7 +152,8 @@ TEST_P(ZrodloStrumienia, ZniszczenieZostawiaStrumienNaBiezacymTokenie)
     EXPECT_EQ(dalej.SourcePos(), 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(PamiecIPlik, ZrodloStrumienia, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(PamiecIPlik, ZrodloStrumienia, ::testing::Bool(),
+                         [](const auto &p_Info) { return std::string(p_Info.param ? "Plik" : "Pamiec"); });
 
 TEST(LkParser, TokenIntLiczbyIBooleany)
 {
@@ -250,6 +252,8 @@ TEST(LkParser, LiczbyUlamkoweICurrency)
     EXPECT_DOUBLE_EQ(parser.StringToFloat("1 234,56"), 1234.56);
     EXPECT_DOUBLE_EQ(parser.StringToFloat("-1.5E-3"), -0.0015);
     EXPECT_EQ(parser.StringToCurrency("1,23456"), 12346);
+    EXPECT_EQ(parser.StringToCurrency("0,00025"), 3);
+    EXPECT_EQ(parser.StringToCurrency("-0.00025"), -3);
     for (const char *zly : {"abc", "", "1.234.567", "inf", "nan", "0x10"}) {
         try {
             parser.StringToFloat(zly);

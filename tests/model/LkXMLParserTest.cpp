@@ -51,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         PrzypadekTokenow{"a value to the end of the stream",
                          "<a\n  b=\"xyz",
                          {},
-                         QStringLiteral("Nieoczekiwany koniec pliku w linii 2 na pozycji 5")}));
+                         QStringLiteral("Nieoczekiwany koniec pliku w linii 2 na pozycji 5")}),
+    NazwaZOpisu());
 
 TEST(LkXMLParser, WartoscZLiniamiLiczyLinieIZapamietujeKoniecLinii)
 {

@@ -2,6 +2,7 @@
 #include "PoleBoolean.h"
 #include "PolaCalkowite.h"
 #include "PorownanieTekstow.h"
+#include "PorownywaczDanych.h"
 #include "Formatuj.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,11 @@ TEST(PolaTekstowe, PorownanieBezWielkosciLiter)
     c.Wartosc = "abc";
     d.Wartosc = "ABC";
     EXPECT_EQ(c.Porownaj(d), 0);
+    TPorownywaczDanych porownywacz(nullptr, nullptr);
+    porownywacz.RozmLiter = rlRozmLiterWazny;
+    EXPECT_EQ(c.Porownaj(d, &porownywacz), 1);
+    porownywacz.RozmLiter = rlRozmLiterNiewazny;
+    EXPECT_EQ(c.Porownaj(d, &porownywacz), 0);
 }
 
 TEST(PoleString, MaskaToFormat)

@@ -71,9 +71,19 @@ TEST(PolaZmiennoprzecinkowe, ParsowanieZPrzecinkiemIOdstepami)
         EXPECT_EQ(pole.Wartosc, p.Wartosc) << p.Tekst;
         EXPECT_EQ(pole.GetJakoString(), TekstLiczbyZmiennoprzecinkowej(p.Wartosc, 15));
     }
-    TPoleCurrency waluta;
-    waluta.SetJakoString(QStringLiteral("12,34567"));
-    EXPECT_EQ(waluta.Wartosc, 123457);
+    const struct
+    {
+        const char *Tekst;
+        int64_t Wartosc;
+    } waluty[] = {
+        // ties of the fifth decimal go away from zero
+        {"12,34567", 123457}, {"0,00025", 3}, {"-0.00025", -3}, {"0,00005", 1},
+    };
+    for (const auto &p : waluty) {
+        TPoleCurrency waluta;
+        waluta.SetJakoString(QString::fromLatin1(p.Tekst));
+        EXPECT_EQ(waluta.Wartosc, p.Wartosc) << p.Tekst;
+    }
 }
 
 TEST(PolaZmiennoprzecinkowe, BlednyTekstZostawiaWartosc)

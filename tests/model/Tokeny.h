@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LkParser.h"
+#include "NazwaPrzypadku.h"
 #include "Strumienie.h"
 #include "WyjatkiModelu.h"
 

@@ -1,5 +1,6 @@
 #include "KatalogTestowy.h"
 #include "KlasyTestowe.h"
+#include "NazwaPrzypadku.h"
 #include "Obiekt.h"
 #include "PlikiObiektow.h"
 #include "Strumienie.h"
@@ -81,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
                                       QStringLiteral("http://www.mf.gov.pl/xsd/AES/v2/CC529C.xsd")},
                       // Broken after the root's start tag: recognition never reads that far.
                       PlikRozpoznania{"IE529_uszkodzony.xml", "ns5:CC529C", "CC529C", Ns529},
-                      PlikRozpoznania{"obcy_korzen.xml", "faktura", "faktura", QString()}));
+                      PlikRozpoznania{"obcy_korzen.xml", "faktura", "faktura", QString()}),
+    NazwaZOpisu());
 
 class WczytajZPlikuXML : public KatalogTestowy
 {

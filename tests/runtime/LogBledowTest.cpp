@@ -1,8 +1,8 @@
 #include "KatalogDanych.h"
 #include "KatalogTestowy.h"
 #include "KodowanieZnakow.h"
-#include "Komunikaty.h"
 #include "LogBledow.h"
+#include "NagrywaczKomunikatow.h"
 #include "Wersja.h"
 #include "ZglaszanieBledow.h"
 
@@ -24,25 +24,10 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace {
-
-// Recorded as the dialog sees them, caption included.
-struct TKomunikat
-{
-    QString Tytul;
-    QString Tekst;
-    TMsgDlgType Rodzaj;
-};
-std::vector<TKomunikat> komunikaty;
-
-int zapamietajKomunikat(const QString &p_Tytul, const QString &p_Tekst, TMsgDlgType p_Rodzaj, TMsgDlgButtons,
-                        int32_t)
-{
-    komunikaty.push_back({p_Tytul, p_Tekst, p_Rodzaj});
-    return mrOk;
-}
 
 // Each line "\t<text>\r\n" of p_Teksty found exactly once in p_Log; the rest listed.
 QStringList niePojedyncze(const QString &p_Log, const QStringList &p_Teksty)
@@ -88,16 +73,17 @@ class LogBledow : public KatalogTestowy
 protected:
     void SetUp() override
     {
-        komunikaty.clear();
-        ProcKomunikatu = nullptr;
-        UstawPrezenterKomunikatow(zapamietajKomunikat, nullptr);
+        FNagrywacz.emplace(mrOk, TNagrywaczKomunikatow::TMiejsce::Okno);
         FPlik = Sciezka(QStringLiteral("Errors.txt"));
     }
     void TearDown() override
     {
         QCoreApplication::processEvents();
-        UstawPrezenterKomunikatow(nullptr, nullptr);
+        FNagrywacz.reset();
     }
+
+    // Recorded as the dialog sees them, caption included.
+    const std::vector<TNagrywaczKomunikatow::TKomunikat> &Komunikaty() const { return FNagrywacz->Komunikaty(); }
 
     void Zapisz(TLogBledow &p_Log, const QString &p_Tekst, int32_t p_Max = 0, const QString &p_Plik = QString())
     {
@@ -115,6 +101,7 @@ protected:
         return tresc.size();
     }
 
+    std::optional<TNagrywaczKomunikatow> FNagrywacz;
     QString FPlik;
     TLogBledow FLog;
 };
@@ -131,7 +118,7 @@ TEST_F(LogBledow, FirstEntryCarriesByteOrderMarkAndBothTimeStamps)
                   + WersjaSystemu() + QStringLiteral("\tZima\r\n")
                   + QStringLiteral("-> 2025-07-01 00:30:00.000\tUTC: 2025-06-30 22:30:00.000\tLato\rdruga linia\r\n"));
     EXPECT_FALSE(WersjaSystemu().isEmpty());
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(Komunikaty().empty());
 }
 
 TEST_F(LogBledow, OversizedLogIsTrimmedFromTheTopOnceInTenMinutes)
@@ -241,7 +228,7 @@ TEST_F(LogBledow, LogOrItsLockThatIsALinkGetsASideFileAndIsNotFollowed)
         EXPECT_FALSE(QFile::exists(katalog + QLatin1Char('/') + boczne.first() + QStringLiteral(".lock")))
             << "a side file is nobody else's: no lock";
     }
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(Komunikaty().empty());
 }
 
 TEST_F(LogBledow, LogLockedTooLongGetsASideFileInBoundedTime)
@@ -278,18 +265,18 @@ TEST_F(LogBledow, UnwritableLogTellsTheUserOnceAtATime)
     const QString plik = Sciezka(QStringLiteral("brak/Errors.txt"));
     Zapisz(FLog, QStringLiteral("pierwszy"), 0, plik);
     Zapisz(FLog, QStringLiteral("drugi"), 0, plik);
-    EXPECT_TRUE(komunikaty.empty()) << "shown from the main thread's queue only";
+    EXPECT_TRUE(Komunikaty().empty()) << "shown from the main thread's queue only";
     QCoreApplication::processEvents();
-    ASSERT_EQ(komunikaty.size(), 1u);
-    EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Błąd zapisu wyjątku w logu ") + plik + QStringLiteral(":\rpierwszy"));
-    EXPECT_EQ(komunikaty[0].Rodzaj, mtError);
-    EXPECT_EQ(komunikaty[0].Tytul, QStringLiteral("Ostrevia"));
+    ASSERT_EQ(Komunikaty().size(), 1u);
+    EXPECT_EQ(Komunikaty()[0].Tekst, QStringLiteral("Błąd zapisu wyjątku w logu ") + plik + QStringLiteral(":\rpierwszy"));
+    EXPECT_EQ(Komunikaty()[0].Rodzaj, mtError);
+    EXPECT_EQ(Komunikaty()[0].Tytul, QStringLiteral("Ostrevia"));
 
     Zapisz(FLog, QString(1500, QLatin1Char('x')), 0, plik);
     QCoreApplication::processEvents();
     NazwaProduktu = produkt;
-    ASSERT_EQ(komunikaty.size(), 2u);
-    EXPECT_TRUE(komunikaty[1].Tekst.endsWith(QStringLiteral(":\r") + QString(1000, QLatin1Char('x'))));
+    ASSERT_EQ(Komunikaty().size(), 2u);
+    EXPECT_TRUE(Komunikaty()[1].Tekst.endsWith(QStringLiteral(":\r") + QString(1000, QLatin1Char('x'))));
 }
 
 TEST_F(LogBledow, AfterAHundredSideFilesADayOnlyTheLimitIsReported)
@@ -298,11 +285,11 @@ TEST_F(LogBledow, AfterAHundredSideFilesADayOnlyTheLimitIsReported)
     for (int i = 0; i < DziennyLimitPlikowLogu; ++i)
         Zapisz(FLog, QStringLiteral("wpis"), 0, plik);
     QCoreApplication::processEvents();
-    komunikaty.clear();
+    FNagrywacz->Wyczysc();
     Zapisz(FLog, QStringLiteral("ponad limit"), 0, plik);
     QCoreApplication::processEvents();
-    ASSERT_EQ(komunikaty.size(), 1u);
-    EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Błąd zapisu wyjątku w logu ") + plik
+    ASSERT_EQ(Komunikaty().size(), 1u);
+    EXPECT_EQ(Komunikaty()[0].Tekst, QStringLiteral("Błąd zapisu wyjątku w logu ") + plik
                                        + QStringLiteral(":\rPrzekroczono dzienny limit 100 plików logów tymczasowych.\r")
                                        + sprawdzUprawnienia + QStringLiteral("\r\rponad limit"));
 }
@@ -321,8 +308,8 @@ TEST_F(LogBledow, DirectoryWithoutWritePermissionGetsANote)
     QCoreApplication::processEvents();
     Zapisz(FLog, QStringLiteral("do istniejącego"), 0, istniejacy);
     ::chmod(QFile::encodeName(katalog).constData(), 0700);
-    ASSERT_GE(komunikaty.size(), 1u);
-    EXPECT_EQ(komunikaty[0].Tekst,
+    ASSERT_GE(Komunikaty().size(), 1u);
+    EXPECT_EQ(Komunikaty()[0].Tekst,
               QStringLiteral("Błąd zapisu wyjątku w logu ") + plik + QStringLiteral(":\r\r") + sprawdzUprawnienia);
     EXPECT_TRUE(CzytajPlik(istniejacy).endsWith(QStringLiteral("\tdo istniejącego\r\n").toUtf8()));
 }
@@ -433,11 +420,11 @@ TEST_F(ZglaszanieBledow, ReportIsLoggedAndShownWhenAsked)
                                  QStringLiteral("PokazPodpowiedz ('x',5) -> OK")})
         EXPECT_TRUE(log.contains(QLatin1Char('\t') + tekst + QStringLiteral("\r\n"))) << qPrintable(tekst);
     EXPECT_TRUE(log.contains(QStringLiteral("\tV ") + WersjaSystemu() + QLatin1Char('\t')));
-    ASSERT_EQ(komunikaty.size(), 2u);
-    EXPECT_EQ(komunikaty[0].Tekst, QStringLiteral("Nagłówek"));
-    EXPECT_EQ(komunikaty[0].Rodzaj, mtCustom);
-    EXPECT_EQ(komunikaty[1].Tekst, QStringLiteral("Bez nagłówka"));
-    for (const TKomunikat &k : komunikaty)
+    ASSERT_EQ(Komunikaty().size(), 2u);
+    EXPECT_EQ(Komunikaty()[0].Tekst, QStringLiteral("Nagłówek"));
+    EXPECT_EQ(Komunikaty()[0].Rodzaj, mtCustom);
+    EXPECT_EQ(Komunikaty()[1].Tekst, QStringLiteral("Bez nagłówka"));
+    for (const auto &k : Komunikaty())
         EXPECT_EQ(k.Tytul, QStringLiteral("ostrevia_runtime_tests")) << "the executable's file name";
 }
 
@@ -456,7 +443,7 @@ TEST_F(ZglaszanieBledow, RegisteredHandlerTakesTheReportOver)
     ZglosBlad(QStringLiteral("m"), true, QStringLiteral("h"), true);
     EXPECT_EQ(zapis.Otrzymane, QStringLiteral("m|1|h|1"));
     EXPECT_FALSE(QFile::exists(FPlik));
-    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_TRUE(Komunikaty().empty());
 }
 
 // The log named when the entry is made, whenever the worker writes it.

@@ -1,5 +1,6 @@
 #include "KatalogTestowy.h"
 #include "LogBledow.h"
+#include "NazwaPrzypadku.h"
 #include "PlikiTymczasowe.h"
 #include "Wyjatki.h"
 
@@ -118,6 +119,11 @@ struct TZajetyKorzen
     std::function<std::pair<QString, QString>(const QString &p_Baza, const QString &p_Obcy)> Zajmij;
 };
 
+void PrintTo(const TZajetyKorzen &p, std::ostream *os)
+{
+    *os << p.Nazwa;
+}
+
 class ZajetyKorzen : public PlikiTymczasowe, public ::testing::WithParamInterface<TZajetyKorzen>
 {
 };
@@ -197,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
                           EXPECT_TRUE(QFile::link(p_Obcy, proc));
                           return std::make_pair(proc, QStringLiteral("jest dowiązaniem symbolicznym"));
                       }}),
-    [](const auto &p_Info) { return std::string(p_Info.param.Nazwa); });
+    NazwaZOpisu());
 
 TEST_F(PlikiTymczasowe, FirstUseRemovesEmptyFoldersOfProcessesThatAreGone)
 {

@@ -1,4 +1,5 @@
 #include "LkTypyBazowe.h"
+#include "NazwaPrzypadku.h"
 #include "StrumienieZlib.h"
 
 #include <QRandomGenerator>
@@ -54,6 +55,13 @@ QByteArray RozpakujJakPrzegladarka(const QByteArray &p_Spakowane)
 
 } // namespace
 
+// Beside the enum, where GoogleTest looks for it.
+void PrintTo(TCompressionLevel p_Poziom, std::ostream *p_Wyjscie)
+{
+    static const char *const nazwy[] = {"clNone", "clFastest", "clDefault", "clMax"};
+    *p_Wyjscie << nazwy[static_cast<int>(p_Poziom)];
+}
+
 class ZlibPoziomy : public ::testing::TestWithParam<TCompressionLevel>
 {
 };
@@ -76,7 +84,8 @@ TEST_P(ZlibPoziomy, RoundTripAndZlibItselfAgrees)
 
 INSTANTIATE_TEST_SUITE_P(Poziomy, ZlibPoziomy,
                          ::testing::Values(TCompressionLevel::clNone, TCompressionLevel::clFastest,
-                                           TCompressionLevel::clDefault, TCompressionLevel::clMax));
+                                           TCompressionLevel::clDefault, TCompressionLevel::clMax),
+                         NazwaZOpisu());
 
 TEST(TDecompressionStream, ReadsWhatZlibWroteAndMaxLevelHeader)
 {

@@ -1,20 +1,9 @@
+#include "NazwaPrzypadku.h"
 #include "TekstyPomocnicze.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-namespace {
-
-// Case texts as readable, one-line names in test listings.
-void WypiszTekst(const char16_t *p_Tekst, std::ostream *p_Wyjscie)
-{
-    QString tekst = QString::fromUtf16(p_Tekst);
-    tekst.replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n")).replace(u'\t', QStringLiteral("\\t"));
-    *p_Wyjscie << '"' << tekst.toUtf8().constData() << '"';
-}
-
-} // namespace
 
 TEST(IndeksTekstu, ExactOrAsciiCaseInsensitiveAndHighestIndexWins)
 {
@@ -33,13 +22,14 @@ TEST(IndeksTekstu, ExactOrAsciiCaseInsensitiveAndHighestIndexWins)
 
 struct PrzypadekHTML
 {
+    const char *Opis;
     const char16_t *html;
     const char16_t *tekst;
 };
 
 void PrintTo(const PrzypadekHTML &p_Przypadek, std::ostream *p_Wyjscie)
 {
-    WypiszTekst(p_Przypadek.html, p_Wyjscie);
+    *p_Wyjscie << p_Przypadek.Opis;
 }
 
 class TekstZHTMLTest : public ::testing::TestWithParam<PrzypadekHTML>
@@ -54,19 +44,28 @@ TEST_P(TekstZHTMLTest, Reduces)
 INSTANTIATE_TEST_SUITE_P(
     Przypadki, TekstZHTMLTest,
     ::testing::Values(
-        PrzypadekHTML{u"   <b>słowo</b>  &amp;  \r\n ", u"słowo &"},
-        PrzypadekHTML{u"&AMP; &#65;&#x41;&#X41;&#$41;&#0x41;&# 65;", u"&AMP; AAAAAA"},
-        PrzypadekHTML{u"a < b i c", u"a"},
-        PrzypadekHTML{u"\r\n\r\nraz\r\ndwa\r\n", u"raz\r\ndwa"},
-        PrzypadekHTML{u"a\t \t&nbsp; b", u"a b"},
-        PrzypadekHTML{u"&lt;p&gt; &quot;&apos;&sect;&deg;&oacute;&raquo;", u"<p> \"'\u00A7\u00B0\u00F3\u00BB"},
-        PrzypadekHTML{u"AT&T; x", u"AT&T; x"},        // unknown name: "&" kept, the rest read on
-        PrzypadekHTML{u"a & b", u"a & b"},             // no ";" at all
-        PrzypadekHTML{u"&;", u"&;"},
-        PrzypadekHTML{u"&#abc;&#-5;", u"&#abc;&#-5;"}, // not a character number: kept whole
-        PrzypadekHTML{u"&#128512;&#1114112;", u"\U0001F600\u00A0"},
-        PrzypadekHTML{u"x\u0001y", u"x\u0001y"},
-        PrzypadekHTML{u"   ", u""}));
+        PrzypadekHTML{"tags gone and spaces joined", u"   <b>słowo</b>  &amp;  \r\n ", u"słowo &"},
+        PrzypadekHTML{"numeric references in every notation", u"&AMP; &#65;&#x41;&#X41;&#$41;&#0x41;&# 65;",
+                      u"&AMP; AAAAAA"},
+        PrzypadekHTML{"unclosed tag ends the text", u"a < b i c", u"a"},
+        PrzypadekHTML{"line breaks kept inside, dropped at the ends", u"\r\n\r\nraz\r\ndwa\r\n", u"raz\r\ndwa"},
+        PrzypadekHTML{"tabs and nbsp are one space", u"a\t \t&nbsp; b", u"a b"},
+        PrzypadekHTML{"markup and Latin entities", u"&lt;p&gt; &quot;&apos;&sect;&deg;&oacute;&raquo;",
+                      u"<p> \"'\u00A7\u00B0\u00F3\u00BB"},
+        PrzypadekHTML{"the other twelve entities",
+                      u"&copy;&divide;&laquo;&ldquo;&lsaquo;&lsquo;&micro;&plusmn;&rdquo;&reg;&rsaquo;&rsquo;",
+                      u"\u00A9\u00F7\u00AB\u201C\u2039\u2018\u00B5\u00B1\u201D\u00AE\u203A\u2019"},
+        PrzypadekHTML{"unknown name keeps the ampersand", u"AT&T; x", u"AT&T; x"}, // the rest is read on
+        PrzypadekHTML{"no semicolon at all", u"a & b", u"a & b"},
+        PrzypadekHTML{"empty name", u"&;", u"&;"},
+        PrzypadekHTML{"not a character number kept whole", u"&#abc;&#-5;", u"&#abc;&#-5;"},
+        PrzypadekHTML{"above the BMP a surrogate pair, above U+10FFFF nbsp", u"&#128512;&#1114112;",
+                      u"\U0001F600\u00A0"},
+        PrzypadekHTML{"U+10FFFF is the last character", u"&#1114111;&#x10FFFF;&#x110000;",
+                      u"\U0010FFFF\U0010FFFF\u00A0"},
+        PrzypadekHTML{"control characters kept", u"x\u0001y", u"x\u0001y"},
+        PrzypadekHTML{"only spaces", u"   ", u""}),
+    NazwaZOpisu());
 
 TEST(TekstZHTML, ManyAmpersandsStayFast)
 {
@@ -77,13 +76,14 @@ TEST(TekstZHTML, ManyAmpersandsStayFast)
 
 struct PrzypadekLiczby
 {
+    const char *Opis;
     const char16_t *tekst;
     const char16_t *wynik;
 };
 
 void PrintTo(const PrzypadekLiczby &p_Przypadek, std::ostream *p_Wyjscie)
 {
-    WypiszTekst(p_Przypadek.tekst, p_Wyjscie);
+    *p_Wyjscie << p_Przypadek.Opis;
 }
 
 class NormalizujTekstLiczbyTest : public ::testing::TestWithParam<PrzypadekLiczby>
@@ -100,12 +100,19 @@ TEST_P(NormalizujTekstLiczbyTest, WithPointAsDecimalSeparator)
 
 INSTANTIATE_TEST_SUITE_P(
     Przypadki, NormalizujTekstLiczbyTest,
-    ::testing::Values(PrzypadekLiczby{u"1 234,56", u"1234.56"}, PrzypadekLiczby{u"1.234,56", u"1234.56"},
-                      PrzypadekLiczby{u"1,234.56", u"1234.56"}, PrzypadekLiczby{u"12,5", u"12.5"},
-                      PrzypadekLiczby{u"1\u00A0234", u"1234"}, PrzypadekLiczby{u"1.234.567", u"1.234.567"},
-                      PrzypadekLiczby{u"1,234.567,8", u"1,234.567,8"}, PrzypadekLiczby{u"12.5", u"12.5"},
-                      PrzypadekLiczby{u"\r\n", u""}, PrzypadekLiczby{u"\n 12,5\r\n", u"12.5"},
-                      PrzypadekLiczby{u"1\r\n2", u"1\r\n2"}, PrzypadekLiczby{u"-7", u"-7"}));
+    ::testing::Values(PrzypadekLiczby{"space groups comma decimals", u"1 234,56", u"1234.56"},
+                      PrzypadekLiczby{"point groups comma decimals", u"1.234,56", u"1234.56"},
+                      PrzypadekLiczby{"comma groups point decimals", u"1,234.56", u"1234.56"},
+                      PrzypadekLiczby{"comma decimals", u"12,5", u"12.5"},
+                      PrzypadekLiczby{"nbsp groups", u"1\u00A0234", u"1234"},
+                      PrzypadekLiczby{"two points kept", u"1.234.567", u"1.234.567"},
+                      PrzypadekLiczby{"mixed marks kept", u"1,234.567,8", u"1,234.567,8"},
+                      PrzypadekLiczby{"point decimals", u"12.5", u"12.5"},
+                      PrzypadekLiczby{"line break alone", u"\r\n", u""},
+                      PrzypadekLiczby{"line breaks around", u"\n 12,5\r\n", u"12.5"},
+                      PrzypadekLiczby{"line break inside kept", u"1\r\n2", u"1\r\n2"},
+                      PrzypadekLiczby{"minus sign", u"-7", u"-7"}),
+    NazwaZOpisu());
 
 TEST(NormalizujTekstLiczby, CommaAsDecimalSeparator)
 {

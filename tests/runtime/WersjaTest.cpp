@@ -141,10 +141,11 @@ TEST_F(WersjaPliku, OnlyWholeValidBlocksAreFound)
 
 namespace {
 
+// Little-endian; the bytes past the eighth are zeros (padding).
 void dopisz(QByteArray &p_Dane, quint64 p_Liczba, int p_Bajtow)
 {
     for (int i = 0; i < p_Bajtow; ++i)
-        p_Dane.append(char(p_Liczba >> (8 * i)));
+        p_Dane.append(i < 8 ? char(p_Liczba >> (8 * i)) : '\0');
 }
 
 // A minimal ELF64 file: p_Przed, then the version section holding

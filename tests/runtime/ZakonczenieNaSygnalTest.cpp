@@ -1,6 +1,7 @@
 // Signals sent to a real child process: whether its main thread reacts in its
 // event loop or is busy elsewhere, nothing temporary is left behind.
 #include "KatalogTestowy.h"
+#include "NazwaPrzypadku.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +26,11 @@ struct TPrzypadek
     // lets it die of the signal.
     bool PrzezPetle;
 };
+
+void PrintTo(const TPrzypadek &p, std::ostream *os)
+{
+    *os << p.Nazwa;
+}
 
 class ZakonczenieNaSygnal : public KatalogTestowy, public ::testing::WithParamInterface<TPrzypadek>
 {
@@ -63,8 +69,9 @@ TEST_P(ZakonczenieNaSygnal, NothingTemporaryIsLeft)
         EXPECT_EQ(proces.exitStatus(), QProcess::CrashExit);
         EXPECT_EQ(proces.exitCode(), przypadek.Sygnal);
         // Not before its time to react, unless a second signal cut it short.
-        if (!przypadek.DrugiSygnal)
+        if (!przypadek.DrugiSygnal) {
             EXPECT_GE(czas.elapsed(), przypadek.Sekundy * 1000 - 100);
+        }
     }
     EXPECT_FALSE(QFileInfo::exists(katalog)) << qPrintable(katalog);
     EXPECT_TRUE(QDir(FKatalog.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
@@ -78,4 +85,4 @@ INSTANTIATE_TEST_SUITE_P(
                       TPrzypadek{"TermGdyZajetyPoCzasieNaReakcje", "zajety", 1, SIGTERM, false, false},
                       TPrzypadek{"IntBezCzasuNaReakcje", "zajety", 0, SIGINT, false, false},
                       TPrzypadek{"DrugiHupGdyZajety", "zajety", 60, SIGHUP, true, false}),
-    [](const auto &p_Info) { return std::string(p_Info.param.Nazwa); });
+    NazwaZOpisu());

@@ -36,7 +36,7 @@ TEST(Zasoby, UnpackingGivesExactlyTheDeclaredBytesAndRefusesAnyOtherLength)
         const char *Nazwa;
         QByteArray Spakowany;
         bool Poprawny;
-        QByteArray Tresc;
+        QByteArray Tresc = QByteArray();
     };
     // Kept alive: the registry shows the bytes without a copy.
     static std::vector<QByteArray> pamiec;

@@ -1,4 +1,5 @@
 #include "DatyXML.h"
+#include "NazwaPrzypadku.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +7,16 @@ namespace {
 
 struct TPrzypadekDaty
 {
+    const char *Opis;
     const char *Tekst;
     const char *Format;
     double Oczekiwana;
 };
+
+void PrintTo(const TPrzypadekDaty &p, std::ostream *os)
+{
+    *os << p.Opis;
+}
 
 class DekodujDateTest : public ::testing::TestWithParam<TPrzypadekDaty>
 {
@@ -23,19 +30,22 @@ TEST_P(DekodujDateTest, DecodesByTheLettersOfTheFormat)
 
 INSTANTIATE_TEST_SUITE_P(
     Tabela, DekodujDateTest,
-    ::testing::Values(TPrzypadekDaty{"2024.03.15", "YYYY.MM.DD", 45366},
-                      TPrzypadekDaty{"15/03/2024", "dd/mm/yyyy", 45366},
-                      TPrzypadekDaty{"1899-12-30", "yyyy-mm-dd", 0},
-                      TPrzypadekDaty{"1900-01-01", "yyyy-mm-dd", 2},
-                      TPrzypadekDaty{"2024-02-29T18:00:30", "yyyy-mm-ddThh:nn:ss", 45351 + (18 * 3600 + 30) / 86400.0},
-                      TPrzypadekDaty{"", "YYYY.MM.DD", 0},
-                      TPrzypadekDaty{"2024.00.15", "YYYY.MM.DD", 0},
-                      TPrzypadekDaty{"2023.02.29", "YYYY.MM.DD", 0},
-                      TPrzypadekDaty{"2024.04.31", "YYYY.MM.DD", 0},
-                      TPrzypadekDaty{"2024.03.15 24:00", "YYYY.MM.DD hh:nn", 0},
-                      TPrzypadekDaty{"2024.O3.15", "YYYY.MM.DD", 0},
-                      TPrzypadekDaty{"2024.03", "YYYY.MM.DD", 0},
-                      TPrzypadekDaty{"2024.03.15", "", 0}));
+    ::testing::Values(
+        TPrzypadekDaty{"upper case letters", "2024.03.15", "YYYY.MM.DD", 45366},
+        TPrzypadekDaty{"day first", "15/03/2024", "dd/mm/yyyy", 45366},
+        TPrzypadekDaty{"day zero", "1899-12-30", "yyyy-mm-dd", 0},
+        TPrzypadekDaty{"past the false leap day of 1900", "1900-01-01", "yyyy-mm-dd", 2},
+        TPrzypadekDaty{"leap day with time", "2024-02-29T18:00:30", "yyyy-mm-ddThh:nn:ss",
+                       45351 + (18 * 3600 + 30) / 86400.0},
+        TPrzypadekDaty{"empty text", "", "YYYY.MM.DD", 0},
+        TPrzypadekDaty{"month zero", "2024.00.15", "YYYY.MM.DD", 0},
+        TPrzypadekDaty{"leap day of a common year", "2023.02.29", "YYYY.MM.DD", 0},
+        TPrzypadekDaty{"day past the month", "2024.04.31", "YYYY.MM.DD", 0},
+        TPrzypadekDaty{"hour 24", "2024.03.15 24:00", "YYYY.MM.DD hh:nn", 0},
+        TPrzypadekDaty{"letter in the month", "2024.O3.15", "YYYY.MM.DD", 0},
+        TPrzypadekDaty{"text shorter than the format", "2024.03", "YYYY.MM.DD", 0},
+        TPrzypadekDaty{"empty format", "2024.03.15", "", 0}),
+    NazwaZOpisu());
 
 TEST(DajCzescDatyTest, TakesTheSpanOfTheLetterIgnoringCase)
 {

@@ -1,3 +1,4 @@
+#include "NazwaPrzypadku.h"
 #include "PrzestrzenDokumentu.h"
 
 #include "TypyDokumentXML.h"
@@ -75,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "b{} c{} d{}"},
         TPrzypadek{"a root without a namespace changes nothing",
                    R"(<r xmlns:x="http://www.mf.gov.pl/xsd/AES/CC529C.xsd"><x:a/><b/></r>)",
-                   "r{} a{http://www.mf.gov.pl/xsd/AES/CC529C.xsd} b{}"}));
+                   "r{} a{http://www.mf.gov.pl/xsd/AES/CC529C.xsd} b{}"}),
+    NazwaZOpisu());
 
 // The walk must not grow the stack with the depth of the input.
 TEST(ZdejmowaniePrzestrzeniGlebokie, DrzewoGlebszeNizStosWatku)

@@ -1,3 +1,4 @@
+#include "NazwaPrzypadku.h"
 #include "TrescXML.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +7,15 @@ namespace {
 
 struct TPrzypadekTresci
 {
+    const char *Opis;
     QString Tekst;
     QString Zakodowany;
 };
+
+void PrintTo(const TPrzypadekTresci &p, std::ostream *os)
+{
+    *os << p.Opis;
+}
 
 class KodujTekstXMLTest : public ::testing::TestWithParam<TPrzypadekTresci>
 {
@@ -24,12 +31,16 @@ TEST_P(KodujTekstXMLTest, EscapesAsCharacterData)
 INSTANTIATE_TEST_SUITE_P(
     Tabela, KodujTekstXMLTest,
     ::testing::Values(
-        TPrzypadekTresci{QStringLiteral("a&b<c>d\"e'f"), QStringLiteral("a&amp;b&lt;c&gt;d&quot;e&apos;f")},
-        TPrzypadekTresci{QStringLiteral("x\ty\nz\r"), QStringLiteral("x&#9;y&#10;z&#13;")},
-        TPrzypadekTresci{QString(QChar(1)) + QChar(31) + QChar(32), QStringLiteral("&#1;&#31; ")},
-        TPrzypadekTresci{QStringLiteral("Zażółć"), QStringLiteral("Zażółć")},
-        TPrzypadekTresci{QString::fromUtf16(u"\U0001F600") + QChar(0xFFFF) + QChar(0xFFFE),
-                         QStringLiteral("&#55357;&#56832;&#65535;") + QChar(0xFFFE)}));
+        TPrzypadekTresci{"markup characters", QStringLiteral("a&b<c>d\"e'f"),
+                         QStringLiteral("a&amp;b&lt;c&gt;d&quot;e&apos;f")},
+        TPrzypadekTresci{"tab and line breaks", QStringLiteral("x\ty\nz\r"), QStringLiteral("x&#9;y&#10;z&#13;")},
+        TPrzypadekTresci{"control characters", QString(QChar(1)) + QChar(31) + QChar(32),
+                         QStringLiteral("&#1;&#31; ")},
+        TPrzypadekTresci{"Polish letters", QStringLiteral("Zażółć"), QStringLiteral("Zażółć")},
+        TPrzypadekTresci{"surrogates and noncharacters",
+                         QString::fromUtf16(u"\U0001F600") + QChar(0xFFFF) + QChar(0xFFFE),
+                         QStringLiteral("&#55357;&#56832;&#65535;") + QChar(0xFFFE)}),
+    NazwaZOpisu());
 
 TEST(WstawTrescXMLTest, ReplacesOnlyTheFirstMarkerAndNothingForEmptyText)
 {
