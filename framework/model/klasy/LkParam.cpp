@@ -27,6 +27,12 @@ TLkParamBazowy *jakoParam(const TVarRec &p_Wartosc)
                                                           : nullptr;
 }
 
+// Parameters take a Boolean as the integer 0 or 1.
+bool jakoCalkowita(const TVarRec &p_Wartosc)
+{
+    return p_Wartosc.JestCalkowita() || p_Wartosc.Rodzaj() == TVarRec::TRodzaj::Boolean;
+}
+
 // Kinds compared with each other by value.
 enum class TGrupa { Tekst, Calkowita, Zmiennoprzecinkowa, Inna };
 
@@ -34,7 +40,7 @@ TGrupa grupa(const TVarRec &p_Wartosc)
 {
     if (p_Wartosc.JestTekstem())
         return TGrupa::Tekst;
-    if (p_Wartosc.JestCalkowita())
+    if (jakoCalkowita(p_Wartosc))
         return TGrupa::Calkowita;
     if (p_Wartosc.JestZmiennoprzecinkowa())
         return TGrupa::Zmiennoprzecinkowa;
@@ -93,7 +99,7 @@ QString TLkParam::ParamString(int p_Nr) const
 int64_t TLkParam::ParamInt64(int p_Nr) const
 {
     const TVarRec &w = ParamNr(p_Nr);
-    if (!w.JestCalkowita())
+    if (!jakoCalkowita(w))
         bladTypu(w);
     return w.JakoInt64();
 }
@@ -114,7 +120,7 @@ bool TLkParam::ParamBoolean(int p_Nr) const
 double TLkParam::ParamExtended(int p_Nr) const
 {
     const TVarRec &w = ParamNr(p_Nr);
-    if (!w.JestCalkowita() && !w.JestZmiennoprzecinkowa())
+    if (!jakoCalkowita(w) && !w.JestZmiennoprzecinkowa())
         bladTypu(w);
     return w.JakoDouble();
 }

@@ -82,17 +82,23 @@ void TPoleDateTime::WczytajZTekstu(const QString &p_Tekst, const TFormatSettings
     UstawWartosc(ParsujDateCzas(p_Tekst, p_FS));
 }
 
+void TPoleDateTimeBazowe::SetJakoVariant(const Variant &p_Wartosc)
+{
+    if (p_Wartosc.JestTekstem())
+        WczytajZTekstu(p_Wartosc.JakoString(), nullptr);
+    else
+        UstawWartosc(p_Wartosc.JakoDate());
+}
+
 void TPoleDateTime::SetJakoVariant(const Variant &p_Wartosc)
 {
     if (p_Wartosc.JestTekstem()) {
-        const QString tekst = p_Wartosc.JakoString();
         bool liczba = false;
-        const double dni = tekst.trimmed().toDouble(&liczba);
-        if (liczba && std::isfinite(dni))
+        const double dni = p_Wartosc.JakoString().trimmed().toDouble(&liczba);
+        if (liczba && std::isfinite(dni)) {
             UstawWartosc(dni);
-        else
-            WczytajZTekstu(tekst, nullptr);
-        return;
+            return;
+        }
     }
     TPoleDateTimeBazowe::SetJakoVariant(p_Wartosc);
 }

@@ -17,7 +17,8 @@ public:
     double JakoDouble() const override { return Wartosc; }
     void SetJakoString(const QString &p_Wartosc) override { WczytajZTekstu(p_Wartosc, nullptr); }
     Variant GetJakoVariant() const override { return Variant::ZDate(Wartosc); }
-    void SetJakoVariant(const Variant &p_Wartosc) override { UstawWartosc(p_Wartosc.JakoDate()); }
+    // A text is taken as UstawTekstowo takes it.
+    void SetJakoVariant(const Variant &p_Wartosc) override;
     Variant DajPustyVariant() const override { return Variant::ZDate(0); }
     void ZerujDane() override { Wartosc = 0; }
     bool MaDefWartosc() const override { return Wartosc == 0; }

@@ -45,9 +45,11 @@ Variant Variant::ZAnsiString(QByteArray p_Wartosc)
 
 void Variant::BladKonwersji(const char *p_DoTypu) const
 {
-    throw EConvertError(QStringLiteral("Could not convert variant of type (%1) into type (%2)")
-                            .arg(int(FTyp))
-                            .arg(QLatin1String(p_DoTypu)));
+    static constexpr const char *NazwyTypow[] = {"Empty",  "Null",     "Boolean", "Byte",   "Smallint",
+                                                 "Word",   "Integer",  "Cardinal", "Int64", "Double",
+                                                 "Currency", "Date",   "String",  "AnsiString", "WideString"};
+    throw EConvertError(QStringLiteral("Nie można przekształcić wariantu typu (%1) na typ (%2)")
+                            .arg(QLatin1String(NazwyTypow[static_cast<int>(FTyp)]), QLatin1String(p_DoTypu)));
 }
 
 bool Variant::JakoBoolean() const

@@ -103,6 +103,8 @@ TEST_F(CechyTowaru, BlednePolaCech)
               QStringLiteral("PPONZC: Błędny typ pola Nazwa.Dlugosc"));
     EXPECT_EQ(KomunikatBledu([&] { Towar.MaCechy({1.5}, {1}); }), QStringLiteral("OMC: Błędny typ indeksu"));
     EXPECT_EQ(KomunikatBledu([&] { Towar.PorownajCechy({1.5}, {1}); }), QStringLiteral("POC: Błędny typ indeksu"));
+    EXPECT_EQ(KomunikatBledu([&] { Towar.MaCechy({true}, {1}); }), QStringLiteral("OMC: Błędny typ indeksu"));
+    EXPECT_EQ(KomunikatBledu([&] { Towar.PorownajCechy({false}, {1}); }), QStringLiteral("POC: Błędny typ indeksu"));
 }
 
 TEST_F(CechyTowaru, KtorePolaMajaWartosc)

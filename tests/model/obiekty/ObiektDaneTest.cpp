@@ -1,4 +1,5 @@
 #include "KlasyTestowe.h"
+#include "KlasyTowaru.h"
 #include "NazwaPolaNaEkran.h"
 #include "WyjatkiModelu.h"
 
@@ -95,6 +96,8 @@ TEST(ObiektDane, WpiszDaneWgNumeruLubNazwy)
         {{int(TWezel::Ilosc)}, {static_cast<const void *>(&zmienna)},
          u"Błąd inicjalizacji w TWezel:\rźródło danych jest typu Pointer"},
         {{2.5}, {1}, u"WD: Błędny typ indeksu"},
+        // A Boolean is no field number, not even 1.
+        {{true}, {QStringLiteral("x")}, u"WD: Błędny typ indeksu"},
         {{int(TWezel::Lewy)}, {&wezel.Pola(TWezel::Nazwa)},
          u"Błąd inicjalizacji w TWezel:\rpróba wpisania wartości typu TPoleString do pola Lewy"},
     };
@@ -104,6 +107,54 @@ TEST(ObiektDane, WpiszDaneWgNumeruLubNazwy)
             ADD_FAILURE() << QString::fromUtf16(p.Komunikat).toStdString();
         } catch (const LkException &e) {
             EXPECT_EQ(e.Message(), QString::fromUtf16(p.Komunikat));
+        }
+    }
+}
+
+// Values as callers write them: a plain literal is UTF-8 text, and a text goes
+// into any field as UstawTekstowo takes it, dates included.
+TEST(ObiektDane, WpiszDaneBierzeTekstJakUstawTekstowo)
+{
+    struct Przypadek
+    {
+        int16_t Nr;
+        const char *Tekst;
+        const char *Wynik;
+    };
+    const Przypadek przypadki[] = {
+        {TTowar::Nazwa, "Śruba", "Śruba"},
+        {TTowar::DataWywozu, "2024-03-05", "2024-03-05"},
+        {TTowar::DataWywozu, "05-MAR-2024", "2024-03-05"},
+        {TTowar::DataWywozu, "20240305", "2024-03-05"},
+        {TTowar::DataWywozu, "2024-03-05T10:20:30", "2024-03-05"},
+        {TTowar::Zwolniony, "Tak", "T"},
+        {TTowar::Masa, "12,5", "12.5"},
+        {TTowar::NrPozycji, "42", "42"},
+    };
+    for (const Przypadek &p : przypadki) {
+        TTowar wpisany;
+        TTowar ustawiony;
+        wpisany.WpiszDane({wpisany.NazwaPolaNr(p.Nr)}, {p.Tekst});
+        ustawiony.UstawTekstowo(p.Nr, QString::fromUtf8(p.Tekst));
+        EXPECT_EQ(wpisany.Tekstowo(p.Nr), QString::fromUtf8(p.Wynik)) << p.Tekst;
+        EXPECT_EQ(ustawiony.Tekstowo(p.Nr), QString::fromUtf8(p.Wynik)) << p.Tekst;
+    }
+    TTowar towar;
+    towar.WpiszDane({"Nazwa"}, {"Kawa"});
+    EXPECT_EQ(towar.Tekstowo(TTowar::Nazwa), QStringLiteral("Kawa")) << "a literal field name is a name";
+
+    // Texts that do not convert fail in Polish, as the text forms do.
+    const std::pair<Przypadek, const char *> bledne[] = {
+        {{TTowar::DataWywozu, "jutro", nullptr}, "'jutro' nie jest poprawną datą i czasem"},
+        {{TTowar::NrPozycji, "abc", nullptr}, "Nie można przekształcić wariantu typu (String) na typ (Int64)"},
+        {{TTowar::Masa, "abc", nullptr}, "Nie można przekształcić wariantu typu (String) na typ (Double)"},
+    };
+    for (const auto &[p, komunikat] : bledne) {
+        try {
+            towar.WpiszDane({int(p.Nr)}, {p.Tekst});
+            ADD_FAILURE() << p.Tekst;
+        } catch (const EConvertError &e) {
+            EXPECT_EQ(e.Message(), QString::fromUtf8(komunikat));
         }
     }
 }
