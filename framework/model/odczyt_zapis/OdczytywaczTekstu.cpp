@@ -28,9 +28,20 @@ bool jestNapisem(unsigned char p_Token)
 
 } // namespace
 
-std::unique_ptr<TLkParser> TOdczytywaczTekstu::TworzParser()
+TOdczytywaczTekstu::TOdczytywaczTekstu(TStream *p_Strumien, TStringCache *p_StringCache)
+    : TOdczytywaczTekstu(p_Strumien, TworzParser(p_Strumien), p_StringCache)
 {
-    return std::make_unique<TLkParser>(Strumien);
+}
+
+TOdczytywaczTekstu::TOdczytywaczTekstu(TStream *p_Strumien, std::unique_ptr<TLkParser> p_Parser,
+                                       TStringCache *p_StringCache)
+    : TOdczytywaczDanych(p_StringCache), Strumien(p_Strumien), FParser(std::move(p_Parser))
+{
+}
+
+std::unique_ptr<TLkParser> TOdczytywaczTekstu::TworzParser(TStream *p_Strumien)
+{
+    return std::make_unique<TLkParser>(p_Strumien);
 }
 
 template <typename F> void TOdczytywaczTekstu::CzytajKawalkiNapisu(F p_Kawalek)

@@ -15,10 +15,8 @@ struct TOpisKlasy;
 class TOdczytywaczTekstu : public TOdczytywaczDanych
 {
 public:
-    explicit TOdczytywaczTekstu(TStream *p_Strumien, TStringCache *p_StringCache = nullptr)
-        : TOdczytywaczDanych(p_StringCache), Strumien(p_Strumien)
-    {
-    }
+    // Ready to read: the native tokenizer over p_Strumien has read the first token.
+    explicit TOdczytywaczTekstu(TStream *p_Strumien, TStringCache *p_StringCache = nullptr);
     ~TOdczytywaczTekstu() override = default;
 
     TLkParser &Parser() const { return *FParser; }
@@ -53,10 +51,10 @@ public:
     bool PrzerwijOdczyt = false;
 
 protected:
-    // The format's tokenizer over Strumien; the most derived reader installs it
-    // in its constructor (UtworzParser), and the first token is read at once.
-    virtual std::unique_ptr<TLkParser> TworzParser();
-    void UtworzParser() { FParser = TworzParser(); }
+    // Readers of other formats hand in their own tokenizer over the same stream.
+    TOdczytywaczTekstu(TStream *p_Strumien, std::unique_ptr<TLkParser> p_Parser, TStringCache *p_StringCache);
+    // The native tokenizer; it reads its first token at once.
+    static std::unique_ptr<TLkParser> TworzParser(TStream *p_Strumien);
 
     std::unique_ptr<TLkParser> FParser;
 

@@ -10,12 +10,11 @@
 
 TOdczytywaczXML::TOdczytywaczXML(TStream *p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
                                  TOnBlednyUTF8 p_OnBlednyUTF8)
-    : TOdczytywaczTekstu(p_Strumien),
+    : TOdczytywaczTekstu(p_Strumien, std::make_unique<TLkXMLParser>(p_Strumien), nullptr),
       TypZapisuXML(p_TypZapisu == tzxDomyslny ? tzxStandard : p_TypZapisu),
       KodowanieXML(p_TypKodowania == tkxDomyslny ? tkxUTF8 : p_TypKodowania),
       OnBlednyUTF8(std::move(p_OnBlednyUTF8))
 {
-    FParser = std::make_unique<TLkXMLParser>(p_Strumien);
 }
 
 void TOdczytywaczXML::WczytajObiekt(TObiektBazowy &p_Obiekt)

@@ -1,3 +1,4 @@
+#include "KatalogTestowy.h"
 #include "Obiekt.h"
 #include "OdczytZPamieci.h"
 #include "OdczytywaczXML.h"
@@ -6,6 +7,7 @@
 #include "PolaTekstowe.h"
 #include "PolaZmiennoprzecinkowe.h"
 #include "PoleBoolean.h"
+#include "PoleWskObiektu.h"
 #include "StringCache.h"
 #include "Strumienie.h"
 #include "WyjatkiModelu.h"
@@ -29,6 +31,36 @@ TEST(OdczytywaczTekstu, NapisyLaczonePlusem)
 
     TOdczytZPamieci bezNapisu("'a' + 5");
     EXPECT_THROW(bezNapisu.WczytajTekstAnsi(), ELkParserError);
+}
+
+// A reader built directly over a stream is ready to read, over memory and a file alike.
+class OdczytywaczNadStrumieniem : public KatalogTestowy
+{
+};
+
+TEST_F(OdczytywaczNadStrumieniem, GotowyPoUtworzeniu)
+{
+    const QByteArray wejscie("'Ka' + 'wa' 12");
+    const QString plik = ZapiszPlik(QStringLiteral("wejscie.txt"), wejscie);
+    for (const bool zPliku : {false, true}) {
+        for (const bool zIdentyfikatorami : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "plik " << zPliku << ", identyfikatory " << zIdentyfikatorami);
+            std::unique_ptr<TStream> strumien;
+            if (zPliku)
+                strumien = std::make_unique<TFileStream>(plik, fmOpenRead);
+            else
+                strumien = std::make_unique<TMemoryStream>(wejscie);
+            std::unique_ptr<TOdczytywaczTekstu> odczyt;
+            if (zIdentyfikatorami)
+                odczyt = std::make_unique<TOdczytywaczTekstuZRef>(strumien.get());
+            else
+                odczyt = std::make_unique<TOdczytywaczTekstu>(strumien.get());
+            EXPECT_EQ(odczyt->WczytajTekst(), QStringLiteral("Kawa"));
+            TPoleWskObiektu wskaznik;
+            EXPECT_TRUE(odczyt->WczytajRef(wskaznik));
+            EXPECT_EQ(odczyt->Parser().Token(), TLkParser::toEOF);
+        }
+    }
 }
 
 TEST(OdczytywaczTekstu, DlugiNapisRosniePonadBuforParsera)

@@ -15,10 +15,7 @@ namespace {
 class OdczytPol : private TWejscieZPamieci, public TOdczytywaczTekstu
 {
 public:
-    explicit OdczytPol(const QByteArray &p_Wejscie) : TWejscieZPamieci(p_Wejscie), TOdczytywaczTekstu(&FStrumien)
-    {
-        FParser = std::make_unique<TLkParser>(&FStrumien);
-    }
+    explicit OdczytPol(const QByteArray &p_Wejscie) : TWejscieZPamieci(p_Wejscie), TOdczytywaczTekstu(&FStrumien) {}
 };
 
 TEST(PolaOdczytTekstowy, LiczbaZPrzecinkiemToDwaTokeny)
