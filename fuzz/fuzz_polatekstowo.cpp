@@ -17,7 +17,7 @@ namespace {
 
 // An object whose previous layout had a field of every class, so that the
 // readers' decoding by the previous class runs too.
-class TPoprzedniUklad : public TObiekt
+class TPoprzedniUklad : public TKlasa<TPoprzedniUklad, TObiekt>
 {
 public:
     const TOpisKlasy *PoprzTypPolaNr(int16_t p_Nr) const override

@@ -9,6 +9,5 @@
 class IInterfejs
 {
 public:
-    // As TObject's, so that a persistent object may implement interfaces.
-    virtual ~IInterfejs() noexcept(false) = default;
+    virtual ~IInterfejs() = default;
 };

@@ -1,5 +1,7 @@
 #include "JadroKlas.h"
 
+#include "UkladPol.h"
+
 #include "Komunikaty.h"
 #include "LkParam.h"
 #include "NazwaPolaNaEkran.h"
@@ -123,30 +125,12 @@ void TJadroKlas::DajListeZnanychKlas(QStringList &p_Lista) const
 
 // ---- field tables
 
-void TJadroKlas::SprawdzPolaKlasy(const TOpisKlasy &p_Klasa) const
-{
-    // A descendant may declare its ancestor's field again under the same name;
-    // any other second use of a number is an error.
-    std::map<int16_t, std::pair<const TOpisKlasy *, const char *>> zajete;
-    for (const TOpisKlasy *klasa = &p_Klasa; klasa; klasa = klasa->Rodzic)
-        for (const TOpisPola &pole : klasa->Pola) {
-            if (pole.Numer < 0 || !pole.Klasa)
-                continue;
-            const auto [miejsce, wolne] = zajete.try_emplace(pole.Numer, klasa, pole.Nazwa);
-            if (!wolne && (miejsce->second.first == klasa
-                           || QLatin1String(miejsce->second.second).compare(QLatin1String(pole.Nazwa),
-                                                                            Qt::CaseInsensitive) != 0))
-                throw LkException(Format(QStringLiteral("B\u0142\u0105d generowania opisu klasy %s dla pola %s: %s"),
-                                         {p_Klasa.ClassName(), QString::fromLatin1(pole.Nazwa),
-                                          QStringLiteral("B\u0142\u0105d dodania w\u0142a\u015bciwo\u015bci")}));
-        }
-}
-
 const TOpisKlasy &TJadroKlas::OpisKlasy(const TOpisKlasy &p_Klasa)
 {
     std::lock_guard blokada(FSekcja);
     if (!FOpisaneKlasy.contains(&p_Klasa)) {
-        SprawdzPolaKlasy(p_Klasa);
+        // Resolving the field table checks it.
+        TUkladPol::Dla(p_Klasa);
         FOpisaneKlasy.insert(&p_Klasa);
         RejestrujKlase(p_Klasa);
     }
@@ -155,8 +139,8 @@ const TOpisKlasy &TJadroKlas::OpisKlasy(const TOpisKlasy &p_Klasa)
 
 const TOpisKlasy *TJadroKlas::TypPolaKlasy(const TOpisKlasy &p_Klasa, int16_t p_Nr)
 {
-    const TOpisPola *pole = OpisKlasy(p_Klasa).PoleNr(p_Nr);
-    return pole ? pole->Klasa : nullptr;
+    const TUkladPol::TMiejsce *miejsce = TUkladPol::Dla(OpisKlasy(p_Klasa)).Miejsce(p_Nr);
+    return miejsce && miejsce->Pole ? miejsce->Pole->Klasa : nullptr;
 }
 
 // ---- editing functions

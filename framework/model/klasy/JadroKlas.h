@@ -120,7 +120,6 @@ private:
         QString NazwaKlasy;
     };
     std::vector<std::shared_ptr<IInterfejs>> KopiaInterfejsow() const;
-    void SprawdzPolaKlasy(const TOpisKlasy &p_Klasa) const;
 
     mutable std::recursive_mutex FSekcja;
     std::map<QString, const TOpisKlasy *, TBezWielkosciLiter> FListaKlas;

@@ -7,13 +7,6 @@
 
 #include <limits>
 
-const TOpisKlasy TLkParamBazowy::Opis = {
-    "TLkParamBazowy", &TObiekt::Opis,
-    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TLkParamBazowy(p_Rodzic); }, {}};
-const TOpisKlasy TLkParam::Opis = {
-    "TLkParam", &TLkParamBazowy::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TLkParam(p_Rodzic); },
-    {}};
-
 namespace {
 
 [[noreturn]] void bladTypu(const TVarRec &p_Wartosc)
@@ -69,16 +62,16 @@ bool rowne(const TVarRec &p_A, const TVarRec &p_B)
 
 } // namespace
 
-TLkParam::TLkParam(const TArrayOfConst &p_Parametry, TObiektBazowy *p_Rodzic) : TLkParamBazowy(p_Rodzic)
+TLkParam::TLkParam(const TArrayOfConst &p_Parametry, TObiektBazowy *p_Rodzic) : TKlasa(p_Rodzic)
 {
     FParametry.reserve(p_Parametry.size());
     for (const TVarRec &wartosc : p_Parametry)
         DolaczParam(wartosc);
 }
 
-TLkParam::~TLkParam() noexcept(false)
+TLkParam::~TLkParam()
 {
-    Rozbierz([this] { ZerujDane(); });
+    RozbierzWDestruktorze();
 }
 
 const TVarRec &TLkParam::ParamNr(int p_Nr) const

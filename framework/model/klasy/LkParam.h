@@ -9,12 +9,10 @@
 // A persistent object shared by whoever holds it: it is freed when its count
 // of holders drops to zero. Create it with new and hand it on through TWskParam
 // (or Zwieksz / Zwolnij); a count that never rose leaves freeing to the creator.
-class TLkParamBazowy : public TObiekt
+class TLkParamBazowy : public TKlasa<TLkParamBazowy, TObiekt>
 {
 public:
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 
     int RefCount() const { return FRefCount.load(); }
     void Zwieksz() { FRefCount.fetch_add(1); }
@@ -65,14 +63,13 @@ private:
 // An open array of constants carried through the model as an object. An
 // element that is itself a parameter object is held while it is an element
 // (so one nobody held yet passes to the array and goes with it).
-class TLkParam : public TLkParamBazowy
+class TLkParam : public TKlasa<TLkParam, TLkParamBazowy>
 {
 public:
-    static const TOpisKlasy Opis;
-    explicit TLkParam(TObiektBazowy *p_Rodzic = nullptr) : TLkParamBazowy(p_Rodzic) {}
+    explicit TLkParam(TObiektBazowy *p_Rodzic = nullptr) : TKlasa(p_Rodzic) {}
     explicit TLkParam(const TArrayOfConst &p_Parametry, TObiektBazowy *p_Rodzic = nullptr);
-    ~TLkParam() noexcept(false) override;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    // Its parameters are its own data: dismantled here, while it is still a TLkParam.
+    ~TLkParam() override;
 
     int IleParam() const { return static_cast<int>(FParametry.size()); }
     const TArrayOfConst &Parametry() const { return FParametry; }

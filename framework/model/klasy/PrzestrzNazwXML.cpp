@@ -1,18 +1,6 @@
 #include "PrzestrzNazwXML.h"
 
-#include "PoleBoolean.h"
-#include "PolaTekstowe.h"
-
 #include <algorithm>
-
-const TOpisPola TPrzestrzNazwXML::Pola[] = {
-    {0, "Przestrzen", &TPoleString::Opis},
-    {1, "Prefiks", &TPoleRawByteString::Opis},
-    {2, "Qualified", &TPoleBoolean::Opis},
-};
-const TOpisKlasy TPrzestrzNazwXML::Opis = {
-    "TPrzestrzNazwXML", &TObiekt::Opis,
-    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPrzestrzNazwXML(p_Rodzic); }, Pola};
 
 namespace {
 

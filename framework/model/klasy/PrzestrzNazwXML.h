@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Obiekt.h"
+#include "PolaTekstowe.h"
+#include "PoleBoolean.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,13 +12,15 @@
 
 // One XML namespace a writer declares: its URI, its prefix and whether names
 // in it are written qualified.
-class TPrzestrzNazwXML : public TObiekt
+class TPrzestrzNazwXML : public TKlasa<TPrzestrzNazwXML, TObiekt>
 {
 public:
-    static const TOpisPola Pola[];
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    static constexpr TOpisPola PolaKlasy[] = {
+        {0, "Przestrzen", &TPoleString::Opis},
+        {1, "Prefiks", &TPoleRawByteString::Opis},
+        {2, "Qualified", &TPoleBoolean::Opis},
+    };
+    using TKlasa::TKlasa;
 
     QString Przestrzen() const { return Tekstowo(0); }
     void UstawPrzestrzen(const QString &p_Przestrzen) { UstawTekstowo(0, p_Przestrzen); }

@@ -7,11 +7,14 @@
 
 void TKopierDanych::KopiowanoDane(const TPole &p_Skad, TPole &p_Dokad)
 {
-    if (auto *dokad = dynamic_cast<TObiektBazowy *>(&p_Dokad)) {
-        if (const auto *skad = dynamic_cast<const TObiektBazowy *>(&p_Skad))
-        {
-            FSkadDokad.emplace_back(skad, dokad);
-            FPosortowane = false;
+    if (TObiektBazowy *dokad = p_Dokad.JakoObiekt()) {
+        if (const TObiektBazowy *skad = p_Skad.JakoObiekt()) {
+            if (!FPierwszy.first) {
+                FPierwszy = {skad, dokad};
+            } else {
+                FSkadDokad.emplace_back(skad, dokad);
+                FPosortowane = false;
+            }
         }
     } else if (dynamic_cast<TPoleWskObiektu *>(&p_Dokad)) {
         FRef.push_back(&p_Dokad);
@@ -25,6 +28,8 @@ void TKopierDanych::DodajRef(TPole &p_Pole)
 
 TObiektBazowy *TKopierDanych::KopiaObiektu(const TObiektBazowy *p_Obiekt) const
 {
+    if (p_Obiekt && p_Obiekt == FPierwszy.first)
+        return FPierwszy.second;
     if (!FPosortowane) {
         std::sort(FSkadDokad.begin(), FSkadDokad.end());
         FPosortowane = true;

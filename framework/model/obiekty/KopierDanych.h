@@ -35,7 +35,10 @@ public:
     TTrybKopiowaniaDanych TrybKopiowania = tkdKopiujWszystko;
 
 private:
-    // Each copied object and its copy; sorted by the original only when a
+    // The first copied object (the root of most copies) and its copy, kept
+    // apart so that a copy of one object allocates nothing here.
+    std::pair<const TObiektBazowy *, TObiektBazowy *> FPierwszy{nullptr, nullptr};
+    // Every further copied object and its copy; sorted by the original only when a
     // reference has to be looked up, so a copy without references stays cheap.
     mutable std::vector<std::pair<const TObiektBazowy *, TObiektBazowy *>> FSkadDokad;
     mutable bool FPosortowane = true;

@@ -9,46 +9,33 @@
 #include <memory>
 #include <system_error>
 
-const TOpisKlasy TObiekt::Opis = {
-    "TObiekt", &TObiektBazowy::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TObiekt(p_Rodzic); }, {}};
-const TOpisKlasy TObiektTS::Opis = {
-    "TObiektTS", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TObiektTS(p_Rodzic); }, {}};
-const TOpisKlasy TObiektITS::Opis = {
-    "TObiektITS", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TObiektITS(p_Rodzic); }, {}};
-
-TObiekt::~TObiekt() noexcept(false)
-{
-    Rozbierz([this] { UsunPola(); });
-}
-
 // ---- metadata
 
 const TOpisKlasy *TObiekt::TypPolaNr(int16_t p_Nr) const
 {
-    const TOpisPola *pole = Klasa().PoleNr(p_Nr);
-    return pole ? pole->Klasa : nullptr;
+    const TUkladPol::TMiejsce *miejsce = Uklad().Miejsce(p_Nr);
+    return miejsce && miejsce->Pole ? miejsce->Pole->Klasa : nullptr;
 }
 
 QString TObiekt::NazwaPolaNr(int16_t p_Nr) const
 {
     if (p_Nr == -1)
         return ClassName().mid(1);
-    const TOpisPola *pole = p_Nr >= 0 ? Klasa().PoleNr(p_Nr) : nullptr;
-    return pole ? QString::fromLatin1(pole->Nazwa) : QString();
+    const TUkladPol::TMiejsce *miejsce = Uklad().Miejsce(p_Nr);
+    return miejsce ? miejsce->Nazwa : QString();
 }
 
 int16_t TObiekt::RozmPolaNr(int16_t p_Nr) const
 {
-    return p_Nr == -1 ? Klasa().MaxNrPola() : 0;
+    return p_Nr == -1 ? static_cast<int16_t>(Uklad().Ile() - 1) : 0;
 }
 
 int16_t TObiekt::NrPolaONazwie(const QString &p_Nazwa) const
 {
-    for (int16_t nr = 0; nr <= Klasa().MaxNrPola(); ++nr) {
-        const TOpisPola *pole = Klasa().PoleNr(nr);
-        if (pole && p_Nazwa.compare(QLatin1String(pole->Nazwa), Qt::CaseInsensitive) == 0)
+    const TUkladPol &uklad = Uklad();
+    for (int16_t nr = 0; nr < uklad.Ile(); ++nr)
+        if (uklad[nr].Pole && p_Nazwa.compare(uklad[nr].Nazwa, Qt::CaseInsensitive) == 0)
             return nr;
-    }
     return -1;
 }
 
@@ -61,68 +48,31 @@ QString TObiekt::NazwaEdycjiPolaNr(int16_t p_Nr) const
 
 // ---- fields
 
-TPole &TObiekt::Pola(int16_t p_Nr)
-{
-    if (TPole *pole = PoleJesliJest(p_Nr))
-        return *pole;
-    const TOpisKlasy *klasa = p_Nr >= 0 ? TypPolaNr(p_Nr) : nullptr;
-    if (!klasa || !klasa->Tworz)
-        throw LkException(
-            Format(QStringLiteral("%s: Błędny nr pola = %d w %s"), {ClassName(), int(p_Nr), DajSciezkeDoSiebie()}));
-    // The array takes all of the class's fields at once rather than growing field by field.
-    if (FPola.size() <= static_cast<size_t>(p_Nr))
-        FPola.resize(static_cast<size_t>(std::max<int>(p_Nr, RozmPolaNr(-1))) + 1, nullptr);
-    // Objects take this one as their parent, tracked references as their owner.
-    FPola[static_cast<size_t>(p_Nr)] = klasa->Tworz(this);
-    ZapamietajKlase();
-    PoUtworzeniuPola(p_Nr);
-    return *FPola[static_cast<size_t>(p_Nr)];
-}
-
-TPole *TObiekt::PoleJesliJest(int16_t p_Nr) const
-{
-    return p_Nr >= 0 && static_cast<size_t>(p_Nr) < FPola.size() ? FPola[static_cast<size_t>(p_Nr)] : nullptr;
-}
-
 bool TObiekt::PoleJestObiektem(int16_t p_Nr) const
 {
     if (const TPole *pole = PoleJesliJest(p_Nr))
-        return dynamic_cast<const TObiektBazowy *>(pole) != nullptr;
+        return pole->JakoObiekt() != nullptr;
     const TOpisKlasy *klasa = p_Nr >= 0 ? TypPolaNr(p_Nr) : nullptr;
     return klasa && klasa->DziedziczyPo(TObiektBazowy::Opis);
 }
 
-bool TObiekt::Bit(int16_t p_Nr) const
-{
-    const size_t bajt = static_cast<size_t>(p_Nr) / 8;
-    return p_Nr >= 0 && bajt < FMaWartosc.size() && (FMaWartosc[bajt] & (1u << (p_Nr % 8)));
-}
-
-void TObiekt::UstawBit(int16_t p_Nr, bool p_Ma)
-{
-    const size_t bajt = static_cast<size_t>(p_Nr) / 8;
-    if (p_Ma) {
-        if (FMaWartosc.size() <= bajt)
-            FMaWartosc.resize(bajt + 1, 0);
-        FMaWartosc[bajt] |= static_cast<uint8_t>(1u << (p_Nr % 8));
-    } else if (bajt < FMaWartosc.size()) {
-        FMaWartosc[bajt] &= static_cast<uint8_t>(~(1u << (p_Nr % 8)));
-    }
-}
-
 bool TObiekt::MaWartosc(int16_t p_Nr) const
 {
+    const TUkladPol &uklad = Uklad();
     if (p_Nr == -1) {
-        if (std::any_of(FMaWartosc.begin(), FMaWartosc.end(), [](uint8_t p_Bajt) { return p_Bajt != 0; }))
-            return true;
-        return std::any_of(FPola.begin(), FPola.end(), [](const TPole *p_Pole) {
-            const auto *podobiekt = dynamic_cast<const TObiektBazowy *>(p_Pole);
-            return podobiekt && podobiekt->MaWartosc(-1);
-        });
+        const int16_t ostatni = OstatniNrPola();
+        for (int16_t nr = 0; nr <= ostatni; ++nr) {
+            const TPole *pole = PoleJesliJest(uklad, nr);
+            const TObiektBazowy *podobiekt = pole ? pole->JakoObiekt() : nullptr;
+            if (podobiekt ? podobiekt->MaWartosc(-1) : Bit(uklad, nr))
+                return true;
+        }
+        return false;
     }
-    if (const auto *podobiekt = dynamic_cast<const TObiektBazowy *>(PoleJesliJest(p_Nr)))
+    const TPole *pole = PoleJesliJest(uklad, p_Nr);
+    if (const TObiektBazowy *podobiekt = pole ? pole->JakoObiekt() : nullptr)
         return podobiekt->MaWartosc(-1);
-    return Bit(p_Nr);
+    return Bit(uklad, p_Nr);
 }
 
 void TObiekt::UstawMaWartosc(int16_t p_Nr, bool p_Ma)
@@ -132,56 +82,37 @@ void TObiekt::UstawMaWartosc(int16_t p_Nr, bool p_Ma)
             ZerujDane();
         return;
     }
-    if (p_Ma) {
-        // A set bit promises a field object to read: one never created gets its default.
-        if (!PoleJestObiektem(p_Nr)) {
-            Pola(p_Nr);
-            UstawBit(p_Nr, true);
-        }
+    const TUkladPol &uklad = Uklad();
+    std::byte *blok = Blok();
+    const TUkladPol::TMiejsce *wlasne = blok && !DodatkiJesliSa() ? MiejsceWlasne(uklad, p_Nr) : nullptr;
+    if (p_Ma && wlasne && wlasne->WBloku && PoleWlasne(uklad, p_Nr)) {
+        // The common case: a value field in its own place.
+        blok[p_Nr / 8] |= static_cast<std::byte>(1u << (p_Nr % 8));
         return;
     }
-    UstawBit(p_Nr, false);
-    if (TPole *pole = PoleJesliJest(p_Nr))
+    TPole *pole = PoleJesliJest(uklad, p_Nr);
+    if (p_Ma) {
+        // A set bit promises a field object to read: one never created gets
+        // its default. Objects answer for their data themselves.
+        const TUkladPol::TMiejsce *miejsce = pole ? MiejsceWlasne(uklad, p_Nr) : nullptr;
+        const bool wartosc = miejsce && miejsce->WBloku && pole == PoleWlasne(uklad, p_Nr);
+        if (!wartosc && (pole ? pole->JakoObiekt() != nullptr : PoleJestObiektem(p_Nr)))
+            return;
+        if (!pole)
+            Pola(p_Nr);
+        UstawBit(uklad, p_Nr, true);
+        return;
+    }
+    UstawBit(uklad, p_Nr, false);
+    if (pole)
         pole->ZerujDane();
-}
-
-void TObiekt::StraconoCelPola(const TPole &p_Pole)
-{
-    const auto miejsce = std::find(FPola.begin(), FPola.end(), &p_Pole);
-    if (miejsce != FPola.end())
-        UstawBit(static_cast<int16_t>(miejsce - FPola.begin()), false);
 }
 
 void TObiekt::ZerujWskazniki()
 {
-    for (size_t nr = 0; nr < FPola.size(); ++nr)
-        if (dynamic_cast<TPoleWskObiektu *>(FPola[nr]))
-            UstawMaWartosc(static_cast<int16_t>(nr), false);
-}
-
-void TObiekt::UsunPola()
-{
-    FMaWartosc.clear();
-    std::vector<TPole *> pola;
-    pola.swap(FPola);
-    QString bledy;
-    for (TPole *pole : pola) {
-        // Every field goes, also when one of them fails on its way out.
-        try {
-            delete pole;
-        } catch (const std::exception &e) {
-            if (!bledy.isEmpty())
-                bledy += QLatin1Char('\r');
-            bledy += KomunikatWyjatku(e);
-        }
-    }
-    if (!bledy.isEmpty())
-        throw LkException(bledy);
-}
-
-void TObiekt::ZerujDane()
-{
-    UsunPola();
+    for (int16_t nr = 0; nr <= OstatniNrPola(); ++nr)
+        if (dynamic_cast<TPoleWskObiektu *>(PoleJesliJest(nr)))
+            UstawMaWartosc(nr, false);
 }
 
 const TPole *TObiekt::PoleZWartoscia(int16_t p_Nr) const
@@ -316,7 +247,7 @@ void TObiekt::WpiszDaneDoPola(int16_t p_Nr, const TVarRec &p_Wartosc)
 
 int16_t TObiekt::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
 {
-    const auto *inny = dynamic_cast<const TObiekt *>(&p_Pole);
+    const TObiekt *inny = p_Pole.JakoTObiekt();
     if (!inny)
         BledneWywolanie("Porownaj");
     if (!p_Porownywacz) {
@@ -371,7 +302,7 @@ int16_t TObiekt::PorownajZObiektem(const TObiekt &p_Obiekt, TRodzajPorownPol p_R
 
 void TObiekt::KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier)
 {
-    const auto *zrodlo = dynamic_cast<const TObiekt *>(&p_Pole);
+    const TObiekt *zrodlo = p_Pole.JakoTObiekt();
     if (!zrodlo)
         BledneWywolanie("KopiujDane");
     if (!p_Kopier) {
@@ -430,24 +361,13 @@ void TObiekt::KopiujPoleNr(const TObiekt &p_Zrodlo, int16_t p_Nr, TKopierDanych 
 TObiekt *TObiekt::KlonujObiekt(bool p_ZRodzicem) const
 {
     // A class without a factory (or one that makes no object) cannot be cloned.
-    if (!Klasa().Tworz)
-        BledneWywolanie("KlonujObiekt");
-    std::unique_ptr<TPole> nowy(Klasa().Tworz(p_ZRodzicem ? Rodzic() : nullptr));
-    auto *klon = dynamic_cast<TObiekt *>(nowy.get());
+    std::unique_ptr<TPole> nowy(Klasa().Tworz ? Klasa().Tworz(p_ZRodzicem ? Rodzic() : nullptr) : nullptr);
+    TObiekt *klon = nowy ? nowy->JakoTObiekt() : nullptr;
     if (!klon)
         BledneWywolanie("KlonujObiekt");
     klon->KopiujDane(*this, tkpZawsze);
     nowy.release();
     return klon;
-}
-
-int64_t TObiekt::ZajmowanaPamiec() const
-{
-    int64_t suma = sizeof(*this) + static_cast<int64_t>(FPola.capacity() * sizeof(TPole *) + FMaWartosc.capacity());
-    for (const TPole *pole : FPola)
-        if (pole)
-            suma += pole->ZajmowanaPamiec();
-    return suma;
 }
 
 // ---- paths
@@ -459,10 +379,10 @@ QString TObiekt::KrokPola(int16_t p_Nr, bool p_NaEkran) const
 
 QString TObiekt::KrokSciezki(const TObiektBazowy &p_Dziecko, bool p_NaEkran, bool) const
 {
-    const auto miejsce = std::find(FPola.begin(), FPola.end(), &p_Dziecko);
-    if (miejsce == FPola.end())
-        return QStringLiteral("<%1, rodzic rzekomy>").arg(ClassName());
-    return KrokPola(static_cast<int16_t>(miejsce - FPola.begin()), p_NaEkran);
+    for (int16_t nr = 0; nr <= OstatniNrPola(); ++nr)
+        if (PoleJesliJest(nr) == &p_Dziecko)
+            return KrokPola(nr, p_NaEkran);
+    return QStringLiteral("<%1, rodzic rzekomy>").arg(ClassName());
 }
 
 // ---- locks

@@ -2,6 +2,7 @@
 
 #include "KopierDanych.h"
 #include "ObiektBazowy.h"
+#include "UkladPol.h"
 #include "PorownywaczDanych.h"
 
 #include <QByteArray>
@@ -9,8 +10,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <initializer_list>
 #include <atomic>
+#include <cstddef>
+#include <new>
+#include <typeinfo>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -18,24 +23,34 @@
 #include "Formatuj.h"
 
 // The general persistent object: its fields are numbered and declared per
-// class in the class's descriptor (a bare TObiekt has none). A field object
-// is created on first access; a bit per field tells whether it has a value.
-class TObiekt : public TObiektBazowy
+// class (TKlasa and the class's PolaKlasy; a bare TObiekt has none). A field
+// object is created on first access; a bit per field tells whether it has a
+// value. All fields of an object share one block (see TUkladPol): an object
+// made with new carries it in its own allocation, any other gets it from the
+// heap when its first field is needed.
+class TObiekt : public TKlasa<TObiekt, TObiektBazowy>
 {
 public:
-    static const TOpisKlasy Opis;
-
     // Values are assigned after construction (WpiszDane): while a constructor
     // runs the object does not know its final class and fields yet.
-    explicit TObiekt(TObiektBazowy *p_Rodzic = nullptr) : TObiektBazowy(p_Rodzic) {}
-    ~TObiekt() noexcept(false) override;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    explicit TObiekt(TObiektBazowy *p_Rodzic = nullptr);
+    ~TObiekt() override;
 
-    // Frees every field and clears every has-value bit.
+    // Instances of declared classes (TKlasa) are allocated with room for their block of fields.
+    static void *PrzydzielPamiec(std::size_t p_Rozmiar, const TOpisKlasy &p_Klasa);
+    static void ZwolnijPamiec(void *p_Miejsce) noexcept;
+
+    TObiekt *JakoTObiekt() override { return this; }
+    const TObiekt *JakoTObiekt() const override { return this; }
+
+    // Frees every field and clears every has-value bit; the failures of
+    // sub-objects' dismantling are raised together as one LkException.
     void ZerujDane() override;
 
     // ---- per-class metadata by field number; -1 stands for the object itself
     virtual const TOpisKlasy *TypPolaNr(int16_t p_Nr) const;
+    // Classes that keep this TypPolaNr are known to answer from their table (TKlasa looks).
+    using TTypyPolZTabeli = TObiekt;
     // The field's class in the class's previous layout (old data); null by default.
     virtual const TOpisKlasy *PoprzTypPolaNr(int16_t) const { return nullptr; }
     // -1: the class name without its first letter ("Obiekt").
@@ -67,8 +82,25 @@ public:
     // ---- fields and their values
     // The field object, created on first access; "%s: Błędny nr pola = %d w %s" for an unknown number.
     TPole &Pola(int16_t p_Nr);
+    // The same, typed: "%s: Błędny typ pola %s" when the field is not of class T (or a descendant).
+    template <typename T> T &Pole(int16_t p_Nr)
+    {
+        static_assert(JestZadeklarowana<T>(), "a field class declares itself with TKlasa");
+        return static_cast<T &>(PoleKlasy(p_Nr, T::Opis, false));
+    }
+    // A value written straight into a field of class T (its Wartosc): the
+    // field is created when needed and has a value afterwards; the change
+    // hook runs, as after a text write.
+    template <typename T, typename W> void UstawPole(int16_t p_Nr, W &&p_Wartosc)
+    {
+        static_assert(JestZadeklarowana<T>(), "a field class declares itself with TKlasa");
+        static_cast<T &>(PoleKlasy(p_Nr, T::Opis, true)).Wartosc = std::forward<W>(p_Wartosc);
+        PoZmianiePola(p_Nr);
+    }
     // The field object when it exists, null otherwise.
     TPole *PoleJesliJest(int16_t p_Nr) const;
+    // The highest number a field of this object may have now (also one plugged in past the table).
+    int16_t OstatniNrPola() const;
     // The number of the field named so, -1 when none.
     int16_t PoleWgNazwy(const QString &p_Nazwa) const { return NrPolaONazwie(p_Nazwa); }
     // Whether field p_Nr holds an object (a sub-object, a list).
@@ -203,6 +235,7 @@ public:
     void ZaokraglPola(const TArrayOfConst &p_KtorePola, uint8_t p_IleMiejscPoPrzecinku);
 
 protected:
+    void ZwolnijDane() override { ZerujDane(); }
     bool CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const override;
     QString KrokSciezki(const TObiektBazowy &p_Dziecko, bool p_NaEkran, bool p_BezIndeksow) const override;
     QString KrokPola(int16_t p_Nr, bool p_NaEkran) const override;
@@ -239,31 +272,81 @@ protected:
     int16_t PorownajPoleNr(const TObiekt &p_Inny, int16_t p_Nr, TPorownywaczDanych &p_Porownywacz) const;
 
 private:
+    [[noreturn]] void BlednyTypPola(int16_t p_Nr) const;
     // Copies field by field under the mode; the recursive step of KopiujDane.
     void KopiujPola(const TObiekt &p_Zrodlo, TKopierDanych &p_Kopier, TTrybKopiowaniaPol p_TrybKopiowania,
                     TTrybObslugiPodob p_TrybPodobiektow);
     void UsunPola();
+    // ---- the block of fields (ObiektPola.cpp)
+    // The class's layout; the first use of an undeclared class raises here (see TPole::Klasa).
+    const TUkladPol &Uklad() const
+    {
+        const TUkladPol &uklad = TUkladPol::Dla(DajOpisKlasy());
+        if (!uklad.JestInstancja(typeid(*this))) [[unlikely]]
+            Klasa();
+        return uklad;
+    }
+    std::byte *Blok() const { return reinterpret_cast<std::byte *>(FBlok & ~uintptr_t(1)); }
+    std::byte *ZapewnijBlok(const TUkladPol &p_Uklad)
+    {
+        std::byte *blok = Blok();
+        return blok ? blok : UtworzBlok(p_Uklad);
+    }
+    std::byte *UtworzBlok(const TUkladPol &p_Uklad);
+    // The object's own place for field p_Nr (in the block); null when its table has none.
+    static const TUkladPol::TMiejsce *MiejsceWlasne(const TUkladPol &p_Uklad, int16_t p_Nr)
+    {
+        const TUkladPol::TMiejsce *miejsce = p_Uklad.Miejsce(p_Nr);
+        return miejsce && miejsce->Pole ? miejsce : nullptr;
+    }
+    // The object's own field p_Nr in its place, when it is there.
+    TPole *PoleWlasne(const TUkladPol &p_Uklad, int16_t p_Nr) const
+    {
+        std::byte *blok = Blok();
+        const TUkladPol::TMiejsce *miejsce = blok ? MiejsceWlasne(p_Uklad, p_Nr) : nullptr;
+        if (!miejsce)
+            return nullptr;
+        std::byte *adres = blok + miejsce->Przesuniecie;
+        if (!miejsce->WBloku)
+            return *reinterpret_cast<TPole **>(adres);
+        const auto zbudowane = std::to_integer<unsigned>(blok[p_Uklad.BajtyBitow() + unsigned(p_Nr) / 8]);
+        return (zbudowane >> (p_Nr % 8)) & 1u ? std::launder(reinterpret_cast<TPole *>(adres)) : nullptr;
+    }
+    // Field p_Nr, checked to be of class p_Klasa; p_ZWartoscia also sets its bit.
+    TPole &PoleKlasy(int16_t p_Nr, const TOpisKlasy &p_Klasa, bool p_ZWartoscia);
+    TPole *UtworzPole(const TUkladPol &p_Uklad, int16_t p_Nr, const TOpisKlasy &p_Klasa);
+    // Field p_Nr, which does not exist yet, created as Pola does.
+    TPole &NowePole(const TUkladPol &p_Uklad, int16_t p_Nr);
+    // The same as the public ones, with the class's layout at hand.
+    TPole *PoleJesliJest(const TUkladPol &p_Uklad, int16_t p_Nr) const;
+    bool Bit(const TUkladPol &p_Uklad, int16_t p_Nr) const;
+    void UstawBit(const TUkladPol &p_Uklad, int16_t p_Nr, bool p_Ma);
+    TDodatki::TZastepca *Zastepca(int16_t p_Nr) const;
+    // Puts p_Pole where field p_Nr is seen (null: none), the object's own field
+    // staying in its place unseen; gives back what was seen there before.
+    TPole *Przeslon(int16_t p_Nr, TPole *p_Pole, bool p_Wlasny);
+    // Takes the field seen at p_Nr away from the object; its own in-block field
+    // is moved to the heap first, so the caller may free what it gets (or, for
+    // p_DoZwolnienia, destroyed in its place at once, giving null).
+    TPole *Odlacz(int16_t p_Nr, bool p_DoZwolnienia = false);
     // The field when it exists and has a value; null otherwise.
     const TPole *PoleZWartoscia(int16_t p_Nr) const;
     // An empty value clears the field; any other goes in through p_Ustaw and
     // sets the bit. The change hook runs either way.
     template <typename TUstaw> void UstawLubZeruj(int16_t p_Nr, bool p_Puste, TUstaw p_Ustaw);
-    void UstawBit(int16_t p_Nr, bool p_Ma);
-    bool Bit(int16_t p_Nr) const;
+    void UstawBit(int16_t p_Nr, bool p_Ma) { UstawBit(Uklad(), p_Nr, p_Ma); }
+    bool Bit(int16_t p_Nr) const { return Bit(Uklad(), p_Nr); }
 
-    // Indexed by field number; null until the field is first needed.
-    std::vector<TPole *> FPola;
-    // Bit n in byte n / 8; a missing byte reads as no value.
-    std::vector<uint8_t> FMaWartosc;
+    // The block of fields; its lowest bit marks a block inside the object's
+    // own allocation, which is never freed on its own.
+    uintptr_t FBlok = 0;
 };
 
 // A persistent object with a lock of its own, re-entrant for its thread.
-class TObiektTS : public TObiekt
+class TObiektTS : public TKlasa<TObiektTS, TObiekt>
 {
 public:
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
     void ZablokujObiekt() override;
     void OdblokujObiekt() override;
 
@@ -276,12 +359,10 @@ private:
 };
 
 // A persistent object guarded by its parent's lock.
-class TObiektITS : public TObiekt
+class TObiektITS : public TKlasa<TObiektITS, TObiekt>
 {
 public:
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
     void ZablokujObiekt() override;
     void OdblokujObiekt() override;
 };

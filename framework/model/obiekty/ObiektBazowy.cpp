@@ -8,6 +8,7 @@
 #include "PlikiObiektow.h"
 #include "SledzenieObiektow.h"
 #include "WyjatkiModelu.h"
+#include "ZglaszanieBledow.h"
 
 #include "Strumienie.h"
 
@@ -15,9 +16,6 @@
 #include <exception>
 #include <memory>
 #include <unordered_set>
-
-const TOpisKlasy TPole::Opis = {"TPole", nullptr, nullptr, {}};
-const TOpisKlasy TObiektBazowy::Opis = {"TObiektBazowy", &TPole::Opis, nullptr, {}};
 
 namespace {
 
@@ -44,17 +42,15 @@ TObiektBazowy::TObiektBazowy(TObiektBazowy *p_Rodzic) : FRodzic(p_Rodzic)
         sledzenie->UtworzonoObiekt(this);
 }
 
-TObiektBazowy::~TObiektBazowy() noexcept(false)
+TObiektBazowy::~TObiektBazowy()
 {
+    RozbierzWDestruktorze();
     if (TLkOKChecker *sledzenie = AktywneSledzenieObiektow())
         sledzenie->ZwolnionoObiekt(this);
-    if (!FRozebrany)
-        Rozbierz({});
 }
 
-void TObiektBazowy::Rozbierz(const std::function<void()> &p_ZwolnijDane)
+QString TObiektBazowy::Rozbierz()
 {
-    FRozebrany = true;
     QString bledy;
     auto krok = [&](const char *p_Krok, auto &&p_Dzialanie) {
         try {
@@ -68,17 +64,48 @@ void TObiektBazowy::Rozbierz(const std::function<void()> &p_ZwolnijDane)
             }
             if (!bledy.isEmpty())
                 bledy += QLatin1Char('\r');
+            // Unchecked: the class as far as it is still built.
             bledy += QStringLiteral("Wyjątek w %1 w %2.Destroy (%3): %4")
-                         .arg(QLatin1String(p_Krok), (FKlasaObiektu ? FKlasaObiektu : &Klasa())->ClassName(),
-                              sciezka, KomunikatWyjatku(e));
+                         .arg(QLatin1String(p_Krok), DajOpisKlasy().ClassName(), sciezka, KomunikatWyjatku(e));
         }
     };
     krok("ZwolnijReferencje", [this] { ZwolnijReferencje(); });
-    if (p_ZwolnijDane)
-        krok("ZerujDane", p_ZwolnijDane);
-    // Raising while another exception unwinds the stack would end the process.
-    if (!bledy.isEmpty() && std::uncaught_exceptions() == 0)
+    krok("ZerujDane", [this] { ZwolnijDane(); });
+    return bledy;
+}
+
+void TObiektBazowy::RozbierzWDestruktorze() noexcept
+{
+    try {
+        const QString bledy = Rozbierz();
+        // A destructor may run anywhere (unwinding, another thread, inside a
+        // dialog): the failures are logged, or handed to the host, never shown.
+        if (!bledy.isEmpty())
+            ZglosBlad(bledy, false);
+    } catch (...) {
+        // Nothing is left to report with.
+    }
+}
+
+void TObiektBazowy::Zniszcz()
+{
+    QString bledy;
+    try {
+        bledy = Rozbierz();
+    } catch (...) {
+        delete this;
+        throw;
+    }
+    delete this;
+    if (!bledy.isEmpty())
         throw LkException(bledy);
+}
+
+TObiektBazowy::TDodatki &TObiektBazowy::Dodatki()
+{
+    if (!FDodatki)
+        FDodatki = std::make_unique<TDodatki>();
+    return *FDodatki;
 }
 
 TObiektBazowy *TObiektBazowy::DajKorzen()
@@ -101,37 +128,44 @@ TObiektBazowy *TObiektBazowy::DajRodzica(const TOpisKlasy &p_Klasa) const
 
 void TObiektBazowy::DodajRef(TPole *p_Pole)
 {
-    const auto miejsce = std::lower_bound(FListaRef.begin(), FListaRef.end(), p_Pole);
-    if (miejsce == FListaRef.end() || *miejsce != p_Pole)
-        FListaRef.insert(miejsce, p_Pole);
+    std::vector<TPole *> &lista = Dodatki().ListaRef;
+    const auto miejsce = std::lower_bound(lista.begin(), lista.end(), p_Pole);
+    if (miejsce == lista.end() || *miejsce != p_Pole)
+        lista.insert(miejsce, p_Pole);
 }
 
 void TObiektBazowy::UsunRefOd(TPole *p_Pole)
 {
-    const auto miejsce = std::lower_bound(FListaRef.begin(), FListaRef.end(), p_Pole);
-    if (miejsce != FListaRef.end() && *miejsce == p_Pole)
-        FListaRef.erase(miejsce);
+    if (!FDodatki)
+        return;
+    std::vector<TPole *> &lista = FDodatki->ListaRef;
+    const auto miejsce = std::lower_bound(lista.begin(), lista.end(), p_Pole);
+    if (miejsce != lista.end() && *miejsce == p_Pole)
+        lista.erase(miejsce);
 }
 
 bool TObiektBazowy::MaRefOd(const TPole *p_Pole) const
 {
-    return std::binary_search(FListaRef.begin(), FListaRef.end(), p_Pole);
+    return FDodatki && std::binary_search(FDodatki->ListaRef.begin(), FDodatki->ListaRef.end(), p_Pole);
 }
 
 bool TObiektBazowy::MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const
 {
-    return std::any_of(FListaRef.begin(), FListaRef.end(),
-                       [&](const TPole *p_Pole) { return p_Pole->Klasa().DziedziczyPo(p_Klasa); });
+    return FDodatki && std::any_of(FDodatki->ListaRef.begin(), FDodatki->ListaRef.end(), [&](const TPole *p_Pole) {
+               return p_Pole->Klasa().DziedziczyPo(p_Klasa);
+           });
 }
 
 std::vector<TPole *> TObiektBazowy::WypiszWskazujace()
 {
+    if (!FDodatki)
+        return {};
     // Children stay on the list: they keep their parent.
     std::vector<TPole *> zostaja;
     std::vector<TPole *> wskazujace;
-    for (TPole *pole : FListaRef)
-        (dynamic_cast<TObiektBazowy *>(pole) ? zostaja : wskazujace).push_back(pole);
-    FListaRef = std::move(zostaja);
+    for (TPole *pole : FDodatki->ListaRef)
+        (pole->JakoObiekt() ? zostaja : wskazujace).push_back(pole);
+    FDodatki->ListaRef = std::move(zostaja);
     return wskazujace;
 }
 
@@ -144,9 +178,9 @@ void TObiektBazowy::PrzepnijRefNa(TObiektBazowy *p_Obiekt)
 
 void TObiektBazowy::ZwolnijReferencje()
 {
-    while (!FListaRef.empty()) {
-        TPole *pole = FListaRef.back();
-        FListaRef.pop_back();
+    while (FDodatki && !FDodatki->ListaRef.empty()) {
+        TPole *pole = FDodatki->ListaRef.back();
+        FDodatki->ListaRef.pop_back();
         pole->ZerujRefDo(this);
     }
     if (FRodzic) {

@@ -14,18 +14,30 @@ class TStream;
 
 // Root of all persistent objects: a tree node that is itself a field, so
 // objects nest. It owns the entry points that load a whole tree.
-class TObiektBazowy : public TPole
+class TObiektBazowy : public TKlasa<TObiektBazowy, TPole>
 {
 public:
-    static const TOpisKlasy Opis;
+    // Objects are kept behind a pointer in their owner's block of fields: children
+    // and referring lists know them by address.
+    static constexpr bool TrzymanyWBloku = false;
 
     // A parent learns of its child (it enters it in its referring list), so
     // that a parent destroyed first leaves its children without a parent.
     explicit TObiektBazowy(TObiektBazowy *p_Rodzic = nullptr);
-    // Releases the references (see ZwolnijReferencje) if a descendant has not.
-    ~TObiektBazowy() noexcept(false) override;
+    // Destruction never raises: whatever fails while the object is dismantled
+    // (see Rozbierz) goes to the framework's error report, silently. Zniszcz
+    // is for callers who want the failures as an exception.
+    ~TObiektBazowy() override;
+    // Dismantles and destroys this object (made with new) and then raises the
+    // failures of its dismantling, joined by "\r", as one LkException.
+    void Zniszcz();
+    // What a destructor of a class holding data calls first (TKlasa does it for every class).
+    void RozbierzWDestruktorze() noexcept;
+    // The virtual constructor's parent, for classes built without one.
+    void UstawRodzicaPoUtworzeniu(TObiektBazowy *p_Rodzic) { ZmienRodzica(p_Rodzic); }
 
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    TObiektBazowy *JakoObiekt() override { return this; }
+    const TObiektBazowy *JakoObiekt() const override { return this; }
 
     TObiektBazowy *Rodzic() const { return FRodzic; }
     // The topmost ancestor (this object for a root).
@@ -46,7 +58,7 @@ public:
     void DodajRef(TPole *p_Pole);
     void UsunRefOd(TPole *p_Pole);
     bool MaRefOd(const TPole *p_Pole) const;
-    bool MaJakiesRef() const { return !FListaRef.empty(); }
+    bool MaJakiesRef() const { return FDodatki && !FDodatki->ListaRef.empty(); }
     bool MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const;
     // Every referring field leaves the list and is re-pointed to p_Obiekt; children stay.
     void PrzepnijRefNa(TObiektBazowy *p_Obiekt);
@@ -116,6 +128,27 @@ public:
 
 protected:
     friend class TOdczytywaczXML;
+    friend class TObiekt;
+
+    // What an object seldom needs, kept apart so that objects without it stay small.
+    struct TDodatki
+    {
+        // Tracked references to this object and its children; sorted by address, no duplicates.
+        std::vector<TPole *> ListaRef;
+        // Fields a TObiekt holds in place of its own: plugged in from outside,
+        // or of a class its field table does not place. Owned unless said otherwise.
+        struct TZastepca
+        {
+            int16_t Nr;
+            TPole *Pole;
+            bool Wlasny;
+            bool MaWartosc;
+        };
+        std::vector<TZastepca> Zastepcy;
+    };
+    TDodatki &Dodatki();
+    TDodatki *DodatkiJesliSa() const { return FDodatki.get(); }
+
     // The step that p_Dziecko adds to a path below this object ("Pozycje",
     // "[2]", on screen " (3)"); "<class name>" here.
     virtual QString KrokSciezki(const TObiektBazowy &p_Dziecko, bool p_NaEkran, bool p_BezIndeksow) const;
@@ -134,13 +167,15 @@ protected:
     // The objects directly below this one for WykonajWDrzewie; none here.
     virtual void DodajDzieci(std::vector<TObiektBazowy *> &, bool) const {}
 
-    // Runs the given steps of destruction, each guarded; the failures are
-    // joined into one LkException raised once the object is dismantled
-    // (unless an exception is already passing through).
-    void Rozbierz(const std::function<void()> &p_ZwolnijDane);
-    // A destructor only sees the class it belongs to; messages about a failed
-    // dismantling name the class remembered here once the object had data.
-    void ZapamietajKlase() { FKlasaObiektu = &Klasa(); }
+    // Dismantles the object, each step guarded so that a failure does not stop
+    // the later ones: references go (ZwolnijReferencje), then the data
+    // (ZwolnijDane). The failures' messages, joined by "\r"; empty when none.
+    // Running it again finds nothing left to do.
+    QString Rozbierz();
+    // Frees what the object holds; nothing here. A destructor only reaches
+    // the overrides of its own class and its bases, so a class that overrides
+    // this calls RozbierzWDestruktorze in its own destructor.
+    virtual void ZwolnijDane() {}
 
     // The root-level load: prolog, root check, the element.
     virtual void WczytajZXML(TOdczytywaczXML &p_Odczytywacz);
@@ -159,7 +194,5 @@ private:
                               std::vector<std::unique_ptr<TPole>> &p_Wzory);
 
     TObiektBazowy *FRodzic;
-    std::vector<TPole *> FListaRef;
-    bool FRozebrany = false;
-    const TOpisKlasy *FKlasaObiektu = nullptr;
+    std::unique_ptr<TDodatki> FDodatki;
 };

@@ -130,7 +130,7 @@ bool PoleMaCecheLubJejTekst(const TPole &p_Pole, const TVarRec &p_Cecha, bool p_
 }
 
 // A field without a value, compared as an empty variant by the base rule.
-class TPoleBezWartosci : public TPole
+class TPoleBezWartosci : public TKlasa<TPoleBezWartosci, TPole>
 {
 public:
     Variant GetJakoVariant() const override { return {}; }
@@ -197,8 +197,8 @@ bool TObiekt::PolaPusteOprocz(const TArrayOfConst &p_PominPola) const
 
 bool TObiekt::SaJakiesDane() const
 {
-    for (size_t nr = 0; nr < FPola.size(); ++nr) {
-        const TPole *pole = FPola[nr];
+    for (int16_t nr = 0; nr <= OstatniNrPola(); ++nr) {
+        const TPole *pole = PoleJesliJest(nr);
         if (!pole)
             continue;
         if (const auto *podobiekt = dynamic_cast<const TObiekt *>(pole)) {
@@ -207,7 +207,7 @@ bool TObiekt::SaJakiesDane() const
         } else if (const auto *inny = dynamic_cast<const TObiektBazowy *>(pole)) {
             if (inny->MaWartosc(-1))
                 return true;
-        } else if (Bit(static_cast<int16_t>(nr)) && !pole->MaDefWartosc()) {
+        } else if (Bit(nr) && !pole->MaDefWartosc()) {
             return true;
         }
     }

@@ -40,12 +40,12 @@ void TObiektBazowy::ZmienRodzica(TObiektBazowy *p_Rodzic)
 
 void TObiekt::DodajDzieci(std::vector<TObiektBazowy *> &p_Dzieci, bool p_ReferencjeTez) const
 {
-    for (size_t nr = 0; nr < FPola.size(); ++nr) {
-        TPole *pole = FPola[nr];
+    for (int16_t nr = 0; nr <= OstatniNrPola(); ++nr) {
+        TPole *pole = PoleJesliJest(nr);
         if (auto *podobiekt = dynamic_cast<TObiektBazowy *>(pole))
             p_Dzieci.push_back(podobiekt);
         else if (auto *wskaznik = dynamic_cast<TPoleWskObiektu *>(pole);
-                 p_ReferencjeTez && wskaznik && wskaznik->Wartosc() && Bit(static_cast<int16_t>(nr)))
+                 p_ReferencjeTez && wskaznik && wskaznik->Wartosc() && Bit(nr))
             p_Dzieci.push_back(wskaznik->Wartosc());
     }
 }

@@ -95,9 +95,8 @@ QString Przytnij(const QString &p_Tekst, qsizetype p_Dlugosc)
 void TObiekt::PoprawTeksty(const std::function<QString(TObiekt &, int16_t, const QString &)> &p_Fun,
                            bool p_WPodobiektach)
 {
-    for (size_t i = 0; i < FPola.size(); ++i) {
-        const auto nr = static_cast<int16_t>(i);
-        TPole *pole = FPola[i];
+    for (int16_t nr = 0; nr <= OstatniNrPola(); ++nr) {
+        TPole *pole = PoleJesliJest(nr);
         if (auto *podobiekt = dynamic_cast<TObiekt *>(pole)) {
             if (p_WPodobiektach)
                 podobiekt->PoprawTeksty(p_Fun, true);

@@ -58,11 +58,11 @@ void TObiekt::ZerujDaneOprocz(const TArrayOfConst &p_PominPola)
 
 void TObiekt::ZerujDanePolZDefWart()
 {
-    for (size_t i = 0; i < FPola.size(); ++i) {
-        const auto nr = static_cast<int16_t>(i);
-        if (auto *podobiekt = dynamic_cast<TObiekt *>(FPola[i]))
+    for (int16_t nr = 0; nr <= OstatniNrPola(); ++nr) {
+        TPole *pole = PoleJesliJest(nr);
+        if (auto *podobiekt = dynamic_cast<TObiekt *>(pole))
             podobiekt->ZerujDanePolZDefWart();
-        else if (FPola[i] && Bit(nr) && !dynamic_cast<TObiektBazowy *>(FPola[i]) && FPola[i]->MaDefWartosc())
+        else if (pole && Bit(nr) && !dynamic_cast<TObiektBazowy *>(pole) && pole->MaDefWartosc())
             UstawBit(nr, false);
     }
 }

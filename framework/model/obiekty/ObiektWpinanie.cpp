@@ -2,6 +2,8 @@
 
 #include "PoleWskObiektu.h"
 
+#include <memory>
+
 namespace {
 
 // The owner a plugged field answers to: an object's parent, a tracked reference's owner.
@@ -27,32 +29,30 @@ TPole *TObiekt::WepnijPole(int16_t p_Nr, TPole *p_Pole, TObiektBazowy *&p_PoprzR
     NrPolaWymagany(int(p_Nr), "WepnijPole");
     if (!p_Pole)
         BledneWywolanie("WepnijPole");
-    const auto nr = static_cast<size_t>(p_Nr);
-    if (FPola.size() <= nr)
-        FPola.resize(nr + 1, nullptr);
-    TPole *poprzednie = FPola[nr];
+    // Plugging a field into its own place must not free it.
+    TPole *poprzednie = PoleJesliJest(p_Nr);
+    if (poprzednie == p_Pole)
+        return p_Pole;
+    poprzednie = Odlacz(p_Nr, p_ZwolnijCel);
+    if (p_ZwolnijCel) {
+        delete poprzednie;
+        poprzednie = nullptr;
+    }
     p_PoprzRodzic = PrzenosWlasciciela(*p_Pole, this);
-    FPola[nr] = p_Pole;
+    Przeslon(p_Nr, p_Pole, true);
     // A plugged simple field is there to be used, whatever it holds.
     UstawBit(p_Nr, !dynamic_cast<TObiektBazowy *>(p_Pole));
-    // Plugging a field into its own place must not free it.
-    if (p_ZwolnijCel && poprzednie != p_Pole) {
-        delete poprzednie;
-        return nullptr;
-    }
     return poprzednie;
 }
 
 TPole *TObiekt::WypnijPole(int16_t p_Nr, TObiektBazowy *p_PoprzRodzic, TPole *p_PoprzPole)
 {
-    TPole *pole = PoleJesliJest(p_Nr);
-    if (!pole && !p_PoprzPole)
+    if (!PoleJesliJest(p_Nr) && !p_PoprzPole)
         return nullptr;
     NrPolaWymagany(int(p_Nr), "WypnijPole");
-    const auto nr = static_cast<size_t>(p_Nr);
-    if (FPola.size() <= nr)
-        FPola.resize(nr + 1, nullptr);
-    FPola[nr] = p_PoprzPole;
+    TPole *pole = Odlacz(p_Nr);
+    if (p_PoprzPole)
+        Przeslon(p_Nr, p_PoprzPole, true);
     if (pole && pole != p_PoprzPole)
         PrzenosWlasciciela(*pole, p_PoprzRodzic);
     UstawBit(p_Nr, false);
@@ -71,19 +71,30 @@ void TObiekt::WykonajPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vect
         TPole *Poprzednie;
         TObiektBazowy *PoprzRodzic;
         bool MialoWartosc;
+        bool PoprzedniWlasny;
     };
     std::vector<TWpiete> wpiete;
-    // Only the plugged fields' own bits come back: the procedure may change the others.
+    // Only the plugged fields' own bits come back: the procedure may change the
+    // others. The object's own fields stay in their places meanwhile, and the
+    // plugged ones stay the caller's.
     auto przywroc = [&] {
         for (auto it = wpiete.rbegin(); it != wpiete.rend(); ++it) {
-            WypnijPole(it->Nr, it->PoprzRodzic, it->Poprzednie);
+            if (TPole *obce = Przeslon(it->Nr, it->Poprzednie, false))
+                PrzenosWlasciciela(*obce, it->PoprzRodzic);
+            if (TDodatki::TZastepca *zastepca = Zastepca(it->Nr); zastepca && zastepca->Pole == it->Poprzednie)
+                zastepca->Wlasny = it->PoprzedniWlasny;
             UstawBit(it->Nr, it->MialoWartosc);
         }
     };
     try {
         for (size_t i = 0; i < nry.size(); ++i) {
-            TWpiete wpiety{nry[i], nullptr, nullptr, Bit(nry[i])};
-            wpiety.Poprzednie = WepnijPole(nry[i], p_Pola[i], wpiety.PoprzRodzic, false);
+            if (!p_Pola[i])
+                BledneWywolanie("WykonajPoWpieciu");
+            const TDodatki::TZastepca *zastepca = Zastepca(nry[i]);
+            TWpiete wpiety{nry[i], PoleJesliJest(nry[i]), nullptr, Bit(nry[i]), zastepca && zastepca->Wlasny};
+            wpiety.PoprzRodzic = PrzenosWlasciciela(*p_Pola[i], this);
+            Przeslon(nry[i], p_Pola[i], false);
+            UstawBit(nry[i], !dynamic_cast<TObiektBazowy *>(p_Pola[i]));
             wpiete.push_back(wpiety);
         }
         p_Proc();
@@ -101,22 +112,22 @@ void TObiekt::WykonajPoWypieciu(const TArrayOfConst &p_KtorePola, const std::fun
         int16_t Nr;
         TPole *Pole;
         bool MialoWartosc;
+        bool Wlasny;
     };
     std::vector<TWypiete> wypiete;
+    // The fields stay where they are, unseen; one the procedure creates in the
+    // meantime goes to the heap and gives way to the original afterwards.
     for (const int16_t nr : NryPol(p_KtorePola, "WykonajPoWypieciu")) {
-        wypiete.push_back({nr, PoleJesliJest(nr), Bit(nr)});
-        if (static_cast<size_t>(nr) < FPola.size())
-            FPola[static_cast<size_t>(nr)] = nullptr;
+        const TDodatki::TZastepca *zastepca = Zastepca(nr);
+        wypiete.push_back({nr, PoleJesliJest(nr), Bit(nr), zastepca && zastepca->Wlasny});
+        Przeslon(nr, nullptr, false);
         UstawBit(nr, false);
     }
     auto przywroc = [&] {
         for (auto it = wypiete.rbegin(); it != wypiete.rend(); ++it) {
-            // A field the procedure created in the meantime gives way to the original.
-            if (TPole *nowe = PoleJesliJest(it->Nr); nowe && nowe != it->Pole)
-                delete nowe;
-            if (FPola.size() <= static_cast<size_t>(it->Nr))
-                FPola.resize(static_cast<size_t>(it->Nr) + 1, nullptr);
-            FPola[static_cast<size_t>(it->Nr)] = it->Pole;
+            const TDodatki::TZastepca *zastepca = Zastepca(it->Nr);
+            std::unique_ptr<TPole> nowe(zastepca && zastepca->Wlasny ? zastepca->Pole : nullptr);
+            Przeslon(it->Nr, it->Pole, it->Wlasny);
             UstawBit(it->Nr, it->MialoWartosc);
         }
     };

@@ -35,6 +35,9 @@ public:
     TTrybPorownaniaDanych TrybPorownania = tpdWszystkiePola;
 
 private:
-    // Sorted, so that a pair is found by binary search.
+    // The first pair (the two roots of most comparisons), kept apart so that
+    // comparing two flat objects allocates nothing here.
+    std::pair<const TObiektBazowy *, const TObiektBazowy *> FPierwsza{nullptr, nullptr};
+    // The other pairs, sorted, so that a pair is found by binary search.
     std::vector<std::pair<const TObiektBazowy *, const TObiektBazowy *>> FPary;
 };

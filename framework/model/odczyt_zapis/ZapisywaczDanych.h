@@ -25,7 +25,7 @@ class TZapisywaczDanych
 public:
     TZapisywaczDanych() = default;
     // Text writers flush their output here, and a failed flush must reach the caller.
-    virtual ~TZapisywaczDanych() noexcept(false) = default;
+    virtual ~TZapisywaczDanych() = default;
     TZapisywaczDanych(const TZapisywaczDanych &) = delete;
     TZapisywaczDanych &operator=(const TZapisywaczDanych &) = delete;
 

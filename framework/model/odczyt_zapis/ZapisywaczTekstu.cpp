@@ -7,6 +7,7 @@
 #include "ParsowanieTekstu.h"
 #include "PoleWskObiektu.h"
 #include "Strumienie.h"
+#include "ZglaszanieBledow.h"
 
 #include <exception>
 
@@ -19,10 +20,21 @@ TZapisywaczTekstu::TZapisywaczTekstu(TStream *p_Strumien, bool p_ZChwilowymi) : 
     }
 }
 
-TZapisywaczTekstu::~TZapisywaczTekstu() noexcept(false)
+TZapisywaczTekstu::~TZapisywaczTekstu()
 {
-    // A failed flush is a failed write: it must reach the caller.
-    if (BuforZapisu && !std::uncaught_exceptions())
+    // Unwinding after a failure: what is buffered belongs to the failed write.
+    if (!BuforZapisu || std::uncaught_exceptions())
+        return;
+    try {
+        BuforZapisu->Flush();
+    } catch (const std::exception &e) {
+        ZglosBlad(KomunikatWyjatku(e), false);
+    }
+}
+
+void TZapisywaczTekstu::ZakonczZapis()
+{
+    if (BuforZapisu)
         BuforZapisu->Flush();
 }
 

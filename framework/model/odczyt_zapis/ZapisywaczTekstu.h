@@ -16,7 +16,9 @@ class TStream;
 // Writer base of the text formats: raw output with line breaks and
 // indentation, and identifiers ("1", "2", ...) for the objects that pointer
 // fields inside the written tree refer to. Output to a file stream goes
-// through a 65536-byte buffer flushed when the writer is destroyed. How a
+// through a 65536-byte buffer: ZakonczZapis writes it out (a failed write
+// raises), and a writer destroyed before that writes out what is left,
+// reporting a failure instead of raising it. How a
 // format quotes its strings and writes its objects is its own writer's
 // business: the base writes text unquoted and refuses objects.
 class TZapisywaczTekstu : public TZapisywaczDanych
@@ -25,7 +27,9 @@ public:
     static constexpr int RozmBuforaZapisu = 65536;
 
     TZapisywaczTekstu(TStream *p_Strumien, bool p_ZChwilowymi);
-    ~TZapisywaczTekstu() noexcept(false) override;
+    ~TZapisywaczTekstu() override;
+    // Writes out what the file buffer holds; the end of every successful write.
+    void ZakonczZapis();
 
     // Records the field as ZapisPole before the common rule.
     bool CzyZapisacPoleObiektu(int16_t p_NrPola, const TObiekt &p_Obiekt) override;

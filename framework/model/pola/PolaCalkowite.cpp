@@ -9,15 +9,7 @@
 
 #include <QStringList>
 
-const TOpisKlasy TPoleNumeryczne::Opis = {"TPoleNumeryczne", &TPole::Opis, nullptr, {}};
-const TOpisKlasy TPoleCalkowitoliczbowe::Opis = {"TPoleCalkowitoliczbowe", &TPoleNumeryczne::Opis, nullptr, {}};
-
 namespace {
-
-template <typename T> TPole *tworz(TObiektBazowy *p_Rodzic)
-{
-    return new TPoleCalkowite<T>(p_Rodzic);
-}
 
 std::optional<int64_t> tekstNaInt64(const QString &p_Tekst)
 {
@@ -25,13 +17,6 @@ std::optional<int64_t> tekstNaInt64(const QString &p_Tekst)
 }
 
 } // namespace
-
-template <> const TOpisKlasy TPoleByte::Opis = {"TPoleByte", &TPoleCalkowitoliczbowe::Opis, tworz<uint8_t>, {}};
-template <> const TOpisKlasy TPoleSmallint::Opis = {"TPoleSmallint", &TPoleCalkowitoliczbowe::Opis, tworz<int16_t>, {}};
-template <> const TOpisKlasy TPoleWord::Opis = {"TPoleWord", &TPoleCalkowitoliczbowe::Opis, tworz<uint16_t>, {}};
-template <> const TOpisKlasy TPoleInteger::Opis = {"TPoleInteger", &TPoleCalkowitoliczbowe::Opis, tworz<int32_t>, {}};
-template <> const TOpisKlasy TPoleCardinal::Opis = {"TPoleCardinal", &TPoleCalkowitoliczbowe::Opis, tworz<uint32_t>, {}};
-template <> const TOpisKlasy TPoleInt64::Opis = {"TPoleInt64", &TPoleCalkowitoliczbowe::Opis, tworz<int64_t>, {}};
 
 namespace PolaCalkowite {
 template <> Variant NaVariant(uint8_t p_Wartosc) { return Variant::ZByte(p_Wartosc); }

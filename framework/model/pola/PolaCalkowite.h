@@ -8,12 +8,9 @@
 #include <type_traits>
 
 // Fields holding a number.
-class TPoleNumeryczne : public TPole
+class TPoleNumeryczne : public TKlasa<TPoleNumeryczne, TPole>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
-
     virtual double JakoDouble() const = 0;
     // Stored as double here; 80-bit values are not native on every target.
     virtual long double JakoExtended() const { return JakoDouble(); }
@@ -21,12 +18,9 @@ public:
 
 // The integer widths share their text, variant, mask and comparison rules;
 // each concrete class only says how to narrow a 64-bit value to its width.
-class TPoleCalkowitoliczbowe : public TPoleNumeryczne
+class TPoleCalkowitoliczbowe : public TKlasa<TPoleCalkowitoliczbowe, TPoleNumeryczne>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
-
     virtual int32_t JakoInteger() const { return static_cast<int32_t>(JakoInt64()); }
     virtual int64_t JakoInt64() const = 0;
     // Narrows to the field's width without a check, as assignments do.
@@ -63,13 +57,24 @@ namespace PolaCalkowite {
 template <typename T> Variant NaVariant(T p_Wartosc);
 }
 
-// One concrete width. T is the stored type; the descriptor names the class.
-template <typename T> class TPoleCalkowite : public TPoleCalkowitoliczbowe
+template <typename T> class TPoleCalkowite;
+using TPoleByte = TPoleCalkowite<uint8_t>;
+using TPoleSmallint = TPoleCalkowite<int16_t>;
+using TPoleWord = TPoleCalkowite<uint16_t>;
+using TPoleInteger = TPoleCalkowite<int32_t>;
+using TPoleCardinal = TPoleCalkowite<uint32_t>;
+using TPoleInt64 = TPoleCalkowite<int64_t>;
+template <> inline constexpr const char *NazwaKlasyModelu<TPoleByte> = "TPoleByte";
+template <> inline constexpr const char *NazwaKlasyModelu<TPoleSmallint> = "TPoleSmallint";
+template <> inline constexpr const char *NazwaKlasyModelu<TPoleWord> = "TPoleWord";
+template <> inline constexpr const char *NazwaKlasyModelu<TPoleInteger> = "TPoleInteger";
+template <> inline constexpr const char *NazwaKlasyModelu<TPoleCardinal> = "TPoleCardinal";
+template <> inline constexpr const char *NazwaKlasyModelu<TPoleInt64> = "TPoleInt64";
+
+// One concrete width. T is the stored type; the class's name comes from its alias above.
+template <typename T> class TPoleCalkowite : public TKlasa<TPoleCalkowite<T>, TPoleCalkowitoliczbowe>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
-
     explicit TPoleCalkowite(TObiektBazowy * = nullptr) {}
 
     T Wartosc = 0;
@@ -99,19 +104,6 @@ public:
     int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
 };
 
-using TPoleByte = TPoleCalkowite<uint8_t>;
-using TPoleSmallint = TPoleCalkowite<int16_t>;
-using TPoleWord = TPoleCalkowite<uint16_t>;
-using TPoleInteger = TPoleCalkowite<int32_t>;
-using TPoleCardinal = TPoleCalkowite<uint32_t>;
-using TPoleInt64 = TPoleCalkowite<int64_t>;
-
-template <> const TOpisKlasy TPoleByte::Opis;
-template <> const TOpisKlasy TPoleSmallint::Opis;
-template <> const TOpisKlasy TPoleWord::Opis;
-template <> const TOpisKlasy TPoleInteger::Opis;
-template <> const TOpisKlasy TPoleCardinal::Opis;
-template <> const TOpisKlasy TPoleInt64::Opis;
 template <> void TPoleCardinal::SetJakoString(const QString &p_Wartosc);
 template <> void TPoleInt64::SetJakoString(const QString &p_Wartosc);
 

@@ -7,15 +7,6 @@
 
 #include <cmath>
 
-const TOpisKlasy TPoleDateTimeBazowe::Opis = {"TPoleDateTimeBazowe", &TPoleZmiennoprzecinkowe::Opis, nullptr, {}};
-const TOpisKlasy TPoleDate::Opis = {"TPoleDate", &TPoleDateTimeBazowe::Opis,
-                                    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleDate(p_Rodzic); }, {}};
-const TOpisKlasy TPoleTime::Opis = {"TPoleTime", &TPoleDateTimeBazowe::Opis,
-                                    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleTime(p_Rodzic); }, {}};
-const TOpisKlasy TPoleDateTime::Opis = {
-    "TPoleDateTime", &TPoleDateTimeBazowe::Opis,
-    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleDateTime(p_Rodzic); }, {}};
-
 namespace {
 
 bool czyCzescCzasuPoSeparatorze(const QString &p_Tekst)

@@ -3,12 +3,9 @@
 #include "PolaZmiennoprzecinkowe.h"
 
 // Date-time held as days since 1899-12-30 (fraction = part of the day).
-class TPoleDateTimeBazowe : public TPoleZmiennoprzecinkowe
+class TPoleDateTimeBazowe : public TKlasa<TPoleDateTimeBazowe, TPoleZmiennoprzecinkowe>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
-
     double Wartosc = 0;
 
     // p_FS null: the model's settings, and the fixed-layout date forms are allowed.
@@ -52,11 +49,9 @@ protected:
 };
 
 // Whole days only.
-class TPoleDate : public TPoleDateTimeBazowe
+class TPoleDate : public TKlasa<TPoleDate, TPoleDateTimeBazowe>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleDate(TObiektBazowy * = nullptr) {}
 
     void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) override;
@@ -70,11 +65,9 @@ protected:
 };
 
 // The time of day only.
-class TPoleTime : public TPoleDateTimeBazowe
+class TPoleTime : public TKlasa<TPoleTime, TPoleDateTimeBazowe>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleTime(TObiektBazowy * = nullptr) {}
 
     void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) override;
@@ -87,11 +80,9 @@ protected:
     void UstawZTekstuNatywnego(const QString &p_Tekst) override;
 };
 
-class TPoleDateTime : public TPoleDateTimeBazowe
+class TPoleDateTime : public TKlasa<TPoleDateTime, TPoleDateTimeBazowe>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleDateTime(TObiektBazowy * = nullptr) {}
 
     void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) override;

@@ -8,15 +8,6 @@
 #include "StrumienBinarny.h"
 #include "ZapisywaczTekstu.h"
 
-const TOpisKlasy TPoleString::Opis = {
-    "TPoleString", &TPole::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleString(p_Rodzic); }, {}};
-const TOpisKlasy TPoleRawByteString::Opis = {
-    "TPoleRawByteString", &TPole::Opis,
-    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleRawByteString(p_Rodzic); }, {}};
-const TOpisKlasy TPoleWideString::Opis = {
-    "TPoleWideString", &TPole::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleWideString(p_Rodzic); },
-    {}};
-
 namespace {
 
 int16_t znak(int p_Wynik)

@@ -3,11 +3,9 @@
 #include "Pole.h"
 
 // Text held as UTF-16.
-class TPoleString : public TPole
+class TPoleString : public TKlasa<TPoleString, TPole>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleString(TObiektBazowy * = nullptr) {}
 
     QString Wartosc;
@@ -37,11 +35,9 @@ public:
 };
 
 // Text held as Windows-1250 bytes; the bytes pass through the byte-string form unchanged.
-class TPoleRawByteString : public TPole
+class TPoleRawByteString : public TKlasa<TPoleRawByteString, TPole>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleRawByteString(TObiektBazowy * = nullptr) {}
 
     QByteArray Wartosc;
@@ -71,11 +67,9 @@ public:
 
 // UTF-16 text whose text form is its UTF-8 bytes read as Windows-1250, so that
 // it travels unharmed through byte-string channels and back.
-class TPoleWideString : public TPole
+class TPoleWideString : public TKlasa<TPoleWideString, TPole>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleWideString(TObiektBazowy * = nullptr) {}
 
     QString Wartosc;

@@ -14,16 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-const TOpisKlasy TPoleZmiennoprzecinkowe::Opis = {"TPoleZmiennoprzecinkowe", &TPoleNumeryczne::Opis, nullptr, {}};
-const TOpisKlasy TPoleDouble::Opis = {"TPoleDouble", &TPoleZmiennoprzecinkowe::Opis,
-                                      [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleDouble(p_Rodzic); }, {}};
-const TOpisKlasy TPoleExtended::Opis = {
-    "TPoleExtended", &TPoleZmiennoprzecinkowe::Opis,
-    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleExtended(p_Rodzic); }, {}};
-const TOpisKlasy TPoleCurrency::Opis = {
-    "TPoleCurrency", &TPoleZmiennoprzecinkowe::Opis,
-    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleCurrency(p_Rodzic); }, {}};
-
 namespace {
 
 // Beyond this a scaled currency value does not fit 64 bits.

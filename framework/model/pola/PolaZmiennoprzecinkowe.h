@@ -4,12 +4,9 @@
 #include "PolaCalkowite.h"
 
 // Fields holding a fractional number.
-class TPoleZmiennoprzecinkowe : public TPoleNumeryczne
+class TPoleZmiennoprzecinkowe : public TKlasa<TPoleZmiennoprzecinkowe, TPoleNumeryczne>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
-
     // Rounds half up to that many decimals; classes that do not round raise "błędne użycie metody".
     virtual void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku);
 
@@ -43,11 +40,9 @@ int64_t TekstNaCurrency(const QString &p_Tekst);
 // Half-up rounding of the magnitude to that many decimals, sign restored.
 long double ZaokraglijDoMiejsc(long double p_Wartosc, uint8_t p_IleMiejsc);
 
-class TPoleDouble : public TPoleZmiennoprzecinkowe
+class TPoleDouble : public TKlasa<TPoleDouble, TPoleZmiennoprzecinkowe>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleDouble(TObiektBazowy * = nullptr) {}
 
     double Wartosc = 0;
@@ -74,11 +69,9 @@ protected:
 };
 
 // 80-bit x87 value where the platform has one (long double), double precision elsewhere.
-class TPoleExtended : public TPoleZmiennoprzecinkowe
+class TPoleExtended : public TKlasa<TPoleExtended, TPoleZmiennoprzecinkowe>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleExtended(TObiektBazowy * = nullptr) {}
 
     long double Wartosc = 0;
@@ -104,11 +97,9 @@ protected:
 };
 
 // Money: a 64-bit count of 1/10000 units, so sums stay exact.
-class TPoleCurrency : public TPoleZmiennoprzecinkowe
+class TPoleCurrency : public TKlasa<TPoleCurrency, TPoleZmiennoprzecinkowe>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleCurrency(TObiektBazowy * = nullptr) {}
 
     int64_t Wartosc = 0;

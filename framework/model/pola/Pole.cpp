@@ -7,6 +7,24 @@
 #include "OdczytywaczTekstu.h"
 #include "PorownanieTekstow.h"
 
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+const TOpisKlasy TPole::Opis = {"TPole", nullptr, nullptr};
+
+void TPole::BrakDeklaracjiKlasy(const TOpisKlasy &p_Klasa) const
+{
+    const char *surowa = typeid(*this).name();
+    int stan = 0;
+    const std::unique_ptr<char, void (*)(void *)> nazwa(abi::__cxa_demangle(surowa, nullptr, nullptr, &stan),
+                                                        std::free);
+    throw LkException(Format(QStringLiteral("Klasa %s nie deklaruje się (TKlasa): jej obiekty wzięłyby opis klasy %s"),
+                             {QString::fromLatin1(nazwa ? nazwa.get() : surowa), p_Klasa.ClassName()}));
+}
+
 QByteArray TPole::GetJakoLkAnsiString() const
 {
     return TekstNaPolskiAnsi(GetJakoString());

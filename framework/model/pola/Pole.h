@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormatSettings.h"
+#include "Klasa.h"
 #include "KlasaBazowa.h"
 #include "OpisKlasy.h"
 #include "Variant.h"
@@ -10,6 +11,7 @@
 #include <QString>
 
 class TKopierDanych;
+class TObiekt;
 class TOdczytywaczDanych;
 class TOdczytywaczTekstu;
 class TOdczytywaczXML;
@@ -24,14 +26,32 @@ class TPole : public TObject
 {
 public:
     static const TOpisKlasy Opis;
+    static constexpr std::span<const TOpisPola> PolaKlasy{};
+    // Value fields live inside their object's block of fields (objects say no).
+    static constexpr bool TrzymanyWBloku = true;
 
     TPole() = default;
     TPole(const TPole &) = delete;
     TPole &operator=(const TPole &) = delete;
 
-    // The class reference of this instance.
-    virtual const TOpisKlasy &Klasa() const { return Opis; }
+    // The class reference of this instance. An instance of a class derived
+    // without declaring itself (TKlasa) would silently be its parent: it raises
+    // LkException instead, at the first question about its class.
+    const TOpisKlasy &Klasa() const
+    {
+        const TOpisKlasy &klasa = DajOpisKlasy();
+        if (klasa.JestInstancja && !klasa.JestInstancja(*this)) [[unlikely]]
+            BrakDeklaracjiKlasy(klasa);
+        return klasa;
+    }
     QString ClassName() const { return Klasa().ClassName(); }
+
+    // What TKlasa asks of the root of a hierarchy: where instances live, what
+    // a destructor dismantles and how a new instance meets its parent. Plain here.
+    static void *PrzydzielPamiec(std::size_t p_Rozmiar, const TOpisKlasy &) { return ::operator new(p_Rozmiar); }
+    static void ZwolnijPamiec(void *p_Miejsce) noexcept { ::operator delete(p_Miejsce); }
+    void RozbierzWDestruktorze() noexcept {}
+    void UstawRodzicaPoUtworzeniu(TObiektBazowy *) {}
 
     // Back to the empty state; objects free their fields.
     virtual void ZerujDane() = 0;
@@ -93,7 +113,20 @@ public:
     // takes a wide-string token as UTF-8 and any other token's bytes as Windows-1250.
     virtual bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz);
 
+    // The field as an object (sub-object, list), or null: a cheap question asked at every field.
+    virtual TObiektBazowy *JakoObiekt() { return nullptr; }
+    virtual const TObiektBazowy *JakoObiekt() const { return nullptr; }
+    virtual TObiekt *JakoTObiekt() { return nullptr; }
+    virtual const TObiekt *JakoTObiekt() const { return nullptr; }
+
     // A target being destroyed, or moved by a deep copy, tells the fields pointing at it.
     virtual void ZerujRefDo(TObiektBazowy *) {}
     virtual void PrzepnijRef(TObiektBazowy *, TObiektBazowy *) {}
+
+protected:
+    // The descriptor of the instance's class, unchecked; TKlasa supplies it.
+    virtual const TOpisKlasy &DajOpisKlasy() const { return Opis; }
+
+private:
+    [[noreturn]] void BrakDeklaracjiKlasy(const TOpisKlasy &p_Klasa) const;
 };

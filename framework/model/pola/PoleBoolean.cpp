@@ -6,9 +6,6 @@
 #include "StrumienBinarny.h"
 #include "ZapisywaczTekstu.h"
 
-const TOpisKlasy TPoleBoolean::Opis = {
-    "TPoleBoolean", &TPole::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleBoolean(p_Rodzic); }, {}};
-
 QString TPoleBoolean::GetJakoString() const
 {
     return QString(QLatin1Char(Wartosc ? SlowoPrawda[0] : SlowoFalsz[0]));

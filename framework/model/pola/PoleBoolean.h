@@ -2,11 +2,9 @@
 
 #include "Pole.h"
 
-class TPoleBoolean : public TPole
+class TPoleBoolean : public TKlasa<TPoleBoolean, TPole>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleBoolean(TObiektBazowy * = nullptr) {}
 
     bool Wartosc = false;

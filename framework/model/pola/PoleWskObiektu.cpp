@@ -9,13 +9,6 @@
 
 #include <cstdint>
 
-const TOpisKlasy TPoleWskObiektu::Opis = {
-    "TPoleWskObiektu", &TPole::Opis,
-    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleWskObiektu(p_Rodzic); }, {}};
-const TOpisKlasy TPoleRefObiektu::Opis = {
-    "TPoleRefObiektu", &TPoleWskObiektu::Opis,
-    [](TObiektBazowy *p_Rodzic) -> TPole * { return new TPoleRefObiektu(p_Rodzic); }, {}};
-
 namespace {
 
 // The objects' locks, taken one at a time around a change of a referring list.

@@ -3,11 +3,9 @@
 #include "Pole.h"
 
 // A non-owning pointer to an object anywhere in the tree.
-class TPoleWskObiektu : public TPole
+class TPoleWskObiektu : public TKlasa<TPoleWskObiektu, TPole>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleWskObiektu(TObiektBazowy * = nullptr) {}
 
     TObiektBazowy *Wartosc() const { return FWartosc; }
@@ -47,11 +45,9 @@ protected:
 // A pointer the target knows about: it is entered in the target's list of
 // referring fields, so a target being destroyed clears it (and its owner's
 // has-value bit for it).
-class TPoleRefObiektu : public TPoleWskObiektu
+class TPoleRefObiektu : public TKlasa<TPoleRefObiektu, TPoleWskObiektu>
 {
 public:
-    static const TOpisKlasy Opis;
-    const TOpisKlasy &Klasa() const override { return Opis; }
     explicit TPoleRefObiektu(TObiektBazowy *p_Rodzic = nullptr) : FRodzic(p_Rodzic) {}
     ~TPoleRefObiektu() override;
 

@@ -12,27 +12,16 @@
 
 namespace {
 
-template <class T> TPole *utworz(TObiektBazowy *p_Rodzic)
-{
-    return new T(p_Rodzic);
-}
-
-class TBaza : public TObiekt
+class TBaza : public TKlasa<TBaza, TObiekt>
 {
 public:
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 };
-class TPochodna : public TBaza
+class TPochodna : public TKlasa<TPochodna, TBaza>
 {
 public:
-    static const TOpisKlasy Opis;
-    using TBaza::TBaza;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 };
-const TOpisKlasy TBaza::Opis = {"TBaza", &TObiekt::Opis, utworz<TBaza>, {}};
-const TOpisKlasy TPochodna::Opis = {"TPochodna", &TBaza::Opis, utworz<TPochodna>, {}};
 // Unrelated to the classes above, one of them under a name they use.
 const TOpisKlasy OpisObcej = {"TObca", &TObiekt::Opis, nullptr, {}};
 const TOpisKlasy OpisObcejBazy = {"TBaza", &TObiekt::Opis, nullptr, {}};
@@ -57,15 +46,19 @@ TEST(JadroKlas, RejestrBezWielkosciLiterZostawiaPierwszaKlase)
 
 TEST(JadroKlas, OpisKlasySprawdzaNumeryPol)
 {
-    constexpr TOpisPola polaZDwojka[] = {{0, "Opis", &TPoleString::Opis}, {0, "Drugi", &TPoleString::Opis}};
-    const TOpisKlasy zDwojka = {"TZDwojka", &TObiekt::Opis, nullptr, polaZDwojka};
-    constexpr TOpisPola polaBazy[] = {{0, "Opis", &TPoleString::Opis}};
-    const TOpisKlasy baza = {"TBazaOpisu", &TObiekt::Opis, nullptr, polaBazy};
+    // Descriptors without a C++ class: the core checks their tables when it first describes them.
+    using TPola = std::span<const TOpisPola>;
+    static constexpr TOpisPola polaZDwojka[] = {{0, "Opis", &TPoleString::Opis}, {0, "Drugi", &TPoleString::Opis}};
+    const TOpisKlasy zDwojka = {"TZDwojka", &TObiekt::Opis, nullptr, [] { return TPola(polaZDwojka); }};
+    static constexpr TOpisPola polaBazy[] = {{0, "Opis", &TPoleString::Opis}};
+    const TOpisKlasy baza = {"TBazaOpisu", &TObiekt::Opis, nullptr, [] { return TPola(polaBazy); }};
     // The same field declared again in a descendant is no second field.
-    constexpr TOpisPola polaPonownie[] = {{0, "opis", &TPoleWideString::Opis}, {2, "Uwagi", &TPoleString::Opis}};
-    const TOpisKlasy ponownie = {"TPonownie", &baza, nullptr, polaPonownie};
-    constexpr TOpisPola polaNaZajetym[] = {{0, "Inne", &TPoleString::Opis}};
-    const TOpisKlasy naZajetym = {"TNaZajetym", &baza, nullptr, polaNaZajetym};
+    static constexpr TOpisPola polaPonownie[] = {{0, "opis", &TPoleWideString::Opis}, {2, "Uwagi", &TPoleString::Opis}};
+    const TOpisKlasy ponownie = {"TPonownie", &baza, nullptr, [] { return TPola(polaPonownie); }};
+    static constexpr TOpisPola polaNaZajetym[] = {{0, "Inne", &TPoleString::Opis}};
+    const TOpisKlasy naZajetym = {"TNaZajetym", &baza, nullptr, [] { return TPola(polaNaZajetym); }};
+    static constexpr TOpisPola polaZDwiemaNazwami[] = {{1, "Uwagi", &TPoleString::Opis}, {2, "OPIS", &TPoleString::Opis}};
+    const TOpisKlasy zDwiemaNazwami = {"TZDwiemaNazwami", &baza, nullptr, [] { return TPola(polaZDwiemaNazwami); }};
 
     TJadroKlas jadro;
     EXPECT_EQ(jadro.TypPolaKlasy(ponownie, 0), &TPoleWideString::Opis);
@@ -73,7 +66,8 @@ TEST(JadroKlas, OpisKlasySprawdzaNumeryPol)
     EXPECT_EQ(jadro.TypPolaKlasy(ponownie, 2), &TPoleString::Opis);
     EXPECT_EQ(jadro.JestKlasaONazwie(QStringLiteral("TPonownie")), &ponownie);
 
-    for (const auto &[klasa, pole] : {std::pair{&zDwojka, "Drugi"}, std::pair{&naZajetym, "Opis"}}) {
+    for (const auto &[klasa, pole] :
+         {std::pair{&zDwojka, "Drugi"}, std::pair{&naZajetym, "Opis"}, std::pair{&zDwiemaNazwami, "OPIS"}}) {
         try {
             jadro.OpisKlasy(*klasa);
             ADD_FAILURE() << klasa->Nazwa;
@@ -106,7 +100,7 @@ private:
     int FNumer;
 };
 // An interface backed by a persistent object.
-class TObiektZUsluga : public TObiekt, public IUsluga
+class TObiektZUsluga : public TKlasa<TObiektZUsluga, TObiekt>, public IUsluga
 {
 public:
     int Numer() const override { return 0; }
@@ -121,7 +115,7 @@ TEST(JadroKlas, OstatnioZarejestrowanyInterfejsOdpowiadaPierwszy)
     jadro.RejestrujInterfejs(druga);
     jadro.RejestrujInterfejs(pierwsza);
     jadro.RejestrujInterfejs(std::make_shared<TObiektZUsluga>());
-    EXPECT_EQ(jadro.NazwyObImplInt(), (QStringList{QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("TObiekt")}));
+    EXPECT_EQ(jadro.NazwyObImplInt(), (QStringList{QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("TObiektZUsluga")}));
     EXPECT_TRUE(jadro.WyrejestrujInterfejs(jadro.DajInterfejsLubBlad<IUsluga>()));
 
     std::shared_ptr<IUsluga> usluga;
@@ -170,7 +164,7 @@ TEST(JadroKlas, ZakonczenieZglaszaIZwalniaPozostaleInterfejsy)
     TNagrywaczKomunikatow nagrywacz;
     ZakonczJadroKlas(QStringLiteral("/opt/ostrevia/bin/ostrevia"));
     ASSERT_EQ(nagrywacz.Komunikaty().size(), 1u);
-    EXPECT_EQ(nagrywacz.Komunikaty()[0].Tekst, QStringLiteral("UWAGA!\rNiewyrejestrowane interfejsy z jądra:\r?\rTObiekt"));
+    EXPECT_EQ(nagrywacz.Komunikaty()[0].Tekst, QStringLiteral("UWAGA!\rNiewyrejestrowane interfejsy z jądra:\r?\rTObiektZUsluga"));
     EXPECT_TRUE(slaba.expired());
     // A fresh core comes with the next use.
     EXPECT_EQ(DajJadroKlas().JestKlasaONazwie(QStringLiteral("TLkParam")), &TLkParam::Opis);

@@ -7,11 +7,11 @@
 namespace {
 
 // Tells when it is freed.
-class TParamLiczony : public TLkParamBazowy
+class TParamLiczony : public TKlasa<TParamLiczony, TLkParamBazowy>
 {
 public:
     explicit TParamLiczony(bool &p_Zwolniony) : FZwolniony(p_Zwolniony) {}
-    ~TParamLiczony() noexcept(false) override { FZwolniony = true; }
+    ~TParamLiczony() override { FZwolniony = true; }
 
 private:
     bool &FZwolniony;

@@ -7,7 +7,7 @@
 namespace {
 
 // A class whose namespace, prefix and forms the test chooses.
-class TWPrzestrzeni : public TObiekt
+class TWPrzestrzeni : public TKlasa<TWPrzestrzeni, TObiekt>
 {
 public:
     TWPrzestrzeni(QString p_Przestrzen, QByteArray p_Prefiks, TDomyslnaFormaXML p_Elem = fdxDefault,

@@ -9,14 +9,11 @@
 
 namespace {
 
-class TZgubiony : public TObiekt
+class TZgubiony : public TKlasa<TZgubiony, TObiekt>
 {
 public:
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 };
-const TOpisKlasy TZgubiony::Opis = {"TZgubiony", &TObiekt::Opis, nullptr, {}};
 
 class SledzenieObiektow : public KatalogTestowy
 {

@@ -2,6 +2,7 @@
 #include "KlasyTowaru.h"
 #include "NazwaPolaNaEkran.h"
 #include "WyjatkiModelu.h"
+#include "ZglaszanieBledow.h"
 
 #include <gtest/gtest.h>
 
@@ -218,46 +219,90 @@ TEST(ObiektDane, SciezkaDoSiebie)
     EXPECT_EQ(przybrany.DajSciezkeDoSiebie(), QStringLiteral("Lewy.<TWezel, rodzic rzekomy>"));
 }
 
-// A field whose dismantling fails, to show that the object still frees the rest.
-int ZwolnionePola = 0;
-class TPoleZepsute : public TPoleString
+// A sub-object whose data fails to go once, to show that the object reports
+// the failures and still frees the rest.
+int ZwolnionePodobiekty = 0;
+class TZepsuty : public TKlasa<TZepsuty, TObiekt>
 {
 public:
-    static const TOpisKlasy Opis;
-    using TPoleString::TPoleString;
-    ~TPoleZepsute() noexcept(false) override
+    static constexpr TOpisPola PolaKlasy[] = {{0, "Nazwa", &TPoleString::Opis}};
+    ~TZepsuty() override
     {
-        ++ZwolnionePola;
-        throw LkException(QStringLiteral("zepsute"));
+        RozbierzWDestruktorze();
+        ++ZwolnionePodobiekty;
+    }
+
+protected:
+    void ZwolnijDane() override
+    {
+        const bool mialDane = MaWartosc(0);
+        TObiekt::ZwolnijDane();
+        if (mialDane)
+            throw LkException(QStringLiteral("zepsute"));
     }
 };
-const TOpisKlasy TPoleZepsute::Opis = {
-    "TPoleZepsute", &TPoleString::Opis, [](TObiektBazowy *) -> TPole * { return new TPoleZepsute; }, {}};
 
-class TZepsuty : public TObiekt
+class TZZepsutymi : public TKlasa<TZZepsutymi, TObiekt>
 {
 public:
-    static constexpr TOpisPola PolaKlasy[] = {{0, "A", &TPoleZepsute::Opis}, {1, "B", &TPoleZepsute::Opis}};
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    static constexpr TOpisPola PolaKlasy[] = {{0, "A", &TZepsuty::Opis}, {1, "B", &TZepsuty::Opis}};
 };
-const TOpisKlasy TZepsuty::Opis = {
-    "TZepsuty", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TZepsuty(p_Rodzic); }, PolaKlasy};
 
-TEST(ObiektDane, NiszczenieZbieraBledyIZwalniaWszystko)
+// The framework's error report as a host takes it over.
+struct TZgloszenia : IZapisWyjatku
 {
-    ZwolnionePola = 0;
-    auto *zepsuty = new TZepsuty;
-    zepsuty->Pola(0);
-    zepsuty->Pola(1);
-    try {
-        delete zepsuty;
-        FAIL();
-    } catch (const LkException &e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("Wyjątek w ZerujDane w TZepsuty.Destroy (): zepsute\rzepsute"));
+    TZgloszenia() { UstawZapisWyjatku(this); }
+    ~TZgloszenia() override { UstawZapisWyjatku(nullptr); }
+    void ZglosBlad(const QString &p_Komunikat, bool p_Pokaz, const QString &, bool) override
+    {
+        Komunikaty << p_Komunikat + (p_Pokaz ? QStringLiteral(" (pokazany)") : QString());
     }
-    EXPECT_EQ(ZwolnionePola, 2);
+    QStringList Komunikaty;
+};
+
+std::unique_ptr<TZZepsutymi> zZepsutymi()
+{
+    auto obiekt = std::make_unique<TZZepsutymi>();
+    for (const int16_t nr : {0, 1})
+        obiekt->Pole<TZepsuty>(nr).UstawTekstowo(0, QStringLiteral("x"));
+    return obiekt;
+}
+
+const QString BledyZepsutych = QStringLiteral("Wyjątek w ZerujDane w TZZepsutymi.Destroy (): "
+                                              "Wyjątek w ZerujDane w TZepsuty.Destroy (): zepsute\r"
+                                              "Wyjątek w ZerujDane w TZepsuty.Destroy (): zepsute");
+
+// Destructors never raise: what fails under a unique_ptr (whose destructor
+// may not raise) goes to the error report, silently, and the rest is freed.
+TEST(ObiektDane, NiszczenieZglaszaBledyZamiastRzucac)
+{
+    TZgloszenia zgloszenia;
+    ZwolnionePodobiekty = 0;
+    std::unique_ptr<TZZepsutymi> obiekt = zZepsutymi();
+    obiekt.reset();
+    EXPECT_EQ(zgloszenia.Komunikaty, QStringList({BledyZepsutych}));
+    EXPECT_EQ(ZwolnionePodobiekty, 2);
+}
+
+// Zniszcz raises the same failures, after everything is freed.
+TEST(ObiektDane, ZniszczRzucaZebraneBledy)
+{
+    TZgloszenia zgloszenia;
+    ZwolnionePodobiekty = 0;
+    try {
+        zZepsutymi().release()->Zniszcz();
+        ADD_FAILURE();
+    } catch (const LkException &e) {
+        EXPECT_EQ(e.Message(), BledyZepsutych);
+    }
+    EXPECT_EQ(ZwolnionePodobiekty, 2);
+    EXPECT_TRUE(zgloszenia.Komunikaty.isEmpty());
+
+    // Without failures it only destroys.
+    auto *zdrowy = new TZZepsutymi;
+    zdrowy->Pole<TZepsuty>(0);
+    EXPECT_NO_THROW(zdrowy->Zniszcz());
+    EXPECT_EQ(ZwolnionePodobiekty, 3);
 }
 
 TEST(ObiektDane, NazwaPolaNaEkran)

@@ -86,7 +86,7 @@ TEST_F(DwaTowary, WpisLubZerowanie)
 }
 
 // An order line shares two field names with an item; its number is text.
-class TLinia : public TObiekt
+class TLinia : public TKlasa<TLinia, TObiekt>
 {
 public:
     static constexpr TOpisPola PolaKlasy[] = {
@@ -95,12 +95,8 @@ public:
         {2, "Adres", &TAdres::Opis},
         {3, "Uwagi", &TPoleString::Opis},
     };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 };
-const TOpisKlasy TLinia::Opis = {
-    "TLinia", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TLinia(p_Rodzic); }, PolaKlasy};
 
 TEST_F(DwaTowary, PrzepisanieDanychWgNazw)
 {

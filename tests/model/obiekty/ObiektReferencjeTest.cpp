@@ -70,15 +70,13 @@ TEST(ObiektReferencje, KopiaGlebokaPrzepinaReferencjeTylkoWewnatrzKopiowanegoPod
     EXPECT_EQ(korzen.PorownajZObiektem(kopiaKorzenia), 0);
 }
 
-// A class declared without a factory.
-class TBezFabryki : public TObiekt
+// An instance answering with a descriptor made by hand, without a virtual constructor.
+const TOpisKlasy OpisBezFabryki = {"TBezFabryki", &TObiekt::Opis, nullptr};
+class TBezFabryki : public TKlasa<TBezFabryki, TObiekt>
 {
-public:
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+protected:
+    const TOpisKlasy &DajOpisKlasy() const override { return OpisBezFabryki; }
 };
-const TOpisKlasy TBezFabryki::Opis = {"TBezFabryki", &TObiekt::Opis, nullptr, {}};
 
 TEST(ObiektReferencje, KlonKlasyBezFabrykiToBladNieAwaria)
 {

@@ -4,24 +4,14 @@
 
 namespace {
 
-// A persistent class as every later one is written: a descriptor with its
-// parent, its virtual constructor and its own field table.
-class TDokument : public TObiekt
+// A persistent class as every later one is written: named once, with its
+// parent and its own field table.
+class TDokument : public TKlasa<TDokument, TObiekt>
 {
 public:
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    static constexpr TOpisPola PolaKlasy[] = {{0, "Strona", &TObiekt::Opis}, {1, "Odbiorca", &TObiekt::Opis}};
 };
 
-constexpr TOpisPola PolaDokumentu[] = {
-    {0, "Strona", &TObiekt::Opis},
-    {1, "Odbiorca", &TObiekt::Opis},
-};
-
-const TOpisKlasy TDokument::Opis = {
-    "TDokument", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TDokument(p_Rodzic); },
-    PolaDokumentu};
 
 TEST(Obiekt, MetadaneZTabeliPolKlasy)
 {

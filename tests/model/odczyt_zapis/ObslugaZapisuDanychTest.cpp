@@ -7,21 +7,18 @@
 
 namespace {
 
-class TCzteryPola : public TObiekt
+class TCzteryPola : public TKlasa<TCzteryPola, TObiekt>
 {
 public:
-    static constexpr TOpisPola Pola[] = {
+    static constexpr TOpisPola PolaKlasy[] = {
         {0, "P0", &TPoleInteger::Opis},
         {1, "P1", &TPoleInteger::Opis},
         {2, "P2", &TPoleInteger::Opis},
         {3, "P3", &TPoleInteger::Opis},
     };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
     bool PoleZapisywane(int16_t p_Nr) const override { return p_Nr != 2; }
 };
-const TOpisKlasy TCzteryPola::Opis = {"TCzteryPola", &TObiekt::Opis, nullptr, Pola};
 
 QString zapisywane(TZapisywaczDanych &p_Zapisywacz, const TCzteryPola &p_Obiekt)
 {

@@ -86,22 +86,19 @@ TEST(OdczytywaczTekstu, DekodujTrescUTF8ZPowrotemDoWin1250)
 }
 
 // Previous layouts decide how byte strings decode.
-class TZmienionaKlasa : public TObiekt
+class TZmienionaKlasa : public TKlasa<TZmienionaKlasa, TObiekt>
 {
 public:
-    static constexpr TOpisPola Pola[] = {
+    static constexpr TOpisPola PolaKlasy[] = {
         {0, "ByloWide", &TPoleString::Opis},
         {1, "ByloTekstem", &TPoleWideString::Opis},
     };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
     const TOpisKlasy *PoprzTypPolaNr(int16_t p_Nr) const override
     {
         return p_Nr == 0 ? &TPoleWideString::Opis : &TPoleString::Opis;
     }
 };
-const TOpisKlasy TZmienionaKlasa::Opis = {"TZmienionaKlasa", &TObiekt::Opis, nullptr, Pola};
 
 TEST(OdczytywaczTekstu, TekstyWgTokenowIPoprzedniegoUkladu)
 {

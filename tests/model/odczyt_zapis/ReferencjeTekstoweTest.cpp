@@ -10,16 +10,14 @@
 
 namespace {
 
-class TWezel : public TObiekt
+class TWezel : public TKlasa<TWezel, TObiekt>
 {
 public:
-    static constexpr TOpisPola Pola[] = {
+    static constexpr TOpisPola PolaKlasy[] = {
         {0, "Nazwa", &TPoleString::Opis},
         {1, "Cel", &TPoleRefObiektu::Opis},
     };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 
     TPoleRefObiektu &Cel() { return static_cast<TPoleRefObiektu &>(TObiekt::Pola(1)); }
     void UstawCel(TObiektBazowy *p_Cel)
@@ -28,26 +26,20 @@ public:
         UstawMaWartosc(1, true);
     }
 };
-const TOpisKlasy TWezel::Opis = {
-    "TWezel", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TWezel(p_Rodzic); }, Pola};
 
 // Three nodes: A and C point at B, so A's reference is read before B's identifier is bound.
-class TDrzewo : public TObiekt
+class TDrzewo : public TKlasa<TDrzewo, TObiekt>
 {
 public:
-    static constexpr TOpisPola Pola[] = {
+    static constexpr TOpisPola PolaKlasy[] = {
         {0, "A", &TWezel::Opis},
         {1, "B", &TWezel::Opis},
         {2, "C", &TWezel::Opis},
     };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 
     TWezel &Wezel(int16_t p_Nr) { return static_cast<TWezel &>(TObiekt::Pola(p_Nr)); }
 };
-const TOpisKlasy TDrzewo::Opis = {
-    "TDrzewo", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TDrzewo(p_Rodzic); }, Pola};
 
 // A tiny walk over the two levels, standing in for a format:
 // node [ID=id] field=value ... ;

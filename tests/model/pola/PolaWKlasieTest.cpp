@@ -10,7 +10,7 @@
 namespace {
 
 // A persistent class with three fields: its table is all it declares.
-class TOsoba : public TObiekt
+class TOsoba : public TKlasa<TOsoba, TObiekt>
 {
 public:
     static constexpr TOpisPola PolaKlasy[] = {
@@ -18,12 +18,7 @@ public:
         {1, "Wiek", &TPoleByte::Opis},
         {2, "Aktywna", &TPoleBoolean::Opis},
     };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
 };
-const TOpisKlasy TOsoba::Opis = {
-    "TOsoba", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TOsoba(p_Rodzic); }, PolaKlasy};
 
 TEST(PolaWKlasie, TabelaPolTworzyPolaPrzezKlaseIIchTekst)
 {
