@@ -59,6 +59,13 @@ template <typename T> constexpr bool TypyPolZTabeli()
         return false;
 }
 
+// Whether the dynamic type of p_Obiekt is one of the two (a template, so
+// that TPole need only be complete where this is used).
+template <typename T1, typename T2, typename P> bool JestTypu(const P &p_Obiekt)
+{
+    return typeid(p_Obiekt) == typeid(T1) || typeid(p_Obiekt) == typeid(T2);
+}
+
 template <typename T> constexpr bool MaBaze()
 {
     return requires { typename T::Baza; };
@@ -228,7 +235,7 @@ private:
     static bool JestInstancja(const TPole &p_Pole)
     {
         // While its bases are built or dismantled an object is of this intermediate class.
-        return typeid(p_Pole) == typeid(TKlasaModelu) || typeid(p_Pole) == typeid(TKlasa);
+        return KlasyModelu::JestTypu<TKlasaModelu, TKlasa>(p_Pole);
     }
     static const TCechyKlasy &Cechy()
     {

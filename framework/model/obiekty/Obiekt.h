@@ -324,7 +324,7 @@ private:
     TDodatki::TZastepca *Zastepca(int16_t p_Nr) const;
     // Puts p_Pole where field p_Nr is seen (null: none), the object's own field
     // staying in its place unseen; gives back what was seen there before.
-    TPole *Przeslon(int16_t p_Nr, TPole *p_Pole, bool p_Wlasny);
+    TPole *Przeslon(int16_t p_Nr, TPole *p_Pole, bool p_Wlasny, bool p_Tymczasowo = false);
     // Takes the field seen at p_Nr away from the object; its own in-block field
     // is moved to the heap first, so the caller may free what it gets (or, for
     // p_DoZwolnienia, destroyed in its place at once, giving null).

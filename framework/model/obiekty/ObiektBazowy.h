@@ -143,6 +143,9 @@ protected:
             TPole *Pole;
             bool Wlasny;
             bool MaWartosc;
+            // Stands in only while a procedure runs (WykonajPoWpieciu,
+            // WykonajPoWypieciu), which then puts back what it hides.
+            bool Tymczasowy = false;
         };
         std::vector<TZastepca> Zastepcy;
     };

@@ -213,7 +213,7 @@ void TObiekt::UstawBit(const TUkladPol &p_Uklad, int16_t p_Nr, bool p_Ma)
         ustawBit(blok, p_Nr, p_Ma);
 }
 
-TPole *TObiekt::Przeslon(int16_t p_Nr, TPole *p_Pole, bool p_Wlasny)
+TPole *TObiekt::Przeslon(int16_t p_Nr, TPole *p_Pole, bool p_Wlasny, bool p_Tymczasowo)
 {
     TPole *poprzednie = PoleJesliJest(p_Nr);
     TPole *wlasne = Blok() ? PoleWlasne(Uklad(), p_Nr) : nullptr;
@@ -227,8 +227,9 @@ TPole *TObiekt::Przeslon(int16_t p_Nr, TPole *p_Pole, bool p_Wlasny)
     } else if (zastepca) {
         zastepca->Pole = p_Pole;
         zastepca->Wlasny = p_Wlasny;
+        zastepca->Tymczasowy = p_Tymczasowo;
     } else {
-        Dodatki().Zastepcy.push_back({p_Nr, p_Pole, p_Wlasny, false});
+        Dodatki().Zastepcy.push_back({p_Nr, p_Pole, p_Wlasny, false, p_Tymczasowo});
     }
     return poprzednie;
 }
@@ -275,12 +276,21 @@ void TObiekt::UsunPola()
         }
         delete p_Pole;
     };
+    // Fields stood in for a while (WykonajPoWpieciu, WykonajPoWypieciu) stay
+    // out of sight, and so do the object's own fields behind them: the
+    // procedure's end puts those back.
+    std::vector<int16_t> przesloniete;
     if (TDodatki *dodatki = DodatkiJesliSa()) {
         std::vector<TDodatki::TZastepca> zastepcy;
         zastepcy.swap(dodatki->Zastepcy);
-        for (const TDodatki::TZastepca &zastepca : zastepcy)
+        for (const TDodatki::TZastepca &zastepca : zastepcy) {
             if (zastepca.Wlasny && zastepca.Pole)
                 usun(zastepca.Pole);
+            if (zastepca.Tymczasowy) {
+                przesloniete.push_back(zastepca.Nr);
+                dodatki->Zastepcy.push_back({zastepca.Nr, nullptr, false, false, true});
+            }
+        }
     }
     if (std::byte *blok = Blok()) {
         // Unchecked: a destructor knows the class only as far as it is still built.
@@ -289,7 +299,7 @@ void TObiekt::UsunPola()
         // The block stays while fields go: a field may still ask its owner for its bits.
         for (int16_t nr = 0; nr < uklad.Ile(); ++nr) {
             const TUkladPol::TMiejsce &miejsce = uklad[nr];
-            if (!miejsce.Pole)
+            if (!miejsce.Pole || std::find(przesloniete.begin(), przesloniete.end(), nr) != przesloniete.end())
                 continue;
             std::byte *adres = blok + miejsce.Przesuniecie;
             if (!miejsce.WBloku) {
@@ -301,9 +311,8 @@ void TObiekt::UsunPola()
                 std::launder(reinterpret_cast<TPole *>(adres))->~TPole();
             }
         }
-        if (FBlok & 1u) {
-            std::memset(blok, 0, 2 * std::size_t(uklad.BajtyBitow()));
-        } else {
+        std::memset(blok, 0, uklad.BajtyBitow());
+        if (!(FBlok & 1u) && przesloniete.empty()) {
             FBlok = 0;
             ::operator delete(blok);
         }

@@ -72,6 +72,8 @@ void TObiekt::WykonajPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vect
         TObiektBazowy *PoprzRodzic;
         bool MialoWartosc;
         bool PoprzedniWlasny;
+        bool PoprzedniTymczasowy;
+        TPole *Wpiete;
     };
     std::vector<TWpiete> wpiete;
     // Only the plugged fields' own bits come back: the procedure may change the
@@ -79,10 +81,8 @@ void TObiekt::WykonajPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vect
     // plugged ones stay the caller's.
     auto przywroc = [&] {
         for (auto it = wpiete.rbegin(); it != wpiete.rend(); ++it) {
-            if (TPole *obce = Przeslon(it->Nr, it->Poprzednie, false))
-                PrzenosWlasciciela(*obce, it->PoprzRodzic);
-            if (TDodatki::TZastepca *zastepca = Zastepca(it->Nr); zastepca && zastepca->Pole == it->Poprzednie)
-                zastepca->Wlasny = it->PoprzedniWlasny;
+            Przeslon(it->Nr, it->Poprzednie, it->PoprzedniWlasny, it->PoprzedniTymczasowy);
+            PrzenosWlasciciela(*it->Wpiete, it->PoprzRodzic);
             UstawBit(it->Nr, it->MialoWartosc);
         }
     };
@@ -91,9 +91,10 @@ void TObiekt::WykonajPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vect
             if (!p_Pola[i])
                 BledneWywolanie("WykonajPoWpieciu");
             const TDodatki::TZastepca *zastepca = Zastepca(nry[i]);
-            TWpiete wpiety{nry[i], PoleJesliJest(nry[i]), nullptr, Bit(nry[i]), zastepca && zastepca->Wlasny};
+            TWpiete wpiety{nry[i],        PoleJesliJest(nry[i]), nullptr, Bit(nry[i]), zastepca && zastepca->Wlasny,
+                           zastepca && zastepca->Tymczasowy, p_Pola[i]};
             wpiety.PoprzRodzic = PrzenosWlasciciela(*p_Pola[i], this);
-            Przeslon(nry[i], p_Pola[i], false);
+            Przeslon(nry[i], p_Pola[i], false, true);
             UstawBit(nry[i], !dynamic_cast<TObiektBazowy *>(p_Pola[i]));
             wpiete.push_back(wpiety);
         }
@@ -113,21 +114,22 @@ void TObiekt::WykonajPoWypieciu(const TArrayOfConst &p_KtorePola, const std::fun
         TPole *Pole;
         bool MialoWartosc;
         bool Wlasny;
+        bool Tymczasowy;
     };
     std::vector<TWypiete> wypiete;
     // The fields stay where they are, unseen; one the procedure creates in the
     // meantime goes to the heap and gives way to the original afterwards.
     for (const int16_t nr : NryPol(p_KtorePola, "WykonajPoWypieciu")) {
         const TDodatki::TZastepca *zastepca = Zastepca(nr);
-        wypiete.push_back({nr, PoleJesliJest(nr), Bit(nr), zastepca && zastepca->Wlasny});
-        Przeslon(nr, nullptr, false);
+        wypiete.push_back({nr, PoleJesliJest(nr), Bit(nr), zastepca && zastepca->Wlasny, zastepca && zastepca->Tymczasowy});
+        Przeslon(nr, nullptr, false, true);
         UstawBit(nr, false);
     }
     auto przywroc = [&] {
         for (auto it = wypiete.rbegin(); it != wypiete.rend(); ++it) {
             const TDodatki::TZastepca *zastepca = Zastepca(it->Nr);
             std::unique_ptr<TPole> nowe(zastepca && zastepca->Wlasny ? zastepca->Pole : nullptr);
-            Przeslon(it->Nr, it->Pole, it->Wlasny);
+            Przeslon(it->Nr, it->Pole, it->Wlasny, it->Tymczasowy);
             UstawBit(it->Nr, it->MialoWartosc);
         }
     };

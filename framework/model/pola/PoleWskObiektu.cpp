@@ -6,8 +6,10 @@
 #include "PorownywaczDanych.h"
 #include "StrumienBinarny.h"
 #include "ZapisywaczTekstu.h"
+#include "ZglaszanieBledow.h"
 
 #include <cstdint>
+#include <exception>
 
 namespace {
 
@@ -125,8 +127,14 @@ void TPoleWskObiektu::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanyc
 
 TPoleRefObiektu::~TPoleRefObiektu()
 {
-    // Leaves the target's list, so the target never tells a field that is gone.
-    UstawWartosc(nullptr);
+    // Leaves the target's list, so the target never tells a field that is gone;
+    // without the target's lock when that cannot be taken.
+    try {
+        UstawWartosc(nullptr);
+    } catch (const std::exception &e) {
+        FWartosc->UsunRefOd(this);
+        ZglosBlad(KomunikatWyjatku(e), false);
+    }
 }
 
 void TPoleRefObiektu::UstawWartosc(TObiektBazowy *p_Wartosc)

@@ -49,6 +49,38 @@ TEST(ObiektWpinanie, PoWpieciuWszystkoWracaTakzePoWyjatku)
     }
 }
 
+// A procedure that resets the object frees neither the plugged-in fields (the
+// caller's) nor the object's own hidden ones, which come back afterwards.
+TEST(ObiektWpinanie, ZerowanieWTrakcieProceduryNieRuszaCudzychAniUkrytych)
+{
+    TTowar towar;
+    towar.WpiszDane({"Nazwa", "Masa"}, {"Kawa", 2.0});
+    TPole *nazwa = towar.PoleJesliJest(TTowar::Nazwa);
+    TAdres &adres = towar.DajAdres();
+    TTowar inny;
+    TAdres &obcyAdres = inny.DajAdres();
+    TPoleString obcaNazwa;
+    obcaNazwa.Wartosc = QStringLiteral("Herbata");
+
+    towar.WykonajPoWpieciu({QStringLiteral("Nazwa"), QStringLiteral("Adres")}, {&obcaNazwa, &obcyAdres}, [&] {
+        towar.ZerujDane();
+        EXPECT_EQ(towar.PoleJesliJest(TTowar::Nazwa), nullptr);
+        EXPECT_FALSE(towar.MaWartosc(TTowar::Masa));
+    });
+    EXPECT_EQ(obcaNazwa.Wartosc, QStringLiteral("Herbata"));
+    EXPECT_EQ(obcyAdres.Rodzic(), &inny);
+    EXPECT_EQ(towar.PoleJesliJest(TTowar::Adres), &adres);
+    EXPECT_EQ(towar.PoleJesliJest(TTowar::Nazwa), nazwa);
+    EXPECT_EQ(towar.Tekstowo(TTowar::Nazwa), QStringLiteral("Kawa"));
+
+    towar.WykonajPoWypieciu({QStringLiteral("Nazwa")}, [&] {
+        towar.UstawTekstowo(TTowar::Nazwa, QStringLiteral("Inna"));
+        towar.ZerujDane();
+    });
+    EXPECT_EQ(towar.PoleJesliJest(TTowar::Nazwa), nazwa);
+    EXPECT_EQ(towar.Tekstowo(TTowar::Nazwa), QStringLiteral("Kawa"));
+}
+
 TEST(ObiektWpinanie, WepnijIWypnijPole)
 {
     TTowar towar;
