@@ -114,7 +114,7 @@ template <typename T> constexpr bool NazwaZajeta(const char *p_Nazwa, int16_t p_
         return false;
 }
 
-// A class's own table: every field has a class; numbers ascend, new ones
+// A class's own table: numbers ascend, new ones
 // follow the ancestors' last without a gap; a number an ancestor uses is that
 // ancestor's field declared again under its own name; no two fields share a name.
 template <typename T> constexpr bool PolaPoprawne()
@@ -125,7 +125,9 @@ template <typename T> constexpr bool PolaPoprawne()
         nastepny = MaxNrPola<typename T::Baza>() + 1;
     for (std::size_t i = 0; i < wlasne.size(); ++i) {
         const TOpisPola &pole = wlasne[i];
-        if (!pole.Klasa || !pole.Nazwa || (i > 0 && pole.Numer <= wlasne[i - 1].Numer))
+        // (A field without a class is refused when the table is first used:
+        // its address cannot be compared here under every compiler's checks.)
+        if (!pole.Nazwa || (i > 0 && pole.Numer <= wlasne[i - 1].Numer))
             return false;
         const TOpisPola *przodka = nullptr;
         if constexpr (MaBaze<T>())

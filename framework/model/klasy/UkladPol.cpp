@@ -43,8 +43,10 @@ TUkladPol::TUkladPol(const TOpisKlasy &p_Klasa)
     std::map<int16_t, std::pair<const TOpisKlasy *, const TOpisPola *>> zajete;
     for (const TOpisKlasy *klasa = &p_Klasa; klasa; klasa = klasa->Rodzic)
         for (const TOpisPola &pole : klasa->Pola()) {
-            if (pole.Numer < 0 || !pole.Klasa)
+            if (pole.Numer < 0)
                 continue;
+            if (!pole.Klasa)
+                bladPola(p_Klasa, pole);
             const auto [miejsce, wolne] = zajete.try_emplace(pole.Numer, klasa, &pole);
             if (!wolne && (miejsce->second.first == klasa || !teSameNazwy(miejsce->second.second->Nazwa, pole.Nazwa)))
                 bladPola(p_Klasa, pole);

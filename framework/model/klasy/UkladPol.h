@@ -28,9 +28,9 @@ public:
         TPole *(*TworzW)(void *p_Miejsce, TObiektBazowy *p_Rodzic) = nullptr;
     };
 
-    // Built and checked on the class's first use: every number taken once
-    // (a descendant may declare its ancestor's field again under the same
-    // name), names unique ignoring case. A wrong table raises LkException
+    // Built and checked on the class's first use: every field has a class,
+    // every number is taken once (a descendant may declare its ancestor's
+    // field again under the same name), names unique ignoring case. A wrong table raises LkException
     // "Błąd generowania opisu klasy %s dla pola %s: Błąd dodania właściwości".
     static const TUkladPol &Dla(const TOpisKlasy &p_Klasa)
     {

@@ -59,6 +59,8 @@ TEST(JadroKlas, OpisKlasySprawdzaNumeryPol)
     const TOpisKlasy naZajetym = {"TNaZajetym", &baza, nullptr, [] { return TPola(polaNaZajetym); }};
     static constexpr TOpisPola polaZDwiemaNazwami[] = {{1, "Uwagi", &TPoleString::Opis}, {2, "OPIS", &TPoleString::Opis}};
     const TOpisKlasy zDwiemaNazwami = {"TZDwiemaNazwami", &baza, nullptr, [] { return TPola(polaZDwiemaNazwami); }};
+    static constexpr TOpisPola polaBezKlasy[] = {{1, "Uwagi", nullptr}};
+    const TOpisKlasy bezKlasy = {"TBezKlasyPola", &baza, nullptr, [] { return TPola(polaBezKlasy); }};
 
     TJadroKlas jadro;
     EXPECT_EQ(jadro.TypPolaKlasy(ponownie, 0), &TPoleWideString::Opis);
@@ -67,7 +69,8 @@ TEST(JadroKlas, OpisKlasySprawdzaNumeryPol)
     EXPECT_EQ(jadro.JestKlasaONazwie(QStringLiteral("TPonownie")), &ponownie);
 
     for (const auto &[klasa, pole] :
-         {std::pair{&zDwojka, "Drugi"}, std::pair{&naZajetym, "Opis"}, std::pair{&zDwiemaNazwami, "OPIS"}}) {
+         {std::pair{&zDwojka, "Drugi"}, std::pair{&naZajetym, "Opis"}, std::pair{&zDwiemaNazwami, "OPIS"},
+          std::pair{&bezKlasy, "Uwagi"}}) {
         try {
             jadro.OpisKlasy(*klasa);
             ADD_FAILURE() << klasa->Nazwa;

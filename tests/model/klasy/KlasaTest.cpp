@@ -126,7 +126,6 @@ constexpr TOpisPola DwaRazyNumer[] = {{3, "Dzial", &TPoleString::Opis}, {3, "Pen
 constexpr TOpisPola NazwaRodzica[] = {{3, "IMIE", &TPoleString::Opis}};
 constexpr TOpisPola DwaRazyNazwa[] = {{3, "Dzial", &TPoleString::Opis}, {4, "dzial", &TPoleString::Opis}};
 constexpr TOpisPola PoleRodzicaPodInnaNazwa[] = {{0, "Nazwisko", &TPoleString::Opis}};
-constexpr TOpisPola BezKlasy[] = {{3, "Dzial", nullptr}};
 constexpr TOpisPola OdZera[] = {{0, "Imie", &TPoleString::Opis}};
 
 static_assert(poprawna<TTabela<Dobre, 2>>);
@@ -138,6 +137,5 @@ static_assert(!poprawna<TTabela<DwaRazyNumer, 2>>);
 static_assert(!poprawna<TTabela<NazwaRodzica, 1>>);
 static_assert(!poprawna<TTabela<DwaRazyNazwa, 2>>);
 static_assert(!poprawna<TTabela<PoleRodzicaPodInnaNazwa, 1>>);
-static_assert(!poprawna<TTabela<BezKlasy, 1>>);
 
 } // namespace
