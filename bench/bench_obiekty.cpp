@@ -1,8 +1,10 @@
-// Creating, filling and deep-copying 1 million objects of a three-field
-// class, beside the same work on a plain struct for scale. Prints time per
-// phase and the process's resident and peak memory after it.
+// Objects of a three-field class beside a plain struct holding the same data:
+// create and fill, copy, compare, destroy; time per phase and the heap the
+// data takes (bytes in use by malloc after the phase, less before). The two
+// run in turns, ROUNDS times, the side that starts alternating; the medians
+// of each phase close the output.
 //
-//   bench_obiekty [OBJECTS]
+//   bench_obiekty [OBJECTS] [ROUNDS]
 
 #include "Obiekt.h"
 #include "PolaCalkowite.h"
@@ -11,61 +13,125 @@
 
 #include <QString>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-class TOsoba : public TObiekt
+class TOsoba : public TKlasa<TOsoba, TObiekt>
 {
 public:
     static constexpr TOpisPola PolaKlasy[] = {
-        {0, "Imie", &TPoleString::Opis},
-        {1, "Wiek", &TPoleByte::Opis},
-        {2, "Aktywna", &TPoleBoolean::Opis},
-    };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+        {0, "Imie", &TPoleString::Opis}, {1, "Wiek", &TPoleByte::Opis}, {2, "Aktywna", &TPoleBoolean::Opis}};
 };
-const TOpisKlasy TOsoba::Opis = {
-    "TOsoba", &TObiekt::Opis, [](TObiektBazowy *p) -> TPole * { return new TOsoba(p); }, PolaKlasy};
 
 struct Osoba
 {
     QString Imie;
     uint8_t Wiek = 0;
     bool Aktywna = false;
+    bool operator==(const Osoba &) const = default;
 };
-
-// "VmRSS" or "VmHWM" of this process, in MB.
-double PamiecMB(const char *p_Klucz)
-{
-    std::ifstream status("/proc/self/status");
-    std::string linia;
-    while (std::getline(status, linia))
-        if (linia.rfind(p_Klucz, 0) == 0)
-            return std::strtod(linia.c_str() + std::string(p_Klucz).size() + 1, nullptr) / 1024.0;
-    return 0;
-}
-
-template <typename Praca> void Faza(const char *p_Nazwa, Praca p_Praca)
-{
-    const auto start = std::chrono::steady_clock::now();
-    p_Praca();
-    const double sekundy = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%-34s %8.3f s   RSS %7.1f MB   peak %7.1f MB\n", p_Nazwa, sekundy, PamiecMB("VmRSS:"),
-                PamiecMB("VmHWM:"));
-}
 
 QString Imie(int p_Nr)
 {
     return QStringLiteral("Osoba %1").arg(p_Nr);
+}
+
+double ZajetaPamiecMB()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
+}
+
+struct TWynik
+{
+    double Sekundy = 0;
+    double PamiecMB = 0;
+};
+
+// Phase name -> one result per round.
+using TWyniki = std::map<std::string, std::vector<TWynik>>;
+
+void Faza(TWyniki &p_Wyniki, const std::string &p_Nazwa, double p_PamiecPrzed, const std::function<void()> &p_Praca)
+{
+    const auto start = std::chrono::steady_clock::now();
+    p_Praca();
+    const double sekundy = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double pamiec = ZajetaPamiecMB() - p_PamiecPrzed;
+    p_Wyniki[p_Nazwa].push_back({sekundy, pamiec});
+    std::printf("  %-26s %8.3f s  %8.1f MB\n", p_Nazwa.c_str(), sekundy, pamiec);
+}
+
+int StrukturaRaz(TWyniki &p_Wyniki, int p_Ile)
+{
+    const double przed = ZajetaPamiecMB();
+    std::vector<Osoba> osoby;
+    Faza(p_Wyniki, "struct: create and fill", przed, [&] {
+        osoby.reserve(static_cast<size_t>(p_Ile));
+        for (int i = 0; i < p_Ile; ++i)
+            osoby.push_back({Imie(i), static_cast<uint8_t>(i % 100), i % 2 == 0});
+    });
+    std::vector<Osoba> kopie;
+    Faza(p_Wyniki, "struct: copy", przed, [&] { kopie = osoby; });
+    int rozne = 0;
+    Faza(p_Wyniki, "struct: compare", przed, [&] {
+        for (size_t i = 0; i < osoby.size(); ++i)
+            rozne += !(osoby[i] == kopie[i]);
+    });
+    Faza(p_Wyniki, "struct: destroy", przed, [&] {
+        std::vector<Osoba>().swap(kopie);
+        std::vector<Osoba>().swap(osoby);
+    });
+    return rozne;
+}
+
+int ObiektyRaz(TWyniki &p_Wyniki, int p_Ile)
+{
+    const double przed = ZajetaPamiecMB();
+    std::vector<std::unique_ptr<TOsoba>> osoby;
+    Faza(p_Wyniki, "TObiekt: create and fill", przed, [&] {
+        osoby.reserve(static_cast<size_t>(p_Ile));
+        for (int i = 0; i < p_Ile; ++i) {
+            auto osoba = std::make_unique<TOsoba>();
+            osoba->UstawPole<TPoleString>(0, Imie(i));
+            osoba->UstawPole<TPoleByte>(1, static_cast<uint8_t>(i % 100));
+            osoba->UstawPole<TPoleBoolean>(2, i % 2 == 0);
+            osoby.push_back(std::move(osoba));
+        }
+    });
+    std::vector<std::unique_ptr<TObiekt>> kopie;
+    Faza(p_Wyniki, "TObiekt: copy", przed, [&] {
+        kopie.reserve(osoby.size());
+        for (const auto &osoba : osoby)
+            kopie.emplace_back(osoba->KlonujObiekt());
+    });
+    int rozne = 0;
+    Faza(p_Wyniki, "TObiekt: compare", przed, [&] {
+        for (size_t i = 0; i < osoby.size(); ++i)
+            rozne += osoby[i]->Porownaj(*kopie[i]) != 0;
+    });
+    Faza(p_Wyniki, "TObiekt: destroy", przed, [&] {
+        std::vector<std::unique_ptr<TObiekt>>().swap(kopie);
+        std::vector<std::unique_ptr<TOsoba>>().swap(osoby);
+    });
+    return rozne;
+}
+
+double Mediana(std::vector<double> p_Wartosci)
+{
+    std::sort(p_Wartosci.begin(), p_Wartosci.end());
+    const size_t n = p_Wartosci.size();
+    return n % 2 ? p_Wartosci[n / 2] : (p_Wartosci[n / 2 - 1] + p_Wartosci[n / 2]) / 2;
 }
 
 } // namespace
@@ -73,57 +139,39 @@ QString Imie(int p_Nr)
 int main(int argc, char **argv)
 {
     const int ile = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    if (ile <= 0) {
-        std::fprintf(stderr, "usage: %s [OBJECTS]\n", argv[0]);
+    const int rundy = argc > 2 ? std::atoi(argv[2]) : 5;
+    if (ile <= 0 || rundy <= 0) {
+        std::fprintf(stderr, "usage: %s [OBJECTS] [ROUNDS]\n", argv[0]);
         return 2;
     }
-    std::printf("bench_obiekty %d   (start: RSS %.1f MB)\n", ile, PamiecMB("VmRSS:"));
-
-    {
-        std::vector<Osoba> proste;
-        Faza("struct: create and fill", [&] {
-            proste.reserve(static_cast<size_t>(ile));
-            for (int i = 0; i < ile; ++i)
-                proste.push_back({Imie(i), static_cast<uint8_t>(i % 100), i % 2 == 0});
-        });
-        std::vector<Osoba> kopie;
-        Faza("struct: copy", [&] { kopie = proste; });
-    }
-
-    std::vector<std::unique_ptr<TOsoba>> osoby;
-    Faza("TObiekt: create and fill", [&] {
-        osoby.reserve(static_cast<size_t>(ile));
-        for (int i = 0; i < ile; ++i) {
-            auto osoba = std::make_unique<TOsoba>();
-            static_cast<TPoleString &>(osoba->Pola(0)).Wartosc = Imie(i);
-            static_cast<TPoleByte &>(osoba->Pola(1)).Wartosc = static_cast<uint8_t>(i % 100);
-            static_cast<TPoleBoolean &>(osoba->Pola(2)).Wartosc = i % 2 == 0;
-            for (int16_t nr = 0; nr <= 2; ++nr)
-                osoba->UstawMaWartosc(nr, true);
-            osoby.push_back(std::move(osoba));
-        }
-    });
-    Faza("TObiekt: fill again by text", [&] {
-        for (int i = 0; i < ile; ++i) {
-            TOsoba &osoba = *osoby[static_cast<size_t>(i)];
-            osoba.UstawTekstowo(1, QStringLiteral("42"));
-            osoba.UstawTekstowo(2, QStringLiteral("Tak"));
-        }
-    });
-    std::vector<std::unique_ptr<TObiekt>> kopie;
-    Faza("TObiekt: deep copy (KlonujObiekt)", [&] {
-        kopie.reserve(osoby.size());
-        for (const auto &osoba : osoby)
-            kopie.emplace_back(osoba->KlonujObiekt());
-    });
+    std::printf("bench_obiekty %d objects, %d rounds\n", ile, rundy);
+    TWyniki wyniki;
     int rozne = 0;
-    Faza("TObiekt: compare copies", [&] {
-        for (size_t i = 0; i < osoby.size(); ++i)
-            rozne += osoby[i]->Porownaj(*kopie[i]) != 0;
-    });
-    Faza("TObiekt: destroy all", [&] {
-        kopie.clear();
-        osoby.clear();
-    });
+    for (int runda = 0; runda < rundy; ++runda) {
+        std::printf("round %d\n", runda + 1);
+        if (runda % 2) {
+            rozne += ObiektyRaz(wyniki, ile);
+            rozne += StrukturaRaz(wyniki, ile);
+        } else {
+            rozne += StrukturaRaz(wyniki, ile);
+            rozne += ObiektyRaz(wyniki, ile);
+        }
+    }
+    std::printf("medians (time, heap in use after the phase)\n");
+    for (const char *faza : {"create and fill", "copy", "compare", "destroy"}) {
+        auto mediany = [&](const std::string &p_Strona) {
+            std::vector<double> czasy;
+            std::vector<double> pamiec;
+            for (const TWynik &w : wyniki[p_Strona + ": " + faza]) {
+                czasy.push_back(w.Sekundy);
+                pamiec.push_back(w.PamiecMB);
+            }
+            return std::pair{Mediana(czasy), Mediana(pamiec)};
+        };
+        const auto [czasS, pamiecS] = mediany("struct");
+        const auto [czasO, pamiecO] = mediany("TObiekt");
+        std::printf("  %-16s struct %7.3f s %7.1f MB   TObiekt %7.3f s %7.1f MB   ratio %5.2fx time %5.2fx heap\n", faza,
+                    czasS, pamiecS, czasO, pamiecO, czasO / czasS, pamiecS > 1 ? pamiecO / pamiecS : 0.0);
+    }
     return rozne == 0 ? 0 : 1;
 }

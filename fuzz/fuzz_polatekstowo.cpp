@@ -15,16 +15,9 @@
 
 namespace {
 
-// A reader over the fuzz stream; numbers as references, or identifiers.
-template <typename TBaza> class TOdczytFuzz : public TBaza
-{
-public:
-    TOdczytFuzz(TStream *p_Strumien, TStringCache *p_Cache) : TBaza(p_Strumien, p_Cache) { this->UtworzParser(); }
-};
-
 // An object whose previous layout had a field of every class, so that the
 // readers' decoding by the previous class runs too.
-class TPoprzedniUklad : public TObiekt
+class TPoprzedniUklad : public TKlasa<TPoprzedniUklad, TObiekt>
 {
 public:
     const TOpisKlasy *PoprzTypPolaNr(int16_t p_Nr) const override
@@ -84,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_Dane, size_t p_Rozmiar)
     try {
         std::unique_ptr<TOdczytywaczTekstu> odczyt;
         if (wybor & 0x80 || tryb == tpIdentyfikatory)
-            odczyt = std::make_unique<TOdczytFuzz<TOdczytywaczTekstuZRef>>(&strumien, &cache);
+            odczyt = std::make_unique<TOdczytywaczTekstuZRef>(&strumien, &cache);
         else
-            odczyt = std::make_unique<TOdczytFuzz<TOdczytywaczTekstu>>(&strumien, &cache);
+            odczyt = std::make_unique<TOdczytywaczTekstu>(&strumien, &cache);
         for (TObiekt &cel : cele)
             odczyt->OdczytywanoPole(cel);
         if (wybor & 0x40)

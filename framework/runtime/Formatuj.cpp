@@ -7,7 +7,7 @@
 
 bool TVarRec::JestCalkowita() const
 {
-    return FRodzaj == TRodzaj::Boolean || FRodzaj == TRodzaj::Integer || FRodzaj == TRodzaj::Int64;
+    return FRodzaj == TRodzaj::Integer || FRodzaj == TRodzaj::Int64;
 }
 
 bool TVarRec::JestTekstem() const

@@ -26,6 +26,8 @@ public:
     TVarRec(double p_Wartosc) : FRodzaj(TRodzaj::Extended), FDouble(p_Wartosc) {}
     TVarRec(QString p_Wartosc) : FRodzaj(TRodzaj::String), FTekst(std::move(p_Wartosc)) {}
     TVarRec(const char16_t *p_Wartosc) : TVarRec(QString::fromUtf16(p_Wartosc)) {}
+    // A plain literal ("Imie") is UTF-8 text, not an address.
+    TVarRec(const char *p_Wartosc) : TVarRec(QString::fromUtf8(p_Wartosc)) {}
     TVarRec(QChar p_Wartosc) : FRodzaj(TRodzaj::Char), FTekst(p_Wartosc) {}
     // Byte strings are Windows-1250 text; Format shows them as such.
     TVarRec(QByteArray p_Wartosc) : FRodzaj(TRodzaj::AnsiString), FBajty(std::move(p_Wartosc)) {}
@@ -42,6 +44,7 @@ public:
     TRodzaj Rodzaj() const { return FRodzaj; }
     // The kind's number as messages about open arrays show it.
     int KodTypu() const;
+    // Integer and Int64; a Boolean is no integer (it names no field, fills no %d).
     bool JestCalkowita() const;
     bool JestZmiennoprzecinkowa() const { return FRodzaj == TRodzaj::Extended || FRodzaj == TRodzaj::Currency; }
     bool JestTekstem() const;

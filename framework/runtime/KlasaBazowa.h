@@ -5,5 +5,6 @@
 class TObject
 {
 public:
-    virtual ~TObject() noexcept(false) = default;
+    // No destructor raises: failures on the way out are reported, not thrown.
+    virtual ~TObject() = default;
 };

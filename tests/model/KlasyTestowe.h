@@ -8,22 +8,17 @@
 
 // A node of a test graph: values, a tracked and a plain reference, and two
 // sub-objects of its own class.
-class TWezel : public TObiekt
+class TWezel : public TKlasa<TWezel, TObiekt>
 {
 public:
     enum : int16_t { Nazwa, Ilosc, Cel, Wsk, Lewy, Prawy };
-    static const TOpisKlasy Opis;
     static constexpr TOpisPola PolaKlasy[] = {
         {Nazwa, "Nazwa", &TPoleString::Opis}, {Ilosc, "IloscSztuk", &TPoleInteger::Opis},
         {Cel, "Cel", &TPoleRefObiektu::Opis}, {Wsk, "Wsk", &TPoleWskObiektu::Opis},
         {Lewy, "Lewy", &Opis},                {Prawy, "Prawy", &Opis},
     };
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 
     TWezel &Pod(int16_t p_Nr) { return static_cast<TWezel &>(TObiekt::Pola(p_Nr)); }
     TObiektBazowy *Wskazany(int16_t p_Nr) { return static_cast<TPoleWskObiektu &>(TObiekt::Pola(p_Nr)).Wartosc(); }
 };
-
-inline const TOpisKlasy TWezel::Opis = {
-    "TWezel", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TWezel(p_Rodzic); }, PolaKlasy};

@@ -12,21 +12,17 @@
 
 // Small persistent classes for tests of object operations: an item with a
 // field of every common kind, an address held as a sub-object and a pointer.
-class TAdres : public TObiekt
+class TAdres : public TKlasa<TAdres, TObiekt>
 {
 public:
     static constexpr TOpisPola PolaKlasy[] = {
         {0, "Miasto", &TPoleString::Opis},
         {1, "KodPocztowy", &TPoleString::Opis},
     };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
 };
-inline const TOpisKlasy TAdres::Opis = {
-    "TAdres", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TAdres(p_Rodzic); }, PolaKlasy};
 
-class TTowar : public TObiekt
+class TTowar : public TKlasa<TTowar, TObiekt>
 {
 public:
     enum : int16_t { NrPozycji, Nazwa, DataWywozu, Zwolniony, Adres, Wskazany, Masa, Kod };
@@ -40,16 +36,12 @@ public:
         {Masa, "Masa", &TPoleDouble::Opis},
         {Kod, "Kod", &TPoleRawByteString::Opis},
     };
-    static const TOpisKlasy Opis;
-    using TObiekt::TObiekt;
-    const TOpisKlasy &Klasa() const override { return Opis; }
+    using TKlasa::TKlasa;
     // The code field holds at most four characters.
     int16_t RozmPolaNr(int16_t p_Nr) const override { return p_Nr == Kod ? 4 : TObiekt::RozmPolaNr(p_Nr); }
 
     TAdres &DajAdres() { return static_cast<TAdres &>(Pola(Adres)); }
 };
-inline const TOpisKlasy TTowar::Opis = {
-    "TTowar", &TObiekt::Opis, [](TObiektBazowy *p_Rodzic) -> TPole * { return new TTowar(p_Rodzic); }, PolaKlasy};
 
 // The message of the LkException the call raises; empty when it raises none.
 template <typename F> QString KomunikatBledu(F &&p_Wywolanie)

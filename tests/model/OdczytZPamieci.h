@@ -21,6 +21,5 @@ public:
     explicit TOdczytZPamieci(const QByteArray &p_Wejscie, TStringCache *p_Cache = nullptr)
         : TWejscieZPamieci(p_Wejscie), TOdczytywaczTekstuZRef(&FStrumien, p_Cache)
     {
-        UtworzParser();
     }
 };

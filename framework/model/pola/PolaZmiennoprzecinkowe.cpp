@@ -1,0 +1,251 @@
+#include "PolaZmiennoprzecinkowe.h"
+
+#include "DatyICzasy.h"
+#include "Extended80.h"
+#include "FormatowanieLiczb.h"
+#include "OdczytywaczTekstu.h"
+#include "StrumienBinarny.h"
+#include "ZapisywaczTekstu.h"
+#include "TekstyPomocnicze.h"
+
+#include <cctype>
+#include <cmath>
+#include <optional>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Beyond this a scaled currency value does not fit 64 bits.
+constexpr long double MaksCurrency = 922337203685477.5807L;
+
+int16_t znak(long double p_Roznica)
+{
+    return p_Roznica < 0 ? -1 : (p_Roznica > 0 ? 1 : 0);
+}
+
+std::optional<long double> sprobujTekstNaLiczbe(const QString &p_Tekst)
+{
+    const QByteArray tekst = NormalizujTekstLiczby(p_Tekst, TFormatSettings()).toLatin1();
+    if (tekst.isEmpty())
+        return std::nullopt;
+    char *koniec = nullptr;
+    // strtold reads hex floats, "inf" and "nan" too; a number here is digits, one point and an exponent.
+    for (const char c : tekst)
+        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'))
+            return std::nullopt;
+    const long double wartosc = std::strtold(tekst.constData(), &koniec);
+    if (koniec != tekst.constData() + tekst.size() || !std::isfinite(wartosc))
+        return std::nullopt;
+    return wartosc;
+}
+
+} // namespace
+
+QString TekstLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, QChar p_Separator)
+{
+    if (p_Wartosc == 0)
+        return QStringLiteral("0");
+    if (std::isnan(p_Wartosc))
+        return QStringLiteral("NAN");
+    if (std::isinf(p_Wartosc))
+        return p_Wartosc < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    char bufor[64];
+    std::snprintf(bufor, sizeof bufor, "%.*Le", p_Cyfry - 1, p_Wartosc);
+    // bufor: [-]d.ddd...e[+-]xx
+    const char *z = bufor;
+    QString wynik;
+    if (*z == '-') {
+        wynik += QLatin1Char('-');
+        ++z;
+    }
+    QString cyfry;
+    for (; *z && *z != 'e'; ++z)
+        if (*z != '.')
+            cyfry += QLatin1Char(*z);
+    const int wykladnik = std::atoi(z + 1);
+    while (cyfry.size() > 1 && cyfry.endsWith(QLatin1Char('0')))
+        cyfry.chop(1);
+
+    if (wykladnik >= -5 && wykladnik < p_Cyfry) {
+        if (wykladnik >= 0) {
+            const int calkowite = wykladnik + 1;
+            if (cyfry.size() <= calkowite)
+                return wynik + cyfry + QString(calkowite - cyfry.size(), QLatin1Char('0'));
+            return wynik + cyfry.left(calkowite) + p_Separator + cyfry.mid(calkowite);
+        }
+        return wynik + QLatin1Char('0') + p_Separator + QString(-wykladnik - 1, QLatin1Char('0')) + cyfry;
+    }
+    wynik += cyfry.left(1);
+    if (cyfry.size() > 1)
+        wynik += p_Separator + cyfry.mid(1);
+    return wynik + QLatin1Char('E') + QString::number(wykladnik);
+}
+
+QString TekstCurrency(int64_t p_RazyDziesiecTysiecy, QChar p_Separator)
+{
+    const bool ujemna = p_RazyDziesiecTysiecy < 0;
+    // Unsigned, so that the lowest value has a magnitude too.
+    const uint64_t modul = ujemna ? 0 - static_cast<uint64_t>(p_RazyDziesiecTysiecy) : p_RazyDziesiecTysiecy;
+    QString wynik = (ujemna ? QStringLiteral("-") : QString()) + QString::number(modul / 10000);
+    QString ulamek = QStringLiteral("%1").arg(modul % 10000, 4, 10, QLatin1Char('0'));
+    while (ulamek.endsWith(QLatin1Char('0')))
+        ulamek.chop(1);
+    if (!ulamek.isEmpty())
+        wynik += p_Separator + ulamek;
+    return wynik;
+}
+
+long double TekstNaLiczbe(const QString &p_Tekst, long double p_Maks)
+{
+    if (const auto wartosc = sprobujTekstNaLiczbe(p_Tekst); wartosc && std::fabs(*wartosc) <= p_Maks)
+        return *wartosc;
+    throw EConvertError(QStringLiteral("'%1' nie jest poprawn\u0105 liczb\u0105 zmiennoprzecinkow\u0105").arg(p_Tekst));
+}
+
+int64_t TekstNaCurrency(const QString &p_Tekst)
+{
+    const auto wartosc = sprobujTekstNaLiczbe(p_Tekst);
+    if (!wartosc || std::fabs(*wartosc) > MaksCurrency)
+        throw EConvertError(QStringLiteral("'%1' nie jest poprawn\u0105 liczb\u0105 Currency").arg(p_Tekst));
+    return std::llroundl(*wartosc * 10000);
+}
+
+long double ZaokraglijDoMiejsc(long double p_Wartosc, uint8_t p_IleMiejsc)
+{
+    // The small addend lifts values stored just below a half (2.675 is 2.67499...).
+    constexpr long double Poprawka = 0.00000001L;
+    const long double s = std::pow(10.0L, p_IleMiejsc);
+    const long double modul = std::fabs(p_Wartosc);
+    long double wynik;
+    if (p_IleMiejsc <= 2) {
+        wynik = std::floor(s * (modul + Poprawka) + 0.5L) / s;
+    } else {
+        const long double calkowita = std::trunc(modul);
+        wynik = calkowita + std::floor(s * (modul - calkowita) + Poprawka + 0.5L) / s;
+    }
+    return p_Wartosc < 0 ? -wynik : wynik;
+}
+
+void TPoleZmiennoprzecinkowe::Zaokraglij(uint8_t)
+{
+    throw LkException(QStringLiteral("b\u0142\u0119dne u\u017Cycie metody"));
+}
+
+int16_t TPoleZmiennoprzecinkowe::Porownaj(const TPole &p_Pole, TPorownywaczDanych *) const
+{
+    if (const auto *liczba = dynamic_cast<const TPoleNumeryczne *>(&p_Pole))
+        return znak(JakoExtended() - liczba->JakoExtended());
+    return 0;
+}
+
+QString TPoleZmiennoprzecinkowe::WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS) const
+{
+    if (!p_Maska.isEmpty()) {
+        if (const auto tekst =
+                FormatujUlamekWgMaski(p_Maska, JakoDouble(), GetJakoString(), p_FS ? *p_FS : UstawieniaDatModelu()))
+            return *tekst;
+        // Exponent masks are not supported; say so rather than show an unmasked value.
+        BledneWywolanie("WartWgMaski");
+    }
+    if (p_FS)
+        return GetJakoString().replace(QLatin1Char('.'), p_FS->DecimalSeparator);
+    return GetJakoString();
+}
+
+void TPoleDouble::Zaokraglij(uint8_t p_IleMiejscPoPrzecinku)
+{
+    Wartosc = static_cast<double>(ZaokraglijDoMiejsc(Wartosc, p_IleMiejscPoPrzecinku));
+}
+
+QString TPoleCurrency::WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS) const
+{
+    if (!p_Maska.isEmpty())
+        return TPoleZmiennoprzecinkowe::WartWgMaski(p_Maska, p_FS);
+    return TekstCurrency(Wartosc, p_FS ? p_FS->DecimalSeparator : QLatin1Char('.'));
+}
+
+void TPoleCurrency::Zaokraglij(uint8_t p_IleMiejscPoPrzecinku)
+{
+    Wartosc = std::llroundl(ZaokraglijDoMiejsc(Wartosc / 10000.0L, p_IleMiejscPoPrzecinku) * 10000);
+}
+
+int16_t TPoleCurrency::Porownaj(const TPole &p_Pole, TPorownywaczDanych *) const
+{
+    if (const auto *waluta = dynamic_cast<const TPoleCurrency *>(&p_Pole))
+        return Wartosc < waluta->Wartosc ? -1 : (Wartosc > waluta->Wartosc ? 1 : 0);
+    return TPoleZmiennoprzecinkowe::Porownaj(p_Pole);
+}
+
+QByteArray TPoleZmiennoprzecinkowe::TekstLiczbyZTokenow(TLkParser &p_Parser)
+{
+    QByteArray tekst = p_Parser.TokenString();
+    const bool calkowita = p_Parser.Token() == TLkParser::toInteger;
+    p_Parser.NextToken();
+    if (calkowita && p_Parser.Token() == ',') {
+        p_Parser.NextToken();
+        tekst += ',' + p_Parser.TokenString();
+        p_Parser.NextToken();
+    }
+    return tekst;
+}
+
+bool TPoleZmiennoprzecinkowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    TLkParser &parser = p_Odczytywacz.Parser();
+    const QByteArray tekst = TekstLiczbyZTokenow(parser);
+    UstawZTekstuTokenow(parser, tekst);
+    return !MaDefWartosc();
+}
+
+void TPoleZmiennoprzecinkowe::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszTxt(GetJakoString().toLatin1());
+}
+
+void TPoleDouble::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    ZapiszDouble(p_Strumien, Wartosc);
+}
+
+void TPoleDouble::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajDouble(p_Strumien);
+}
+
+void TPoleExtended::UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst)
+{
+    try {
+        Wartosc = TekstNaLiczbe(QString::fromLatin1(p_Tekst));
+    } catch (const EConvertError &) {
+        // The parser's error carries the line and the column.
+        Wartosc = p_Parser.StringToFloat(p_Tekst);
+    }
+}
+
+void TPoleExtended::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    const TBajtyExtended bajty = ExtendedNaBajty(Wartosc);
+    p_Strumien.WriteBuffer(bajty.data(), bajty.size());
+}
+
+void TPoleExtended::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    TBajtyExtended bajty;
+    p_Strumien.ReadBuffer(bajty.data(), bajty.size());
+    Wartosc = ExtendedZBajtow(bajty);
+}
+
+void TPoleCurrency::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const
+{
+    ZapiszLE<int64_t>(p_Strumien, Wartosc);
+}
+
+void TPoleCurrency::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    Wartosc = CzytajLE<int64_t>(p_Strumien);
+}

@@ -1,0 +1,177 @@
+#include "PoleWskObiektu.h"
+
+#include "KopierDanych.h"
+#include "ObiektBazowy.h"
+#include "OdczytywaczTekstu.h"
+#include "PorownywaczDanych.h"
+#include "StrumienBinarny.h"
+#include "ZapisywaczTekstu.h"
+#include "ZglaszanieBledow.h"
+
+#include <cstdint>
+#include <exception>
+
+namespace {
+
+// The objects' locks, taken one at a time around a change of a referring list.
+class TBlokada
+{
+public:
+    explicit TBlokada(TObiektBazowy *p_Obiekt) : FObiekt(p_Obiekt)
+    {
+        if (FObiekt)
+            FObiekt->ZablokujObiekt();
+    }
+    ~TBlokada()
+    {
+        if (FObiekt)
+            FObiekt->OdblokujObiekt();
+    }
+    TBlokada(const TBlokada &) = delete;
+    TBlokada &operator=(const TBlokada &) = delete;
+
+private:
+    TObiektBazowy *FObiekt;
+};
+
+} // namespace
+
+QString TPoleWskObiektu::GetJakoString() const
+{
+    return QString::number(reinterpret_cast<uintptr_t>(FWartosc));
+}
+
+void TPoleWskObiektu::SetJakoString(const QString &p_Wartosc)
+{
+    const QString tekst = p_Wartosc.trimmed();
+    if (tekst.isEmpty() || tekst == QLatin1String("0"))
+        UstawWartosc(nullptr);
+    else if (tekst != GetJakoString())
+        throw EConvertError(QStringLiteral("'%1' nie jest wskaźnikiem do obiektu").arg(p_Wartosc));
+}
+
+Variant TPoleWskObiektu::GetJakoVariant() const
+{
+    return Variant::ZInt64(static_cast<int64_t>(reinterpret_cast<uintptr_t>(FWartosc)));
+}
+
+void TPoleWskObiektu::SetJakoVariant(const Variant &p_Wartosc)
+{
+    SetJakoString(p_Wartosc.JakoString());
+}
+
+QString TPoleWskObiektu::WartWgMaski(const QString &p_Maska, const TFormatSettings *p_FS) const
+{
+    return FWartosc ? FWartosc->WartWgMaski(p_Maska, p_FS) : QString();
+}
+
+void TPoleWskObiektu::KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier)
+{
+    TPole::KopiujDane(p_Pole, p_Kopier);
+    if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(&p_Pole))
+        UstawWartosc(wskaznik->FWartosc);
+}
+
+int16_t TPoleWskObiektu::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
+{
+    if (p_Porownywacz && p_Porownywacz->TrybPorownRef == tprIgnorujRef)
+        return 0;
+    const auto *inny = dynamic_cast<const TPoleWskObiektu *>(&p_Pole);
+    if (!inny)
+        return FWartosc ? 1 : 0;
+    TObiektBazowy *tam = inny->FWartosc;
+    if (inny == this || FWartosc == tam)
+        return 0;
+    if (p_Porownywacz && p_Porownywacz->TrybPorownRef == tprRefJakoSciezki) {
+        const QString tu = FWartosc ? FWartosc->DajSciezkeDoSiebie(p_Porownywacz->ObiektCo) : QString();
+        const QString tamSciezka = tam ? tam->DajSciezkeDoSiebie(p_Porownywacz->ObiektZCzym) : QString();
+        const int wynik = tu.compare(tamSciezka);
+        return wynik < 0 ? -1 : (wynik > 0 ? 1 : 0);
+    }
+    if (!FWartosc)
+        return -1;
+    if (!tam)
+        return 1;
+    // The targets' comparison records the pair, so a cycle back to it ends as equal.
+    return FWartosc->Porownaj(*tam, p_Porownywacz);
+}
+
+void TPoleWskObiektu::PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy)
+{
+    if (FWartosc == p_Stary)
+        FWartosc = p_Nowy;
+}
+
+void TPoleWskObiektu::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    p_Zapisywacz.ZapiszRef(*this);
+}
+
+bool TPoleWskObiektu::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    return p_Odczytywacz.WczytajRef(*this);
+}
+
+void TPoleWskObiektu::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const
+{
+    int gdzie = -1;
+    ZapiszLiczbe(p_Strumien, FWartosc && p_Zapisywacz.PodlegaZapisowi(FWartosc, gdzie) ? gdzie + 1 : 0);
+}
+
+void TPoleWskObiektu::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
+{
+    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.DodajRefNumer(*this, CzytajLiczbe(p_Strumien));
+}
+
+TPoleRefObiektu::~TPoleRefObiektu()
+{
+    // Leaves the target's list, so the target never tells a field that is gone;
+    // without the target's lock when that cannot be taken.
+    try {
+        UstawWartosc(nullptr);
+    } catch (const std::exception &e) {
+        FWartosc->UsunRefOd(this);
+        ZglosBlad(KomunikatWyjatku(e), false);
+    }
+}
+
+void TPoleRefObiektu::UstawWartosc(TObiektBazowy *p_Wartosc)
+{
+    if (FWartosc == p_Wartosc)
+        return;
+    // The new target's list grows first: if that fails, nothing has changed.
+    if (p_Wartosc) {
+        TBlokada blokada(p_Wartosc);
+        p_Wartosc->DodajRef(this);
+    }
+    if (FWartosc) {
+        TBlokada blokada(FWartosc);
+        FWartosc->UsunRefOd(this);
+    }
+    FWartosc = p_Wartosc;
+}
+
+void TPoleRefObiektu::ZerujRefDo(TObiektBazowy *p_Obiekt)
+{
+    if (FWartosc != p_Obiekt)
+        return;
+    // The target has already taken this field off its list.
+    FWartosc = nullptr;
+    if (FRodzic)
+        FRodzic->StraconoCelPola(*this);
+}
+
+void TPoleRefObiektu::PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy)
+{
+    if (FWartosc != p_Stary)
+        return;
+    // A target's PrzepnijRefNa has taken the field off its list already; a copy's field is still on it.
+    if (FWartosc) {
+        TBlokada blokada(FWartosc);
+        FWartosc->UsunRefOd(this);
+    }
+    FWartosc = nullptr;
+    UstawWartosc(p_Nowy);
+}
