@@ -215,6 +215,14 @@ void TPoleDouble::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p
     Wartosc = CzytajDouble(p_Strumien);
 }
 
+void TPoleExtended::KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier)
+{
+    if (const auto *extended = dynamic_cast<const TPoleExtended *>(&p_Pole))
+        Wartosc = extended->Wartosc;
+    else
+        TPoleZmiennoprzecinkowe::KopiujDane(p_Pole, p_Kopier);
+}
+
 void TPoleExtended::UstawZTekstuTokenow(TLkParser &p_Parser, QByteArrayView p_Tekst)
 {
     try {

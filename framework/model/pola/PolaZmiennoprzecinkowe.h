@@ -86,6 +86,8 @@ public:
     void ZerujDane() override { Wartosc = 0; }
     bool MaDefWartosc() const override { return Wartosc == 0; }
     void Zaokraglij(uint8_t p_IleMiejscPoPrzecinku) override { Wartosc = ZaokraglijDoMiejsc(Wartosc, p_IleMiejscPoPrzecinku); }
+    // A variant holds a double: between two extendeds the full value is copied.
+    void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr) override;
     // The 10-byte x87 image, whatever long double is here.
     void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
     void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;

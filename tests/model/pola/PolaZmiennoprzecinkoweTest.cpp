@@ -156,6 +156,14 @@ TEST(PolaZmiennoprzecinkowe, VariantKopiaIPorownanie)
     EXPECT_FALSE(liczba.MaDefWartosc());
     liczba.ZerujDane();
     EXPECT_TRUE(liczba.MaDefWartosc());
+
+    // An extended keeps the digits a double has not.
+    TPoleExtended zrodlo;
+    zrodlo.Wartosc = -1.25e-300L;
+    TPoleExtended kopia;
+    kopia.KopiujDane(zrodlo);
+    EXPECT_EQ(kopia.Wartosc, zrodlo.Wartosc);
+    EXPECT_EQ(kopia.Porownaj(zrodlo), 0);
 }
 
 } // namespace

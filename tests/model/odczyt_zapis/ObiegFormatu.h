@@ -1,0 +1,176 @@
+#pragma once
+
+// One round trip for every format: a tree holding every field class, a
+// sub-object and shared references goes out through a format's writer and
+// comes back equal through its reader. A format joins with a small traits
+// type and one line:
+//
+//   struct TFormatX {
+//       static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien);
+//       static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien);
+//   };
+//   INSTANTIATE_TYPED_TEST_SUITE_P(X, ObiegFormatu, TFormatX);
+
+#include "Obiekt.h"
+#include "PolaCalkowite.h"
+#include "PolaDatyICzasu.h"
+#include "PolaTekstowe.h"
+#include "PolaZmiennoprzecinkowe.h"
+#include "PoleBoolean.h"
+#include "PoleWskObiektu.h"
+#include "PorownywaczDanych.h"
+#include "Strumienie.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace obieg {
+
+// A target of the shared references, and the sub-object of the tree.
+class TCel : public TKlasa<TCel, TObiekt>
+{
+public:
+    enum : int16_t { Nazwa, Licznik };
+    static constexpr TOpisPola PolaKlasy[] = {
+        {Nazwa, "Nazwa", &TPoleString::Opis},
+        {Licznik, "Licznik", &TPoleInteger::Opis},
+    };
+    using TKlasa::TKlasa;
+};
+
+// Every field class once, two sub-objects, and two references to the
+// same sub-object (one tracked, one plain).
+class TWszystkiePola : public TKlasa<TWszystkiePola, TObiekt>
+{
+public:
+    enum : int16_t {
+        Bajt, Smallint, Word, Integer, Cardinal, Int64,
+        Double, Extended, Currency, Data, Czas, DataICzas,
+        Logiczne, Tekst, TekstAnsi, TekstSzeroki,
+        Pierwszy, Drugi, Ref, Wsk, Pusty,
+    };
+    static constexpr TOpisPola PolaKlasy[] = {
+        {Bajt, "Bajt", &TPoleByte::Opis},
+        {Smallint, "Smallint", &TPoleSmallint::Opis},
+        {Word, "Word", &TPoleWord::Opis},
+        {Integer, "Integer", &TPoleInteger::Opis},
+        {Cardinal, "Cardinal", &TPoleCardinal::Opis},
+        {Int64, "Int64", &TPoleInt64::Opis},
+        {Double, "Double", &TPoleDouble::Opis},
+        {Extended, "Extended", &TPoleExtended::Opis},
+        {Currency, "Currency", &TPoleCurrency::Opis},
+        {Data, "Data", &TPoleDate::Opis},
+        {Czas, "Czas", &TPoleTime::Opis},
+        {DataICzas, "DataICzas", &TPoleDateTime::Opis},
+        {Logiczne, "Logiczne", &TPoleBoolean::Opis},
+        {Tekst, "Tekst", &TPoleString::Opis},
+        {TekstAnsi, "TekstAnsi", &TPoleRawByteString::Opis},
+        {TekstSzeroki, "TekstSzeroki", &TPoleWideString::Opis},
+        {Pierwszy, "Pierwszy", &TCel::Opis},
+        {Drugi, "Drugi", &TCel::Opis},
+        {Ref, "Ref", &TPoleRefObiektu::Opis},
+        {Wsk, "Wsk", &TPoleWskObiektu::Opis},
+        // Never given a value: it must come back without one.
+        {Pusty, "Pusty", &TPoleString::Opis},
+    };
+    using TKlasa::TKlasa;
+
+    TCel &Cel(int16_t p_Nr) { return Pole<TCel>(p_Nr); }
+    TObiektBazowy *Wskazany(int16_t p_Nr) { return Pole<TPoleWskObiektu>(p_Nr).Wartosc(); }
+
+    // Values at the edges of each class, and texts every format must escape.
+    void Wypelnij()
+    {
+        UstawPole<TPoleByte>(Bajt, uint8_t{255});
+        UstawPole<TPoleSmallint>(Smallint, std::numeric_limits<int16_t>::min());
+        UstawPole<TPoleWord>(Word, uint16_t{65535});
+        UstawPole<TPoleInteger>(Integer, -2147483647 - 1);
+        UstawPole<TPoleCardinal>(Cardinal, uint32_t{4294967295u});
+        UstawPole<TPoleInt64>(Int64, std::numeric_limits<int64_t>::max());
+        UstawPole<TPoleDouble>(Double, 0.1);
+        UstawPole<TPoleExtended>(Extended, -1.25e-300L);
+        UstawPole<TPoleCurrency>(Currency, int64_t{-12345678901234});
+        UstawPole<TPoleDate>(Data, 46000.0);
+        UstawPole<TPoleTime>(Czas, 0.75);
+        UstawPole<TPoleDateTime>(DataICzas, 46000.5);
+        // False is a value of its own, not an absent field.
+        Pole<TPoleBoolean>(Logiczne);
+        UstawMaWartosc(Logiczne, true);
+        UstawPole<TPoleString>(Tekst, QStringLiteral(" Zażółć \"gęślą\" <jaźń> & 'ty'\r\nnowa linia\t"));
+        UstawPole<TPoleRawByteString>(TekstAnsi, QByteArray("ansi \x01\x7f\xff bytes", 15));
+        UstawPole<TPoleWideString>(TekstSzeroki, QStringLiteral("ĄĘŁŃÓŚŹŻ \u20ac \U0001F600"));
+        Cel(Pierwszy).UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("cel"));
+        Cel(Pierwszy).UstawPole<TPoleInteger>(TCel::Licznik, 7);
+        Cel(Drugi).UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("drugi"));
+        Pole<TPoleRefObiektu>(Ref).UstawWartosc(&Cel(Pierwszy));
+        UstawMaWartosc(Ref, true);
+        Pole<TPoleWskObiektu>(Wsk).UstawWartosc(&Cel(Pierwszy));
+        UstawMaWartosc(Wsk, true);
+    }
+};
+
+} // namespace obieg
+
+template <typename TFormat> class ObiegFormatu : public ::testing::Test
+{
+protected:
+    // Written, then read back into a fresh object of the same class.
+    using TWszystkiePola = obieg::TWszystkiePola;
+
+    static void Przenies(TWszystkiePola &p_Zrodlo, TWszystkiePola &p_Cel)
+    {
+        TMemoryStream strumien;
+        TFormat::Zapisz(p_Zrodlo, strumien);
+        ASSERT_GT(strumien.Size(), 0) << "the writer wrote nothing";
+        strumien.SetPosition(0);
+        TFormat::Wczytaj(p_Cel, strumien);
+    }
+};
+
+TYPED_TEST_SUITE_P(ObiegFormatu);
+
+TYPED_TEST_P(ObiegFormatu, EveryFieldClassComesBackEqual)
+{
+    obieg::TWszystkiePola zrodlo;
+    zrodlo.Wypelnij();
+    obieg::TWszystkiePola wczytany;
+    this->Przenies(zrodlo, wczytany);
+
+    EXPECT_EQ(zrodlo.PorownajZObiektem(wczytany), 0);
+    // Spot checks, so that a comparer fault cannot hide a lost value.
+    EXPECT_EQ(wczytany.Tekstowo(obieg::TWszystkiePola::Tekst), zrodlo.Tekstowo(obieg::TWszystkiePola::Tekst));
+    EXPECT_EQ(wczytany.template Pole<TPoleInt64>(obieg::TWszystkiePola::Int64).Wartosc, std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(wczytany.template Pole<TPoleDouble>(obieg::TWszystkiePola::Double).Wartosc, 0.1);
+    EXPECT_EQ(wczytany.template Pole<TPoleRawByteString>(obieg::TWszystkiePola::TekstAnsi).Wartosc,
+              zrodlo.template Pole<TPoleRawByteString>(obieg::TWszystkiePola::TekstAnsi).Wartosc);
+    EXPECT_EQ(wczytany.template Pole<TPoleWideString>(obieg::TWszystkiePola::TekstSzeroki).Wartosc,
+              zrodlo.template Pole<TPoleWideString>(obieg::TWszystkiePola::TekstSzeroki).Wartosc);
+    EXPECT_TRUE(wczytany.MaWartosc(obieg::TWszystkiePola::Logiczne));
+    EXPECT_FALSE(wczytany.MaWartosc(obieg::TWszystkiePola::Pusty));
+}
+
+TYPED_TEST_P(ObiegFormatu, SharedReferencesComeBackToOneObject)
+{
+    obieg::TWszystkiePola zrodlo;
+    zrodlo.Wypelnij();
+    obieg::TWszystkiePola wczytany;
+    this->Przenies(zrodlo, wczytany);
+
+    TObiektBazowy *cel = &wczytany.Cel(obieg::TWszystkiePola::Pierwszy);
+    EXPECT_EQ(wczytany.Wskazany(obieg::TWszystkiePola::Ref), cel);
+    EXPECT_EQ(wczytany.Wskazany(obieg::TWszystkiePola::Wsk), cel);
+}
+
+TYPED_TEST_P(ObiegFormatu, AnEmptyObjectComesBackEmpty)
+{
+    obieg::TWszystkiePola zrodlo;
+    obieg::TWszystkiePola wczytany;
+    wczytany.Wypelnij();
+    this->Przenies(zrodlo, wczytany);
+
+    EXPECT_FALSE(wczytany.MaWartosc(-1));
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ObiegFormatu, EveryFieldClassComesBackEqual, SharedReferencesComeBackToOneObject,
+                            AnEmptyObjectComesBackEmpty);
