@@ -56,7 +56,8 @@ public:
     // The referring list: tracked references to this object and its children.
     // Kept sorted by address, without duplicates.
     void DodajRef(TPole *p_Pole);
-    void UsunRefOd(TPole *p_Pole);
+    // Virtual: an owning list also lets go of an item that leaves it this way.
+    virtual void UsunRefOd(TPole *p_Pole);
     bool MaRefOd(const TPole *p_Pole) const;
     bool MaJakiesRef() const { return FDodatki && !FDodatki->ListaRef.empty(); }
     bool MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const;

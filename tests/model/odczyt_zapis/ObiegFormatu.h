@@ -11,6 +11,10 @@
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(X, ObiegFormatu, TFormatX);
 
+#include "ListaObiektow.h"
+#include "ListaWskObiektow.h"
+#include "ListyLiczb.h"
+#include "ListyTekstow.h"
 #include "Obiekt.h"
 #include "PolaCalkowite.h"
 #include "PolaDatyICzasu.h"
@@ -39,8 +43,17 @@ public:
     using TKlasa::TKlasa;
 };
 
-// Every field class once, two sub-objects, and two references to the
-// same sub-object (one tracked, one plain).
+// A typed list of targets.
+class TListaCelow : public TKlasa<TListaCelow, TListaObiektow>
+{
+public:
+    using TKlasa::TKlasa;
+    const TOpisKlasy &TypObiektowListy() const override { return TCel::Opis; }
+};
+
+// Every field class once, two sub-objects, two references to the same
+// sub-object (one tracked, one plain), and lists: of objects, of integers,
+// of strings, and of pointers into the tree.
 class TWszystkiePola : public TKlasa<TWszystkiePola, TObiekt>
 {
 public:
@@ -49,6 +62,7 @@ public:
         Double, Extended, Currency, Data, Czas, DataICzas,
         Logiczne, Tekst, TekstAnsi, TekstSzeroki,
         Pierwszy, Drugi, Ref, Wsk, Pusty,
+        Cele, Liczby, Linie, Wskazania,
     };
     static constexpr TOpisPola PolaKlasy[] = {
         {Bajt, "Bajt", &TPoleByte::Opis},
@@ -73,11 +87,19 @@ public:
         {Wsk, "Wsk", &TPoleWskObiektu::Opis},
         // Never given a value: it must come back without one.
         {Pusty, "Pusty", &TPoleString::Opis},
+        {Cele, "Cele", &TListaCelow::Opis},
+        {Liczby, "Liczby", &TPoleIntList::Opis},
+        {Linie, "Linie", &TPoleStrList::Opis},
+        {Wskazania, "Wskazania", &TListaWskObiektow::Opis},
     };
     using TKlasa::TKlasa;
 
     TCel &Cel(int16_t p_Nr) { return Pole<TCel>(p_Nr); }
     TObiektBazowy *Wskazany(int16_t p_Nr) { return Pole<TPoleWskObiektu>(p_Nr).Wartosc(); }
+    TListaCelow &ListaCelow() { return Pole<TListaCelow>(Cele); }
+    TPoleIntList &ListaLiczb() { return Pole<TPoleIntList>(Liczby); }
+    TPoleStrList &ListaLinii() { return Pole<TPoleStrList>(Linie); }
+    TListaWskObiektow &ListaWskazan() { return Pole<TListaWskObiektow>(Wskazania); }
 
     // Values at the edges of each class, and texts every format must escape.
     void Wypelnij()
@@ -107,6 +129,19 @@ public:
         UstawMaWartosc(Ref, true);
         Pole<TPoleWskObiektu>(Wsk).UstawWartosc(&Cel(Pierwszy));
         UstawMaWartosc(Wsk, true);
+        // Two items, the second without a name; the pointer list refers to
+        // a sub-object and to list items, one of them twice.
+        auto &a = static_cast<TCel &>(*ListaCelow().DopiszObiekt(nullptr));
+        a.UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("element \"a\""));
+        a.UstawPole<TPoleInteger>(TCel::Licznik, -1);
+        auto &b = static_cast<TCel &>(*ListaCelow().DopiszObiekt(nullptr));
+        b.UstawPole<TPoleInteger>(TCel::Licznik, 2);
+        ListaLiczb().DodajZArrayOfInt({-2147483647 - 1, 0, 2147483647});
+        ListaLinii().Wartosci = {QStringLiteral("pierwsza linia"), QStringLiteral("Zażółć <gęślą> & \"jaźń\"")};
+        ListaWskazan().DopiszObiekt(&b);
+        ListaWskazan().DopiszObiekt(&Cel(Drugi));
+        ListaWskazan().DopiszObiekt(&b);
+        ListaWskazan().DopiszObiekt(&a);
     }
 };
 
@@ -148,6 +183,13 @@ TYPED_TEST_P(ObiegFormatu, EveryFieldClassComesBackEqual)
               zrodlo.template Pole<TPoleWideString>(obieg::TWszystkiePola::TekstSzeroki).Wartosc);
     EXPECT_TRUE(wczytany.MaWartosc(obieg::TWszystkiePola::Logiczne));
     EXPECT_FALSE(wczytany.MaWartosc(obieg::TWszystkiePola::Pusty));
+    ASSERT_EQ(wczytany.ListaCelow().IleObiektow(), 2);
+    EXPECT_EQ(&wczytany.ListaCelow().ObiektyListy(1)->Klasa(), &obieg::TCel::Opis);
+    EXPECT_EQ(wczytany.ListaCelow().Elementy(0)->Tekstowo(obieg::TCel::Nazwa), QStringLiteral("element \"a\""));
+    EXPECT_FALSE(wczytany.ListaCelow().Elementy(1)->MaWartosc(obieg::TCel::Nazwa));
+    EXPECT_EQ(wczytany.ListaCelow().Elementy(1)->Tekstowo(obieg::TCel::Licznik), QStringLiteral("2"));
+    EXPECT_EQ(wczytany.ListaLiczb().GetJakoString(), QStringLiteral("-2147483648 0 2147483647"));
+    EXPECT_EQ(wczytany.ListaLinii().Wartosci, zrodlo.ListaLinii().Wartosci);
 }
 
 TYPED_TEST_P(ObiegFormatu, SharedReferencesComeBackToOneObject)
@@ -160,6 +202,13 @@ TYPED_TEST_P(ObiegFormatu, SharedReferencesComeBackToOneObject)
     TObiektBazowy *cel = &wczytany.Cel(obieg::TWszystkiePola::Pierwszy);
     EXPECT_EQ(wczytany.Wskazany(obieg::TWszystkiePola::Ref), cel);
     EXPECT_EQ(wczytany.Wskazany(obieg::TWszystkiePola::Wsk), cel);
+    // The pointer list's entries point at the objects read, in order, duplicates kept.
+    TListaWskObiektow &wskazania = wczytany.ListaWskazan();
+    ASSERT_EQ(wskazania.IleObiektow(), 4);
+    EXPECT_EQ(wskazania.ObiektyListy(0), wczytany.ListaCelow().ObiektyListy(1));
+    EXPECT_EQ(wskazania.ObiektyListy(1), &wczytany.Cel(obieg::TWszystkiePola::Drugi));
+    EXPECT_EQ(wskazania.ObiektyListy(2), wczytany.ListaCelow().ObiektyListy(1));
+    EXPECT_EQ(wskazania.ObiektyListy(3), wczytany.ListaCelow().ObiektyListy(0));
 }
 
 TYPED_TEST_P(ObiegFormatu, AnEmptyObjectComesBackEmpty)
