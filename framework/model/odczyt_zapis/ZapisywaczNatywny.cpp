@@ -27,18 +27,18 @@ void TZapisywaczNatywny::ZapiszDokument(TObiektBazowy &p_Obiekt)
 {
     TBlokadaZapisu blokada(p_Obiekt);
     DajObiektyDoZapisu(p_Obiekt, *this);
-    ZapiszTxt(QByteArrayLiteral("object "));
-    ZapiszTxt(DajNazweTypuDoZapisu(p_Obiekt));
-    if (const TObiekt *obiekt = p_Obiekt.JakoTObiekt())
-        ZapiszPola(*obiekt);
-    NowaLinia();
-    ZapiszTxt(QByteArrayLiteral("end"));
+    ZapiszBlok(p_Obiekt, DajNazweTypuDoZapisu(p_Obiekt));
 }
 
 void TZapisywaczNatywny::ZapiszObiekt(TObiektBazowy &p_Obiekt, const QString &p_NazwaPola)
 {
+    ZapiszBlok(p_Obiekt, TekstNaPolskiAnsi(p_NazwaPola));
+}
+
+void TZapisywaczNatywny::ZapiszBlok(TObiektBazowy &p_Obiekt, const QByteArray &p_Nazwa)
+{
     ZapiszTxt(QByteArrayLiteral("object "));
-    ZapiszTxt(TekstNaPolskiAnsi(p_NazwaPola));
+    ZapiszTxt(p_Nazwa);
     ZwiekszAkapit();
     if (const TObiekt *obiekt = p_Obiekt.JakoTObiekt())
         ZapiszPola(*obiekt);

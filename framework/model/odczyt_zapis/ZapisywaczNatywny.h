@@ -33,4 +33,8 @@ public:
     void ZapiszPola(const TObiekt &p_Obiekt);
     // p_Bajty quoted with p_Cudzyslow, cut by the line budget.
     void ZapiszNapis(QByteArrayView p_Bajty, char p_Cudzyslow);
+
+private:
+    // "object", the name, the fields one level deeper, "end".
+    void ZapiszBlok(TObiektBazowy &p_Obiekt, const QByteArray &p_Nazwa);
 };
