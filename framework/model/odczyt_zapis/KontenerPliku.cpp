@@ -12,6 +12,7 @@
 #include "ZapisywaczBinarny.h"
 #include "ZapisywaczNatywny.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -48,6 +49,9 @@ void zapiszDane(TObiektBazowy &p_Obiekt, TStream &p_Cel, int16_t p_TypZapisu)
         brakFormatu("ZapiszWPliku", format);
     }
 }
+
+bool wczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
+                     int16_t p_TypZapisu, const QByteArray &p_Haslo);
 
 } // namespace
 
@@ -92,17 +96,40 @@ bool ZapiszKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &
 bool WczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
                      int16_t p_TypZapisu, const QByteArray &p_Haslo)
 {
+    try {
+        return wczytajKontener(p_Obiekt, p_Plik, p_Identyfikator, p_TypZapisu, p_Haslo);
+    } catch (...) {
+        // The caller asked for the file's objects: none of the old ones stay behind.
+        try {
+            p_Obiekt.ZerujDane();
+        } catch (const std::exception &) {
+            // The read's own failure is the one worth reporting.
+        }
+        throw;
+    }
+}
+
+namespace {
+
+bool wczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
+                     int16_t p_TypZapisu, const QByteArray &p_Haslo)
+{
     const int16_t format = p_TypZapisu & TypZapisuFormat;
     if (format != tzpBinarny && format != tzpTekstowy)
         brakFormatu("WczytajZPliku", format);
     bool ansi = p_TypZapisu & tzpWin1250;
     if (!p_Identyfikator.isEmpty()) {
         QByteArray przeczytane = czytaj(p_Plik, p_Identyfikator.size());
-        if (format == tzpBinarny && p_Identyfikator.size() > 2) {
-            // The mark tells how the strings were written, whatever the caller assumed.
-            ansi = !przeczytane.startsWith(ZnacznikUTF8);
-            if (!ansi)
-                przeczytane = przeczytane.mid(ZnacznikUTF8.size()) + czytaj(p_Plik, ZnacznikUTF8.size());
+        if (format == tzpBinarny) {
+            // The mark tells how the strings were written, whatever the caller
+            // assumed; an identifier shorter than the mark shows only its start.
+            const qsizetype widac = std::min(przeczytane.size(), ZnacznikUTF8.size());
+            ansi = przeczytane.isEmpty() || !ZnacznikUTF8.startsWith(przeczytane.left(widac));
+            if (!ansi) {
+                przeczytane += czytaj(p_Plik, ZnacznikUTF8.size());
+                ansi = !przeczytane.startsWith(ZnacznikUTF8);
+                przeczytane = przeczytane.mid(ansi ? 0 : ZnacznikUTF8.size());
+            }
         }
         if (przeczytane != p_Identyfikator)
             throw LkException(Format(QStringLiteral("Niewłaściwy typ pliku: \"%s\" zamiast \"%s\""),
@@ -131,3 +158,5 @@ bool WczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray 
     odczytywacz.WczytajObiekt(p_Obiekt);
     return true;
 }
+
+} // namespace
