@@ -23,7 +23,13 @@ void TZapisywaczBinarny::ZapiszObiekt(TObiektBazowy &p_Obiekt)
 void ZapiszObiektBinarnie(const TObiekt &p_Obiekt, TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz)
 {
     const int16_t ostatni = p_Obiekt.OstatniNrPola();
-    std::vector<uint8_t> bitmapa(static_cast<size_t>(ostatni + 8) / 8);
+    // Classes of up to 256 fields need no heap for their bitmap.
+    uint8_t naStosie[32] = {};
+    std::vector<uint8_t> naStercie;
+    const size_t ileBajtow = static_cast<size_t>(ostatni + 8) / 8;
+    if (ileBajtow > sizeof(naStosie))
+        naStercie.resize(ileBajtow);
+    uint8_t *bitmapa = naStercie.empty() ? naStosie : naStercie.data();
     int najwyzszy = -1;
     for (int16_t nr = 0; nr <= ostatni; ++nr)
         if (PoleDoZapisu(p_Obiekt, nr, p_Zapisywacz)) {
@@ -34,7 +40,7 @@ void ZapiszObiektBinarnie(const TObiekt &p_Obiekt, TStream &p_Strumien, TZapisyw
     ZapiszKrotkaLiczbe(p_Strumien, bajty);
     if (bajty == 0)
         return;
-    p_Strumien.WriteBuffer(bitmapa.data(), bajty);
+    p_Strumien.WriteBuffer(bitmapa, bajty);
     for (int16_t nr = 0; nr <= najwyzszy; ++nr)
         if (bitmapa[nr / 8] & (1u << (nr % 8)))
             p_Obiekt.PoleJesliJest(nr)->ZapiszWStrumieniu(p_Strumien, p_Zapisywacz);
