@@ -4,10 +4,11 @@
 // and read from the same bytes by a hand-written loop, the ceiling of any
 // serializer of this layout. Each round runs every phase once, the side
 // that starts alternating; medians close the output. Peak memory of each read
-// is measured in a child process (its peak resident set less that of a child
-// that only starts), against the heap the built objects take.
+// is the rise of the resident set while it runs (the input held already),
+// against the heap the built objects take. A PHASE name runs that phase alone
+// ROUNDS times (for perf).
 //
-//   bench_format_binarny [DEPTH] [ROUNDS]     (DEPTH 20: 2^20 - 1 objects)
+//   bench_format_binarny [DEPTH] [ROUNDS] [PHASE]     (DEPTH 20: 2^20 - 1 objects)
 
 #include "KontenerPliku.h"
 #include "Obiekt.h"
@@ -23,9 +24,6 @@
 #include "ZapisywaczNatywny.h"
 
 #include <malloc.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -163,21 +161,32 @@ double zajetaPamiecMB()
     return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
 }
 
-// The peak resident set of a child that runs p_Faza, less that of one that does nothing.
-double szczytDzieckaMB(const std::function<void()> &p_Faza)
+// kB of a line of /proc/self/status ("VmRSS:", "VmHWM:").
+double kBProcesu(const char *p_Klucz)
 {
-    auto szczyt = [](const std::function<void()> &p_Co) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            p_Co();
-            _exit(0);
-        }
-        int stan = 0;
-        struct rusage zuzycie {};
-        wait4(pid, &stan, 0, &zuzycie);
-        return static_cast<double>(zuzycie.ru_maxrss) / 1e3;
-    };
-    return szczyt(p_Faza) - szczyt([] {});
+    FILE *plik = std::fopen("/proc/self/status", "r");
+    char wiersz[256];
+    double kB = 0;
+    while (plik && std::fgets(wiersz, sizeof wiersz, plik))
+        if (std::strncmp(wiersz, p_Klucz, std::strlen(p_Klucz)) == 0)
+            kB = std::atof(wiersz + std::strlen(p_Klucz));
+    if (plik)
+        std::fclose(plik);
+    return kB;
+}
+
+// How far the resident set rises above its level before p_Faza: free heap
+// goes back to the system first and the kernel's peak mark is reset.
+double szczytMB(const std::function<void()> &p_Faza)
+{
+    malloc_trim(0);
+    if (FILE *plik = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", plik);
+        std::fclose(plik);
+    }
+    const double przed = kBProcesu("VmRSS:");
+    p_Faza();
+    return (kBProcesu("VmHWM:") - przed) / 1e3;
 }
 
 QByteArray zapiszKontener(TWezel &p_Korzen, int16_t p_Typ)
@@ -214,21 +223,28 @@ int main(int argc, char **argv)
     std::printf("bench_format_binarny: %d objects, depth %d, %d rounds; objects built take %.1f MB of heap\n", nr - 1,
                 glebokosc, rundy, obiektyMB);
 
-    // Inputs of the reading phases, made once.
-    QByteArray binarny, tekst, plain;
-    {
+    // Inputs of the reading phases, made once (for one phase alone, only its own).
+    const std::string samaFaza = argc > 3 ? argv[3] : "";
+    auto potrzebne = [&](const char *p_Rodzaj) { return samaFaza.empty() || samaFaza.find(p_Rodzaj) != std::string::npos; };
+    QByteArray binarny, tekst, plain, zlib, szyfr;
+    if (potrzebne("binary")) {
         TMemoryStream s;
         TZapisywaczBinarny(s).ZapiszObiekt(korzen);
         binarny = s.Bajty();
-        tekst = korzen.ZapiszWTekscie();
-        zapiszStruct(*drzewo, plain);
     }
-    const QByteArray zlib = zapiszKontener(korzen, tzpBinarny | tzpSkompresowany);
-    const QByteArray szyfr = zapiszKontener(korzen, tzpBinarny | tzpSzyfrowany);
-    std::printf("sizes: binary %.1f MB, reference %.1f MB, native text %.1f MB, zlib %.1f MB (%.0f %%), "
-                "Blowfish %.1f MB (%.0f %%)\n",
-                binarny.size() / 1e6, plain.size() / 1e6, tekst.size() / 1e6, zlib.size() / 1e6,
-                100.0 * zlib.size() / binarny.size(), szyfr.size() / 1e6, 100.0 * szyfr.size() / binarny.size());
+    if (potrzebne("text"))
+        tekst = korzen.ZapiszWTekscie();
+    if (potrzebne("reference"))
+        zapiszStruct(*drzewo, plain);
+    if (potrzebne("zlib"))
+        zlib = zapiszKontener(korzen, tzpBinarny | tzpSkompresowany);
+    if (potrzebne("Blowfish"))
+        szyfr = zapiszKontener(korzen, tzpBinarny | tzpSzyfrowany);
+    if (samaFaza.empty())
+        std::printf("sizes: binary %.1f MB, reference %.1f MB, native text %.1f MB, zlib %.1f MB (%.0f %%), "
+                    "Blowfish %.1f MB (%.0f %%)\n",
+                    binarny.size() / 1e6, plain.size() / 1e6, tekst.size() / 1e6, zlib.size() / 1e6,
+                    100.0 * zlib.size() / binarny.size(), szyfr.size() / 1e6, 100.0 * szyfr.size() / binarny.size());
 
     struct TFaza
     {
@@ -269,6 +285,20 @@ int main(int argc, char **argv)
         {"Blowfish write", binarny.size() / 1e6, [&] { zapiszKontener(korzen, tzpBinarny | tzpSzyfrowany); }},
         {"Blowfish read", binarny.size() / 1e6, [&] { wczytajKontener(szyfr, tzpBinarny | tzpSzyfrowany); }},
     };
+    if (argc > 3) {
+        const auto faza = std::find_if(fazy.begin(), fazy.end(), [&](const TFaza &f) { return std::strcmp(f.Nazwa, argv[3]) == 0; });
+        if (faza == fazy.end())
+            return 2;
+        for (int runda = 0; runda < rundy; ++runda)
+            std::printf("%s %.3f s\n", faza->Nazwa, sekundy(faza->Wykonaj));
+        return 0;
+    }
+    std::printf("peak memory of each read against %.1f MB of objects built:\n", obiektyMB);
+    for (const char *nazwaFazy : {"reference read", "binary read", "native text read", "zlib read", "Blowfish read"}) {
+        const auto faza = std::find_if(fazy.begin(), fazy.end(), [&](const TFaza &f) { return std::strcmp(f.Nazwa, nazwaFazy) == 0; });
+        const double szczyt = szczytMB(faza->Wykonaj);
+        std::printf("  %-18s %8.1f MB  (%.2fx)\n", nazwaFazy, szczyt, szczyt / obiektyMB);
+    }
     std::map<std::string, std::vector<double>> czasy;
     for (int runda = 0; runda < rundy; ++runda) {
         std::printf("round %d:", runda + 1);
@@ -285,12 +315,6 @@ int main(int argc, char **argv)
     for (const TFaza &faza : fazy) {
         const double s = mediana(czasy[faza.Nazwa]);
         std::printf("  %-18s %8.3f s  %8.1f MB/s\n", faza.Nazwa, s, faza.MB / s);
-    }
-    std::printf("peak memory of each read (child process) against %.1f MB of objects built:\n", obiektyMB);
-    for (const char *nazwaFazy : {"reference read", "binary read", "native text read", "zlib read", "Blowfish read"}) {
-        const auto faza = std::find_if(fazy.begin(), fazy.end(), [&](const TFaza &f) { return std::strcmp(f.Nazwa, nazwaFazy) == 0; });
-        const double szczyt = szczytDzieckaMB(faza->Wykonaj);
-        std::printf("  %-18s %8.1f MB  (%.2fx)\n", nazwaFazy, szczyt, szczyt / obiektyMB);
     }
     return 0;
 }

@@ -26,7 +26,7 @@ bool PoleDoZapisu(const TObiekt &p_Obiekt, int16_t p_Nr, TZapisywaczDanych &p_Za
 {
     if (!p_Zapisywacz.CzyZapisacPoleObiektu(p_Nr, p_Obiekt))
         return false;
-    const auto *wsk = dynamic_cast<const TPoleWskObiektu *>(p_Obiekt.PoleJesliJest(p_Nr));
+    const TPoleWskObiektu *wsk = p_Obiekt.PoleJesliJest(p_Nr)->JakoWskaznik();
     return !wsk || (wsk->Wartosc() && p_Zapisywacz.PodlegaZapisowi(wsk->Wartosc()));
 }
 
