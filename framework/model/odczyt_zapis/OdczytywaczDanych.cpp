@@ -4,10 +4,15 @@
 #include "ObiektBazowy.h"
 #include "PoleWskObiektu.h"
 #include "StringCache.h"
+#include "Formatuj.h"
+#include "Wyjatki.h"
+
+#include <exception>
 
 void TOdczytywaczDanych::OdczytywanoPole(TPole &p_Pole)
 {
-    if (auto *obiekt = dynamic_cast<TObiektBazowy *>(&p_Pole))
+    // A virtual question: a cast per field read costs more than reading the value.
+    if (TObiektBazowy *obiekt = p_Pole.JakoObiekt())
         OdczObiekty.push_back(obiekt);
 }
 
@@ -93,4 +98,33 @@ void TOdczytywaczDanych::UzyjCache(QStringList &p_Lista) const
 {
     for (QString &tekst : p_Lista)
         UzyjCache(tekst);
+}
+
+void TOdczytywaczDanych::WczytajDokument(TObiektBazowy &p_Obiekt, const std::function<void()> &p_Czytaj)
+{
+    p_Obiekt.ZablokujObiekt();
+    try {
+        p_Obiekt.ZerujDane();
+        p_Czytaj();
+        KorygujReferencje();
+    } catch (...) {
+        // The pending fields go first: clearing the object frees them.
+        ZerujReferencje();
+        try {
+            p_Obiekt.ZerujDane();
+        } catch (const std::exception &) {
+            // The read's own failure is the one worth reporting.
+        }
+        p_Obiekt.OdblokujObiekt();
+        throw;
+    }
+    p_Obiekt.OdblokujObiekt();
+}
+
+TPoziomOdczytu::TPoziomOdczytu(TOdczytywaczDanych &p_Odczytywacz) : FOdczytywacz(p_Odczytywacz)
+{
+    if (FOdczytywacz.GlebokoscOdczytu >= TOdczytywaczDanych::MaksGlebokoscOdczytu)
+        throw LkException(Format(QStringLiteral("Zbyt głębokie zagnieżdżenie obiektów (więcej niż %d poziomów)"),
+                                 {TOdczytywaczDanych::MaksGlebokoscOdczytu}));
+    ++FOdczytywacz.GlebokoscOdczytu;
 }

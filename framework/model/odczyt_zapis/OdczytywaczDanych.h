@@ -50,6 +50,15 @@ public:
     void UzyjCache(QString &p_Tekst) const;
     void UzyjCache(QStringList &p_Lista) const;
 
+    // ---- binary and native text documents
+    // Runs p_Czytaj on the locked, cleared object, then resolves the references.
+    // A failure drops the references read and clears the object before it passes on.
+    void WczytajDokument(TObiektBazowy &p_Obiekt, const std::function<void()> &p_Czytaj);
+    // Objects nested deeper than this in one document raise (see TPoziomOdczytu).
+    static constexpr int MaksGlebokoscOdczytu = 200;
+    int GlebokoscOdczytu = 0;
+    // ---- end of binary and native text documents
+
     // Every object read, in order; a position is an object's number less one.
     std::vector<TObiektBazowy *> OdczObiekty;
     // Strings of the binary format are Windows-1250, not UTF-8.
@@ -81,4 +90,19 @@ protected:
     std::vector<TRefListy> OdczRefListy;
     std::vector<TListaWskObiektow *> OdczListyRef;
     TStringCache *FStringCache;
+};
+
+// One level of nesting while an object is read; past MaksGlebokoscOdczytu it
+// raises LkException "Zbyt głębokie zagnieżdżenie obiektów (więcej niż %d poziomów)",
+// so that input cannot exhaust the stack.
+class TPoziomOdczytu
+{
+public:
+    explicit TPoziomOdczytu(TOdczytywaczDanych &p_Odczytywacz);
+    ~TPoziomOdczytu() { --FOdczytywacz.GlebokoscOdczytu; }
+    TPoziomOdczytu(const TPoziomOdczytu &) = delete;
+    TPoziomOdczytu &operator=(const TPoziomOdczytu &) = delete;
+
+private:
+    TOdczytywaczDanych &FOdczytywacz;
 };

@@ -9,6 +9,7 @@ public:
     explicit TPoleWskObiektu(TObiektBazowy * = nullptr) {}
 
     TObiektBazowy *Wartosc() const { return FWartosc; }
+    const TPoleWskObiektu *JakoWskaznik() const override { return this; }
     virtual void UstawWartosc(TObiektBazowy *p_Wartosc) { FWartosc = p_Wartosc; }
 
     // The target's address in decimal, "0" for none.

@@ -10,6 +10,8 @@
 //       static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien);
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(X, ObiegFormatu, TFormatX);
+//
+// A format that writes lists joins ObiegList the same way.
 
 #include "ListaObiektow.h"
 #include "ListaWskObiektow.h"
@@ -51,9 +53,8 @@ public:
     const TOpisKlasy &TypObiektowListy() const override { return TCel::Opis; }
 };
 
-// Every field class once, two sub-objects, two references to the same
-// sub-object (one tracked, one plain), and lists: of objects, of integers,
-// of strings, and of pointers into the tree.
+// Every field class once, two sub-objects, and two references to the
+// same sub-object (one tracked, one plain).
 class TWszystkiePola : public TKlasa<TWszystkiePola, TObiekt>
 {
 public:
@@ -62,7 +63,6 @@ public:
         Double, Extended, Currency, Data, Czas, DataICzas,
         Logiczne, Tekst, TekstAnsi, TekstSzeroki,
         Pierwszy, Drugi, Ref, Wsk, Pusty,
-        Cele, Liczby, Linie, Wskazania,
     };
     static constexpr TOpisPola PolaKlasy[] = {
         {Bajt, "Bajt", &TPoleByte::Opis},
@@ -87,19 +87,11 @@ public:
         {Wsk, "Wsk", &TPoleWskObiektu::Opis},
         // Never given a value: it must come back without one.
         {Pusty, "Pusty", &TPoleString::Opis},
-        {Cele, "Cele", &TListaCelow::Opis},
-        {Liczby, "Liczby", &TPoleIntList::Opis},
-        {Linie, "Linie", &TPoleStrList::Opis},
-        {Wskazania, "Wskazania", &TListaWskObiektow::Opis},
     };
     using TKlasa::TKlasa;
 
     TCel &Cel(int16_t p_Nr) { return Pole<TCel>(p_Nr); }
     TObiektBazowy *Wskazany(int16_t p_Nr) { return Pole<TPoleWskObiektu>(p_Nr).Wartosc(); }
-    TListaCelow &ListaCelow() { return Pole<TListaCelow>(Cele); }
-    TPoleIntList &ListaLiczb() { return Pole<TPoleIntList>(Liczby); }
-    TPoleStrList &ListaLinii() { return Pole<TPoleStrList>(Linie); }
-    TListaWskObiektow &ListaWskazan() { return Pole<TListaWskObiektow>(Wskazania); }
 
     // Values at the edges of each class, and texts every format must escape.
     void Wypelnij()
@@ -129,6 +121,34 @@ public:
         UstawMaWartosc(Ref, true);
         Pole<TPoleWskObiektu>(Wsk).UstawWartosc(&Cel(Pierwszy));
         UstawMaWartosc(Wsk, true);
+    }
+};
+
+
+// Lists of every kind: of objects, of integers, of strings, and of
+// pointers into the tree (to a sub-object and to list items).
+class TListy : public TKlasa<TListy, TObiekt>
+{
+public:
+    enum : int16_t { Drugi, Cele, Liczby, Linie, Wskazania };
+    static constexpr TOpisPola PolaKlasy[] = {
+        {Drugi, "Drugi", &TCel::Opis},
+        {Cele, "Cele", &TListaCelow::Opis},
+        {Liczby, "Liczby", &TPoleIntList::Opis},
+        {Linie, "Linie", &TPoleStrList::Opis},
+        {Wskazania, "Wskazania", &TListaWskObiektow::Opis},
+    };
+    using TKlasa::TKlasa;
+
+    TCel &Cel(int16_t p_Nr) { return Pole<TCel>(p_Nr); }
+    TListaCelow &ListaCelow() { return Pole<TListaCelow>(Cele); }
+    TPoleIntList &ListaLiczb() { return Pole<TPoleIntList>(Liczby); }
+    TPoleStrList &ListaLinii() { return Pole<TPoleStrList>(Linie); }
+    TListaWskObiektow &ListaWskazan() { return Pole<TListaWskObiektow>(Wskazania); }
+
+    void Wypelnij()
+    {
+        Cel(Drugi).UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("drugi"));
         // Two items, the second without a name; the pointer list refers to
         // a sub-object and to list items, one of them twice.
         auto &a = static_cast<TCel &>(*ListaCelow().DopiszObiekt(nullptr));
@@ -183,13 +203,6 @@ TYPED_TEST_P(ObiegFormatu, EveryFieldClassComesBackEqual)
               zrodlo.template Pole<TPoleWideString>(obieg::TWszystkiePola::TekstSzeroki).Wartosc);
     EXPECT_TRUE(wczytany.MaWartosc(obieg::TWszystkiePola::Logiczne));
     EXPECT_FALSE(wczytany.MaWartosc(obieg::TWszystkiePola::Pusty));
-    ASSERT_EQ(wczytany.ListaCelow().IleObiektow(), 2);
-    EXPECT_EQ(&wczytany.ListaCelow().ObiektyListy(1)->Klasa(), &obieg::TCel::Opis);
-    EXPECT_EQ(wczytany.ListaCelow().Elementy(0)->Tekstowo(obieg::TCel::Nazwa), QStringLiteral("element \"a\""));
-    EXPECT_FALSE(wczytany.ListaCelow().Elementy(1)->MaWartosc(obieg::TCel::Nazwa));
-    EXPECT_EQ(wczytany.ListaCelow().Elementy(1)->Tekstowo(obieg::TCel::Licznik), QStringLiteral("2"));
-    EXPECT_EQ(wczytany.ListaLiczb().GetJakoString(), QStringLiteral("-2147483648 0 2147483647"));
-    EXPECT_EQ(wczytany.ListaLinii().Wartosci, zrodlo.ListaLinii().Wartosci);
 }
 
 TYPED_TEST_P(ObiegFormatu, SharedReferencesComeBackToOneObject)
@@ -202,13 +215,6 @@ TYPED_TEST_P(ObiegFormatu, SharedReferencesComeBackToOneObject)
     TObiektBazowy *cel = &wczytany.Cel(obieg::TWszystkiePola::Pierwszy);
     EXPECT_EQ(wczytany.Wskazany(obieg::TWszystkiePola::Ref), cel);
     EXPECT_EQ(wczytany.Wskazany(obieg::TWszystkiePola::Wsk), cel);
-    // The pointer list's entries point at the objects read, in order, duplicates kept.
-    TListaWskObiektow &wskazania = wczytany.ListaWskazan();
-    ASSERT_EQ(wskazania.IleObiektow(), 4);
-    EXPECT_EQ(wskazania.ObiektyListy(0), wczytany.ListaCelow().ObiektyListy(1));
-    EXPECT_EQ(wskazania.ObiektyListy(1), &wczytany.Cel(obieg::TWszystkiePola::Drugi));
-    EXPECT_EQ(wskazania.ObiektyListy(2), wczytany.ListaCelow().ObiektyListy(1));
-    EXPECT_EQ(wskazania.ObiektyListy(3), wczytany.ListaCelow().ObiektyListy(0));
 }
 
 TYPED_TEST_P(ObiegFormatu, AnEmptyObjectComesBackEmpty)
@@ -223,3 +229,55 @@ TYPED_TEST_P(ObiegFormatu, AnEmptyObjectComesBackEmpty)
 
 REGISTER_TYPED_TEST_SUITE_P(ObiegFormatu, EveryFieldClassComesBackEqual, SharedReferencesComeBackToOneObject,
                             AnEmptyObjectComesBackEmpty);
+
+template <typename TFormat> class ObiegList : public ::testing::Test
+{
+protected:
+    static void Przenies(obieg::TListy &p_Zrodlo, obieg::TListy &p_Cel)
+    {
+        TMemoryStream strumien;
+        TFormat::Zapisz(p_Zrodlo, strumien);
+        ASSERT_GT(strumien.Size(), 0) << "the writer wrote nothing";
+        strumien.SetPosition(0);
+        TFormat::Wczytaj(p_Cel, strumien);
+    }
+};
+
+TYPED_TEST_SUITE_P(ObiegList);
+
+TYPED_TEST_P(ObiegList, EveryListComesBackEqual)
+{
+    obieg::TListy zrodlo;
+    zrodlo.Wypelnij();
+    obieg::TListy wczytany;
+    this->Przenies(zrodlo, wczytany);
+
+    EXPECT_EQ(zrodlo.PorownajZObiektem(wczytany), 0);
+    ASSERT_EQ(wczytany.ListaCelow().IleObiektow(), 2);
+    EXPECT_EQ(&wczytany.ListaCelow().ObiektyListy(1)->Klasa(), &obieg::TCel::Opis);
+    EXPECT_EQ(wczytany.ListaCelow().Elementy(0)->Tekstowo(obieg::TCel::Nazwa), QStringLiteral("element \"a\""));
+    EXPECT_FALSE(wczytany.ListaCelow().Elementy(1)->MaWartosc(obieg::TCel::Nazwa));
+    EXPECT_EQ(wczytany.ListaCelow().Elementy(1)->Tekstowo(obieg::TCel::Licznik), QStringLiteral("2"));
+    EXPECT_EQ(wczytany.ListaLiczb().GetJakoString(), QStringLiteral("-2147483648 0 2147483647"));
+    EXPECT_EQ(wczytany.ListaLinii().Wartosci, zrodlo.ListaLinii().Wartosci);
+}
+
+TYPED_TEST_P(ObiegList, PointerListsComeBackToTheObjectsRead)
+{
+    obieg::TListy zrodlo;
+    zrodlo.Wypelnij();
+    obieg::TListy wczytany;
+    this->Przenies(zrodlo, wczytany);
+
+    // In order, duplicates kept.
+    TListaWskObiektow &wskazania = wczytany.ListaWskazan();
+    ASSERT_EQ(wskazania.IleObiektow(), 4);
+    EXPECT_EQ(wskazania.ObiektyListy(0), wczytany.ListaCelow().ObiektyListy(1));
+    EXPECT_EQ(wskazania.ObiektyListy(1), &wczytany.Cel(obieg::TListy::Drugi));
+    EXPECT_EQ(wskazania.ObiektyListy(2), wczytany.ListaCelow().ObiektyListy(1));
+    EXPECT_EQ(wskazania.ObiektyListy(3), wczytany.ListaCelow().ObiektyListy(0));
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ObiegList, EveryListComesBackEqual, PointerListsComeBackToTheObjectsRead);
+// Not every format writes lists yet.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ObiegList);
