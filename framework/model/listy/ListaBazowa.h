@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KodowanieCSV.h"
 #include "Obiekt.h"
 #include "TablicaListy.h"
 
@@ -282,6 +283,20 @@ public:
     void WykonajProc(const TProcObiektu &p_Proc);
     // The order of PosortujWgFun without a function: the items' own comparison.
     virtual int PorownajObiekty(const TObiektBazowy *p_ObiektA, const TObiektBazowy *p_ObiektB) const;
+
+    // ---- CSV
+    // One row per item, cells separated by the separator byte, every row
+    // ended by CR LF, into the file (created; an empty list leaves it empty)
+    // or p_Strumien (left open). Columns: the fields given by number or path
+    // from the item (all fields of the first item when none); the header's
+    // cells from p_NazwyKolumn (a number: the first item's XML alias of that
+    // field) or from the columns. Dates with p_FormatDaty, or the model's CSV
+    // settings. A failed write: "Błąd zapisu pliku %s:\r%s".
+    void ZapiszWPlikuCSV(const QString &p_NazwaPliku, const TArrayOfConst &p_KtorePola = {},
+                         const TArrayOfConst &p_NazwyKolumn = {}, char p_Separator = ';',
+                         bool p_ZapiszNaglowek = true, TTypKodowaniaCSV p_TypKodowania = tkcDomyslny,
+                         TStream *p_Strumien = nullptr, const TFormatSettings *p_FormatDaty = nullptr,
+                         bool p_ZawszeCudzyslow = false, bool p_TekstDoLinii = false);
 
     // ---- the list as an object
     bool MaWartosc(int16_t) const override { return !ListaPusta(); }

@@ -23,7 +23,8 @@ TObiektBazowy *TListaObiektow::DodajObiekt(TObiektBazowy *p_NowyObiekt, int p_Gd
     if (p_NowyObiekt)
         return TListaZObiektami::DodajObiekt(p_NowyObiekt, p_Gdzie);
     TBlokadaObiektu blokada(this);
-    std::unique_ptr<TObiekt> nowy(TworzElemListy(true));
+    // Made without a parent: adding gives it this one, without looking for it in the list first.
+    std::unique_ptr<TObiekt> nowy(TworzElemListy(false));
     TListaZObiektami::DodajObiekt(nowy.get(), p_Gdzie);
     return nowy.release();
 }

@@ -53,6 +53,19 @@ public:
     // Items of p_Zrodlo's class that fit are moved over, the others copied; p_Zrodlo is left empty.
     void PrzepnijLubKopiuj(TListaObiektow &p_Zrodlo);
 
+    // Replaces the items with one new item per line of the CSV file (or of
+    // the rest of p_Strumien, left open). With p_JestNaglowek the first line
+    // names the columns that p_KtoreKolumny picks by name (ignoring case) or
+    // number; a missing one raises with p_ZglosBrakKol, otherwise it is left
+    // out. Cells go to the fields of p_KtorePola (numbers or paths from the
+    // item), or to fields 0, 1, ...; empty cells leave fields untouched. A
+    // failed assignment raises "Linia %d: pole %s: %s".
+    void WczytajZPlikuCSV(const QString &p_NazwaPliku, const TArrayOfConst &p_KtorePola = {},
+                          const TArrayOfConst &p_KtoreKolumny = {}, char p_Separator = ';',
+                          bool p_JestNaglowek = true, TTypKodowaniaCSV p_TypKodowania = tkcDomyslny,
+                          TStream *p_Strumien = nullptr, bool p_ZglosBrakKol = false,
+                          const TFormatSettings *p_FormatDaty = nullptr, bool p_IgnorujCudzyslow = false);
+
     // "TArrayOf<item class>" and "ArrayOf<item class>" too (the item class or a relative).
     bool MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const override;
     // "Błąd kopiowania w %s:\rźródło danych jest typu %s" for a list whose items do not fit.

@@ -5,7 +5,9 @@
 // A list that owns its items: an item added gets the list as its parent
 // (leaving its previous parent first), an item removed with freeing is
 // destroyed, and a reset destroys them all. An item that gets another parent
-// or is destroyed elsewhere leaves the list by itself.
+// or is destroyed elsewhere leaves the list by itself. An item made with the
+// list as its parent is looked for in the list when added (a list never holds
+// an item twice): readers add items made without a parent.
 class TListaZObiektami : public TKlasa<TListaZObiektami, TListaBazowa>
 {
 public:

@@ -40,6 +40,14 @@ public:
     }
 };
 
+class TListaTowarow : public TKlasa<TListaTowarow, TListaObiektow>
+{
+public:
+    using TKlasa::TKlasa;
+    const TOpisKlasy &TypObiektowListy() const override { return TTowar::Opis; }
+    TTowar &Towar(int p_Nr) const { return static_cast<TTowar &>(*ObiektyListy(p_Nr)); }
+};
+
 // A document: items, a choice among them, numbers and remarks.
 class TDokument : public TKlasa<TDokument, TObiekt>
 {
