@@ -165,21 +165,24 @@ public:
     }
 };
 
+// Written, then read back into a fresh object of the same class.
+template <typename TFormat> void Przenies(TObiekt &p_Zrodlo, TObiekt &p_Cel)
+{
+    TMemoryStream strumien;
+    TFormat::Zapisz(p_Zrodlo, strumien);
+    ASSERT_GT(strumien.Size(), 0) << "the writer wrote nothing";
+    strumien.SetPosition(0);
+    TFormat::Wczytaj(p_Cel, strumien);
+}
+
 } // namespace obieg
 
 template <typename TFormat> class ObiegFormatu : public ::testing::Test
 {
 protected:
-    // Written, then read back into a fresh object of the same class.
-    using TWszystkiePola = obieg::TWszystkiePola;
-
-    static void Przenies(TWszystkiePola &p_Zrodlo, TWszystkiePola &p_Cel)
+    static void Przenies(obieg::TWszystkiePola &p_Zrodlo, obieg::TWszystkiePola &p_Cel)
     {
-        TMemoryStream strumien;
-        TFormat::Zapisz(p_Zrodlo, strumien);
-        ASSERT_GT(strumien.Size(), 0) << "the writer wrote nothing";
-        strumien.SetPosition(0);
-        TFormat::Wczytaj(p_Cel, strumien);
+        obieg::Przenies<TFormat>(p_Zrodlo, p_Cel);
     }
 };
 
@@ -235,11 +238,7 @@ template <typename TFormat> class ObiegList : public ::testing::Test
 protected:
     static void Przenies(obieg::TListy &p_Zrodlo, obieg::TListy &p_Cel)
     {
-        TMemoryStream strumien;
-        TFormat::Zapisz(p_Zrodlo, strumien);
-        ASSERT_GT(strumien.Size(), 0) << "the writer wrote nothing";
-        strumien.SetPosition(0);
-        TFormat::Wczytaj(p_Cel, strumien);
+        obieg::Przenies<TFormat>(p_Zrodlo, p_Cel);
     }
 };
 
