@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -80,6 +81,19 @@ std::vector<TObiektBazowy *> Wybrane(const TListaBazowa &p_Zrodlo, const std::fu
         if (p_Wybierz(obiekt))
             wybrane.push_back(obiekt);
     return wybrane;
+}
+
+// The extreme of the items' values by p_Lepsza (each value taken once); 0 for no items.
+template <typename T, typename W, typename L>
+T SkrajnaWartosc(const TListaBazowa &p_Lista, const TVarRec &p_Pole, W p_Wartosc, L p_Lepsza)
+{
+    std::optional<T> skrajna;
+    DlaPol(p_Lista, p_Pole, [&](int, const TPole &p_P) {
+        const T wartosc = p_Wartosc(p_P);
+        if (!skrajna || p_Lepsza(wartosc, *skrajna))
+            skrajna = wartosc;
+    });
+    return skrajna.value_or(0);
 }
 
 } // namespace
@@ -235,9 +249,7 @@ double TListaBazowa::DajSumeWartPola(const TVarRec &p_Pole) const
 
 double TListaBazowa::DajMinWartPola(const TVarRec &p_Pole) const
 {
-    std::optional<double> min;
-    DlaPol(*this, p_Pole, [&](int, const TPole &p_P) { min = std::min(LiczbaPola(p_P), min.value_or(LiczbaPola(p_P))); });
-    return min.value_or(0);
+    return SkrajnaWartosc<double>(*this, p_Pole, LiczbaPola, std::less<double>());
 }
 
 double TListaBazowa::DajMaxWartPola(const TVarRec &p_Pole) const
@@ -270,16 +282,12 @@ int64_t TListaBazowa::DajSumeCurrency(const TVarRec &p_Pole) const
 
 int64_t TListaBazowa::DajMinCurrency(const TVarRec &p_Pole) const
 {
-    std::optional<int64_t> min;
-    DlaPol(*this, p_Pole, [&](int, const TPole &p_P) { min = std::min(CurrencyPola(p_P), min.value_or(CurrencyPola(p_P))); });
-    return min.value_or(0);
+    return SkrajnaWartosc<int64_t>(*this, p_Pole, CurrencyPola, std::less<int64_t>());
 }
 
 int64_t TListaBazowa::DajMaxCurrency(const TVarRec &p_Pole) const
 {
-    std::optional<int64_t> max;
-    DlaPol(*this, p_Pole, [&](int, const TPole &p_P) { max = std::max(CurrencyPola(p_P), max.value_or(CurrencyPola(p_P))); });
-    return max.value_or(0);
+    return SkrajnaWartosc<int64_t>(*this, p_Pole, CurrencyPola, std::greater<int64_t>());
 }
 
 int TListaBazowa::DajMaxDlugPola(const TVarRec &p_Pole) const

@@ -51,67 +51,6 @@ void zapiszDane(TObiektBazowy &p_Obiekt, TStream &p_Cel, int16_t p_TypZapisu)
 }
 
 bool wczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
-                     int16_t p_TypZapisu, const QByteArray &p_Haslo);
-
-} // namespace
-
-bool ZapiszKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
-                    int16_t p_TypZapisu, const QByteArray &p_Haslo)
-{
-    const int16_t format = p_TypZapisu & TypZapisuFormat;
-    if (format > tzpJSON || format < 0)
-        return false;
-    if (format == tzpXML || format == tzpTekstowyRES || format == tzpJSON)
-        brakFormatu("ZapiszWPliku", format);
-    if (!p_Identyfikator.isEmpty()) {
-        if (format == tzpBinarny && !(p_TypZapisu & tzpWin1250))
-            p_Plik.WriteBuffer(ZnacznikUTF8.constData(), ZnacznikUTF8.size());
-        p_Plik.WriteBuffer(p_Identyfikator.constData(), p_Identyfikator.size());
-    }
-    const bool wPamieci = p_TypZapisu & (tzpSzyfrowany | tzpSkompresowany);
-    if (!wPamieci) {
-        zapiszDane(p_Obiekt, p_Plik, p_TypZapisu);
-        return true;
-    }
-    TMemoryStream pamiec;
-    if (p_TypZapisu & tzpSkompresowany) {
-        TCompressionStream zlib(TCompressionLevel::clMax, pamiec);
-        {
-            // zlib takes large pieces far better than the writers' small ones.
-            TBuforZapisu bufor(&zlib, 65536);
-            zapiszDane(p_Obiekt, bufor, p_TypZapisu);
-            bufor.Flush();
-        }
-        zlib.Zakoncz();
-    } else {
-        zapiszDane(p_Obiekt, pamiec, p_TypZapisu);
-    }
-    if (p_TypZapisu & tzpSzyfrowany)
-        SzyfrujDane(pamiec, p_Haslo);
-    pamiec.SetPosition(0);
-    p_Plik.CopyFrom(pamiec, pamiec.Size());
-    return true;
-}
-
-bool WczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
-                     int16_t p_TypZapisu, const QByteArray &p_Haslo)
-{
-    try {
-        return wczytajKontener(p_Obiekt, p_Plik, p_Identyfikator, p_TypZapisu, p_Haslo);
-    } catch (...) {
-        // The caller asked for the file's objects: none of the old ones stay behind.
-        try {
-            p_Obiekt.ZerujDane();
-        } catch (const std::exception &) {
-            // The read's own failure is the one worth reporting.
-        }
-        throw;
-    }
-}
-
-namespace {
-
-bool wczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
                      int16_t p_TypZapisu, const QByteArray &p_Haslo)
 {
     const int16_t format = p_TypZapisu & TypZapisuFormat;
@@ -160,3 +99,53 @@ bool wczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray 
 }
 
 } // namespace
+
+bool ZapiszKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
+                    int16_t p_TypZapisu, const QByteArray &p_Haslo)
+{
+    const int16_t format = p_TypZapisu & TypZapisuFormat;
+    if (format > tzpJSON || format < 0)
+        return false;
+    if (format == tzpXML || format == tzpTekstowyRES || format == tzpJSON)
+        brakFormatu("ZapiszWPliku", format);
+    if (!p_Identyfikator.isEmpty()) {
+        if (format == tzpBinarny && !(p_TypZapisu & tzpWin1250))
+            p_Plik.WriteBuffer(ZnacznikUTF8.constData(), ZnacznikUTF8.size());
+        p_Plik.WriteBuffer(p_Identyfikator.constData(), p_Identyfikator.size());
+    }
+    const bool wPamieci = p_TypZapisu & (tzpSzyfrowany | tzpSkompresowany);
+    if (!wPamieci) {
+        zapiszDane(p_Obiekt, p_Plik, p_TypZapisu);
+        return true;
+    }
+    TMemoryStream pamiec;
+    if (p_TypZapisu & tzpSkompresowany) {
+        TCompressionStream zlib(TCompressionLevel::clMax, pamiec);
+        {
+            // zlib takes large pieces far better than the writers' small ones.
+            TBuforZapisu bufor(&zlib, 65536);
+            zapiszDane(p_Obiekt, bufor, p_TypZapisu);
+            bufor.Flush();
+        }
+        zlib.Zakoncz();
+    } else {
+        zapiszDane(p_Obiekt, pamiec, p_TypZapisu);
+    }
+    if (p_TypZapisu & tzpSzyfrowany)
+        SzyfrujDane(pamiec, p_Haslo);
+    pamiec.SetPosition(0);
+    p_Plik.CopyFrom(pamiec, pamiec.Size());
+    return true;
+}
+
+bool WczytajKontener(TObiektBazowy &p_Obiekt, TStream &p_Plik, const QByteArray &p_Identyfikator,
+                     int16_t p_TypZapisu, const QByteArray &p_Haslo)
+{
+    try {
+        return wczytajKontener(p_Obiekt, p_Plik, p_Identyfikator, p_TypZapisu, p_Haslo);
+    } catch (...) {
+        // The caller asked for the file's objects: none of the old ones stay behind.
+        TOdczytywaczDanych::ZerujPoBledzieOdczytu(p_Obiekt);
+        throw;
+    }
+}

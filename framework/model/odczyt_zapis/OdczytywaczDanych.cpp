@@ -1,10 +1,11 @@
 #include "OdczytywaczDanych.h"
 
+#include "BlokadaObiektu.h"
+#include "Formatuj.h"
 #include "ListaWskObiektow.h"
 #include "ObiektBazowy.h"
 #include "PoleWskObiektu.h"
 #include "StringCache.h"
-#include "Formatuj.h"
 #include "Wyjatki.h"
 
 #include <exception>
@@ -102,7 +103,7 @@ void TOdczytywaczDanych::UzyjCache(QStringList &p_Lista) const
 
 void TOdczytywaczDanych::WczytajDokument(TObiektBazowy &p_Obiekt, const std::function<void()> &p_Czytaj)
 {
-    p_Obiekt.ZablokujObiekt();
+    const TBlokadaObiektu blokada(&p_Obiekt);
     try {
         p_Obiekt.ZerujDane();
         p_Czytaj();
@@ -110,15 +111,18 @@ void TOdczytywaczDanych::WczytajDokument(TObiektBazowy &p_Obiekt, const std::fun
     } catch (...) {
         // The pending fields go first: clearing the object frees them.
         ZerujReferencje();
-        try {
-            p_Obiekt.ZerujDane();
-        } catch (const std::exception &) {
-            // The read's own failure is the one worth reporting.
-        }
-        p_Obiekt.OdblokujObiekt();
+        ZerujPoBledzieOdczytu(p_Obiekt);
         throw;
     }
-    p_Obiekt.OdblokujObiekt();
+}
+
+void TOdczytywaczDanych::ZerujPoBledzieOdczytu(TObiektBazowy &p_Obiekt)
+{
+    try {
+        p_Obiekt.ZerujDane();
+    } catch (const std::exception &) {
+        // Dropped: the caller passes on the read's own failure.
+    }
 }
 
 TPoziomOdczytu::TPoziomOdczytu(TOdczytywaczDanych &p_Odczytywacz) : FOdczytywacz(p_Odczytywacz)

@@ -54,6 +54,9 @@ public:
     // Runs p_Czytaj on the locked, cleared object, then resolves the references.
     // A failure drops the references read and clears the object before it passes on.
     void WczytajDokument(TObiektBazowy &p_Obiekt, const std::function<void()> &p_Czytaj);
+    // Clears an object whose read failed; a failure of the clearing is dropped,
+    // the read's own being the one worth reporting.
+    static void ZerujPoBledzieOdczytu(TObiektBazowy &p_Obiekt);
     // Objects nested deeper than this in one document raise (see TPoziomOdczytu).
     static constexpr int MaksGlebokoscOdczytu = 200;
     int GlebokoscOdczytu = 0;

@@ -179,11 +179,6 @@ template <typename TFormat> void Przenies(TObiekt &p_Zrodlo, TObiekt &p_Cel)
 
 template <typename TFormat> class ObiegFormatu : public ::testing::Test
 {
-protected:
-    static void Przenies(obieg::TWszystkiePola &p_Zrodlo, obieg::TWszystkiePola &p_Cel)
-    {
-        obieg::Przenies<TFormat>(p_Zrodlo, p_Cel);
-    }
 };
 
 TYPED_TEST_SUITE_P(ObiegFormatu);
@@ -193,7 +188,7 @@ TYPED_TEST_P(ObiegFormatu, EveryFieldClassComesBackEqual)
     obieg::TWszystkiePola zrodlo;
     zrodlo.Wypelnij();
     obieg::TWszystkiePola wczytany;
-    this->Przenies(zrodlo, wczytany);
+    obieg::Przenies<TypeParam>(zrodlo, wczytany);
 
     EXPECT_EQ(zrodlo.PorownajZObiektem(wczytany), 0);
     // Spot checks, so that a comparer fault cannot hide a lost value.
@@ -213,7 +208,7 @@ TYPED_TEST_P(ObiegFormatu, SharedReferencesComeBackToOneObject)
     obieg::TWszystkiePola zrodlo;
     zrodlo.Wypelnij();
     obieg::TWszystkiePola wczytany;
-    this->Przenies(zrodlo, wczytany);
+    obieg::Przenies<TypeParam>(zrodlo, wczytany);
 
     TObiektBazowy *cel = &wczytany.Cel(obieg::TWszystkiePola::Pierwszy);
     EXPECT_EQ(wczytany.Wskazany(obieg::TWszystkiePola::Ref), cel);
@@ -225,7 +220,7 @@ TYPED_TEST_P(ObiegFormatu, AnEmptyObjectComesBackEmpty)
     obieg::TWszystkiePola zrodlo;
     obieg::TWszystkiePola wczytany;
     wczytany.Wypelnij();
-    this->Przenies(zrodlo, wczytany);
+    obieg::Przenies<TypeParam>(zrodlo, wczytany);
 
     EXPECT_FALSE(wczytany.MaWartosc(-1));
 }
@@ -235,11 +230,6 @@ REGISTER_TYPED_TEST_SUITE_P(ObiegFormatu, EveryFieldClassComesBackEqual, SharedR
 
 template <typename TFormat> class ObiegList : public ::testing::Test
 {
-protected:
-    static void Przenies(obieg::TListy &p_Zrodlo, obieg::TListy &p_Cel)
-    {
-        obieg::Przenies<TFormat>(p_Zrodlo, p_Cel);
-    }
 };
 
 TYPED_TEST_SUITE_P(ObiegList);
@@ -249,7 +239,7 @@ TYPED_TEST_P(ObiegList, EveryListComesBackEqual)
     obieg::TListy zrodlo;
     zrodlo.Wypelnij();
     obieg::TListy wczytany;
-    this->Przenies(zrodlo, wczytany);
+    obieg::Przenies<TypeParam>(zrodlo, wczytany);
 
     EXPECT_EQ(zrodlo.PorownajZObiektem(wczytany), 0);
     ASSERT_EQ(wczytany.ListaCelow().IleObiektow(), 2);
@@ -266,7 +256,7 @@ TYPED_TEST_P(ObiegList, PointerListsComeBackToTheObjectsRead)
     obieg::TListy zrodlo;
     zrodlo.Wypelnij();
     obieg::TListy wczytany;
-    this->Przenies(zrodlo, wczytany);
+    obieg::Przenies<TypeParam>(zrodlo, wczytany);
 
     // In order, duplicates kept.
     TListaWskObiektow &wskazania = wczytany.ListaWskazan();
