@@ -4,6 +4,8 @@
 #include "NagrywaczKomunikatow.h"
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
+#include "LkButton.h"
+#include "LkEdit.h"
 #include "NazwaPrzypadku.h"
 #include "OknoOstrevia.h"
 #include "Start.h"
