@@ -160,6 +160,12 @@ bool TLkGradientBazowy::Wyszarzanie() const
     return !FNieWyszarzaj && !PrzelacznikV;
 }
 
+QString TLkGradientBazowy::WidocznyTytul(int p_Lewa) const
+{
+    const QFontMetrics miary(font());
+    return width() < p_Lewa + miary.horizontalAdvance(FCaption) + 15 ? SkrocTytul(miary, width() - p_Lewa) : FCaption;
+}
+
 QString TLkGradientBazowy::SkrocTytul(const QFontMetrics &p_Miary, int p_Szerokosc) const
 {
     if (p_Miary.horizontalAdvance(FCaption) <= p_Szerokosc)
@@ -239,7 +245,7 @@ int TLkGradientBazowy::RysujPasek(QPainter &p_Plotno, int p_Lewa, const QString 
 
     const QFontMetrics miary(font());
     const int w = miary.horizontalAdvance(FCaption);
-    const QString tytul = width() < p_Lewa + w + 15 ? SkrocTytul(miary, width() - p_Lewa) : FCaption;
+    const QString tytul = WidocznyTytul(p_Lewa);
     int y = (height() - miary.height()) / 2;
     if (FFontZastepczy)
         y -= 2;

@@ -46,6 +46,8 @@ public:
     bool Wyszarzanie() const;
 
     QSize sizeHint() const override;
+    // The title as painted at the present width: shortened with " ..." when it does not fit.
+    QString WidocznyTytul(int p_Lewa = 10) const;
 
     // The switch "v" as read at start; tests set it.
     static bool PrzelacznikV;

@@ -13,11 +13,14 @@
 
 namespace {
 
+// The address block has fixed columns made for a narrow face: narrow faces first.
 QFont czcionkaDanych(bool p_Gruba)
 {
     QFont czcionka;
-    czcionka.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    czcionka.setPointSize(8);
+    czcionka.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans Narrow"),
+                          QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"),
+                          QStringLiteral("Liberation Sans")});
+    czcionka.setPixelSize(11);
     czcionka.setBold(p_Gruba);
     return czcionka;
 }
@@ -148,30 +151,44 @@ bool TLkNaglowek::DefaultHitTest(const QPoint &p_Punkt) const
     return !pomin;
 }
 
+TLkNaglowek::TRozklad TLkNaglowek::Rozklad() const
+{
+    TRozklad rozklad;
+    rozklad.LewaTytulu = DajKodNaglowka().isEmpty() ? 10 : 22;
+    const int e = rozklad.LewaTytulu + fontMetrics().horizontalAdvance(FCaption) + 15;
+    rozklad.KoniecTytulu = e;
+    int r = width();
+    if ((FOpcje & DaneFirmy) && e < width() - 204) {
+        rozklad.Dane = true;
+        r = width() - 204;
+    }
+    if (FOpcje & LogoFirmy) {
+        const int szer = Logo(FBialeLogo).width();
+        if (e < r - szer - 6) {
+            r -= szer + 6;
+            rozklad.XLogo = r;
+        }
+    }
+    if ((FOpcje & Prostokaty) && e < r - 54)
+        rozklad.XProstokatow = e;
+    return rozklad;
+}
+
 void TLkNaglowek::paintEvent(QPaintEvent *)
 {
     sledzOkno();
     QPainter plotno(this);
     const QString kod = DajKodNaglowka();
-    const int e = RysujPasek(plotno, kod.isEmpty() ? 10 : 22, FNapisTla);
-    FOldSzer = e;
+    const TRozklad rozklad = Rozklad();
+    FOldSzer = RysujPasek(plotno, rozklad.LewaTytulu, FNapisTla);
     if (!kod.isEmpty())
         rysujKod(plotno, kod);
-    int r = width();
-    if ((FOpcje & DaneFirmy) && e < width() - 204) {
+    if (rozklad.Dane)
         rysujDaneFirmy(plotno);
-        r = width() - 204;
-    }
-    if (FOpcje & LogoFirmy) {
-        const QPixmap &logo = Logo(FBialeLogo);
-        const int szer = logo.width();
-        if (e < r - szer - 6) {
-            r -= szer + 6;
-            plotno.drawPixmap(r, 2, logo);
-        }
-    }
-    if ((FOpcje & Prostokaty) && e < r - 54)
-        rysujProstokaty(plotno, e);
+    if (rozklad.XLogo >= 0)
+        plotno.drawPixmap(rozklad.XLogo, 2, Logo(FBialeLogo));
+    if (rozklad.XProstokatow >= 0)
+        rysujProstokaty(plotno, rozklad.XProstokatow);
 }
 
 void TLkNaglowek::rysujKod(QPainter &p_Plotno, const QString &p_Kod)
@@ -195,9 +212,11 @@ void TLkNaglowek::rysujDaneFirmy(QPainter &p_Plotno)
 {
     const int x1 = width() - 204;
     const int x2 = width() - 94;
+    // Each column is clipped to its own room, whatever face the machine has.
     auto pisz = [&](int x, int y, const QString &tekst, bool gruba) {
         p_Plotno.setFont(czcionkaDanych(gruba));
-        p_Plotno.drawText(QRect(x, y, 200, 14), Qt::AlignLeft | Qt::AlignTop, tekst);
+        const int szerokosc = x == x1 ? x2 - x1 - 2 : width() - x2;
+        p_Plotno.drawText(QRect(x, y, szerokosc, 14), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, tekst);
     };
     p_Plotno.setPen(FDaneColor);
     pisz(x1, 1, NazwaFirmy().toUpper(), true);

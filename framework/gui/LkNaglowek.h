@@ -50,6 +50,18 @@ public:
     // Called after the window's first activation.
     std::function<void()> AfterPlugLoad;
 
+    // Where the banner's parts go at its present width: each only when it
+    // still fits beside the title (address block first, then logo, then squares).
+    struct TRozklad
+    {
+        int LewaTytulu = 10;
+        int KoniecTytulu = 0;
+        bool Dane = false;
+        int XLogo = -1;        // -1: no logo
+        int XProstokatow = -1; // -1: no squares
+    };
+    TRozklad Rozklad() const;
+
     QString DajKodNaglowka() const;
     // The title's width in the banner's font + 22, or + 10 without a code text.
     int SzerNapisuZKodem() const;
