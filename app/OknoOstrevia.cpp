@@ -20,7 +20,6 @@
 #include <QKeyEvent>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -92,6 +91,7 @@ TOknoECS::~TOknoECS()
 void TOknoECS::UtworzKontrolki()
 {
     setObjectName(QStringLiteral("OknoECS"));
+    UstawJakoFormeGlowna();
     setWindowTitle(QStringLiteral("Ostrevia"));
     // Tahoma where the machine has it, else the metric-compatible Liberation
     // Sans the setup installs, so the fixed layout keeps its room.
@@ -102,8 +102,6 @@ void TOknoECS::UtworzKontrolki()
     resize(rozmiarKlienta);
     setMinimumSize(rozmiarKlienta);
     UstawKeyPreview(true);
-    if (const QScreen *ekran = screen())
-        move(ekran->availableGeometry().center() - rect().center());
 
     using K = TKotwice;
     // The banner keeps itself at the top, full width.
