@@ -8,6 +8,7 @@
 #include "LkEdit.h"
 #include "LkFunIO.h"
 #include "LkNaglowek.h"
+#include "LkOpenDialog.h"
 #include "UstawieniaDruku.h"
 #include "WidokDokumentu.h"
 #include "ZadanieDruku.h"
@@ -162,11 +163,10 @@ void TOknoECS::UtworzKontrolki()
     FKotwice->Umiesc(butWczytaj, QRect(541, 40, 75, 25), rozmiarKlienta, K::akTop | K::akRight);
     connect(butWczytaj, &QAbstractButton::clicked, this, &TOknoECS::butWczytajClick);
 
-    LkOpenDialog1 = new QFileDialog(this, QStringLiteral("Wybierz plik z ECS"));
+    LkOpenDialog1 = new TLkOpenDialog(this);
     LkOpenDialog1->setObjectName(QStringLiteral("LkOpenDialog1"));
-    LkOpenDialog1->setNameFilter(QStringLiteral("Pliki XML z systemu ECS (*.xml)"));
-    LkOpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    LkOpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    LkOpenDialog1->setWindowTitle(QStringLiteral("Wybierz plik z ECS"));
+    LkOpenDialog1->Filter = QStringLiteral("Pliki XML z systemu ECS|*.xml");
     LkOpenDialog1->setOption(QFileDialog::ReadOnly, false);
     LkOpenDialog1->setSizeGripEnabled(true);
 
@@ -355,9 +355,9 @@ void TOknoECS::butWybierzClick()
         LkOpenDialog1->setDirectory(wskazany.absolutePath());
         LkOpenDialog1->selectFile(wskazany.fileName());
     }
-    if (LkOpenDialog1->exec() != QDialog::Accepted || LkOpenDialog1->selectedFiles().isEmpty())
+    if (!LkOpenDialog1->Execute())
         return;
-    edNazwaPliku->setText(LkOpenDialog1->selectedFiles().constFirst());
+    edNazwaPliku->setText(LkOpenDialog1->FileName());
     WczytajPlik(edNazwaPliku->text());
 }
 

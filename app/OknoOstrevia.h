@@ -13,7 +13,6 @@
 #include <vector>
 
 class QAction;
-class QFileDialog;
 class QGroupBox;
 class QFrame;
 class TKotwice;
@@ -22,6 +21,7 @@ class TLkButton;
 class TLkEdit;
 class TLkLabel;
 class TLkNaglowek;
+class TLkOpenDialog;
 class TWidokDokumentu;
 class TZadanieDruku;
 
@@ -59,7 +59,7 @@ public:
     TWidokDokumentu *browser;
     TLkBitBtn *butWybierz;
     TLkButton *butWczytaj;
-    QFileDialog *LkOpenDialog1;
+    TLkOpenDialog *LkOpenDialog1;
     // Window-wide commands: Ctrl+O, Ctrl+P (also in the pane's menu), zoom.
     QAction *opcOtworz;
     QAction *opcDrukuj;
