@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 // Takes the answers of plug-ins: 0 not for me, 1 handled, 2 failed. The data
 // is a Polish ANSI byte string.
 class IOdbiorcaWiad

@@ -2,6 +2,7 @@
 
 #include "LkFunGUI.h"
 #include "LkNaglowek.h"
+#include "ObslugaOkienNiemodalnych.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -49,7 +50,11 @@ TLkForm::TLkForm(QWidget *p_Owner) : TLkFormBazowe(p_Owner)
     UstawKeyPreview(true);
 }
 
-TLkForm::~TLkForm() = default;
+TLkForm::~TLkForm()
+{
+    if (FZarejestrowanoOknoNiemodalne)
+        TObslugaOkienNiemodalnych::WyrejestrujOkno(this);
+}
 
 void TLkForm::KeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift)
 {
@@ -97,7 +102,11 @@ void TLkForm::closeEvent(QCloseEvent *p_Zdarzenie)
         return;
     }
     FTrwaZamykanie = true;
-    TCloseAction akcja = caHide;
+    TCloseAction akcja = FOknoNiemodalne ? caFree : caHide;
+    if (FZarejestrowanoOknoNiemodalne) {
+        FZarejestrowanoOknoNiemodalne = false;
+        TObslugaOkienNiemodalnych::WyrejestrujOkno(this);
+    }
     if (FZapamietujStan && isWindow())
         ZapiszStanOkna();
     try {
@@ -141,6 +150,15 @@ void TLkForm::setVisible(bool p_Widoczny)
         OdtworzStanOkna();
     }
     TLkFormBazowe::setVisible(p_Widoczny);
+    if (!p_Widoczny || !isWindow())
+        return;
+    if (FOknoNiemodalne && !FZarejestrowanoOknoNiemodalne) {
+        FZarejestrowanoOknoNiemodalne = true;
+        TObslugaOkienNiemodalnych::RejestrujOkno(this);
+    }
+    // The modeless windows stay usable beside a modal dialog.
+    if (windowModality() != Qt::NonModal)
+        TObslugaOkienNiemodalnych::OdblokujOknaNiemodalne();
 }
 
 QWidget *TLkForm::DajOknoRobocze(const QWidget *p_Forma)
@@ -236,6 +254,8 @@ void TLkForm::changeEvent(QEvent *p_Zdarzenie)
             FMaksOgraniczona = false;
         }
     } else if (p_Zdarzenie->type() == QEvent::ActivationChange) {
+        if (isActiveWindow() && FZarejestrowanoOknoNiemodalne)
+            TObslugaOkienNiemodalnych::AktywneOkno(this);
         if (isActiveWindow() && OnEveryActivate)
             OnEveryActivate();
         else if (!isActiveWindow() && OnEveryDeactivate)

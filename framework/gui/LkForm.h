@@ -69,6 +69,11 @@ public:
     // The form's banner: the first among its children.
     TLkNaglowek *Naglowek() const;
 
+    // A modeless window of the modeless-window service: registered while shown,
+    // freed when closed, its menu item checked when it is activated.
+    bool JestOknemNiemodalnym() const { return FOknoNiemodalne; }
+    void UstawOknoNiemodalne(bool p_Tak) { FOknoNiemodalne = p_Tak; }
+
     std::function<void()> OnEveryActivate;
     std::function<void()> OnEveryDeactivate;
 
@@ -93,4 +98,6 @@ private:
     bool FTrwaZamykanie = false;
     bool FZaladowano = false;
     bool FZmianaStanu = false;
+    bool FOknoNiemodalne = false;
+    bool FZarejestrowanoOknoNiemodalne = false;
 };

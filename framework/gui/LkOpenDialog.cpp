@@ -1,17 +1,9 @@
 #include "LkOpenDialog.h"
 
-#include "JadroKlas.h"
 #include "KodowanieZnakow.h"
 #include "Komunikaty.h"
 
 #include <QFileInfo>
-
-std::shared_ptr<ICentrumWiadomosci> DajCentrumWiadomosci()
-{
-    std::shared_ptr<ICentrumWiadomosci> centrum;
-    DajJadroKlas().DajInterfejs(centrum);
-    return centrum;
-}
 
 TLkDialogPliku::TLkDialogPliku(QWidget *p_Rodzic, QFileDialog::AcceptMode p_Tryb) : QFileDialog(p_Rodzic)
 {
