@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 #include <cstdlib>
 
 namespace {
@@ -73,11 +74,22 @@ QColor Przeskaluj(const QColor &p_Kolor, int p_Procent)
                   p_Kolor.blue() * p_Procent / 100);
 }
 
-bool TLkGradientBazowy::PrzelacznikV = false;
+namespace {
 
-void TLkGradientBazowy::CzytajPrzelaczniki()
+std::optional<bool> przelacznikV;
+
+} // namespace
+
+bool TLkGradientBazowy::PrzelacznikV()
 {
-    PrzelacznikV = JestParametr(QStringLiteral("v"));
+    if (!przelacznikV)
+        przelacznikV = JestParametr(QStringLiteral("v"));
+    return *przelacznikV;
+}
+
+void TLkGradientBazowy::UstawPrzelacznikV(bool p_Wlaczony)
+{
+    przelacznikV = p_Wlaczony;
 }
 
 TLkGradientBazowy::TLkGradientBazowy(QWidget *p_Rodzic)
@@ -143,7 +155,7 @@ bool TLkGradientBazowy::CzyRysowacSzklo(bool) const
     case ttSzklo:
         return true;
     case ttDomyslne:
-        return !PrzelacznikV;
+        return !PrzelacznikV();
     case ttGradient:
         break;
     }
@@ -152,12 +164,12 @@ bool TLkGradientBazowy::CzyRysowacSzklo(bool) const
 
 bool TLkGradientBazowy::OknoAktywne() const
 {
-    return PrzelacznikV || isActiveWindow();
+    return PrzelacznikV() || isActiveWindow();
 }
 
 bool TLkGradientBazowy::Wyszarzanie() const
 {
-    return !FNieWyszarzaj && !PrzelacznikV;
+    return !FNieWyszarzaj && !PrzelacznikV();
 }
 
 QString TLkGradientBazowy::WidocznyTytul(int p_Lewa) const

@@ -49,9 +49,9 @@ public:
     // The title as painted at the present width: shortened with " ..." when it does not fit.
     QString WidocznyTytul(int p_Lewa = 10) const;
 
-    // The switch "v" as read at start; tests set it.
-    static bool PrzelacznikV;
-    static void CzytajPrzelaczniki();
+    // The command-line switch "v", read at the first question; a host or a test may set it.
+    static bool PrzelacznikV();
+    static void UstawPrzelacznikV(bool p_Wlaczony);
 
 protected:
     // The strip with the title's left edge at p_Lewa; answers the title's right end + 15.

@@ -29,7 +29,7 @@ class NaglowekTest : public TestGUI
 protected:
     void TearDown() override
     {
-        TLkGradientBazowy::PrzelacznikV = false;
+        TLkGradientBazowy::UstawPrzelacznikV(false);
         TestGUI::TearDown();
     }
 };
@@ -60,11 +60,11 @@ TEST_F(NaglowekTest, GlassTurnsPaleWhileTheWindowIsInactiveUnlessTold)
     struct
     {
         const char *Opis;
-        bool PrzelacznikV, NieWyszarzaj;
+        bool NieWyszarzaj;
         QColor Oczekiwany;
     } const przypadki[] = {
-        {"inactive", false, false, blady},
-        {"NieWyszarzaj", false, true, aktywny},
+        {"inactive", false, blady},
+        {"NieWyszarzaj", true, aktywny},
     };
     for (const auto &p : przypadki) {
         TOknoZNaglowkiem okno(300);
@@ -73,7 +73,7 @@ TEST_F(NaglowekTest, GlassTurnsPaleWhileTheWindowIsInactiveUnlessTold)
         EXPECT_EQ(okno.Obraz().pixelColor(150, 37), p.Oczekiwany) << p.Opis;
     }
     // The switch "v" makes every window active and the default background the plain gradient.
-    TLkGradientBazowy::PrzelacznikV = true;
+    TLkGradientBazowy::UstawPrzelacznikV(true);
     TOknoZNaglowkiem okno(300);
     EXPECT_FALSE(okno.Naglowek->CzyRysowacSzklo(true));
     const QImage obraz = okno.Obraz();
@@ -112,7 +112,7 @@ TEST_F(NaglowekTest, NarrowWindowsDropTheAddressThenTheSquaresThenTheLogo)
 
 TEST_F(NaglowekTest, SquaresAreFilledInTheirColoursBesideTheTitle)
 {
-    TLkGradientBazowy::PrzelacznikV = true; // active, plain gradient
+    TLkGradientBazowy::UstawPrzelacznikV(true); // active, plain gradient
     TOknoZNaglowkiem okno(600, Prostokaty);
     okno.Naglowek->UstawKolory(Qt::red, Qt::green, Qt::blue);
     const int x = okno.Naglowek->Rozklad().XProstokatow;
@@ -126,7 +126,7 @@ TEST_F(NaglowekTest, SquaresAreFilledInTheirColoursBesideTheTitle)
 
 TEST_F(NaglowekTest, ALongTitleEndsInAnEllipsisAndTheTitleIsDrawnInWhite)
 {
-    TLkGradientBazowy::PrzelacznikV = true;
+    TLkGradientBazowy::UstawPrzelacznikV(true);
     TOknoZNaglowkiem okno(120);
     okno.Naglowek->UstawCaption(QStringLiteral("Bardzo długi tytuł okna, który się nie mieści"));
     const QString widoczny = okno.Naglowek->WidocznyTytul();
