@@ -158,9 +158,12 @@ TLkNaglowek::TRozklad TLkNaglowek::Rozklad() const
     const int e = rozklad.LewaTytulu + fontMetrics().horizontalAdvance(FCaption) + 15;
     rozklad.KoniecTytulu = e;
     int r = width();
-    if ((FOpcje & DaneFirmy) && e < width() - 204) {
-        rozklad.Dane = true;
-        r = width() - 204;
+    if (FOpcje & DaneFirmy) {
+        const int lewa = KolumnyDanych().first;
+        if (e < lewa) {
+            rozklad.Dane = true;
+            r = lewa;
+        }
     }
     if (FOpcje & LogoFirmy) {
         const int szer = Logo(FBialeLogo).width();
@@ -208,23 +211,52 @@ void TLkNaglowek::rysujKod(QPainter &p_Plotno, const QString &p_Kod)
     p_Plotno.drawLine(miary.height() + 1, 0, miary.height() + 1, height());
 }
 
+namespace {
+
+const QString (&liniePrawe())[3]
+{
+    static const QString linie[] = {AdresWWWFirmy(), QStringLiteral("tel.: ") + TelefonPomocyFirmy(),
+                                    QStringLiteral("tel.: ") + TelefonDrugiFirmy()};
+    return linie;
+}
+
+const QString (&linieLewe())[3]
+{
+    static const QString linie[] = {NazwaFirmy().toUpper(), UlicaFirmy(), KodIMiastoFirmy()};
+    return linie;
+}
+
+int najszerszy(const QString (&p_Linie)[3], bool p_PierwszaGruba)
+{
+    int szer = 0;
+    for (int i = 0; i < 3; ++i)
+        szer = std::max(szer, QFontMetrics(czcionkaDanych(p_PierwszaGruba && i == 0)).horizontalAdvance(p_Linie[i]));
+    return szer;
+}
+
+} // namespace
+
+QPair<int, int> TLkNaglowek::KolumnyDanych() const
+{
+    // The columns start 204 and 94 pixels from the edge; with a wider face
+    // than the block was made for they move left so that it all fits.
+    const int x2 = std::min(width() - 94, width() - 3 - najszerszy(liniePrawe(), false));
+    const int x1 = std::min(width() - 204, x2 - 6 - najszerszy(linieLewe(), true));
+    return {x1, x2};
+}
+
 void TLkNaglowek::rysujDaneFirmy(QPainter &p_Plotno)
 {
-    const int x1 = width() - 204;
-    const int x2 = width() - 94;
-    // Each column is clipped to its own room, whatever face the machine has.
-    auto pisz = [&](int x, int y, const QString &tekst, bool gruba) {
-        p_Plotno.setFont(czcionkaDanych(gruba));
-        const int szerokosc = x == x1 ? x2 - x1 - 2 : width() - x2;
-        p_Plotno.drawText(QRect(x, y, szerokosc, 14), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, tekst);
-    };
+    const auto [x1, x2] = KolumnyDanych();
     p_Plotno.setPen(FDaneColor);
-    pisz(x1, 1, NazwaFirmy().toUpper(), true);
-    pisz(x1, 12, UlicaFirmy(), false);
-    pisz(x1, 23, KodIMiastoFirmy(), false);
-    pisz(x2, 1, AdresWWWFirmy(), false);
-    pisz(x2, 12, QStringLiteral("tel.: ") + TelefonPomocyFirmy(), false);
-    pisz(x2, 23, QStringLiteral("tel.: ") + TelefonDrugiFirmy(), false);
+    for (int i = 0; i < 3; ++i) {
+        const int y = 1 + 11 * i;
+        p_Plotno.setFont(czcionkaDanych(i == 0));
+        p_Plotno.drawText(QRect(x1, y, x2 - x1, 14), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, linieLewe()[i]);
+        p_Plotno.setFont(czcionkaDanych(false));
+        p_Plotno.drawText(QRect(x2, y, width() - x2, 14), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          liniePrawe()[i]);
+    }
 }
 
 void TLkNaglowek::rysujProstokaty(QPainter &p_Plotno, int p_X)

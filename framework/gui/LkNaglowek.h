@@ -62,6 +62,9 @@ public:
     };
     TRozklad Rozklad() const;
 
+    // The left edges of the address block's two columns.
+    QPair<int, int> KolumnyDanych() const;
+
     QString DajKodNaglowka() const;
     // The title's width in the banner's font + 22, or + 10 without a code text.
     int SzerNapisuZKodem() const;

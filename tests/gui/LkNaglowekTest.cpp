@@ -90,13 +90,16 @@ TEST_F(NaglowekTest, NarrowWindowsDropTheAddressThenTheSquaresThenTheLogo)
     okno.Naglowek->UstawCaption(QStringLiteral("Tytuł"));
     const int e = okno.Naglowek->Rozklad().KoniecTytulu;
     const int logo = TLkNaglowek::Logo(true).width() + 6;
+    // The block's room: 204 pixels, more where the machine's face is wider.
+    const int dane = okno.Naglowek->width() - okno.Naglowek->KolumnyDanych().first;
+    ASSERT_GE(dane, 204);
     struct
     {
         int Szerokosc;
         bool Dane, Logo, Prostokaty;
     } const przypadki[] = {
-        {e + 205 + logo + 55, true, true, true},
-        {e + 204, false, true, true},
+        {e + dane + 1 + logo + 55, true, true, true},
+        {e + dane, false, true, true},
         {e + logo + 55, false, true, true},
         {e + logo + 54, false, true, false},
         {e + logo, false, false, false},
