@@ -94,12 +94,7 @@ void TOknoECS::UtworzKontrolki()
     setObjectName(QStringLiteral("OknoECS"));
     UstawJakoFormeGlowna();
     setWindowTitle(QStringLiteral("Ostrevia"));
-    // Tahoma where the machine has it, else the metric-compatible Liberation
-    // Sans the setup installs, so the fixed layout keeps its room.
-    QFont czcionka;
-    czcionka.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    czcionka.setPointSize(8);
-    setFont(czcionka);
+    setFont(CzcionkaFormy());
     resize(rozmiarKlienta);
     setMinimumSize(rozmiarKlienta);
     UstawKeyPreview(true);

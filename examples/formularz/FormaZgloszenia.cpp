@@ -5,6 +5,7 @@
 #include "LkBitBtn.h"
 #include "LkCheckBox.h"
 #include "LkEdit.h"
+#include "LkFunGUI.h"
 #include "LkKontrolkaEdycjiCheckBox.h"
 #include "LkKontrolkaEdycjiEdit.h"
 #include "LkNaglowek.h"
@@ -57,10 +58,7 @@ void TFormaZgloszenia::UtworzKontrolki()
 {
     setObjectName(QStringLiteral("FormaZgloszenia"));
     setWindowTitle(QStringLiteral("Zgłoszenie wywozu"));
-    QFont czcionka;
-    czcionka.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    czcionka.setPointSize(9);
-    setFont(czcionka);
+    setFont(CzcionkaFormy(9));
     setFixedSize(470, 215);
 
     Naglowek = new TLkNaglowek(this);

@@ -2,6 +2,7 @@
 
 #include "Komunikaty.h"
 #include "LkBitBtn.h"
+#include "LkFunGUI.h"
 #include "LkNaglowek.h"
 
 #include <QApplication>
@@ -49,9 +50,7 @@ TOknoKalendarza::TOknoKalendarza(QWidget *p_Owner) : TLkForm(p_Owner)
     setObjectName(QStringLiteral("OknoKalendarza"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowTitle(QStringLiteral("Kalendarz"));
-    QFont czcionka;
-    czcionka.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    czcionka.setPointSize(8);
+    const QFont czcionka = CzcionkaFormy();
     setFont(czcionka);
     setFixedSize(213, 211);
 
