@@ -67,16 +67,9 @@ void TLkButton::poKliknieciu()
 
 void TLkButton::keyPressEvent(QKeyEvent *p_Zdarzenie)
 {
-    static const std::pair<int, int> strzalki[] = {
-        {Qt::Key_Left, ksLewo}, {Qt::Key_Up, ksGora}, {Qt::Key_Right, ksPrawo}, {Qt::Key_Down, ksDol}};
-    for (const auto &[klawisz, kierunek] : strzalki)
-        if (p_Zdarzenie->key() == klawisz) {
-            // Consumed even without a neighbour: the focus stays.
-            PrzejdzDoSasiada(this, kierunek);
-            p_Zdarzenie->accept();
-            return;
-        }
-    QPushButton::keyPressEvent(p_Zdarzenie);
+    if (!ObsluzKlawiszSasiada(this, p_Zdarzenie,
+                              {{Qt::Key_Left, ksLewo}, {Qt::Key_Up, ksGora}, {Qt::Key_Right, ksPrawo}, {Qt::Key_Down, ksDol}}))
+        QPushButton::keyPressEvent(p_Zdarzenie);
 }
 
 bool TLkButton::event(QEvent *p_Zdarzenie)

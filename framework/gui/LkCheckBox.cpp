@@ -65,16 +65,10 @@ void TLkCheckBox::paintEvent(QPaintEvent *p_Zdarzenie)
 
 void TLkCheckBox::keyPressEvent(QKeyEvent *p_Zdarzenie)
 {
-    static const std::pair<int, int> klawisze[] = {{Qt::Key_Return, ksNastepny}, {Qt::Key_Enter, ksNastepny},
-                                                   {Qt::Key_Left, ksLewo},       {Qt::Key_Up, ksGora},
-                                                   {Qt::Key_Right, ksPrawo},     {Qt::Key_Down, ksDol}};
-    for (const auto &[klawisz, kierunek] : klawisze)
-        if (p_Zdarzenie->key() == klawisz) {
-            PrzejdzDoSasiada(this, kierunek);
-            p_Zdarzenie->accept();
-            return;
-        }
-    QCheckBox::keyPressEvent(p_Zdarzenie);
+    if (!ObsluzKlawiszSasiada(this, p_Zdarzenie,
+                              {{Qt::Key_Return, ksNastepny}, {Qt::Key_Enter, ksNastepny}, {Qt::Key_Left, ksLewo},
+                               {Qt::Key_Up, ksGora}, {Qt::Key_Right, ksPrawo}, {Qt::Key_Down, ksDol}}))
+        QCheckBox::keyPressEvent(p_Zdarzenie);
 }
 
 bool TLkCheckBox::event(QEvent *p_Zdarzenie)

@@ -17,19 +17,14 @@ class TLkCheckBox : public QCheckBox, public ILkKontrolka, public IKontrolkaWyma
     Q_PROPERTY(int Wymagalnosc READ WymagalnoscInt WRITE UstawWymagalnoscInt)
     Q_PROPERTY(bool NoParentHint READ NoParentHint WRITE UstawNoParentHint)
     LK_KONTROLKA_SASIEDZI
+    LK_KONTROLKA_WYMAGALNOSC
 
 public:
     explicit TLkCheckBox(QWidget *p_Rodzic = nullptr);
     explicit TLkCheckBox(const QString &p_Tekst, QWidget *p_Rodzic = nullptr);
     ~TLkCheckBox() override;
 
-    QWidget *Nastepny() const { return DajSasiada(ksNastepny); }
-    void UstawNastepny(QWidget *p_Cel) { UstawSasiada(ksNastepny, p_Cel); }
-
-    TOpcjaWymagalnosci Wymagalnosc() const override { return FWymagalnosc; }
     void UstawWymagalnosc(TOpcjaWymagalnosci p_Wymagalnosc) override;
-    int WymagalnoscInt() const { return FWymagalnosc; }
-    void UstawWymagalnoscInt(int p_Wymagalnosc) { UstawWymagalnosc(static_cast<TOpcjaWymagalnosci>(p_Wymagalnosc)); }
     bool NoParentHint() const { return FNoParentHint; }
     void UstawNoParentHint(bool p_Nie) { FNoParentHint = p_Nie; }
 

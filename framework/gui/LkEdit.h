@@ -25,17 +25,12 @@ class TLkEdit : public QLineEdit, public ILkKontrolka, public IKontrolkaWymagaln
     Q_OBJECT
     Q_PROPERTY(int Wymagalnosc READ WymagalnoscInt WRITE UstawWymagalnoscInt)
     LK_KONTROLKA_SASIEDZI
+    LK_KONTROLKA_WYMAGALNOSC
 
 public:
     explicit TLkEdit(QWidget *p_Rodzic = nullptr);
 
-    QWidget *Nastepny() const { return DajSasiada(ksNastepny); }
-    void UstawNastepny(QWidget *p_Cel) { UstawSasiada(ksNastepny, p_Cel); }
-
-    TOpcjaWymagalnosci Wymagalnosc() const override { return FWymagalnosc; }
     void UstawWymagalnosc(TOpcjaWymagalnosci p_Wymagalnosc) override;
-    int WymagalnoscInt() const { return FWymagalnosc; }
-    void UstawWymagalnoscInt(int p_Wymagalnosc) { UstawWymagalnosc(static_cast<TOpcjaWymagalnosci>(p_Wymagalnosc)); }
 
     // The button Insert presses; it also becomes the right neighbour when that is empty.
     QAbstractButton *Przycisk() const { return FPrzycisk; }

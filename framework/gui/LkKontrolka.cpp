@@ -1,6 +1,6 @@
 #include "LkKontrolka.h"
 
-#include <QEvent>
+#include <QKeyEvent>
 #include <QVector>
 
 QWidget *TSasiedzi::Daj(int p_Indeks) const
@@ -78,4 +78,16 @@ bool ZatrzymajPodpowiedzRodzica(QWidget *p_Kontrolka, QEvent *p_Zdarzenie, bool 
         return false;
     p_Zdarzenie->accept();
     return true;
+}
+
+bool ObsluzKlawiszSasiada(QWidget *p_Kontrolka, QKeyEvent *p_Zdarzenie,
+                          std::initializer_list<std::pair<int, int>> p_Klawisze)
+{
+    for (const auto &[klawisz, kierunek] : p_Klawisze)
+        if (p_Zdarzenie->key() == klawisz) {
+            PrzejdzDoSasiada(p_Kontrolka, kierunek);
+            p_Zdarzenie->accept();
+            return true;
+        }
+    return false;
 }

@@ -4,6 +4,8 @@
 #include <QWidget>
 
 #include <array>
+#include <initializer_list>
+#include <utility>
 
 // Neighbour directions of the framework's controls; the reverse of d (1..4) is 5 - d.
 enum TKierunekSasiada { ksSam = 0, ksGora = 1, ksLewo = 2, ksPrawo = 3, ksDol = 4, ksNastepny = 5 };
@@ -44,6 +46,14 @@ bool PrzejdzDoSasiada(QWidget *p_Kontrolka, int p_Kierunek);
 // Visible (with its window, or as its window will show it) and enabled with all its parents.
 bool MozeMiecFokus(const QWidget *p_Kontrolka);
 
+class QKeyEvent;
+
+// Arrow keys (and for some controls Enter) that move to a neighbour: a key
+// found in p_Klawisze moves in its direction and is consumed, even when no
+// neighbour takes the focus. False for other keys.
+bool ObsluzKlawiszSasiada(QWidget *p_Kontrolka, QKeyEvent *p_Zdarzenie,
+                          std::initializer_list<std::pair<int, int>> p_Klawisze);
+
 // With NoParentHint, a control without a tooltip of its own keeps its
 // parent's from showing: true when the tooltip event was stopped here.
 bool ZatrzymajPodpowiedzRodzica(QWidget *p_Kontrolka, QEvent *p_Zdarzenie, bool p_NoParentHint);
@@ -61,3 +71,13 @@ public:                                                                         
     void UstawLewo(QWidget *p_Cel) { UstawSasiada(ksLewo, p_Cel); }                                                \
     void UstawPrawo(QWidget *p_Cel) { UstawSasiada(ksPrawo, p_Cel); }                                              \
     void UstawDol(QWidget *p_Cel) { UstawSasiada(ksDol, p_Cel); }
+
+// The next field and the requirement of an edit or check box, over FSasiedzi
+// and FWymagalnosc; the class declares the property "Wymagalnosc" itself.
+#define LK_KONTROLKA_WYMAGALNOSC                                                                                   \
+public:                                                                                                            \
+    QWidget *Nastepny() const { return DajSasiada(ksNastepny); }                                                   \
+    void UstawNastepny(QWidget *p_Cel) { UstawSasiada(ksNastepny, p_Cel); }                                        \
+    TOpcjaWymagalnosci Wymagalnosc() const override { return FWymagalnosc; }                                       \
+    int WymagalnoscInt() const { return FWymagalnosc; }                                                            \
+    void UstawWymagalnoscInt(int p_Wymagalnosc) { UstawWymagalnosc(static_cast<TOpcjaWymagalnosci>(p_Wymagalnosc)); }
