@@ -52,7 +52,6 @@ TLkNaglowek::TLkNaglowek(QWidget *p_Rodzic)
     setObjectName(QStringLiteral("Naglowek"));
     FCaption = QStringLiteral("Nagłówek");
     FOldSzer = 135;
-    setMouseTracking(false);
     przypnijDoRodzica();
 }
 
@@ -104,8 +103,7 @@ void TLkNaglowek::UstawCaption(const QString &p_Caption)
     FCaption = p_Caption;
     // Without options only the title's area changes.
     if (FOpcje == 0) {
-        const int nowa = SzerNapisuZKodem() + fontMetrics().horizontalAdvance(FCaption);
-        update(QRect(0, 0, std::max(stara, nowa) + 25, height()));
+        update(QRect(0, 0, std::max(stara, SzerNapisuZKodem()) + 25, height()));
     } else {
         FOldSzer = 0;
         update();
