@@ -132,6 +132,10 @@ TEST_F(FormaStanTest, MaximisingFillsTheWorkingWindowWhenItIsLargeEnough)
     // Closed so, it reopens limited-maximised over the working window.
     forma.close();
     EXPECT_EQ(OdczytajStanOkna(QStringLiteral("FormaTestowa")).value(QStringLiteral("State")), QStringLiteral("2"));
+    TFormaRozciagalna ponownie;
+    ponownie.show();
+    EXPECT_TRUE(ponownie.MaksymalizacjaOgraniczona());
+    EXPECT_EQ(ponownie.geometry(), glowna.geometry());
 
     // A working window smaller than the form: the usual maximise.
     TFormaRozciagalna duza(QStringLiteral("Duza"));
