@@ -12,7 +12,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xdg-utils xsltproc poppler-utils python3
   # screenshots of the windows on a virtual display
-  xvfb imagemagick xdotool
+  xvfb xauth imagemagick xdotool
 )
 
 missing=()
