@@ -5,8 +5,10 @@
 #
 #   bench/okno_na_ekranie.sh [ROUNDS=15] [VIEWER...]
 #
-# VIEWER defaults to build/bin/ostrevia. The display is the caller's (DISPLAY,
-# an X server such as Xvfb); OSTREVIA_PLIK names a file to open at start.
+# VIEWER defaults to build/bin/ostrevia. The display is the caller's (DISPLAY);
+# start Xvfb with -noreset, else it resets when a run's program leaves as its
+# last client and the next program's connection is refused. OSTREVIA_PLIK
+# names a file to open at start.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 rounds="${1:-15}"
@@ -22,8 +24,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 # One run: milliseconds until a viewable window of the process exists,
-# looking every 20 ms: xdotool's own --sync waits half a second, and looking
-# every 5 ms made the program's own X connection fail now and then.
+# looking every 20 ms (xdotool's own --sync waits half a second).
 run() {
   local t0=$EPOCHREALTIME pid
   "$1" "${args[@]}" >/dev/null 2>"$work/err" &
@@ -35,9 +36,6 @@ run() {
   local t1=$EPOCHREALTIME
   kill "$pid"
   wait "$pid" 2>/dev/null || true
-  # Without a pause the next program, started while the display still tears
-  # down the last one, now and then fails to open its X connection.
-  sleep 1
   awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }'
 }
 
