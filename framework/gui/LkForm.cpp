@@ -1,5 +1,6 @@
 #include "LkForm.h"
 
+#include "AktualizacjaAkcji.h"
 #include "LkFunGUI.h"
 #include "LkNaglowek.h"
 #include "ObslugaOkienNiemodalnych.h"
@@ -54,6 +55,14 @@ TLkForm::~TLkForm()
 {
     if (FZarejestrowanoOknoNiemodalne)
         TObslugaOkienNiemodalnych::WyrejestrujOkno(this);
+}
+
+void TLkForm::UpdateActions()
+{
+    AktualizujAkcje(this, [this] {
+        if (OnUpdateActions)
+            OnUpdateActions();
+    });
 }
 
 void TLkForm::KeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift)

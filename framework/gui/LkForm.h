@@ -77,6 +77,11 @@ public:
     std::function<void()> OnEveryActivate;
     std::function<void()> OnEveryDeactivate;
 
+    // The form's action update, for the program to run while it is idle:
+    // OnUpdateActions under the diagnostic check of AktualizujAkcje.
+    std::function<void()> OnUpdateActions;
+    void UpdateActions();
+
     void setVisible(bool p_Widoczny) override;
 
 protected:
