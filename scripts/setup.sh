@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
   xdg-utils xsltproc poppler-utils python3
+  # screenshots of the windows on a virtual display
+  xvfb xauth imagemagick xdotool
 )
 
 missing=()

@@ -3,10 +3,17 @@
 #include "Komunikaty.h"
 #include "Wyjatki.h"
 
+#include <QLocale>
+
 #include <cstdio>
 #include <exception>
 
-TLkAplikacja::TLkAplikacja(int &argc, char **argv) : QApplication(argc, argv) {}
+TLkAplikacja::TLkAplikacja(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The interface is Polish whatever the machine's locale: dates that
+    // controls and dialogs write follow it.
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+}
 
 QString TLkAplikacja::Tytul() const
 {

@@ -8,6 +8,8 @@
 #include "LkFunGUI.h"
 #include "Wyjatki.h"
 
+#include <QDate>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -103,6 +105,7 @@ int main(int argc, char **argv)
         kliknij(przycisk);
     }
     wypisz("KLIKNIECIA " + QByteArray::number(klikniecia));
+    wypisz("DATA " + QLocale().toString(QDate(2024, 3, 5), QLocale::ShortFormat).toUtf8());
     ZakonczLkFunGUI();
     return 0;
 }
