@@ -13,11 +13,6 @@ namespace {
 
 const QChar CR(13);
 
-bool tylkoSpacje(const QString &p_Tekst)
-{
-    return std::all_of(p_Tekst.cbegin(), p_Tekst.cend(), [](QChar z) { return z == QLatin1Char(' '); });
-}
-
 QString bezKoncowychBialych(const QString &p_Tekst)
 {
     qsizetype n = p_Tekst.size();
@@ -201,29 +196,48 @@ void TUkladTresci::UlozTresc(const QString &p_Tekst, int p_MaxSzer, bool &p_Sfor
     p_Rozmiar = FDispLista.empty() ? QSize(0, 0) : QSize(szerokosc, FDispLista.back().YKon);
 }
 
-void TUkladTresci::DodajSlowo(QString p_Slowo)
+int TUkladTresci::SzerDoGranicy(QStringView p_Slowo, int p_Granica) const
 {
-    // A loop rather than recursion: a word of many lines must not cost stack.
+    // Widths grow with the prefix: once a prefix is past the limit, so is the
+    // word, and a long word is not measured whole on every line it fills.
+    constexpr qsizetype poczatek = 256;
+    for (qsizetype k = poczatek; k < p_Slowo.size(); k *= 2) {
+        const int szer = SzerTekstu(p_Slowo.left(k).toString());
+        if (szer > p_Granica)
+            return szer;
+    }
+    return SzerTekstu(p_Slowo.toString());
+}
+
+void TUkladTresci::DodajSlowo(const QString &p_Slowo)
+{
+    if (p_Slowo.isEmpty())
+        return;
+    if (p_Slowo.size() == 1 && p_Slowo.at(0) == CR) {
+        NowaLinia();
+        return;
+    }
+    // Words are runs of spaces or have none: the first character tells which.
+    const bool spacje = p_Slowo.at(0) == QLatin1Char(' ');
+    QStringView slowo(p_Slowo);
+    // A loop rather than recursion, over a view rather than copies: a word of
+    // many lines costs neither stack nor time per remaining character.
     for (;;) {
-        if (p_Slowo.isEmpty())
+        if (slowo.isEmpty())
             return;
-        if (p_Slowo.size() == 1 && p_Slowo.at(0) == CR) {
-            NowaLinia();
-            return;
-        }
-        const int a = SzerTekstu(p_Slowo);
+        const int a = SzerDoGranicy(slowo, std::max(FMaxSzerOkna, 0));
         if (FX + a <= FMaxSzerOkna) {
-            if (FSegment.isEmpty() && tylkoSpacje(p_Slowo)) {
+            if (FSegment.isEmpty() && spacje) {
                 // Leading spaces move the piece, they are not drawn.
                 FXSegmentu += a;
                 FX = FXSegmentu;
             } else {
-                FSegment += p_Slowo;
+                FSegment += slowo;
                 FX += a;
             }
             return;
         }
-        if (tylkoSpacje(p_Slowo)) {
+        if (spacje) {
             NowaLinia();
             return;
         }
@@ -233,47 +247,45 @@ void TUkladTresci::DodajSlowo(QString p_Slowo)
         }
         if (!FSegment.isEmpty())
             NowaLinia();
-        QString glowa, reszta;
-        PodzielSlowo(p_Slowo, FMaxSzerOkna, glowa, reszta);
-        if (glowa.isEmpty()) {
+        const qsizetype glowa = PodzielSlowo(slowo, FMaxSzerOkna);
+        if (glowa == 0) {
             // Not even one character fits: the word stands alone and overflows.
-            FSegment = bezKoncowychBialych(reszta);
+            FSegment = bezKoncowychBialych(slowo.toString());
             NowaLinia();
             return;
         }
-        FSegment = bezKoncowychBialych(glowa);
+        FSegment = bezKoncowychBialych(slowo.left(glowa).toString());
         NowaLinia();
-        p_Slowo = std::move(reszta);
+        slowo = slowo.mid(glowa);
     }
 }
 
-void TUkladTresci::PodzielSlowo(const QString &p_Slowo, int p_Limit, QString &p_Glowa, QString &p_Reszta) const
+qsizetype TUkladTresci::PodzielSlowo(QStringView p_Slowo, int p_Limit) const
 {
-    // Widths grow with the prefix, so galloping first bounds the search by the
-    // line's length instead of the word's: a long word costs time per line,
-    // not per line times its whole length.
-    const int dlugosc = int(p_Slowo.size());
+    // Galloping first bounds the binary search by the line's length instead
+    // of the word's.
+    const int dlugosc = int(std::min<qsizetype>(p_Slowo.size(), std::numeric_limits<int>::max()));
+    auto szer = [&](int p_Ile) { return SzerTekstu(p_Slowo.left(p_Ile).toString()); };
     int lo = 0;
     int hi = 1;
-    while (hi < dlugosc && SzerTekstu(p_Slowo, hi) <= p_Limit) {
+    while (hi < dlugosc && szer(hi) <= p_Limit) {
         lo = hi;
-        hi *= 2;
+        hi = hi > dlugosc / 2 ? dlugosc : hi * 2;
     }
     hi = std::min(hi, dlugosc);
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        if (SzerTekstu(p_Slowo, mid) > p_Limit)
+        if (szer(mid) > p_Limit)
             hi = mid;
         else
             lo = mid + 1;
     }
-    if (hi > 0 && SzerTekstu(p_Slowo, hi) > p_Limit)
+    if (hi > 0 && szer(hi) > p_Limit)
         --hi;
     // A surrogate pair stays whole.
     if (hi > 0 && hi < dlugosc && p_Slowo.at(hi - 1).isHighSurrogate())
         --hi;
-    p_Glowa = p_Slowo.left(hi);
-    p_Reszta = p_Slowo.mid(hi);
+    return hi;
 }
 
 void TUkladTresci::ZamknijElement()

@@ -87,8 +87,10 @@ public:
 
 private:
     int SzerTekstu(const QString &p_Tekst, int p_Dlugosc = -1) const;
-    void DodajSlowo(QString p_Slowo);
-    void PodzielSlowo(const QString &p_Slowo, int p_Limit, QString &p_Glowa, QString &p_Reszta) const;
+    int SzerDoGranicy(QStringView p_Slowo, int p_Granica) const;
+    void DodajSlowo(const QString &p_Slowo);
+    // The length of the longest prefix no wider than the limit.
+    qsizetype PodzielSlowo(QStringView p_Slowo, int p_Limit) const;
     void ZamknijElement();
     void NowaLinia();
 
