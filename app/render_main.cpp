@@ -217,6 +217,15 @@ int wyrenderuj(const TOpcje &p_Opcje, TDrogaDokumentu &p_Droga)
     const bool zPDF = !p_Opcje.WyjsciePDF.isEmpty();
     if (zPDF && QFileInfo(p_Opcje.WyjsciePDF).absoluteFilePath() == QFileInfo(html).absoluteFilePath())
         return uzycie(QStringLiteral("strona i PDF nie mogą trafić do tego samego pliku"));
+    // The PDF maker writes its own file later; a PDF that could not be
+    // written is refused now, before the page is.
+    if (zPDF) {
+        TPlikWynikowy probaPDF;
+        if (!probaPDF.Otworz(p_Opcje.WyjsciePDF, p_Opcje.Wejscie)) {
+            wypisz(probaPDF.Blad());
+            return kwNiepowodzenie;
+        }
+    }
     TPlikWynikowy wyjscie;
     if (!wyjscie.Otworz(html, p_Opcje.Wejscie)) {
         wypisz(wyjscie.Blad());

@@ -175,6 +175,8 @@ TEST_F(RenderTest, ReadsTheInputThroughALinkAndNeverWritesThroughOneNorOverTheIn
         EXPECT_TRUE(wynik.Bledy.contains(QStringLiteral("to plik wejściowy"))) << qPrintable(wynik.Bledy);
         EXPECT_EQ(CzytajPlik(wejscie), tresc);
     }
+    // A refused PDF stops the run before the page is written.
+    EXPECT_FALSE(QFileInfo::exists(html));
     // A page named like its input has no default output but the input itself.
     QFile::copy(wejscie, Sciezka(QStringLiteral("strona.html")));
     EXPECT_EQ(Uruchom({Sciezka(QStringLiteral("strona.html"))}).Kod, 1);

@@ -130,6 +130,30 @@ int64_t TLkParam::ParamCurrency(int p_Nr) const
     return static_cast<int64_t>(razy < 0 ? razy - 0.5 : razy + 0.5);
 }
 
+Variant TLkParam::ParamVariant(int p_Nr) const
+{
+    const TVarRec &w = ParamNr(p_Nr);
+    switch (w.Rodzaj()) {
+    case TVarRec::TRodzaj::Boolean:
+        return Variant::ZBoolean(w.JakoInt64() != 0);
+    case TVarRec::TRodzaj::Integer:
+        return Variant::ZInteger(static_cast<int32_t>(w.JakoInt64()));
+    case TVarRec::TRodzaj::Int64:
+        return Variant::ZInt64(w.JakoInt64());
+    case TVarRec::TRodzaj::Extended:
+        return Variant::ZDouble(w.JakoDouble());
+    case TVarRec::TRodzaj::Currency:
+        return Variant::ZCurrency(w.JakoInt64());
+    case TVarRec::TRodzaj::String:
+    case TVarRec::TRodzaj::Char:
+        return Variant::ZString(w.JakoString());
+    case TVarRec::TRodzaj::AnsiString:
+        return Variant::ZAnsiString(w.JakoBajty());
+    default:
+        bladTypu(w);
+    }
+}
+
 bool TLkParam::JestTakiParam(const TVarRec &p_Wartosc) const
 {
     for (const TVarRec &w : FParametry)

@@ -87,6 +87,10 @@ public:
     double ParamExtended(int p_Nr) const;
     // The value times 10000.
     int64_t ParamCurrency(int p_Nr) const;
+    // Texts of either width are one string type here.
+    QString ParamWideString(int p_Nr) const { return ParamString(p_Nr); }
+    // Scalars in the variant of their kind; objects and pointers raise as above.
+    Variant ParamVariant(int p_Nr) const;
 
     // Equal kind class (text, integer, float, object) and value; texts exactly.
     bool JestTakiParam(const TVarRec &p_Wartosc) const;

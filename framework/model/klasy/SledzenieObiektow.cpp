@@ -1,6 +1,7 @@
 #include "SledzenieObiektow.h"
 
 #include "Formatuj.h"
+#include "KodowanieZnakow.h"
 #include "Komunikaty.h"
 #include "ObiektBazowy.h"
 #include "ParsowanieTekstu.h"
@@ -37,7 +38,7 @@ bool opiszObiekt(const TObiektBazowy &p_Obiekt, QStringList &p_Wiersze)
         const TObiektBazowy *rodzic = p_Obiekt.Rodzic();
         p_Wiersze << QStringLiteral("\u015acie\u017cka : ") + p_Obiekt.DajSciezkeDoSiebie()
                   << QStringLiteral("Rodzic : ") + (rodzic ? rodzic->ClassName() : QStringLiteral("nil"))
-                  << p_Obiekt.ClassName() + QStringLiteral(" : ") + p_Obiekt.OpisTekstowy() << QString();
+                  << TekstZPolskiegoAnsi(const_cast<TObiektBazowy &>(p_Obiekt).ZapiszWTekscie()) << QString();
         return true;
     } catch (const std::exception &e) {
         p_Wiersze << KomunikatWyjatku(e) << QString();

@@ -1,5 +1,6 @@
 #include "KopierDanych.h"
 
+#include "ListaWskObiektow.h"
 #include "ObiektBazowy.h"
 #include "PoleWskObiektu.h"
 
@@ -44,6 +45,10 @@ TObiektBazowy *TKopierDanych::KopiaObiektu(const TObiektBazowy *p_Obiekt) const
 void TKopierDanych::PrzepnijReferencje()
 {
     for (TPole *pole : FRef) {
+        if (auto *lista = dynamic_cast<TListaWskObiektow *>(pole)) {
+            lista->PrzepnijNaKopie(*this);
+            continue;
+        }
         auto *wskaznik = dynamic_cast<TPoleWskObiektu *>(pole);
         if (!wskaznik)
             continue;

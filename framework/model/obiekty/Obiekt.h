@@ -148,6 +148,25 @@ public:
     bool MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const override;
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
 
+    // ---- binary and native text formats (ObiektBinarny.cpp, ObiektTekstowy.cpp)
+    // The object's layout in the binary format; reading clears the object first.
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    // The native text form of the object; setting it reads that form (an empty text clears).
+    QString GetJakoString() const override;
+    void SetJakoString(const QString &p_Tekst) override;
+    QByteArray GetJakoLkAnsiString() const override;
+    void SetJakoLkAnsiString(const QByteArray &p_Tekst) override;
+    QString JakoStringZChwilowymi() const;
+    QByteArray JakoLkAnsiStringZChwilowymi() const;
+    // The text form with the given field objects plugged into the given fields
+    // for the while; everything is put back also when writing fails.
+    QString JakoStringPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vector<TPole *> &p_Pola,
+                                bool p_ZChwilowymi = false);
+    QByteArray JakoLkAnsiStringPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vector<TPole *> &p_Pola,
+                                         bool p_ZChwilowymi = false);
+    // ---- end of binary and native text formats
+
     // ---- paths, loose values, subsets, descriptions, plug-in, text tidying
     // Paths ("Adres.Miasto", "^Nazwa", "Self"; see ObiektIPole).
     bool SciezkaIstnieje(const QString &p_Sciezka) const;

@@ -2,6 +2,7 @@
 
 #include "Obiekt.h"
 
+#include "BlokadaObiektu.h"
 #include "JadroKlas.h"
 #include "LkXMLParser.h"
 #include "OdczytywaczXML.h"
@@ -16,23 +17,6 @@
 #include <exception>
 #include <memory>
 #include <unordered_set>
-
-namespace {
-
-// The object stays locked for the whole load, also when it fails.
-class TBlokadaObiektu
-{
-public:
-    explicit TBlokadaObiektu(TObiektBazowy &p_Obiekt) : FObiekt(p_Obiekt) { FObiekt.ZablokujObiekt(); }
-    ~TBlokadaObiektu() { FObiekt.OdblokujObiekt(); }
-    TBlokadaObiektu(const TBlokadaObiektu &) = delete;
-    TBlokadaObiektu &operator=(const TBlokadaObiektu &) = delete;
-
-private:
-    TObiektBazowy &FObiekt;
-};
-
-} // namespace
 
 TObiektBazowy::TObiektBazowy(TObiektBazowy *p_Rodzic) : FRodzic(p_Rodzic)
 {
@@ -163,8 +147,11 @@ std::vector<TPole *> TObiektBazowy::WypiszWskazujace()
     // Children stay on the list: they keep their parent.
     std::vector<TPole *> zostaja;
     std::vector<TPole *> wskazujace;
-    for (TPole *pole : FDodatki->ListaRef)
-        (pole->JakoObiekt() ? zostaja : wskazujace).push_back(pole);
+    for (TPole *pole : FDodatki->ListaRef) {
+        // A pointer list is an object too, but refers without being a child.
+        const TObiektBazowy *obiekt = pole->JakoObiekt();
+        (obiekt && obiekt->Rodzic() == this ? zostaja : wskazujace).push_back(pole);
+    }
     FDodatki->ListaRef = std::move(zostaja);
     return wskazujace;
 }
@@ -260,7 +247,7 @@ bool TObiektBazowy::CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const
 
 void TObiektBazowy::WczytajZXML(TOdczytywaczXML &p_Odczytywacz)
 {
-    TBlokadaObiektu blokada(*this);
+    TBlokadaObiektu blokada(this);
     ZerujDane();
     p_Odczytywacz.WczytajNaglowekXML();
     TLkXMLParser &parser = p_Odczytywacz.Parser();
@@ -298,7 +285,7 @@ bool TObiektBazowy::WczytajZeStringuXML(const QByteArray &p_XML, TTypZapisuXML p
 {
     // No text is no data: an empty value stored somewhere reads back as an empty object.
     if (p_XML.isEmpty()) {
-        TBlokadaObiektu blokada(*this);
+        TBlokadaObiektu blokada(this);
         ZerujDane();
         return true;
     }

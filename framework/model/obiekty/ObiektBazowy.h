@@ -11,6 +11,7 @@
 #include <vector>
 
 class TStream;
+class TStringCache;
 
 // Root of all persistent objects: a tree node that is itself a field, so
 // objects nest. It owns the entry points that load a whole tree.
@@ -56,7 +57,8 @@ public:
     // The referring list: tracked references to this object and its children.
     // Kept sorted by address, without duplicates.
     void DodajRef(TPole *p_Pole);
-    void UsunRefOd(TPole *p_Pole);
+    // Virtual: an owning list also lets go of an item that leaves it this way.
+    virtual void UsunRefOd(TPole *p_Pole);
     bool MaRefOd(const TPole *p_Pole) const;
     bool MaJakiesRef() const { return FDodatki && !FDodatki->ListaRef.empty(); }
     bool MaJakiesRefZKlasy(const TOpisKlasy &p_Klasa) const;
@@ -125,6 +127,30 @@ public:
 
     // Reads this object's element; the current token is the element's name.
     virtual void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) = 0;
+
+    // ---- binary and native text formats, the file container, the fingerprint
+    // (ObiektTekstowy.cpp, PlikObiektu.cpp)
+    // Loads the native text form; true when nothing in it was skipped. An empty
+    // text only clears the object; syntax errors carry their line and column.
+    bool WczytajZTekstu(const QByteArray &p_Tekst, TStringCache *p_StringCache = nullptr);
+    // The native text form with p_ZChwilowymi transient fields too.
+    QByteArray ZapiszWTekscie(bool p_ZChwilowymi = false);
+    // The whole object in any format of the file container: p_TypZapisu's low
+    // bits choose the format, its bits 0x1F0 are the writer's options (see
+    // KontenerPliku.h). p_Plik, when given, is used instead of the named file.
+    // Failures raise with "Błąd zapisu pliku %s:\r%s" / "Błąd odczytu pliku %s:\r%s".
+    bool ZapiszWPliku(const QString &p_NazwaPliku, const QByteArray &p_Identyfikator, int16_t p_TypZapisu,
+                      const QString &p_SzablonXSL = {}, const QByteArray &p_Haslo = {}, TStream *p_Plik = nullptr);
+    bool WczytajZPliku(const QString &p_NazwaPliku, const QByteArray &p_Identyfikator, int16_t p_TypZapisu,
+                       const QByteArray &p_Haslo = {}, TStream *p_Plik = nullptr,
+                       TTypKodowaniaXML p_TypKodowania = tkxDomyslny);
+    // The CRC of the object's binary image (UTF-8 strings) under the field filter:
+    // equal data give equal fingerprints.
+    uint32_t DajWyroznikObiektu(const std::function<bool(const TObiekt &, int16_t)> &p_CzyZapisacPole = {});
+    // The object with transient fields as indented native text (p_RozmiarAkap
+    // blanks a level, 2 when 0) for p_TypZapisu 1; "błędne użycie metody" for other formats.
+    QString DrzewoObiektu(int p_RozmiarAkap = 0, int16_t p_TypZapisu = 1);
+    // ---- end of binary and native text formats
 
 protected:
     friend class TOdczytywaczXML;

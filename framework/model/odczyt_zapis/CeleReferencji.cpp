@@ -1,5 +1,6 @@
 #include "CeleReferencji.h"
 
+#include "ListaWskObiektow.h"
 #include "Obiekt.h"
 #include "PoleWskObiektu.h"
 
@@ -22,31 +23,43 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen)
 {
     std::vector<TObiektBazowy *> cele;
     std::unordered_set<const TObiektBazowy *> znane;
-    // An explicit stack (object, next field number): deep trees must not exhaust the call stack.
-    std::vector<std::pair<TObiekt *, int>> stos;
-    std::unordered_set<const TObiekt *> odwiedzone;
-    if (auto *korzen = dynamic_cast<TObiekt *>(&p_Korzen)) {
-        stos.emplace_back(korzen, 0);
-        odwiedzone.insert(korzen);
-    }
+    auto dodajCel = [&](TObiektBazowy *p_Cel) {
+        if (p_Cel && wDrzewie(p_Cel, p_Korzen) && znane.insert(p_Cel).second)
+            cele.push_back(p_Cel);
+    };
+    // An explicit stack (object, next field number or item position): deep
+    // trees must not exhaust the call stack.
+    std::vector<std::pair<TObiektBazowy *, int>> stos{{&p_Korzen, 0}};
+    std::unordered_set<const TObiektBazowy *> odwiedzone{&p_Korzen};
     while (!stos.empty()) {
-        auto &[obiekt, nr] = stos.back();
-        if (nr > obiekt->RozmPolaNr(-1)) {
+        auto [obiekt, nr] = stos.back();
+        ++stos.back().second;
+        TObiektBazowy *dalej = nullptr;
+        if (auto *lista = dynamic_cast<TListaBazowa *>(obiekt)) {
+            if (nr >= lista->IleObiektow()) {
+                stos.pop_back();
+                continue;
+            }
+            TObiektBazowy *element = lista->ObiektyListy(nr);
+            if (dynamic_cast<TListaWskObiektow *>(lista))
+                dodajCel(element);
+            else
+                dalej = element;
+        } else if (auto *zPolami = dynamic_cast<TObiekt *>(obiekt); zPolami && nr <= zPolami->RozmPolaNr(-1)) {
+            const auto nrPola = static_cast<int16_t>(nr);
+            if (!zPolami->MaWartosc(nrPola))
+                continue;
+            TPole *pole = zPolami->PoleJesliJest(nrPola);
+            if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole))
+                dodajCel(wskaznik->Wartosc());
+            else
+                dalej = pole->JakoObiekt();
+        } else {
             stos.pop_back();
             continue;
         }
-        const int16_t nrPola = static_cast<int16_t>(nr++);
-        if (!obiekt->MaWartosc(nrPola))
-            continue;
-        TPole *pole = obiekt->PoleJesliJest(nrPola);
-        if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole)) {
-            TObiektBazowy *cel = wskaznik->Wartosc();
-            if (cel && wDrzewie(cel, p_Korzen) && znane.insert(cel).second)
-                cele.push_back(cel);
-        } else if (auto *podobiekt = dynamic_cast<TObiekt *>(pole)) {
-            if (odwiedzone.insert(podobiekt).second)
-                stos.emplace_back(podobiekt, 0); // invalidates obiekt and nr, used no more
-        }
+        if (dalej && odwiedzone.insert(dalej).second)
+            stos.emplace_back(dalej, 0);
     }
     return cele;
 }

@@ -4,8 +4,9 @@
 
 class TObiektBazowy;
 
-// The targets of the pointer fields (with a value) in the tree under p_Korzen
-// that lie inside that tree themselves (their chain of parents reaches
-// p_Korzen), each once, in the order a pre-order walk over the fields meets
-// them. Targets outside the tree cannot be written as identifiers.
+// The targets of the pointer fields (with a value) and pointer lists in the
+// tree under p_Korzen that lie inside that tree themselves (their chain of
+// parents reaches p_Korzen), each once, in the order a pre-order walk over
+// the fields and list items meets them. Targets outside the tree cannot be
+// written as identifiers.
 std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen);

@@ -5,8 +5,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
+class TListaWskObiektow;
 class TObiektBazowy;
 class TPole;
 class TPoleWskObiektu;
@@ -38,9 +40,27 @@ public:
     void DodajRefNumer(TPoleWskObiektu &p_Pole, int64_t p_Numer);
     // A reference already set: cleared too if the read fails.
     void DodajRefUstawiona(TPoleWskObiektu &p_Pole);
+    // ---- pointer lists: every list read is registered; its entries are set
+    // at once or wait (null) at their position, and the entries still null
+    // after KorygujReferencje are dropped. A failed read clears the lists.
+    void RejestrujListe(TListaWskObiektow &p_Lista);
+    // Entry p_Gdzie (-1: a new one at the end) waits for the object of that number.
+    void DodajRefListyNumer(TListaWskObiektow &p_Lista, int64_t p_Numer, int p_Gdzie = -1);
 
     void UzyjCache(QString &p_Tekst) const;
     void UzyjCache(QStringList &p_Lista) const;
+
+    // ---- binary and native text documents
+    // Runs p_Czytaj on the locked, cleared object, then resolves the references.
+    // A failure drops the references read and clears the object before it passes on.
+    void WczytajDokument(TObiektBazowy &p_Obiekt, const std::function<void()> &p_Czytaj);
+    // Clears an object whose read failed; a failure of the clearing is dropped,
+    // the read's own being the one worth reporting.
+    static void ZerujPoBledzieOdczytu(TObiektBazowy &p_Obiekt);
+    // Objects nested deeper than this in one document raise (see TPoziomOdczytu).
+    static constexpr int MaksGlebokoscOdczytu = 200;
+    int GlebokoscOdczytu = 0;
+    // ---- end of binary and native text documents
 
     // Every object read, in order; a position is an object's number less one.
     std::vector<TObiektBazowy *> OdczObiekty;
@@ -57,5 +77,35 @@ protected:
     };
     // Every pointer field read; the pending ones carry their number or identifier.
     std::vector<TRefOdczytana> OdczRef;
+    struct TRefListy
+    {
+        TListaWskObiektow *Lista;
+        int Gdzie;
+        int64_t Numer;
+        QByteArray ID;
+    };
+    // Entry p_Gdzie (-1: a new one at the end) of a registered list, waiting; its position.
+    int DodajOczekujacy(TListaWskObiektow &p_Lista, int p_Gdzie, int64_t p_Numer, const QByteArray &p_ID);
+    // Points the waiting entries at what p_Cel finds, then drops the null entries of every list.
+    void KorygujListy(const std::function<TObiektBazowy *(const TRefListy &)> &p_Cel);
+    // The object of that number; null for an unknown one.
+    TObiektBazowy *ObiektONumerze(int64_t p_Numer) const;
+    std::vector<TRefListy> OdczRefListy;
+    std::vector<TListaWskObiektow *> OdczListyRef;
     TStringCache *FStringCache;
+};
+
+// One level of nesting while an object is read; past MaksGlebokoscOdczytu it
+// raises LkException "Zbyt głębokie zagnieżdżenie obiektów (więcej niż %d poziomów)",
+// so that input cannot exhaust the stack.
+class TPoziomOdczytu
+{
+public:
+    explicit TPoziomOdczytu(TOdczytywaczDanych &p_Odczytywacz);
+    ~TPoziomOdczytu() { --FOdczytywacz.GlebokoscOdczytu; }
+    TPoziomOdczytu(const TPoziomOdczytu &) = delete;
+    TPoziomOdczytu &operator=(const TPoziomOdczytu &) = delete;
+
+private:
+    TOdczytywaczDanych &FOdczytywacz;
 };

@@ -1,6 +1,7 @@
 #include "OdczytywaczTekstuZRef.h"
 
 #include "Formatuj.h"
+#include "ListaWskObiektow.h"
 #include "ObiektBazowy.h"
 #include "PoleWskObiektu.h"
 
@@ -44,6 +45,21 @@ void TOdczytywaczTekstuZRef::KorygujReferencje()
         if (ref.Oczekuje)
             ref.Pole->UstawWartosc(DajObiektWgRef(ref.ID));
     OdczRef.clear();
+    KorygujListy([this](const TRefListy &p_Ref) { return DajObiektWgRef(p_Ref.ID); });
+}
+
+void TOdczytywaczTekstuZRef::RejestrujListeRef(TListaWskObiektow &p_Lista, const QByteArray &p_ID, int p_Gdzie)
+{
+    RejestrujListe(p_Lista);
+    if (TObiektBazowy *cel = DajObiektWgRef(p_ID)) {
+        if (p_Gdzie < 0)
+            p_Lista.DopiszObiekt(cel);
+        else
+            p_Lista.UstawObiekt(p_Gdzie, cel);
+        return;
+    }
+    DodajIDRef(p_ID);
+    DodajOczekujacy(p_Lista, p_Gdzie, 0, p_ID);
 }
 
 void TOdczytywaczTekstuZRef::PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, const QByteArray &p_ID)

@@ -20,8 +20,13 @@ public:
     // The current token's text is an identifier: a bound one is set at once,
     // any other waits. True for a non-empty identifier.
     bool WczytajRef(TPoleWskObiektu &p_Pole) override;
-    // Pending identifiers to their objects; unknown ones give nil.
+    // Pending identifiers to their objects; unknown ones give nil (a pointer
+    // list drops such entries).
     void KorygujReferencje() override;
+    // One entry of a pointer list read as an identifier: at p_Gdzie (-1: a new
+    // one at the end; a gap before it is filled with waiting entries), set at
+    // once when the identifier is bound, otherwise waiting for it.
+    void RejestrujListeRef(TListaWskObiektow &p_Lista, const QByteArray &p_ID, int p_Gdzie = -1);
 
     // Binds an identifier; a second object with it raises LkException "zdublowany ID=\"%s\"".
     void PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, const QByteArray &p_ID);

@@ -16,6 +16,7 @@ class TOdczytywaczDanych;
 class TOdczytywaczTekstu;
 class TOdczytywaczXML;
 class TPorownywaczDanych;
+class TPoleWskObiektu;
 class TStream;
 class TVarRec;
 class TZapisywaczDanych;
@@ -118,6 +119,11 @@ public:
     virtual const TObiektBazowy *JakoObiekt() const { return nullptr; }
     virtual TObiekt *JakoTObiekt() { return nullptr; }
     virtual const TObiekt *JakoTObiekt() const { return nullptr; }
+
+    // ---- binary and native text formats
+    // The field as a pointer field, or null: asked for every field a document writes.
+    virtual const TPoleWskObiektu *JakoWskaznik() const { return nullptr; }
+    // ---- end of binary and native text formats
 
     // A target being destroyed, or moved by a deep copy, tells the fields pointing at it.
     virtual void ZerujRefDo(TObiektBazowy *) {}

@@ -1,5 +1,6 @@
 #include "PoleWskObiektu.h"
 
+#include "BlokadaObiektu.h"
 #include "KopierDanych.h"
 #include "ObiektBazowy.h"
 #include "OdczytywaczTekstu.h"
@@ -10,31 +11,6 @@
 
 #include <cstdint>
 #include <exception>
-
-namespace {
-
-// The objects' locks, taken one at a time around a change of a referring list.
-class TBlokada
-{
-public:
-    explicit TBlokada(TObiektBazowy *p_Obiekt) : FObiekt(p_Obiekt)
-    {
-        if (FObiekt)
-            FObiekt->ZablokujObiekt();
-    }
-    ~TBlokada()
-    {
-        if (FObiekt)
-            FObiekt->OdblokujObiekt();
-    }
-    TBlokada(const TBlokada &) = delete;
-    TBlokada &operator=(const TBlokada &) = delete;
-
-private:
-    TObiektBazowy *FObiekt;
-};
-
-} // namespace
 
 QString TPoleWskObiektu::GetJakoString() const
 {
@@ -79,21 +55,30 @@ int16_t TPoleWskObiektu::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Por
     const auto *inny = dynamic_cast<const TPoleWskObiektu *>(&p_Pole);
     if (!inny)
         return FWartosc ? 1 : 0;
-    TObiektBazowy *tam = inny->FWartosc;
-    if (inny == this || FWartosc == tam)
+    if (inny == this)
+        return 0;
+    return PorownajCele(FWartosc, inny->FWartosc, p_Porownywacz);
+}
+
+int16_t TPoleWskObiektu::PorownajCele(const TObiektBazowy *p_Cel, const TObiektBazowy *p_Inny,
+                                      TPorownywaczDanych *p_Porownywacz)
+{
+    if (p_Porownywacz && p_Porownywacz->TrybPorownRef == tprIgnorujRef)
+        return 0;
+    if (p_Cel == p_Inny)
         return 0;
     if (p_Porownywacz && p_Porownywacz->TrybPorownRef == tprRefJakoSciezki) {
-        const QString tu = FWartosc ? FWartosc->DajSciezkeDoSiebie(p_Porownywacz->ObiektCo) : QString();
-        const QString tamSciezka = tam ? tam->DajSciezkeDoSiebie(p_Porownywacz->ObiektZCzym) : QString();
-        const int wynik = tu.compare(tamSciezka);
+        const QString tu = p_Cel ? p_Cel->DajSciezkeDoSiebie(p_Porownywacz->ObiektCo) : QString();
+        const QString tam = p_Inny ? p_Inny->DajSciezkeDoSiebie(p_Porownywacz->ObiektZCzym) : QString();
+        const int wynik = tu.compare(tam);
         return wynik < 0 ? -1 : (wynik > 0 ? 1 : 0);
     }
-    if (!FWartosc)
+    if (!p_Cel)
         return -1;
-    if (!tam)
+    if (!p_Inny)
         return 1;
     // The targets' comparison records the pair, so a cycle back to it ends as equal.
-    return FWartosc->Porownaj(*tam, p_Porownywacz);
+    return p_Cel->Porownaj(*p_Inny, p_Porownywacz);
 }
 
 void TPoleWskObiektu::PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy)
@@ -143,11 +128,11 @@ void TPoleRefObiektu::UstawWartosc(TObiektBazowy *p_Wartosc)
         return;
     // The new target's list grows first: if that fails, nothing has changed.
     if (p_Wartosc) {
-        TBlokada blokada(p_Wartosc);
+        TBlokadaObiektu blokada(p_Wartosc);
         p_Wartosc->DodajRef(this);
     }
     if (FWartosc) {
-        TBlokada blokada(FWartosc);
+        TBlokadaObiektu blokada(FWartosc);
         FWartosc->UsunRefOd(this);
     }
     FWartosc = p_Wartosc;
@@ -169,7 +154,7 @@ void TPoleRefObiektu::PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy)
         return;
     // A target's PrzepnijRefNa has taken the field off its list already; a copy's field is still on it.
     if (FWartosc) {
-        TBlokada blokada(FWartosc);
+        TBlokadaObiektu blokada(FWartosc);
         FWartosc->UsunRefOd(this);
     }
     FWartosc = nullptr;

@@ -9,6 +9,7 @@ public:
     explicit TPoleWskObiektu(TObiektBazowy * = nullptr) {}
 
     TObiektBazowy *Wartosc() const { return FWartosc; }
+    const TPoleWskObiektu *JakoWskaznik() const override { return this; }
     virtual void UstawWartosc(TObiektBazowy *p_Wartosc) { FWartosc = p_Wartosc; }
 
     // The target's address in decimal, "0" for none.
@@ -27,6 +28,9 @@ public:
     // Equal targets, or a pair already being compared, are equal; otherwise by
     // the comparer's mode: ignored, by path, or by the targets' data.
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
+    // The same rule for two targets (pointer lists compare their entries so).
+    static int16_t PorownajCele(const TObiektBazowy *p_Cel, const TObiektBazowy *p_Inny,
+                                TPorownywaczDanych *p_Porownywacz);
     void PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy) override;
     int64_t ZajmowanaPamiec() const override { return sizeof(*this); }
     // Text: the identifier the writer gave the target; reading resolves it

@@ -33,6 +33,15 @@ TEST(LkParam, DostepTypowanyIBledyTypu)
     EXPECT_EQ(param.ParamCurrency(4), 25000);
     EXPECT_EQ(param.TypParametru(5), TVarRec::TRodzaj::Currency);
     EXPECT_EQ(param.OpisTekstowy(), QStringLiteral("tekst, 42, 1099511627776, Tak, 2.5, 1.23, bąk"));
+    EXPECT_EQ(param.ParamWideString(6), QStringLiteral("bąk"));
+    // Each kind keeps its variant type.
+    const std::pair<int, Variant::TTyp> warianty[] = {{0, Variant::TTyp::String},   {1, Variant::TTyp::Integer},
+                                                       {2, Variant::TTyp::Int64},    {3, Variant::TTyp::Boolean},
+                                                       {4, Variant::TTyp::Double},   {5, Variant::TTyp::Currency}};
+    for (const auto &[nr, typ] : warianty)
+        EXPECT_EQ(param.ParamVariant(nr).Typ(), typ) << nr;
+    EXPECT_EQ(param.ParamVariant(5).JakoString(), QStringLiteral("1.2345"));
+    EXPECT_EQ(param.ParamVariant(6).JakoString(), QStringLiteral("bąk"));
 
     const std::pair<std::function<void()>, const char *> bledne[] = {
         {[&] { param.ParamInteger(0); }, "błędny typ parametru: 17"},

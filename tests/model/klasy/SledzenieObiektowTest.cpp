@@ -55,6 +55,8 @@ TEST_F(SledzenieObiektow, RaportNiezwolnionychKorzeniIBledow)
     EXPECT_TRUE(tresc.contains(QStringLiteral("Niezwolnionych zostało 3 obiektów w korzeniach :\nTObiekt (1)\nTZgubiony (2)\n")))
         << tresc.toStdString();
     EXPECT_TRUE(tresc.contains(QStringLiteral("Rodzic : TObiekt")));
+    // Each object as its native text.
+    EXPECT_TRUE(tresc.contains(QStringLiteral("\nobject TZgubiony\r\nend\n"))) << tresc.toStdString();
     ASSERT_EQ(nagrywacz.Komunikaty().size(), 1u);
     EXPECT_EQ(nagrywacz.Komunikaty()[0].Tekst,
               QStringLiteral("Pełny raport zapisano w pliku\r%1\rPrzekaż go programistom!").arg(raport));

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ListaBazowa.h"
+
+class TKopierDanych;
+
+// A list of pointers to objects elsewhere. It never owns them, but every
+// target knows the list (it sits in the target's referring list), so a target
+// being destroyed leaves the list with all its occurrences. Null entries are
+// allowed (a reader's unresolved references) until UsunObiektyNil.
+class TListaWskObiektow : public TKlasa<TListaWskObiektow, TListaBazowa>
+{
+public:
+    using TKlasa::TKlasa;
+    // Its own hooks release the targets, so it dismantles itself while they are reachable.
+    ~TListaWskObiektow() override { RozbierzWDestruktorze(); }
+
+    // By address; p_Gdzie is the first position holding it.
+    bool WyszukajTenObiekt(const TObiektBazowy *p_Obiekt, int &p_Gdzie) const;
+    // Appends unless the list already holds it; true when added.
+    bool DolaczObiektGdyBrak(TObiektBazowy *p_Obiekt);
+    // Points entry p_Nr at p_Obiekt, growing the list with null entries up to it.
+    void UstawObiekt(int p_Nr, TObiektBazowy *p_Obiekt);
+
+    void ZerujRefDo(TObiektBazowy *p_Obiekt) override;
+    void PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy) override;
+    // Entries whose targets were copied in the same copy now point at the copies.
+    void PrzepnijNaKopie(const TKopierDanych &p_Kopier);
+    void ZerujWskazniki() override { ZerujDane(); }
+    // The pointers; a deep copy re-points those whose targets it copied.
+    void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr) override;
+
+protected:
+    void PrzyjmijObiekt(TObiektBazowy *p_Obiekt) override;
+    void OddajObiekt(TObiektBazowy *p_Obiekt, bool p_Zwolnij) override;
+    // Entries compare as pointer fields do.
+    int16_t PorownajElementy(const TObiektBazowy *p_A, const TObiektBazowy *p_B,
+                             TPorownywaczDanych &p_Porownywacz) const override;
+    // The targets, when references are asked for.
+    void DodajDzieci(std::vector<TObiektBazowy *> &p_Dzieci, bool p_ReferencjeTez) const override;
+};

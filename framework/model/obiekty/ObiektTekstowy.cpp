@@ -1,0 +1,93 @@
+#include "Obiekt.h"
+
+#include "KodowanieZnakow.h"
+#include "OdczytywaczNatywny.h"
+#include "Strumienie.h"
+#include "ZapisywaczNatywny.h"
+
+bool TObiektBazowy::WczytajZTekstu(const QByteArray &p_Tekst, TStringCache *p_StringCache)
+{
+    if (p_Tekst.isEmpty()) {
+        ZablokujObiekt();
+        try {
+            ZerujDane();
+        } catch (...) {
+            OdblokujObiekt();
+            throw;
+        }
+        OdblokujObiekt();
+        return true;
+    }
+    TMemoryStream strumien(p_Tekst);
+    TOdczytywaczNatywny odczytywacz(&strumien, p_StringCache);
+    return odczytywacz.WczytajObiekt(*this);
+}
+
+QByteArray TObiektBazowy::ZapiszWTekscie(bool p_ZChwilowymi)
+{
+    TMemoryStream strumien;
+    TZapisywaczNatywny zapisywacz(&strumien, p_ZChwilowymi);
+    zapisywacz.ZapiszDokument(*this);
+    zapisywacz.ZakonczZapis();
+    return strumien.Bajty();
+}
+
+QString TObiektBazowy::DrzewoObiektu(int p_RozmiarAkap, int16_t p_TypZapisu)
+{
+    if (p_TypZapisu != 1)
+        return QStringLiteral("błędne użycie metody");
+    TMemoryStream strumien;
+    TZapisywaczNatywny zapisywacz(&strumien, true);
+    zapisywacz.PominAkapity = false;
+    zapisywacz.RozmAkapitu = p_RozmiarAkap > 0 ? p_RozmiarAkap : 2;
+    zapisywacz.ZapiszDokument(*this);
+    zapisywacz.ZakonczZapis();
+    return QString::fromUtf8(strumien.Bajty());
+}
+
+// The text form is 8-bit: as a string it is its Windows-1250 reading, which
+// gives back every byte.
+QString TObiekt::GetJakoString() const
+{
+    return TekstZPolskiegoAnsi(GetJakoLkAnsiString());
+}
+
+void TObiekt::SetJakoString(const QString &p_Tekst)
+{
+    SetJakoLkAnsiString(TekstNaPolskiAnsi(p_Tekst));
+}
+
+QByteArray TObiekt::GetJakoLkAnsiString() const
+{
+    // Writing takes the lock, which a const object still has to take.
+    return const_cast<TObiekt *>(this)->ZapiszWTekscie(false);
+}
+
+void TObiekt::SetJakoLkAnsiString(const QByteArray &p_Tekst)
+{
+    WczytajZTekstu(p_Tekst);
+}
+
+QString TObiekt::JakoStringZChwilowymi() const
+{
+    return TekstZPolskiegoAnsi(JakoLkAnsiStringZChwilowymi());
+}
+
+QByteArray TObiekt::JakoLkAnsiStringZChwilowymi() const
+{
+    return const_cast<TObiekt *>(this)->ZapiszWTekscie(true);
+}
+
+QString TObiekt::JakoStringPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vector<TPole *> &p_Pola,
+                                     bool p_ZChwilowymi)
+{
+    return TekstZPolskiegoAnsi(JakoLkAnsiStringPoWpieciu(p_KtorePola, p_Pola, p_ZChwilowymi));
+}
+
+QByteArray TObiekt::JakoLkAnsiStringPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vector<TPole *> &p_Pola,
+                                              bool p_ZChwilowymi)
+{
+    QByteArray wynik;
+    WykonajPoWpieciu(p_KtorePola, p_Pola, [&] { wynik = ZapiszWTekscie(p_ZChwilowymi); });
+    return wynik;
+}

@@ -1,0 +1,184 @@
+#include "OdczytywaczNatywny.h"
+
+#include "KodowanieZnakow.h"
+#include "Obiekt.h"
+#include "WyjatkiModelu.h"
+
+namespace {
+
+const QByteArray SlowoObject = QByteArrayLiteral("object");
+const QByteArray SlowoEnd = QByteArrayLiteral("end");
+
+bool jestNapisem(unsigned char p_Token)
+{
+    return p_Token == TLkParser::toString || p_Token == TLkParser::toWString;
+}
+
+} // namespace
+
+TOdczytywaczNatywny::TOdczytywaczNatywny(TStream *p_Strumien, TStringCache *p_StringCache)
+    : TOdczytywaczTekstu(p_Strumien, p_StringCache)
+{
+}
+
+bool TOdczytywaczNatywny::WczytajObiekt(TObiektBazowy &p_Obiekt)
+{
+    bool wynik = false;
+    WczytajDokument(p_Obiekt, [&] {
+        TLkParser &parser = Parser();
+        OdczytywanoPole(p_Obiekt);
+        parser.CheckTokenSymbol(SlowoObject);
+        parser.NextToken();
+        parser.CheckToken(TLkParser::toSymbol);
+        const QString typ = TekstZPolskiegoAnsi(parser.TokenString());
+        if (!p_Obiekt.MoznaCzytacDaneTypu(typ))
+            throw ELkObcyTypError(typ, p_Obiekt.ClassName());
+        parser.NextToken();
+        TObiekt *obiekt = p_Obiekt.JakoTObiekt();
+        if (!obiekt)
+            parser.Error(QStringLiteral("Brak implementacji %1").arg(p_Obiekt.ClassName()));
+        WczytajPola(*obiekt);
+        if (PrzerwijOdczyt) {
+            ZerujReferencje();
+            return;
+        }
+        parser.CheckTokenSymbol(SlowoEnd);
+        parser.NextToken();
+        wynik = PominietoDane == 0;
+    });
+    return wynik;
+}
+
+void TOdczytywaczNatywny::WczytajPola(TObiekt &p_Obiekt)
+{
+    TPoziomOdczytu poziom(*this);
+    TLkParser &parser = Parser();
+    while (!PrzerwijOdczyt) {
+        if (parser.Token() == TLkParser::toEOF)
+            parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+        if (parser.TokenSymbolIs(SlowoEnd))
+            return;
+        if (parser.TokenSymbolIs(SlowoObject))
+            WczytajPodobiekt(p_Obiekt);
+        else
+            WczytajPoleProste(p_Obiekt);
+    }
+}
+
+int16_t TOdczytywaczNatywny::ZnajdzPole(const TObiekt &p_Obiekt, const QString &p_Nazwa)
+{
+    OdczTunel = false;
+    int16_t nr = p_Obiekt.NrPolaONazwie(p_Nazwa);
+    if (nr < 0) {
+        nr = p_Obiekt.NrPolaOPoprzNazwie(p_Nazwa);
+        OdczTunel = nr >= 0;
+    }
+    return nr;
+}
+
+void TOdczytywaczNatywny::WczytajPodobiekt(TObiekt &p_Obiekt)
+{
+    TLkParser &parser = Parser();
+    parser.NextToken();
+    parser.CheckToken(TLkParser::toSymbol);
+    const int16_t nr = ZnajdzPole(p_Obiekt, TekstZPolskiegoAnsi(parser.TokenString()));
+    parser.NextToken();
+    TObiekt *podobiekt = nr >= 0 ? p_Obiekt.Pola(nr).JakoTObiekt() : nullptr;
+    if (!podobiekt) {
+        ++PominietoDane;
+        PominBlok();
+        return;
+    }
+    OdczytywanoPole(*podobiekt);
+    WczytajPola(*podobiekt);
+    if (PrzerwijOdczyt)
+        return;
+    parser.CheckTokenSymbol(SlowoEnd);
+    parser.NextToken();
+}
+
+void TOdczytywaczNatywny::WczytajPoleProste(TObiekt &p_Obiekt)
+{
+    TLkParser &parser = Parser();
+    parser.CheckToken(TLkParser::toSymbol);
+    const int16_t nr = ZnajdzPole(p_Obiekt, TekstZPolskiegoAnsi(parser.TokenString()));
+    parser.NextToken();
+    parser.CheckToken('=');
+    parser.NextToken();
+    if (nr < 0) {
+        ++PominietoDane;
+        PominWartosc();
+        return;
+    }
+    TObiekt *cel = &p_Obiekt;
+    int16_t nrCelu = nr;
+    TPole *pole = &p_Obiekt.Pola(nr);
+    if (TObiektBazowy *obiekt = pole->JakoObiekt()) {
+        // An object takes a simple value only in its "_Value_" field.
+        cel = obiekt->JakoTObiekt();
+        nrCelu = cel ? cel->NrPolaONazwie(QStringLiteral("_Value_")) : -1;
+        if (nrCelu < 0 || cel->Pola(nrCelu).JakoObiekt())
+            parser.Error(QStringLiteral("próba odczytu pola prostego obiektem"));
+        pole = &cel->Pola(nrCelu);
+    }
+    OdczObiekt = cel;
+    OdczPole = nrCelu;
+    PoleProste = true;
+    const size_t obiektow = OdczObiekty.size();
+    try {
+        pole->WczytajTekstowo(*this);
+    } catch (Exception &e) {
+        PoleProste = false;
+        e.SetMessage(p_Obiekt.DajSciezkeDoSiebie(nullptr, false, false, nr) + QStringLiteral(": ") + e.Message());
+        throw;
+    }
+    PoleProste = false;
+    // A line read is a value, also one equal to the empty value (False, 0).
+    cel->UstawMaWartosc(nrCelu, true);
+    OdczObiekty.resize(obiektow);
+}
+
+void TOdczytywaczNatywny::PominBlok()
+{
+    TLkParser &parser = Parser();
+    int poziom = 1;
+    while (poziom > 0) {
+        if (parser.Token() == TLkParser::toEOF)
+            parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+        if (parser.TokenSymbolIs(SlowoObject))
+            ++poziom;
+        else if (parser.TokenSymbolIs(SlowoEnd))
+            --poziom;
+        if (jestNapisem(parser.Token()))
+            WczytajTekstAnsi();
+        else
+            parser.NextToken();
+    }
+}
+
+void TOdczytywaczNatywny::PominWartosc()
+{
+    TLkParser &parser = Parser();
+    if (parser.Token() == TLkParser::toEOF)
+        parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+    if (jestNapisem(parser.Token())) {
+        WczytajTekstAnsi();
+        return;
+    }
+    if (parser.Token() == '(') {
+        // A list of references.
+        while (parser.NextToken() != ')')
+            if (parser.Token() == TLkParser::toEOF)
+                parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+        parser.NextToken();
+        return;
+    }
+    const bool calkowita = parser.Token() == TLkParser::toInteger;
+    parser.NextToken();
+    // A decimal comma splits a number into two integer tokens.
+    if (calkowita && parser.Token() == ',') {
+        parser.NextToken();
+        parser.CheckToken(TLkParser::toInteger);
+        parser.NextToken();
+    }
+}

@@ -1,0 +1,167 @@
+#include "ObiegFormatu.h"
+#include "OdczytywaczBinarny.h"
+#include "ZapisywaczBinarny.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TFormatBinarny
+{
+    static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien)
+    {
+        TZapisywaczBinarny zapisywacz(p_Strumien);
+        zapisywacz.ZapiszObiekt(p_Obiekt);
+    }
+    static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien)
+    {
+        TOdczytywaczBinarny odczytywacz(p_Strumien);
+        odczytywacz.WczytajObiekt(p_Obiekt);
+    }
+};
+
+// A class that nests itself, so that input decides the depth.
+class TGalaz : public TKlasa<TGalaz, TObiekt>
+{
+public:
+    static constexpr TOpisPola PolaKlasy[] = {{0, "Dalej", &TGalaz::Opis}, {1, "Liczba", &TPoleByte::Opis}};
+    using TKlasa::TKlasa;
+};
+
+using obieg::TCel;
+using obieg::TWszystkiePola;
+
+QByteArray obraz(TObiekt &p_Obiekt, TFunCzyZapisac p_Filtr = {})
+{
+    TMemoryStream strumien;
+    TZapisywaczBinarny zapisywacz(strumien);
+    zapisywacz.CzyZapisacPole = std::move(p_Filtr);
+    zapisywacz.ZapiszObiekt(p_Obiekt);
+    return strumien.Bajty();
+}
+
+void wczytaj(TObiekt &p_Obiekt, const QByteArray &p_Obraz)
+{
+    TMemoryStream strumien(p_Obraz);
+    TFormatBinarny::Wczytaj(p_Obiekt, strumien);
+}
+
+TEST(FormatBinarny, DokumentyBajtPoBajcie)
+{
+    TWszystkiePola pusty;
+    EXPECT_EQ(obraz(pusty).toHex(), "00");
+
+    // Field 9 alone: two bitmap bytes, the second with bit 1.
+    TWszystkiePola data;
+    data.UstawPole<TPoleDate>(TWszystkiePola::Data, 2.0);
+    EXPECT_EQ(obraz(data).toHex(), "020002" "0000000000000040");
+
+    // A sub-object is its own layout in place; the reference is its number in
+    // pre-order (the root is 1). A reference to an object outside is left out.
+    TWszystkiePola drzewo;
+    drzewo.Cel(TWszystkiePola::Pierwszy).UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("cel"));
+    drzewo.Pole<TPoleRefObiektu>(TWszystkiePola::Ref).UstawWartosc(&drzewo.Cel(TWszystkiePola::Pierwszy));
+    drzewo.UstawMaWartosc(TWszystkiePola::Ref, true);
+    TCel obcy;
+    drzewo.Pole<TPoleWskObiektu>(TWszystkiePola::Wsk).UstawWartosc(&obcy);
+    drzewo.UstawMaWartosc(TWszystkiePola::Wsk, true);
+    EXPECT_EQ(obraz(drzewo).toHex(), "03000005" "0101" "0363656c" "0200");
+}
+
+TEST(FormatBinarny, FiltrPolDecydujeIOObiektachIONumerach)
+{
+    TWszystkiePola zrodlo;
+    zrodlo.Wypelnij();
+    // Without the first sub-object its references have no number to point at.
+    const QByteArray bezPierwszego = obraz(zrodlo, [](const TObiekt &p_Obiekt, int16_t p_Nr) {
+        return !(p_Obiekt.ClassName() == QLatin1String("TWszystkiePola") && p_Nr == TWszystkiePola::Pierwszy);
+    });
+    TWszystkiePola wczytany;
+    wczytaj(wczytany, bezPierwszego);
+    EXPECT_FALSE(wczytany.MaWartosc(TWszystkiePola::Pierwszy));
+    EXPECT_FALSE(wczytany.MaWartosc(TWszystkiePola::Ref));
+    EXPECT_FALSE(wczytany.MaWartosc(TWszystkiePola::Wsk));
+    EXPECT_EQ(wczytany.Cel(TWszystkiePola::Drugi).Tekstowo(TCel::Nazwa), QStringLiteral("drugi"));
+}
+
+TEST(FormatBinarny, UcietyDokumentCzysciObiektIReferencje)
+{
+    TWszystkiePola zrodlo;
+    zrodlo.Wypelnij();
+    const QByteArray caly = obraz(zrodlo);
+    for (qsizetype dlugosc = 0; dlugosc < caly.size(); ++dlugosc) {
+        SCOPED_TRACE(dlugosc);
+        TWszystkiePola wczytany;
+        wczytany.Wypelnij();
+        EXPECT_THROW(wczytaj(wczytany, caly.left(dlugosc)), Exception);
+        EXPECT_FALSE(wczytany.MaWartosc(-1));
+        EXPECT_EQ(wczytany.Wskazany(TWszystkiePola::Ref), nullptr);
+    }
+}
+
+TEST(FormatBinarny, BledneDaneDajaKomunikatyModelu)
+{
+    const struct
+    {
+        const char *Nazwa;
+        QByteArray Obraz;
+        const char *Komunikat;
+    } przypadki[] = {
+        // TCel has fields 0 and 1 only.
+        {"unknown field", QByteArray::fromHex("0104"), "Błędny nr pola = 2"},
+        // A count of 32767 bitmap bytes with three present.
+        {"hostile bitmap", QByteArray::fromHex("ffff010203"), "Stream read error"},
+        // A string claiming a gigabyte.
+        {"hostile string", QByteArray::fromHex("0101ffffffff41"), "Stream read error"},
+    };
+    for (const auto &p : przypadki) {
+        SCOPED_TRACE(p.Nazwa);
+        TCel cel;
+        try {
+            wczytaj(cel, p.Obraz);
+            ADD_FAILURE() << "no error";
+        } catch (const Exception &e) {
+            EXPECT_TRUE(e.Message().contains(QString::fromUtf8(p.Komunikat))) << e.Message().toStdString();
+        }
+    }
+}
+
+TEST(FormatBinarny, GlebokoscZagniezdzeniaMaGranice)
+{
+    // Each level names field 0, the next level; the last one holds a byte.
+    auto galaz = [](int p_Poziomy) { return QByteArray::fromHex("0101").repeated(p_Poziomy - 1) + QByteArray::fromHex("010207"); };
+    const int granica = TOdczytywaczDanych::MaksGlebokoscOdczytu;
+    TGalaz plytka;
+    wczytaj(plytka, galaz(granica));
+    EXPECT_TRUE(plytka.MaWartosc(0));
+    EXPECT_EQ(obraz(plytka), galaz(granica));
+
+    TGalaz gleboka;
+    gleboka.UstawPole<TPoleByte>(1, uint8_t{1});
+    try {
+        wczytaj(gleboka, galaz(granica + 1));
+        ADD_FAILURE() << "no error";
+    } catch (const LkException &e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Zbyt głębokie zagnieżdżenie obiektów (więcej niż 200 poziomów)"));
+    }
+    EXPECT_FALSE(gleboka.MaWartosc(-1));
+}
+
+TEST(FormatBinarny, NapisyWin1250NaZyczenieZapisujacego)
+{
+    TCel cel;
+    cel.UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("ł"));
+    TMemoryStream strumien;
+    TZapisywaczBinarny zapisywacz(strumien, false, ozNapisyWin1250);
+    zapisywacz.ZapiszObiekt(cel);
+    EXPECT_EQ(strumien.Bajty().toHex(), "010101b3");
+    strumien.SetPosition(0);
+    TCel wczytany;
+    TOdczytywaczBinarny odczytywacz(strumien, true);
+    odczytywacz.WczytajObiekt(wczytany);
+    EXPECT_EQ(wczytany.Tekstowo(TCel::Nazwa), QStringLiteral("ł"));
+}
+
+} // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Binarny, ObiegFormatu, TFormatBinarny);
