@@ -190,10 +190,15 @@ void TUkladTresci::UlozTresc(const QString &p_Tekst, int p_MaxSzer, bool &p_Sfor
         }
 
     p_Sformatowany = FSformatowany;
+    // The lowest bottom, not the last piece's: a small piece after a large one
+    // ends above the large one's descent, which would be cut off.
     int szerokosc = 0;
-    for (const TElemDispListy &e : FDispLista)
+    int wysokosc = 0;
+    for (const TElemDispListy &e : FDispLista) {
         szerokosc = std::max(szerokosc, e.XKon);
-    p_Rozmiar = FDispLista.empty() ? QSize(0, 0) : QSize(szerokosc, FDispLista.back().YKon);
+        wysokosc = std::max(wysokosc, e.YKon);
+    }
+    p_Rozmiar = QSize(szerokosc, wysokosc);
 }
 
 int TUkladTresci::SzerDoGranicy(QStringView p_Slowo, int p_Granica) const

@@ -181,11 +181,16 @@ TEST_F(UkladTresci, OutlineAddsAPixelPerCharacterAndToTheLineHeight)
     EXPECT_EQ(lista[0].YKon, H + 2);
 }
 
-TEST_F(UkladTresci, ContentSizeIsTheWidestPieceAndTheLastBottom)
+TEST_F(UkladTresci, ContentSizeIsTheWidestPieceAndTheLowestBottom)
 {
     QSize rozmiar;
     Uloz(QStringLiteral("[]abcdef") + CR + "ab", 400, nullptr, &rozmiar);
     EXPECT_EQ(rozmiar, QSize(6 * S, 2 * H));
+    // A small piece last on the line must not cut off the large one's descent.
+    const auto lista = Uloz(QStringLiteral("[Size=20]Bg[]c"), 400, nullptr, &rozmiar);
+    ASSERT_EQ(lista.size(), 2u);
+    ASSERT_LT(lista[1].YKon, lista[0].YKon);
+    EXPECT_EQ(rozmiar.height(), lista[0].YKon);
     Uloz(QStringLiteral("   "), 400, nullptr, &rozmiar);
     EXPECT_EQ(rozmiar, QSize(0, 0));
 }
