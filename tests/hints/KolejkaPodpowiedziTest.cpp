@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <atomic>
 #include <map>
 #include <thread>
 #include <vector>
@@ -33,6 +34,40 @@ TEST_F(PodpowiedziTest, RequestsFromManyThreadsAreShownInOrderExactlyOnce)
     ASSERT_EQ(okna.size(), watki * naWatek);
     std::map<int, int> nastepny;
     for (TOknoPodpowiedzi *okno : okna) {
+        const QStringList czesci = okno->Tresc().mid(1).split(QLatin1Char('-'));
+        const int w = czesci.at(0).toInt();
+        EXPECT_EQ(czesci.at(1).toInt(), nastepny[w]++) << okno->Tresc().toStdString();
+    }
+    for (int w = 0; w < watki; ++w)
+        EXPECT_EQ(nastepny[w], naWatek);
+}
+
+// The main thread serves the queue while workers are still filling it: the
+// lock hand-over between a batch taken and new requests arriving.
+TEST_F(PodpowiedziTest, RequestsQueuedWhileTheMainThreadServesAreNeitherLostNorRepeated)
+{
+    constexpr int watki = 3;
+    constexpr int naWatek = 40;
+    std::atomic<int> gotowe = 0;
+    std::vector<std::thread> robotnicy;
+    for (int w = 0; w < watki; ++w)
+        robotnicy.emplace_back([w, &gotowe] {
+            for (int k = 0; k < naWatek; ++k) {
+                PokazPodpowiedz(QStringLiteral("W%1-%2").arg(w).arg(k), 120, QString(), pozPoczatek, pozPoczatek, 0,
+                                fpBezPojawiania);
+                if (k % 8 == 0)
+                    std::this_thread::yield();
+            }
+            ++gotowe;
+        });
+    // Serve until every worker has finished, then once more for the last batch.
+    while (gotowe < watki)
+        QCoreApplication::processEvents();
+    for (std::thread &t : robotnicy)
+        t.join();
+    QCoreApplication::processEvents();
+    std::map<int, int> nastepny;
+    for (TOknoPodpowiedzi *okno : OknaPodpowiedzi()) {
         const QStringList czesci = okno->Tresc().mid(1).split(QLatin1Char('-'));
         const int w = czesci.at(0).toInt();
         EXPECT_EQ(czesci.at(1).toInt(), nastepny[w]++) << okno->Tresc().toStdString();
