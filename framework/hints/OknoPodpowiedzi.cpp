@@ -600,6 +600,26 @@ void TOknoPodpowiedzi::AktywujLink(const TElemDispListy &p_Element)
     }
 }
 
+bool TOknoPodpowiedzi::NaWierzchu() const
+{
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void TOknoPodpowiedzi::UstawKolejnoscZ(bool p_AplikacjaAktywna)
+{
+    const bool naWierzchu = p_AplikacjaAktywna || (FFlagiOkna & fpZawszeNaWierzchu);
+    if (naWierzchu == NaWierzchu())
+        return;
+    // A changed flag hides a shown window; it comes back where it was, unactivated.
+    const bool widoczne = isVisible();
+    const QRect gdzie = geometry();
+    setWindowFlag(Qt::WindowStaysOnTopHint, naWierzchu);
+    if (widoczne) {
+        setGeometry(gdzie);
+        show();
+    }
+}
+
 void TOknoPodpowiedzi::WyslijMailZLinku(const QString &p_Cel)
 {
     const QStringList pola = p_Cel.mid(p_Cel.indexOf(QLatin1Char(':')) + 1).split(QLatin1Char('|'));
@@ -608,6 +628,8 @@ void TOknoPodpowiedzi::WyslijMailZLinku(const QString &p_Cel)
         zalaczniki += pola.at(i) + QChar(13);
     const bool zegarChodzil = FZegar->isActive();
     FZegar->stop();
+    // The mail program's windows must be able to come in front of this one.
+    UstawKolejnoscZ(false);
     FTrwaWysMaila = true;
     WyslijEmail(pola.value(0), pola.value(1), pola.value(2), QString(), zalaczniki);
     FTrwaWysMaila = false;
@@ -615,6 +637,7 @@ void TOknoPodpowiedzi::WyslijMailZLinku(const QString &p_Cel)
         ZamknijOkno();
         return;
     }
+    UstawKolejnoscZ(true);
     if (zegarChodzil)
         FZegar->start();
 }

@@ -58,6 +58,12 @@ public:
 
     // One step of the life cycle: the fade's next frame, or the end of the display time.
     void ZegarTimer();
+
+    // Above every other window while the application is active, or always
+    // with fpZawszeNaWierzchu; never moved, resized or activated by it.
+    void UstawKolejnoscZ(bool p_AplikacjaAktywna);
+    bool NaWierzchu() const;
+    bool TrwaWysMaila() const { return FTrwaWysMaila; }
     // Starts the display time anew (dragging, the check box), unless the hint keeps its time.
     void WznowOdliczanie();
     // Hides and closes at once, without fading; a modal window answers

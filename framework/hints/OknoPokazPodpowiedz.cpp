@@ -17,6 +17,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QSet>
+#include <QWindow>
 
 #include <mutex>
 
@@ -108,6 +109,26 @@ bool dziala()
                 j.NiePokazywane.insert(kod.toLower());
     } catch (const Exception &) {
         // An unreadable store only forgets earlier choices.
+    }
+    if (auto *gui = qobject_cast<QGuiApplication *>(aplikacja)) {
+        QObject::connect(gui, &QGuiApplication::applicationStateChanged, j.Ctrl, [](Qt::ApplicationState p_Stan) {
+            const bool aktywna = p_Stan == Qt::ApplicationActive;
+            for (TOknoPodpowiedzi *okno : OknaPodpowiedzi())
+                if (!(okno->FlagiOkna() & fpZawszeNaWierzchu) && !(aktywna && okno->TrwaWysMaila()))
+                    okno->UstawKolejnoscZ(aktywna);
+        });
+        QObject::connect(gui, &QGuiApplication::focusWindowChanged, j.Ctrl, [](QWindow *p_Okno) {
+            for (TOknoPodpowiedzi *okno : OknaPodpowiedzi())
+                if (p_Okno && okno->windowHandle() == p_Okno)
+                    return;
+            // A modal dialog elsewhere must not leave the hints unclickable.
+            const bool aktywna = QGuiApplication::applicationState() == Qt::ApplicationActive;
+            for (TOknoPodpowiedzi *okno : OknaPodpowiedzi()) {
+                okno->setEnabled(true);
+                if (!okno->TrwaWysMaila())
+                    okno->UstawKolejnoscZ(aktywna);
+            }
+        });
     }
     QObject::connect(aplikacja, &QCoreApplication::aboutToQuit, j.Ctrl, [] {
         jednostka().PoWyjsciu = true;

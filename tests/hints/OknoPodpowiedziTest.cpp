@@ -3,9 +3,12 @@
 #include "PomocnikPodpowiedzi.h"
 
 #include "Komunikaty.h"
+#include "Parametry.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QTest>
+#include <QWindow>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -201,6 +204,65 @@ TEST_F(PodpowiedziTest, SkippedInServiceModeAndWithTheSkipFlag)
     PokazPodpowiedz(QStringLiteral("x"));
     TrybCichy = cichy;
     EXPECT_TRUE(OknaPodpowiedzi().isEmpty());
+}
+
+TEST_F(PodpowiedziTest, WithTheSwitchPOnlyErrorsAppear)
+{
+    const QStringList argumenty = ArgumentyProgramu();
+    UstawArgumentyProgramu({QStringLiteral("program"), QStringLiteral("-p")});
+    // The switch is read when the unit starts.
+    ZakonczOknoPokazPodpowiedz();
+    InicjujOknoPokazPodpowiedz();
+    UstawArgumentyProgramu(argumenty);
+    for (const int32_t rodzaj : {fpInformacja, fpOstrzezenie, fpBlad})
+        PokazPodpowiedz(QStringLiteral("rodzaj %1").arg(rodzaj), -1, QString(), pozKoniec, pozKoniec, 0,
+                        rodzaj | fpBezPojawiania);
+    const auto okna = OknaPodpowiedzi();
+    ASSERT_EQ(okna.size(), 1);
+    EXPECT_EQ(okna.first()->FlagiOkna() & fpRodzaj, fpBlad);
+}
+
+TEST_F(PodpowiedziTest, OkWithCtrlAndShiftClosesEveryHint)
+{
+    for (const QString &tekst : {QStringLiteral("jeden"), QStringLiteral("dwa"), QStringLiteral("trzy")})
+        PokazPodpowiedz(tekst, -1, QString(), pozKoniec, pozKoniec, 0, fpBezPojawiania);
+    ASSERT_EQ(OknaPodpowiedzi().size(), 3);
+    QPushButton *ok = OknaPodpowiedzi().first()->butOk();
+    // A plain OK closes only its own window.
+    OknaPodpowiedzi().last()->butOk()->click();
+    Sprzatnij();
+    ASSERT_EQ(OknaPodpowiedzi().size(), 2);
+    QWindow *okno = ok->window()->windowHandle();
+    ASSERT_NE(okno, nullptr);
+    QTest::keyPress(okno, Qt::Key_Shift, Qt::ControlModifier | Qt::ShiftModifier);
+    ok->click();
+    QTest::keyRelease(okno, Qt::Key_Shift, Qt::NoModifier);
+    Sprzatnij();
+    EXPECT_TRUE(OknaPodpowiedzi().isEmpty());
+}
+
+// Hints stay above other programs' windows only while the application is
+// active, unless they are always on top; a state change keeps them where they are.
+TEST_F(PodpowiedziTest, LeavingTheApplicationLowersHintsThatAreNotAlwaysOnTop)
+{
+    PokazPodpowiedz(QStringLiteral("zwykła"), -1, QString(), pozKoniec, pozKoniec, 0, fpBezPojawiania);
+    TOknoPodpowiedzi *zwykla = Ostatnie();
+    PokazPodpowiedz(QStringLiteral("zawsze"), -1, QString(), pozKoniec, pozKoniec, 0,
+                    fpBezPojawiania | fpZawszeNaWierzchu);
+    TOknoPodpowiedzi *zawsze = Ostatnie();
+    ASSERT_TRUE(zwykla && zawsze);
+    const QRect gdzie = zwykla->geometry();
+    auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    emit gui->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_FALSE(zwykla->NaWierzchu());
+    EXPECT_TRUE(zawsze->NaWierzchu());
+    EXPECT_TRUE(zwykla->isVisible());
+    EXPECT_EQ(zwykla->geometry(), gdzie);
+    emit gui->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_TRUE(zwykla->NaWierzchu());
+    EXPECT_TRUE(zawsze->NaWierzchu());
+    EXPECT_TRUE(zwykla->isVisible());
+    EXPECT_EQ(zwykla->geometry(), gdzie);
 }
 
 TEST(NaglowekUwaga, AWarningOpeningBecomesTheHeader)
