@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
   xdg-utils xsltproc poppler-utils python3
+  xvfb xauth
 )
 
 missing=()
