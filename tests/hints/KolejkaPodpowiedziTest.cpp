@@ -14,6 +14,19 @@
 
 namespace {
 
+// The hints "W<thread>-<number>" on screen: each thread's in its order, every one once.
+void SprawdzKolejnosc(int p_Watki, int p_NaWatek)
+{
+    std::map<int, int> nastepny;
+    for (TOknoPodpowiedzi *okno : OknaPodpowiedzi()) {
+        const QStringList czesci = okno->Tresc().mid(1).split(QLatin1Char('-'));
+        const int w = czesci.at(0).toInt();
+        EXPECT_EQ(czesci.at(1).toInt(), nastepny[w]++) << okno->Tresc().toStdString();
+    }
+    for (int w = 0; w < p_Watki; ++w)
+        EXPECT_EQ(nastepny[w], p_NaWatek);
+}
+
 TEST_F(PodpowiedziTest, RequestsFromManyThreadsAreShownInOrderExactlyOnce)
 {
     constexpr int watki = 4;
@@ -30,16 +43,8 @@ TEST_F(PodpowiedziTest, RequestsFromManyThreadsAreShownInOrderExactlyOnce)
     EXPECT_TRUE(OknaPodpowiedzi().isEmpty());
     // One pass of the event loop: the idle moment serves the whole queue.
     QCoreApplication::processEvents();
-    const auto okna = OknaPodpowiedzi();
-    ASSERT_EQ(okna.size(), watki * naWatek);
-    std::map<int, int> nastepny;
-    for (TOknoPodpowiedzi *okno : okna) {
-        const QStringList czesci = okno->Tresc().mid(1).split(QLatin1Char('-'));
-        const int w = czesci.at(0).toInt();
-        EXPECT_EQ(czesci.at(1).toInt(), nastepny[w]++) << okno->Tresc().toStdString();
-    }
-    for (int w = 0; w < watki; ++w)
-        EXPECT_EQ(nastepny[w], naWatek);
+    ASSERT_EQ(OknaPodpowiedzi().size(), watki * naWatek);
+    SprawdzKolejnosc(watki, naWatek);
 }
 
 // The main thread serves the queue while workers are still filling it: the
@@ -66,14 +71,7 @@ TEST_F(PodpowiedziTest, RequestsQueuedWhileTheMainThreadServesAreNeitherLostNorR
     for (std::thread &t : robotnicy)
         t.join();
     QCoreApplication::processEvents();
-    std::map<int, int> nastepny;
-    for (TOknoPodpowiedzi *okno : OknaPodpowiedzi()) {
-        const QStringList czesci = okno->Tresc().mid(1).split(QLatin1Char('-'));
-        const int w = czesci.at(0).toInt();
-        EXPECT_EQ(czesci.at(1).toInt(), nastepny[w]++) << okno->Tresc().toStdString();
-    }
-    for (int w = 0; w < watki; ++w)
-        EXPECT_EQ(nastepny[w], naWatek);
+    SprawdzKolejnosc(watki, naWatek);
 }
 
 TEST_F(PodpowiedziTest, AHintHiddenBeforeTheMainThreadIsIdleNeverAppears)
