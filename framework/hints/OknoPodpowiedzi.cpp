@@ -1,5 +1,6 @@
 #include "OknoPodpowiedzi.h"
 
+#include "AktualizacjaAkcji.h"
 #include "Kolory.h"
 #include "LkFunGUI.h"
 #include "OknoPokazPodpowiedz.h"
@@ -483,6 +484,11 @@ void TOknoPodpowiedzi::ZamknijOkno(int p_Wynik)
         FWynikModalny = p_Wynik;
     FStan = TStanOknaPodp::sopZamkniete;
     hide();
+    // No window may go while a form updates its actions: try again next tick.
+    if (TrwaAktualizacjaAkcji()) {
+        UstawZegar(KrokAnimacji);
+        return;
+    }
     close();
 }
 

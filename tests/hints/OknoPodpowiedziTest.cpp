@@ -2,6 +2,7 @@
 // cycle on a hand-moved clock, and the don't-show-again choice.
 #include "PomocnikPodpowiedzi.h"
 
+#include "AktualizacjaAkcji.h"
 #include "Komunikaty.h"
 #include "Parametry.h"
 
@@ -115,6 +116,26 @@ TEST_F(PodpowiedziTest, FadesInThenClosesAfterItsSecondsWithoutFading)
     EXPECT_EQ(okno->Zegar()->interval(), 40000);
     Tyknij(okno, 40000);
     EXPECT_FALSE(okno->isVisible());
+    Sprzatnij();
+    EXPECT_FALSE(okno);
+}
+
+TEST_F(PodpowiedziTest, AFormUpdatingItsActionsDefersTheCloseToTheNextTick)
+{
+    PokazPodpowiedz(QStringLiteral("Poczekam"), -1, QString(), pozKoniec, pozKoniec, 1, fpInformacja | fpBezPojawiania);
+    QPointer<TOknoPodpowiedzi> okno = Ostatnie();
+    ASSERT_TRUE(okno);
+    QWidget forma;
+    AktualizujAkcje(&forma, [&] {
+        Tyknij(okno, 1000);
+        Sprzatnij();
+        ASSERT_TRUE(okno);
+        EXPECT_FALSE(okno->isVisible());
+        EXPECT_EQ(okno->StanOknaPodp(), TStanOknaPodp::sopZamkniete);
+        EXPECT_EQ(okno->Zegar()->interval(), int(KrokAnimacji));
+    });
+    ASSERT_TRUE(okno);
+    Tyknij(okno, KrokAnimacji);
     Sprzatnij();
     EXPECT_FALSE(okno);
 }
