@@ -1,6 +1,7 @@
 // The action update's nesting count and its diagnostic log of forms that
 // went away during an update.
 #include "AktualizacjaAkcji.h"
+#include "Bezczynnosc.h"
 #include "KatalogDanych.h"
 #include "LkForm.h"
 #include "LogBledow.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -26,6 +28,32 @@ TEST_F(TestGUI, TheNestingCountHoldsDuringTheUpdateAndFallsEvenWhenItRaises)
     forma.OnUpdateActions = [] { throw std::runtime_error("akcja"); };
     EXPECT_THROW(forma.UpdateActions(), std::runtime_error);
     EXPECT_FALSE(TrwaAktualizacjaAkcji());
+}
+
+TEST_F(TestGUI, AnIdleMomentUpdatesShownFormsOnlyAndSurvivesAFormClosedByAnother)
+{
+    TLkForm ukryta;
+    auto *zamykana = new TLkForm;
+    zamykana->setAttribute(Qt::WA_DeleteOnClose);
+    TLkForm zamykajaca;
+    int ukrytej = 0, zamykanej = 0, zamykajacej = 0;
+    ukryta.OnUpdateActions = [&] { ++ukrytej; };
+    zamykana->OnUpdateActions = [&] { ++zamykanej; };
+    QPointer<TLkForm> wskZamykanej = zamykana;
+    zamykajaca.OnUpdateActions = [&] {
+        ++zamykajacej;
+        if (wskZamykanej)
+            wskZamykanej->close();
+    };
+    zamykajaca.show();
+    zamykana->show();
+    ObsluzBezczynnosc();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ObsluzBezczynnosc();
+    EXPECT_EQ(ukrytej, 0);
+    EXPECT_EQ(zamykajacej, 2);
+    EXPECT_LE(zamykanej, 1);
+    EXPECT_FALSE(wskZamykanej);
 }
 
 TEST_F(TestGUI, OnlyAChangedNumberOfFormsMakesALineAndItNamesTheMissingOnes)

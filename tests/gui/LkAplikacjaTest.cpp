@@ -17,6 +17,7 @@ struct TRaport
     QList<QStringList> Linie;
     int Klikniecia = -1;
     QString Data; // a date in the default short format
+    int Aktualizacje = -1; // idle action updates of a shown form
 };
 
 QString zHex(const QByteArray &p_Pole)
@@ -46,6 +47,8 @@ TRaport uruchomProbe(const QStringList &p_Komunikaty, bool p_Hak)
         const QList<QByteArray> pola = linia.split(' ');
         if (pola.value(0) == "KLIKNIECIA") {
             raport.Klikniecia = pola.value(1).toInt();
+        } else if (pola.value(0) == "AKTUALIZACJE") {
+            raport.Aktualizacje = pola.value(1).toInt();
         } else if (pola.value(0) == "DATA") {
             raport.Data = QString::fromUtf8(linia.mid(5));
         } else if (pola.size() == 4 && pola[0] == "OKNO") {
@@ -103,6 +106,7 @@ TEST(LkAplikacjaTest, PrawdziweOknoWyjatkuMaTytulAplikacjiIIkoneBledu)
     EXPECT_EQ(raport.Linie[1][3], QStringLiteral("Drugi raz."));
     EXPECT_EQ(raport.Klikniecia, 2);
     EXPECT_EQ(raport.Data, QStringLiteral("5.03.2024"));
+    EXPECT_GT(raport.Aktualizacje, 0);
 }
 
 } // namespace
