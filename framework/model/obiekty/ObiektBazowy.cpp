@@ -1,5 +1,7 @@
 #include "ObiektBazowy.h"
 
+#include "BlokadaObiektu.h"
+
 #include "Obiekt.h"
 
 #include "JadroKlas.h"
@@ -17,22 +19,6 @@
 #include <memory>
 #include <unordered_set>
 
-namespace {
-
-// The object stays locked for the whole load, also when it fails.
-class TBlokadaObiektu
-{
-public:
-    explicit TBlokadaObiektu(TObiektBazowy &p_Obiekt) : FObiekt(p_Obiekt) { FObiekt.ZablokujObiekt(); }
-    ~TBlokadaObiektu() { FObiekt.OdblokujObiekt(); }
-    TBlokadaObiektu(const TBlokadaObiektu &) = delete;
-    TBlokadaObiektu &operator=(const TBlokadaObiektu &) = delete;
-
-private:
-    TObiektBazowy &FObiekt;
-};
-
-} // namespace
 
 TObiektBazowy::TObiektBazowy(TObiektBazowy *p_Rodzic) : FRodzic(p_Rodzic)
 {
@@ -274,7 +260,15 @@ void TObiektBazowy::WczytajZXML(TOdczytywaczXML &p_Odczytywacz)
         blad.UstawPrzestrzenNazw(p_Odczytywacz.WczytajDeklaracjePrzestrzeni().value(prefiks));
         throw blad;
     }
-    WykonajOdczytXML(p_Odczytywacz, nazwa);
+    try {
+        WykonajOdczytXML(p_Odczytywacz, nazwa);
+        p_Odczytywacz.KorygujReferencje();
+    } catch (...) {
+        // No half-read tree and no reference left pointing into what was freed.
+        p_Odczytywacz.ZerujReferencje();
+        ZerujDane();
+        throw;
+    }
 }
 
 bool TObiektBazowy::WczytajZPlikuXML(const QString &p_NazwaPliku, TTypZapisuXML p_TypZapisu, TStream *p_Strumien,
