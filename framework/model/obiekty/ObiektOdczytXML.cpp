@@ -86,20 +86,23 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
     p_Odczytywacz.Zagniezdz();
 
     parser.NextToken();
+    QByteArray atrybut;
     while (parser.Token() == TLkParser::toSymbol) {
-        const QString atrybut = p_Odczytywacz.Przekoduj(parser.TokenView());
+        // The name is kept as bytes: the value is read into the same buffer.
+        atrybut.resize(0);
+        atrybut.append(parser.TokenView());
         parser.NextToken();
         parser.CheckToken('=');
         p_Odczytywacz.PrzygotujWartoscAtrybutu();
-        if (atrybut.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) {
+        if (atrybut.compare("ID", Qt::CaseInsensitive) == 0) {
             p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenString());
             parser.NextToken();
             continue;
         }
         bool poprzNazwa;
-        const int16_t nr = PoleWgNazwyXML(atrybut, poprzNazwa);
+        const int16_t nr = p_Odczytywacz.PoleWgNazwy(*this, atrybut, poprzNazwa);
         if (nr < 0) {
-            p_Odczytywacz.PominAtrybutXML(*this, atrybut);
+            p_Odczytywacz.PominAtrybutXML(*this, p_Odczytywacz.Przekoduj(atrybut));
             parser.NextToken();
             continue;
         }
@@ -132,6 +135,7 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
 
     const int16_t wartosc = poleWartosci(*this);
     QByteArray ostatniaNazwa;
+    QString nazwa;
     int16_t ostatniNr = -1;
     bool ostatniaPoprz = false;
     while (!p_Odczytywacz.PrzerwijOdczyt) {
@@ -160,19 +164,18 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
         }
         if (c == '/') {
             parser.NextToken();
-            if (parser.Token() != TLkParser::toSymbol
-                || p_Odczytywacz.Przekoduj(parser.TokenView()).compare(p_NazwaObiektu, Qt::CaseInsensitive) != 0)
+            if (parser.Token() != TLkParser::toSymbol || !p_Odczytywacz.NazwaJest(parser.TokenView(), p_NazwaObiektu))
                 parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_NazwaObiektu));
             parser.NextToken();
             parser.CheckToken('>');
             break;
         }
         parser.CheckToken(TLkParser::toSymbol);
-        const QString nazwa = p_Odczytywacz.Przekoduj(parser.TokenView());
         // Repeated elements of one field are looked up once.
         if (parser.TokenView() != ostatniaNazwa) {
             ostatniaNazwa = parser.TokenString();
-            ostatniNr = PoleWgNazwyXML(nazwa, ostatniaPoprz);
+            nazwa = p_Odczytywacz.Przekoduj(ostatniaNazwa);
+            ostatniNr = p_Odczytywacz.PoleWgNazwy(*this, ostatniaNazwa, ostatniaPoprz);
         }
         if (ostatniNr < 0) {
             p_Odczytywacz.PominPodelement(*this, nazwa);
@@ -234,8 +237,7 @@ void TObiekt::WczytajPodelementXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr,
     parser.NextToken();
     parser.CheckToken('/');
     parser.NextToken();
-    if (parser.Token() != TLkParser::toSymbol
-        || p_Odczytywacz.Przekoduj(parser.TokenView()).compare(p_Nazwa, Qt::CaseInsensitive) != 0)
+    if (parser.Token() != TLkParser::toSymbol || !p_Odczytywacz.NazwaJest(parser.TokenView(), p_Nazwa))
         parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_Nazwa));
     parser.NextToken();
     parser.CheckToken('>');

@@ -1,6 +1,6 @@
 #include "OdczytywaczXML.h"
 
-#include "ObiektBazowy.h"
+#include "Obiekt.h"
 #include "WyjatkiModelu.h"
 
 #include "KodowanieZnakow.h"
@@ -286,6 +286,9 @@ QMap<QString, QString> TOdczytywaczXML::WczytajDeklaracjePrzestrzeni()
 
 QString TOdczytywaczXML::Przekoduj(QByteArrayView p_Bajty)
 {
+    // Names and most values are ASCII, the same in every encoding read here.
+    if (std::all_of(p_Bajty.begin(), p_Bajty.end(), [](char c) { return static_cast<unsigned char>(c) < 128; }))
+        return QString::fromLatin1(p_Bajty);
     switch (KodowanieXML) {
     case tkxUTF8: {
         QStringDecoder dekoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -539,4 +542,29 @@ void TOdczytywaczXML::PominPodelement(const TObiektBazowy &p_Obiekt, const QStri
 {
     Pominieto(p_Obiekt, p_Nazwa);
     PominElement();
+}
+
+int16_t TOdczytywaczXML::PoleWgNazwy(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa, bool &p_PoprzNazwa)
+{
+    const TOpisKlasy *klasa = &p_Obiekt.Klasa();
+    if (klasa != FOstatniaKlasa) {
+        FOstatniaKlasa = klasa;
+        FOstatnieNazwy = &FNazwyPol[klasa];
+    }
+    for (const TNazwaPola &n : *FOstatnieNazwy)
+        if (n.Nazwa == p_Nazwa) {
+            p_PoprzNazwa = n.Poprz;
+            return n.Nr;
+        }
+    const int16_t nr = p_Obiekt.PoleWgNazwyXML(Przekoduj(p_Nazwa), p_PoprzNazwa);
+    if (nr >= 0 && FOstatnieNazwy->size() < MaksNazwKlasy)
+        FOstatnieNazwy->push_back({p_Nazwa.toByteArray(), nr, p_PoprzNazwa});
+    return nr;
+}
+
+bool TOdczytywaczXML::NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa)
+{
+    if (std::all_of(p_Bajty.begin(), p_Bajty.end(), [](char c) { return static_cast<unsigned char>(c) < 128; }))
+        return p_Nazwa.compare(QLatin1StringView(p_Bajty), Qt::CaseInsensitive) == 0;
+    return Przekoduj(p_Bajty).compare(p_Nazwa, Qt::CaseInsensitive) == 0;
 }

@@ -7,7 +7,12 @@
 #include <QMap>
 #include <QStringList>
 
+#include <unordered_map>
+#include <vector>
+
+class TObiekt;
 class TObiektBazowy;
+struct TOpisKlasy;
 class TStringCache;
 
 // Reader of the XML format. Quirks: values stay raw bytes in the tokenizer's
@@ -85,6 +90,12 @@ public:
     // Reads to the tag's end and stops quietly at anything malformed.
     QMap<QString, QString> WczytajDeklaracjePrzestrzeni();
 
+    // The field of p_Obiekt an XML name stands for (PoleWgNazwyXML), asked once
+    // per class and name; -1 when none.
+    int16_t PoleWgNazwy(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa, bool &p_PoprzNazwa);
+    // Whether raw name bytes are p_Nazwa, ignoring case.
+    bool NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa);
+
     // One more level of elements; raises past MaksGlebokosc.
     void Zagniezdz();
     void Wynurz() { --FGlebokosc; }
@@ -107,4 +118,15 @@ private:
     void Pominieto(const TObiektBazowy &p_Obiekt, const QString &p_Nazwa);
 
     int FGlebokosc = 0;
+    // Names already looked up, per class; a bounded few, so hostile names cannot grow it.
+    struct TNazwaPola
+    {
+        QByteArray Nazwa;
+        int16_t Nr;
+        bool Poprz;
+    };
+    static constexpr size_t MaksNazwKlasy = 64;
+    std::unordered_map<const TOpisKlasy *, std::vector<TNazwaPola>> FNazwyPol;
+    const TOpisKlasy *FOstatniaKlasa = nullptr;
+    std::vector<TNazwaPola> *FOstatnieNazwy = nullptr;
 };
