@@ -75,7 +75,12 @@ void TObiekt::WczytajPoleXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr, bool 
     p_Odczytywacz.OdczPole = p_Nr;
     p_Odczytywacz.OdczTunel = p_PoprzNazwa;
     TPole &pole = Pola(p_Nr);
-    pole.WczytajXMLowo(p_Odczytywacz);
+    try {
+        pole.WczytajXMLowo(p_Odczytywacz);
+    } catch (const EConvertError &e) {
+        // A value that is no date or number is the document's fault: told with its place.
+        p_Odczytywacz.Parser().Error(e.Message());
+    }
     UstawMaWartosc(p_Nr, true);
 }
 

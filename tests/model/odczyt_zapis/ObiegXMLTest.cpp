@@ -1,4 +1,5 @@
 #include "KlasyTestowe.h"
+#include "PolaDatyICzasu.h"
 #include "ObiegFormatu.h"
 #include "OdczytywaczXML.h"
 #include "WyjatkiModelu.h"
@@ -308,6 +309,22 @@ TEST(OdczytXML, BledyZPozycjaZostawiajaObiektPusty)
         EXPECT_FALSE(wezel.MaWartosc(-1)) << p.XML.constData();
         EXPECT_EQ(wezel.Wskazany(TWezel::Cel), nullptr);
     }
+}
+
+class TZData : public TKlasa<TZData, TObiekt>
+{
+public:
+    static constexpr TOpisPola PolaKlasy[] = {{0, "Kiedy", &TPoleDate::Opis}};
+    using TKlasa::TKlasa;
+};
+
+TEST(OdczytXML, NiedatyToBladParseraZPozycja)
+{
+    TZData data;
+    const TWynikOdczytu w = Wczytaj(data, "<ZData>\n <Kiedy>2025912-09</Kiedy></ZData>", tzxWierszowy);
+    EXPECT_TRUE(w.Blad.startsWith(QStringLiteral("'2025912-09' nie jest poprawną datą i czasem w linii 2 na pozycji 19 podczas odczytu pola \"Kiedy\"")))
+        << w.Blad.toStdString();
+    EXPECT_FALSE(data.MaWartosc(-1));
 }
 
 TEST(OdczytXML, PlikIPrzestrzenWracajaZeSkoczeniemDeklaracji)
