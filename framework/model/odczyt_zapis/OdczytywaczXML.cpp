@@ -389,49 +389,37 @@ QString TOdczytywaczXML::RozwinEncje(const QString &p_Tekst)
     return wynik;
 }
 
-QString TOdczytywaczXML::WczytajTekst()
+QString TOdczytywaczXML::WczytajWartosc(const std::function<QString(QByteArrayView)> &p_Dekoduj)
 {
     TLkXMLParser &parser = Parser();
     if (parser.Token() == TLkParser::toEOF)
         parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
     QString tekst;
     try {
-        tekst = RozwinEncje(Przekoduj(parser.TokenView()));
+        tekst = p_Dekoduj(parser.TokenView());
     } catch (const LkException &e) {
-        parser.Error(e.Message());
+        parser.Error(e.Message()); // a broken reference, told with its place
     }
     parser.NextToken();
     return tekst;
+}
+
+QString TOdczytywaczXML::WczytajTekst()
+{
+    return WczytajWartosc([this](QByteArrayView p_Bajty) { return RozwinEncje(Przekoduj(p_Bajty)); });
 }
 
 QString TOdczytywaczXML::WczytajTekstSzeroki(bool p_ByloTekstowe)
 {
-    TLkXMLParser &parser = Parser();
-    if (parser.Token() == TLkParser::toEOF)
-        parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-    QString tekst;
-    try {
-        tekst = DekodujTrescXML(parser.TokenView(), p_ByloTekstowe);
-    } catch (const LkException &e) {
-        parser.Error(e.Message());
-    }
-    parser.NextToken();
-    return tekst;
+    return WczytajWartosc([&](QByteArrayView p_Bajty) { return DekodujTrescXML(p_Bajty, p_ByloTekstowe); });
 }
 
 QString TOdczytywaczXML::WczytajWiersz(bool p_Dekoduj)
 {
-    TLkXMLParser &parser = Parser();
-    parser.NapisDoZnacznika();
-    const QByteArrayView bajty = parser.TokenView();
-    QString tekst;
-    try {
-        tekst = RozwinEncje(p_Dekoduj ? Przekoduj(bajty) : TekstZPolskiegoAnsi(bajty.toByteArray()));
-    } catch (const LkException &e) {
-        parser.Error(e.Message());
-    }
-    parser.NextToken();
-    return tekst;
+    Parser().NapisDoZnacznika();
+    return WczytajWartosc([&](QByteArrayView p_Bajty) {
+        return RozwinEncje(p_Dekoduj ? Przekoduj(p_Bajty) : TekstZPolskiegoAnsi(p_Bajty.toByteArray()));
+    });
 }
 
 QString TOdczytywaczXML::WczytajTrescPodpola(const QString &p_Nazwa, bool p_Dekoduj)

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QStringList>
 
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -116,6 +117,8 @@ private:
     // Skips attributes up to ">" or "/>"; true for an empty element.
     bool PominAtrybuty();
     void Pominieto(const TObiektBazowy &p_Obiekt, const QString &p_Nazwa);
+    // The current token decoded by p_Dekoduj; the parser moves on.
+    QString WczytajWartosc(const std::function<QString(QByteArrayView)> &p_Dekoduj);
 
     int FGlebokosc = 0;
     // Names already looked up, per class; a bounded few, so hostile names cannot grow it.

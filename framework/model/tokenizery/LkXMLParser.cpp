@@ -94,27 +94,13 @@ unsigned char TLkXMLParser::NapisDoZnacznika()
 
 unsigned char TLkXMLParser::NapisWApostrofach()
 {
-    char *p = FSourcePtr;
-    FStringStart = p;
-    FWasEndOfLine = false;
-    for (;;) {
-        while (!Jest(*p, KoniecApostrof))
-            ++p;
-        if (*p == '\'')
-            break;
-        if (*p == '\n' || *p == '\r') {
-            if (*p == '\n')
-                NowaLinia(p);
-            FWasEndOfLine = true;
-            ++p;
-        } else if (!NaWartowniku(p)) {
-            ++p;
-        } else {
-            ZapewnijBajt(p, false);
-        }
-    }
-    FStringPtr = p;
-    return ZakonczToken(p + 1, toString);
+    ReadTextUpTo('\'');
+    char *koniec = FSourcePtr;
+    if (!ZapewnijBajt(koniec, false))
+        return toEOF;
+    FStringStart = FTokenPtr;
+    FStringPtr = koniec;
+    return ZakonczToken(koniec + 1, toString);
 }
 
 void TLkXMLParser::UsunKonceLiniiZNapisu()
