@@ -103,9 +103,13 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
     int16_t tekst = -1;
     bool saElementy = false;
     for (int16_t nr : kolejnosc) {
-        if (nr < 0 || nr > ostatni || !p_Zapisywacz.CzyZapisacPoleObiektu(nr, *this))
+        if (nr < 0 || nr > ostatni)
             continue;
         const TPole *pole = PoleJesliJest(nr);
+        // An empty sub-object that a reference points at is still written, or the reference would be lost.
+        if (!p_Zapisywacz.CzyZapisacPoleObiektu(nr, *this)
+            && !(pole && pole->JakoObiekt() && !p_Zapisywacz.IDObiektu(pole->JakoObiekt()).isEmpty()))
+            continue;
         const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole);
         QByteArray id;
         if (wskaznik) {

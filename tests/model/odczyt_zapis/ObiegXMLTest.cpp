@@ -171,7 +171,15 @@ INSTANTIATE_TEST_SUITE_P(
                              w.UstawMaWartosc(TWezel::Wsk, true);
                              return w.ZapiszWStringuXML();
                          },
-                         Naglowek + "<Wezel Cel=\"1\" Wsk=\"1\">\r\n<Lewy ID=\"1\" Nazwa=\"l\"/>\r\n</Wezel>"}),
+                         Naglowek + "<Wezel Cel=\"1\" Wsk=\"1\">\r\n<Lewy ID=\"1\" Nazwa=\"l\"/>\r\n</Wezel>"},
+        TPrzypadekZapisu{"PustyCelMaElement",
+                         [] {
+                             TWezel w;
+                             w.Pole<TPoleWskObiektu>(TWezel::Wsk).UstawWartosc(&w.Pod(TWezel::Prawy));
+                             w.UstawMaWartosc(TWezel::Wsk, true);
+                             return w.ZapiszWStringuXML();
+                         },
+                         Naglowek + "<Wezel Wsk=\"1\">\r\n<Prawy ID=\"1\"/>\r\n</Wezel>"}),
     [](const ::testing::TestParamInfo<TPrzypadekZapisu> &p_Info) { return std::string(p_Info.param.Opis); });
 
 // Reading: a document into a node, and what came of it.
