@@ -241,9 +241,7 @@ void TOdczytywaczXML::PominElement()
     int glebokosc = 1;
     while (glebokosc > 0) {
         parser.SkipTextUpTo('<');
-        if (parser.NextToken() == TLkParser::toEOF)
-            parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-        const unsigned char c = parser.NextToken();
+        const unsigned char c = ZaZnacznikiem();
         if (c == '/') {
             parser.NextToken();
             parser.CheckToken(TLkParser::toSymbol);
@@ -443,9 +441,7 @@ QString TOdczytywaczXML::WczytajTrescPodpola(const QString &p_Nazwa, bool p_Deko
     int glebokosc = 0;
     for (;;) {
         wynik += dekoduj(parser.ReadTextUpTo('<'));
-        if (parser.NextToken() == TLkParser::toEOF)
-            parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-        const unsigned char c = parser.NextToken();
+        const unsigned char c = ZaZnacznikiem();
         if (c == '/') {
             parser.NextToken();
             parser.CheckToken(TLkParser::toSymbol);
@@ -555,4 +551,12 @@ bool TOdczytywaczXML::NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa)
     if (std::all_of(p_Bajty.begin(), p_Bajty.end(), [](char c) { return static_cast<unsigned char>(c) < 128; }))
         return p_Nazwa.compare(QLatin1StringView(p_Bajty), Qt::CaseInsensitive) == 0;
     return Przekoduj(p_Bajty).compare(p_Nazwa, Qt::CaseInsensitive) == 0;
+}
+
+unsigned char TOdczytywaczXML::ZaZnacznikiem()
+{
+    TLkXMLParser &parser = Parser();
+    if (parser.NextToken() == TLkParser::toEOF)
+        parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+    return parser.NextToken();
 }

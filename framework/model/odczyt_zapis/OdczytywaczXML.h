@@ -117,6 +117,8 @@ private:
     // Skips attributes up to ">" or "/>"; true for an empty element.
     bool PominAtrybuty();
     void Pominieto(const TObiektBazowy &p_Obiekt, const QString &p_Nazwa);
+    // After text that stopped at "<" (the end of the input raises): the token after the "<".
+    unsigned char ZaZnacznikiem();
     // The current token decoded by p_Dekoduj; the parser moves on.
     QString WczytajWartosc(const std::function<QString(QByteArrayView)> &p_Dekoduj);
 
