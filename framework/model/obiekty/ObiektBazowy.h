@@ -151,6 +151,23 @@ public:
     // blanks a level, 2 when 0) for p_TypZapisu 1; "błędne użycie metody" for other formats.
     QString DrzewoObiektu(int p_RozmiarAkap = 0, int16_t p_TypZapisu = 1);
     // ---- end of binary and native text formats
+    // ---- XML format: saving
+    // The whole tree as an XML file (a file that cannot be written: "Błąd zapisu pliku %s:\r%s"),
+    // into a stream, or as bytes; with a stylesheet reference in the prolog when given.
+    void ZapiszWPlikuXML(const QString &p_NazwaPliku, const QString &p_SzablonXSL = {},
+                         TTypZapisuXML p_TypZapisu = tzxDomyslny, TTypKodowaniaXML p_TypKodowania = tkxDomyslny,
+                         bool p_BezPolPomijanych = false, bool p_ZChwilowymi = false);
+    void ZapiszWPlikuXML(TStream &p_Strumien, const QString &p_SzablonXSL = {}, TTypZapisuXML p_TypZapisu = tzxDomyslny,
+                         TTypKodowaniaXML p_TypKodowania = tkxDomyslny, bool p_BezPolPomijanych = false,
+                         bool p_ZChwilowymi = false);
+    void ZapiszWPlikuXML(TStream &p_Strumien, TZapisywaczXML &p_Zapisywacz);
+    QByteArray ZapiszWStringuXML(TTypZapisuXML p_TypZapisu = tzxDomyslny, TTypKodowaniaXML p_TypKodowania = tkxDomyslny,
+                                 bool p_BezPolPomijanych = false, bool p_ZChwilowymi = false,
+                                 const QString &p_SzablonXSL = {});
+    // Writes this object's element named p_NazwaObiektu (encoded already).
+    virtual void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu);
+    // The root-level save: prolog, identifiers and namespaces, the root element.
+    virtual void ZapiszDoXML(TZapisywaczXML &p_Zapisywacz);
 
 protected:
     friend class TOdczytywaczXML;

@@ -3,7 +3,7 @@
 #include "DatyICzasy.h"
 #include "OdczytywaczXML.h"
 #include "StrumienBinarny.h"
-#include "ZapisywaczTekstu.h"
+#include "ZapisywaczXML.h"
 
 #include <cmath>
 
@@ -158,4 +158,11 @@ void TPoleDateTime::UstawZTekstuNatywnego(const QString &p_Tekst)
 {
     // The date, and the time after the blank added; a date alone without one.
     UstawWartosc(ParsujDateCzas(p_Tekst, nullptr));
+}
+
+void TPoleDateTime::ZapiszXMLowo(TZapisywaczXML &p_Zapisywacz) const
+{
+    const bool bezCzasu = Wartosc == std::floor(Wartosc) && !p_Zapisywacz.ZapisujPustyCzas;
+    p_Zapisywacz.ZapiszTekst(FormatujDateCzas(bezCzasu ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd'T'hh:mm:ss"),
+                                              Wartosc, UstawieniaDatModelu()));
 }

@@ -88,6 +88,8 @@ public:
     void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) override;
     // A text is first tried as a number of days.
     void SetJakoVariant(const Variant &p_Wartosc) override;
+    // XML: the date alone at midnight (unless the writer wants the zero time), else date "T" time.
+    void ZapiszXMLowo(TZapisywaczXML &p_Zapisywacz) const override;
 
 protected:
     // Date alone at midnight, time alone below one day, both otherwise.

@@ -88,7 +88,7 @@ public:
     int16_t PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci = true, uint32_t p_LocaleID = 0) const override;
     // Binary: always UTF-8, after the writer's NormalizujTekst. Text: byte
     // strings are UTF-8 unless the field was a text field in the previous layout.
-    // XML: read as Windows-1250 (the reader's encoding is restored on every path), then UTF-8.
+    // XML: the raw value as UTF-8 (Windows-1250 when it is not), entities resolved.
     void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
     void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;

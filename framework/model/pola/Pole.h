@@ -21,6 +21,7 @@ class TStream;
 class TVarRec;
 class TZapisywaczDanych;
 class TZapisywaczTekstu;
+class TZapisywaczXML;
 // Base of everything an object is made of: typed fields and, as fields that
 // hold other fields, the persistent objects themselves.
 class TPole : public TObject
@@ -106,8 +107,9 @@ public:
     virtual void ZapiszWStrumieniu(TStream &, TZapisywaczDanych &) const { BledneWywolanie("ZapiszWStrumieniu"); }
     virtual void WczytajZeStrumienia(TStream &, TOdczytywaczDanych &) { BledneWywolanie("WczytajZeStrumienia"); }
     virtual void ZapiszTekstowo(TZapisywaczTekstu &) const { BledneWywolanie("ZapiszTekstowo"); }
-    // XML reading takes the text form unless a class reads its element itself.
+    // XML reading and writing take the text forms unless a class has its own.
     virtual bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz);
+    virtual void ZapiszXMLowo(TZapisywaczXML &p_Zapisywacz) const;
 
     // Native text reading hook: the current token is the value; the parser is
     // left after it. True when the field received a non-empty value. The base
