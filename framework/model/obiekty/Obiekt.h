@@ -147,6 +147,9 @@ public:
 
     bool MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const override;
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
+    // JSON: the members, through the JSON writer and reader (ObiektJSON.cpp).
+    void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
 
     // ---- paths, loose values, subsets, descriptions, plug-in, text tidying
     // Paths ("Adres.Miasto", "^Nazwa", "Self"; see ObiektIPole).

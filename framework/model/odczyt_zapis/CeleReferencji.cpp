@@ -18,7 +18,7 @@ bool wDrzewie(const TObiektBazowy *p_Obiekt, const TObiektBazowy &p_Korzen)
 
 } // namespace
 
-std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen)
+std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole)
 {
     std::vector<TObiektBazowy *> cele;
     std::unordered_set<const TObiektBazowy *> znane;
@@ -36,7 +36,7 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen)
             continue;
         }
         const int16_t nrPola = static_cast<int16_t>(nr++);
-        if (!obiekt->MaWartosc(nrPola))
+        if (p_CzyPole ? !p_CzyPole(*obiekt, nrPola) : !obiekt->MaWartosc(nrPola))
             continue;
         TPole *pole = obiekt->PoleJesliJest(nrPola);
         if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole)) {
