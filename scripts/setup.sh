@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
   xdg-utils xsltproc poppler-utils python3
+  # reference libraries of the JSON benchmarks
+  libsimdjson-dev nlohmann-json3-dev
 )
 
 missing=()

@@ -147,6 +147,9 @@ public:
 
     bool MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const override;
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
+    // JSON: the members, through the JSON writer and reader (ObiektJSON.cpp).
+    void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
 
     // ---- binary and native text formats (ObiektBinarny.cpp, ObiektTekstowy.cpp)
     // The object's layout in the binary format; reading clears the object first.

@@ -123,6 +123,11 @@ bool TPoleDateTimeBazowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 
 bool TPoleDateTimeBazowe::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
 {
+    return WczytajTekstCzytelnika(p_Odczytywacz);
+}
+
+bool TPoleDateTimeBazowe::WczytajTekstCzytelnika(TOdczytywaczTekstu &p_Odczytywacz)
+{
     p_Odczytywacz.OdczytywanoPole(*this);
     const QString tekst = p_Odczytywacz.WczytajTekst();
     if (tekst.isEmpty())

@@ -30,6 +30,8 @@ public:
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // JSON: a string, or an array of strings whose last one wins; through the string cache.
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
     // With the string's heap block.
     int64_t ZajmowanaPamiec() const override;
 };
@@ -61,6 +63,8 @@ public:
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // JSON: the decoded string stored as Windows-1250.
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
     // With the string's heap block.
     int64_t ZajmowanaPamiec() const override;
 };
@@ -94,6 +98,7 @@ public:
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
     // With the string's heap block.
     int64_t ZajmowanaPamiec() const override;
 };

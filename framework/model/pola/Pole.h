@@ -22,6 +22,8 @@ class TVarRec;
 class TZapisywaczDanych;
 class TZapisywaczTekstu;
 class TZapisywaczXML;
+class TZapisywaczJSON;
+class TOdczytywaczJSON;
 // Base of everything an object is made of: typed fields and, as fields that
 // hold other fields, the persistent objects themselves.
 class TPole : public TObject
@@ -115,6 +117,10 @@ public:
     // left after it. True when the field received a non-empty value. The base
     // takes a wide-string token as UTF-8 and any other token's bytes as Windows-1250.
     virtual bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz);
+
+    // ---- JSON: one call into the JSON writer or reader; the text hooks unless a class says otherwise.
+    virtual void ZapiszJSON(TZapisywaczJSON &p_Zapisywacz) const;
+    virtual bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz);
 
     // The field as an object (sub-object, list), or null: a cheap question asked at every field.
     virtual TObiektBazowy *JakoObiekt() { return nullptr; }
