@@ -13,6 +13,8 @@ packages=(
   xdg-utils xsltproc poppler-utils python3
   # screenshots of the windows on a virtual display
   xvfb xauth imagemagick xdotool
+  # reference libraries of the JSON benchmarks
+  libsimdjson-dev nlohmann-json3-dev
 )
 
 missing=()
