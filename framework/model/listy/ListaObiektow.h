@@ -30,6 +30,8 @@ public:
     virtual const TOpisKlasy &TypObiektowListy() const { return TObiekt::Opis; }
     // A new item of the item class, with this list as its parent when asked (not in the list yet).
     TObiekt *TworzElemListy(bool p_ZRodzicem = true) const;
+    // ---- binary format (ListyBinarne.cpp): each item read into a new one
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
     TObiekt *Elementy(int p_Nr) const { return dynamic_cast<TObiekt *>(ObiektyListy(p_Nr)); }
 
     // Nil creates a new item of the item class.

@@ -21,6 +21,9 @@ public:
     bool DolaczObiektGdyBrak(TObiektBazowy *p_Obiekt);
     // Points entry p_Nr at p_Obiekt, growing the list with null entries up to it.
     void UstawObiekt(int p_Nr, TObiektBazowy *p_Obiekt);
+    // ---- binary format (ListyBinarne.cpp): the count of targets written, then their numbers
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
 
     void ZerujRefDo(TObiektBazowy *p_Obiekt) override;
     void PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy) override;

@@ -29,6 +29,9 @@ public:
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr) override;
     int64_t ZajmowanaPamiec() const override;
+    // ---- binary format (ListyBinarne.cpp): the count, then each line as a string field writes it
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
 };
 
 // The same for wide strings (formats that tell the two apart write them differently).
@@ -37,4 +40,7 @@ class TPoleWideStrList : public TKlasa<TPoleWideStrList, TPoleStrList>
 public:
     using TKlasa::TKlasa;
     Variant VariantowoElemNr(int p_Nr) const override;
+    // ---- binary format (ListyBinarne.cpp): the lines always in UTF-8
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
 };
