@@ -32,6 +32,8 @@ public:
     TObiekt *TworzElemListy(bool p_ZRodzicem = true) const;
     // ---- binary format (ListyBinarne.cpp): each item read into a new one
     void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    // ---- JSON (ListyJSON.cpp): an array of items, or one item without brackets
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
     TObiekt *Elementy(int p_Nr) const { return dynamic_cast<TObiekt *>(ObiektyListy(p_Nr)); }
 
     // Nil creates a new item of the item class.

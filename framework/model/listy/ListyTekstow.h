@@ -32,6 +32,9 @@ public:
     // ---- binary format (ListyBinarne.cpp): the count, then each line as a string field writes it
     void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
     void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    // ---- JSON (ListyJSON.cpp): an array of strings
+    void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
 };
 
 // The same for wide strings (formats that tell the two apart write them differently).
