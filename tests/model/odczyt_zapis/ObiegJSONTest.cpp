@@ -39,6 +39,7 @@ QString BladOdczytu(TObiekt &p_Obiekt, const QByteArray &p_JSON)
 } // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(JSON, ObiegFormatu, TFormatJSON);
+INSTANTIATE_TYPED_TEST_SUITE_P(JSON, ObiegList, TFormatJSON);
 
 // ---- the documented shapes, byte for byte
 
@@ -117,6 +118,57 @@ TEST(ZapisJSONReferencji, ReferenceOutsideTheTreeIsOmitted)
     wezel.UstawMaWartosc(TWezel::Wsk, true);
 
     EXPECT_EQ(wezel.ZapiszWStringuJSON(), QByteArray("{\"_type_\":\"TWezel\",\r\n\"Nazwa\":\"x\"\r\n}"));
+}
+
+TEST(ZapisJSONList, ArraysOfEveryListKind)
+{
+    obieg::TListy listy;
+    auto &a = static_cast<obieg::TCel &>(*listy.ListaCelow().DopiszObiekt(nullptr));
+    a.UstawPole<TPoleInteger>(obieg::TCel::Licznik, 1);
+    listy.ListaCelow().DopiszObiekt(nullptr);
+    listy.ListaLinii().Wartosci = {QStringLiteral("a"), QStringLiteral("ł")};
+    obieg::TCel obcy;
+    listy.ListaWskazan().DopiszObiekt(&a);
+    listy.ListaWskazan().DopiszObiekt(&obcy);
+    listy.ListaWskazan().DopiszObiekt(&a);
+    // 40 numbers: one line break, after the comma before element 32.
+    std::vector<int32_t> liczby(40);
+    std::iota(liczby.begin(), liczby.end(), 0);
+    listy.ListaLiczb().DodajZArrayOfInt(liczby);
+    QByteArray tablica = "[";
+    for (int i = 0; i < 40; ++i)
+        tablica += (i ? (i == 32 ? ",\r\n" : ",") : "") + QByteArray::number(i);
+    tablica += "]";
+
+    const QByteArray json = listy.ZapiszWStringuJSON();
+    EXPECT_EQ(json, "{\"_type_\":\"TListy\",\r\n\"Cele\":[\r\n{\"ID\":1,\r\n\"Licznik\":1\r\n},\r\n{\r\n}\r\n],\r\n"
+                    "\"Liczby\":" + tablica + ",\r\n\"Linie\":[\r\n\"a\",\r\n\"\xc5\x82\"\r\n],\r\n\"Wskazania\":[1,1]\r\n}");
+
+    obieg::TListy wczytane;
+    ASSERT_TRUE(wczytane.WczytajZeStringuJSON(json));
+    EXPECT_EQ(wczytane.ListaLiczb().Rozmiar(), 40);
+    ASSERT_EQ(wczytane.ListaWskazan().IleObiektow(), 2);
+    EXPECT_EQ(wczytane.ListaWskazan().ObiektyListy(1), wczytane.ListaCelow().ObiektyListy(0));
+
+    // One object without brackets is the list's single item.
+    ASSERT_TRUE(wczytane.WczytajZeStringuJSON("{\"_type_\":\"TListy\",\"Cele\":{\"Licznik\":5}}"));
+    ASSERT_EQ(wczytane.ListaCelow().IleObiektow(), 1);
+    EXPECT_EQ(wczytane.ListaCelow().Elementy(0)->Tekstowo(obieg::TCel::Licznik), QStringLiteral("5"));
+
+    EXPECT_TRUE(BladOdczytu(wczytane, "{\"_type_\":\"TListy\",\"Liczby\":[1,\"x\"]}")
+                    .contains(QStringLiteral("Spodziewana liczba całkowita")));
+}
+
+TEST(ZapisJSONList, ATypedRootListSitsUnderValue)
+{
+    TPoleDoubleList liczby;
+    liczby.DodajWartosc(0.5);
+    liczby.DodajWartosc(-2);
+    const QByteArray json = liczby.ZapiszWStringuJSON();
+    EXPECT_EQ(json, "{\"_type_\":\"TPoleDoubleList\",\r\n\"value\":[0.5,-2]\r\n}");
+    TPoleDoubleList wczytane;
+    wczytane.WczytajZeStringuJSON(json);
+    EXPECT_EQ(wczytane.Porownaj(liczby), 0);
 }
 
 // ---- reading
