@@ -148,9 +148,11 @@ public:
     // The CRC of the object's binary image (UTF-8 strings) under the field filter:
     // equal data give equal fingerprints.
     uint32_t DajWyroznikObiektu(const std::function<bool(const TObiekt &, int16_t)> &p_CzyZapisacPole = {});
-    // The object with transient fields as indented native text (p_RozmiarAkap
-    // blanks a level, 2 when 0) for p_TypZapisu 1; "błędne użycie metody" for other formats.
-    QString DrzewoObiektu(int p_RozmiarAkap = 0, int16_t p_TypZapisu = 1);
+    // The object with transient fields, indented (p_RozmiarAkap blanks a level,
+    // 2 when 0), without a prolog, in the format p_TypZapisu of the file
+    // container: 1 native text, 2 XML in the dialect p_TypZapisuXML, 4 JSON;
+    // "błędne użycie metody" for other formats.
+    QString DrzewoObiektu(int p_RozmiarAkap = 0, int16_t p_TypZapisu = 1, TTypZapisuXML p_TypZapisuXML = tzxDomyslny);
     // ---- end of binary and native text formats
     // ---- XML format: saving
     // The whole tree as an XML file (a file that cannot be written: "Błąd zapisu pliku %s:\r%s"),

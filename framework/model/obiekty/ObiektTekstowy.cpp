@@ -1,9 +1,13 @@
 #include "Obiekt.h"
 
+#include "BlokadaObiektu.h"
 #include "KodowanieZnakow.h"
+#include "KontenerPliku.h"
 #include "OdczytywaczNatywny.h"
 #include "Strumienie.h"
+#include "ZapisywaczJSON.h"
 #include "ZapisywaczNatywny.h"
+#include "ZapisywaczXML.h"
 
 bool TObiektBazowy::WczytajZTekstu(const QByteArray &p_Tekst, TStringCache *p_StringCache)
 {
@@ -32,16 +36,42 @@ QByteArray TObiektBazowy::ZapiszWTekscie(bool p_ZChwilowymi)
     return strumien.Bajty();
 }
 
-QString TObiektBazowy::DrzewoObiektu(int p_RozmiarAkap, int16_t p_TypZapisu)
+QString TObiektBazowy::DrzewoObiektu(int p_RozmiarAkap, int16_t p_TypZapisu, TTypZapisuXML p_TypZapisuXML)
 {
-    if (p_TypZapisu != 1)
-        return QStringLiteral("błędne użycie metody");
+    const auto uklad = [p_RozmiarAkap](TZapisywaczTekstu &p_Zapisywacz) {
+        p_Zapisywacz.PominAkapity = false;
+        p_Zapisywacz.PominKonceLinii = false;
+        p_Zapisywacz.RozmAkapitu = p_RozmiarAkap > 0 ? p_RozmiarAkap : 2;
+    };
     TMemoryStream strumien;
-    TZapisywaczNatywny zapisywacz(&strumien, true);
-    zapisywacz.PominAkapity = false;
-    zapisywacz.RozmAkapitu = p_RozmiarAkap > 0 ? p_RozmiarAkap : 2;
-    zapisywacz.ZapiszDokument(*this);
-    zapisywacz.ZakonczZapis();
+    switch (p_TypZapisu) {
+    case tzpTekstowy: {
+        TZapisywaczNatywny zapisywacz(&strumien, true);
+        uklad(zapisywacz);
+        zapisywacz.ZapiszDokument(*this);
+        zapisywacz.ZakonczZapis();
+        break;
+    }
+    case tzpXML: {
+        TZapisywaczXML zapisywacz(&strumien, p_TypZapisuXML, tkxUTF8, false, true, QString());
+        uklad(zapisywacz);
+        // The root's element alone: no prolog.
+        TBlokadaObiektu blokada(this);
+        zapisywacz.PrzygotujIDObiektow(*this);
+        WykonajZapisXML(zapisywacz, zapisywacz.DajNazweTypuDoZapisu(*this));
+        zapisywacz.ZakonczZapis();
+        break;
+    }
+    case tzpJSON: {
+        TZapisywaczJSON zapisywacz(&strumien, true);
+        uklad(zapisywacz);
+        ZapiszDokumentJSON(zapisywacz);
+        zapisywacz.ZakonczZapis();
+        break;
+    }
+    default:
+        return QStringLiteral("błędne użycie metody");
+    }
     return QString::fromUtf8(strumien.Bajty());
 }
 

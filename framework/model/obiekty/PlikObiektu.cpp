@@ -5,7 +5,7 @@
 #include "Strumienie.h"
 
 bool TObiektBazowy::ZapiszWPliku(const QString &p_NazwaPliku, const QByteArray &p_Identyfikator, int16_t p_TypZapisu,
-                                 const QString &, const QByteArray &p_Haslo, TStream *p_Plik)
+                                 const QString &p_SzablonXSL, const QByteArray &p_Haslo, TStream *p_Plik)
 {
     std::unique_ptr<TFileStream> plik;
     try {
@@ -13,7 +13,7 @@ bool TObiektBazowy::ZapiszWPliku(const QString &p_NazwaPliku, const QByteArray &
             plik = UtworzPlikObiektu(p_NazwaPliku);
             p_Plik = plik.get();
         }
-        return ZapiszKontener(*this, *p_Plik, p_Identyfikator, p_TypZapisu, p_Haslo);
+        return ZapiszKontener(*this, *p_Plik, p_Identyfikator, p_TypZapisu, p_Haslo, p_SzablonXSL);
     } catch (Exception &e) {
         OpiszBladZapisu(e, p_NazwaPliku);
         throw;
@@ -21,7 +21,7 @@ bool TObiektBazowy::ZapiszWPliku(const QString &p_NazwaPliku, const QByteArray &
 }
 
 bool TObiektBazowy::WczytajZPliku(const QString &p_NazwaPliku, const QByteArray &p_Identyfikator, int16_t p_TypZapisu,
-                                  const QByteArray &p_Haslo, TStream *p_Plik, TTypKodowaniaXML)
+                                  const QByteArray &p_Haslo, TStream *p_Plik, TTypKodowaniaXML p_TypKodowania)
 {
     std::unique_ptr<TFileStream> plik;
     if (!p_Plik) {
@@ -29,7 +29,7 @@ bool TObiektBazowy::WczytajZPliku(const QString &p_NazwaPliku, const QByteArray 
         p_Plik = plik.get();
     }
     try {
-        return WczytajKontener(*this, *p_Plik, p_Identyfikator, p_TypZapisu, p_Haslo);
+        return WczytajKontener(*this, *p_Plik, p_Identyfikator, p_TypZapisu, p_Haslo, p_TypKodowania);
     } catch (Exception &e) {
         OpiszBladOdczytu(e, NaglowekOdczytuPliku, p_NazwaPliku, *p_Plik);
         throw;

@@ -173,6 +173,13 @@ TEST(FormatTekstowy, JakoStringIDrzewoObiektu)
     galaz.Pole<TGalaz>(0).UstawPole<TPoleInteger>(1, 5);
     EXPECT_EQ(galaz.DrzewoObiektu(), QStringLiteral("object TGalaz\r\n  object Dalej\r\n    Liczba=5\r\n  end\r\nend"));
     EXPECT_EQ(galaz.DrzewoObiektu(1, 5), QStringLiteral("błędne użycie metody"));
+    EXPECT_EQ(galaz.DrzewoObiektu(1, 3), QStringLiteral("błędne użycie metody"));
+    // The other formats with line breaks and indentation, without a prolog.
+    EXPECT_EQ(galaz.DrzewoObiektu(3, 2),
+              QStringLiteral("<Galaz>\r\n   <Dalej Liczba=\"5\"/>\r\n</Galaz>"));
+    EXPECT_EQ(galaz.DrzewoObiektu(0, 2, tzxWierszowy),
+              QStringLiteral("<Galaz>\r\n  <Dalej>\r\n    <Liczba>5</Liczba>\r\n  </Dalej>\r\n</Galaz>"));
+    EXPECT_EQ(galaz.DrzewoObiektu(0, 4), QStringLiteral("{\"_type_\":\"TGalaz\",\r\n\"Dalej\":{\r\n\"Liczba\":5\r\n}\r\n}"));
 }
 
 TEST(FormatTekstowy, JakoStringPoWpieciuPrzywracaPola)

@@ -122,6 +122,19 @@ TEST(KontenerPliku, KompresjaZmniejszaANieznanyFormatNicNiePisze)
     EXPECT_EQ(plik.Size(), 0);
 }
 
+TEST(KontenerPliku, XMLBezIdentyfikatoraZeSzablonemAJSONZaIdentyfikatorem)
+{
+    TWszystkiePola zrodlo;
+    zrodlo.Wypelnij();
+    TMemoryStream plik;
+    ASSERT_TRUE(zrodlo.ZapiszWPliku(QStringLiteral("plik.xml"), "ID", tzpXML, QStringLiteral("styl.xsl"), {}, &plik));
+    const QByteArray xml = plik.Bajty();
+    EXPECT_TRUE(xml.startsWith("<?xml ")) << xml.left(40).toStdString();
+    EXPECT_TRUE(xml.contains("<?xml-stylesheet type=\"text/xsl\" href=\"file://styl.xsl\"?>"));
+    EXPECT_EQ(zapisz(zrodlo, "ID", tzpXML | tzpXMLWierszowy).left(5), "<?xml");
+    EXPECT_TRUE(zapisz(zrodlo, "ID", tzpJSON).startsWith("ID{"));
+}
+
 TEST(KontenerPliku, PlikNaDyskuIBledyJegoOtwarcia)
 {
     const QString katalog = QString::fromLocal8Bit(qgetenv("TMPDIR").isEmpty() ? "/tmp" : qgetenv("TMPDIR"));
@@ -190,7 +203,13 @@ INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowany, ObiegFormatu, TKontener<tz
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSzyfrowany, ObiegFormatu, TKontener<tzpBinarny | tzpSzyfrowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowanySzyfrowany, ObiegFormatu,
                                TKontener<tzpBinarny | tzpSkompresowany | tzpSzyfrowany>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerXML, ObiegFormatu, TKontener<tzpXML>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerXMLWierszowySkompresowanySzyfrowany, ObiegFormatu,
+                               TKontener<tzpXML | tzpXMLWierszowy | tzpSkompresowany | tzpSzyfrowany>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerJSON, ObiegFormatu, TKontener<tzpJSON>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerJSONSkompresowany, ObiegFormatu, TKontener<tzpJSON | tzpSkompresowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(Kontener, ObiegList, TKontener<tzpBinarny>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerJSONSzyfrowany, ObiegList, TKontener<tzpJSON | tzpSzyfrowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowany, ObiegList, TKontener<tzpTekstowy | tzpSkompresowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSzyfrowany, ObiegList, TKontener<tzpBinarny | tzpSzyfrowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowanySzyfrowany, ObiegList,
