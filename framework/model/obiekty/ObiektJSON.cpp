@@ -1,5 +1,6 @@
 #include "Obiekt.h"
 
+#include "BlokadaObiektu.h"
 #include "LkTypyBazowe.h"
 #include "OdczytywaczJSON.h"
 #include "PlikiObiektow.h"
@@ -112,9 +113,7 @@ bool TObiektBazowy::WczytajZPlikuJSON(const QString &p_NazwaPliku, TStream *p_St
 bool TObiektBazowy::WczytajZeStringuJSON(const QByteArray &p_Zawartosc)
 {
     if (p_Zawartosc.isEmpty()) {
-        ZablokujObiekt();
-        const std::unique_ptr<TObiektBazowy, void (*)(TObiektBazowy *)> blokada(
-            this, [](TObiektBazowy *p_Zablokowany) { p_Zablokowany->OdblokujObiekt(); });
+        TBlokadaObiektu blokada(this);
         ZerujDane();
         return true;
     }

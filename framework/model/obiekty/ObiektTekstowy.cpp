@@ -12,14 +12,8 @@
 bool TObiektBazowy::WczytajZTekstu(const QByteArray &p_Tekst, TStringCache *p_StringCache)
 {
     if (p_Tekst.isEmpty()) {
-        ZablokujObiekt();
-        try {
-            ZerujDane();
-        } catch (...) {
-            OdblokujObiekt();
-            throw;
-        }
-        OdblokujObiekt();
+        TBlokadaObiektu blokada(this);
+        ZerujDane();
         return true;
     }
     TMemoryStream strumien(p_Tekst);

@@ -41,13 +41,3 @@ void DajObiektyDoZapisu(TObiektBazowy &p_Obiekt, TZapisywaczDanych &p_Zapisywacz
     zbierz(p_Obiekt, p_Zapisywacz);
     p_Zapisywacz.SortujListe();
 }
-
-TBlokadaZapisu::TBlokadaZapisu(TObiektBazowy &p_Obiekt) : FObiekt(p_Obiekt)
-{
-    FObiekt.ZablokujObiekt();
-}
-
-TBlokadaZapisu::~TBlokadaZapisu()
-{
-    FObiekt.OdblokujObiekt();
-}

@@ -16,16 +16,3 @@ bool PoleDoZapisu(const TObiekt &p_Obiekt, int16_t p_Nr, TZapisywaczDanych &p_Za
 // Appends p_Obiekt and every object written inside it to the writer's
 // ZapObiekty, in pre-order, and sorts the look-up; a position is a number less one.
 void DajObiektyDoZapisu(TObiektBazowy &p_Obiekt, TZapisywaczDanych &p_Zapisywacz);
-
-// Holds the object's lock while a document is written.
-class TBlokadaZapisu
-{
-public:
-    explicit TBlokadaZapisu(TObiektBazowy &p_Obiekt);
-    ~TBlokadaZapisu();
-    TBlokadaZapisu(const TBlokadaZapisu &) = delete;
-    TBlokadaZapisu &operator=(const TBlokadaZapisu &) = delete;
-
-private:
-    TObiektBazowy &FObiekt;
-};

@@ -1,5 +1,6 @@
 #include "OdczytywaczJSON.h"
 
+#include "BlokadaObiektu.h"
 #include "Formatuj.h"
 #include "JadroKlas.h"
 #include "Obiekt.h"
@@ -33,9 +34,7 @@ TOdczytywaczJSON::TOdczytywaczJSON(TStream *p_Strumien, TStringCache *p_StringCa
 
 void TOdczytywaczJSON::WczytajDokument(TObiektBazowy &p_Obiekt)
 {
-    p_Obiekt.ZablokujObiekt();
-    const std::unique_ptr<TObiektBazowy, void (*)(TObiektBazowy *)> blokada(
-        &p_Obiekt, [](TObiektBazowy *p_Zablokowany) { p_Zablokowany->OdblokujObiekt(); });
+    TBlokadaObiektu blokada(&p_Obiekt);
     p_Obiekt.ZerujDane();
     try {
         TLkJSONParser &parser = Parser();

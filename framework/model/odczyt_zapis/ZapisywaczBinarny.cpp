@@ -1,5 +1,6 @@
 #include "ZapisywaczBinarny.h"
 
+#include "BlokadaObiektu.h"
 #include "Obiekt.h"
 #include "ObiektyDoZapisu.h"
 #include "StrumienBinarny.h"
@@ -15,7 +16,7 @@ TZapisywaczBinarny::TZapisywaczBinarny(TStream &p_Strumien, bool p_ZChwilowymi, 
 
 void TZapisywaczBinarny::ZapiszObiekt(TObiektBazowy &p_Obiekt)
 {
-    TBlokadaZapisu blokada(p_Obiekt);
+    TBlokadaObiektu blokada(&p_Obiekt);
     DajObiektyDoZapisu(p_Obiekt, *this);
     p_Obiekt.ZapiszWStrumieniu(Strumien, *this);
 }

@@ -1,5 +1,6 @@
 #include "ZapisywaczJSON.h"
 
+#include "BlokadaObiektu.h"
 #include "DatyICzasy.h"
 #include "Formatuj.h"
 #include "JadroKlas.h"
@@ -75,9 +76,7 @@ void TZapisywaczJSON::ZapiszRef(const TPoleWskObiektu &p_Pole)
 
 void TZapisywaczJSON::ZapiszDokument(TObiektBazowy &p_Obiekt)
 {
-    p_Obiekt.ZablokujObiekt();
-    const std::unique_ptr<TObiektBazowy, void (*)(TObiektBazowy *)> blokada(
-        &p_Obiekt, [](TObiektBazowy *p_Zablokowany) { p_Zablokowany->OdblokujObiekt(); });
+    TBlokadaObiektu blokada(&p_Obiekt);
     PrzygotujIDObiektow(p_Obiekt);
     if (!FPominZapisTypu)
         ZapiszPoczTypu(p_Obiekt);

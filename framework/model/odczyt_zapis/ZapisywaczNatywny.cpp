@@ -1,5 +1,6 @@
 #include "ZapisywaczNatywny.h"
 
+#include "BlokadaObiektu.h"
 #include "KodowanieZnakow.h"
 #include "ListaWskObiektow.h"
 #include "ListyTekstow.h"
@@ -27,7 +28,7 @@ TZapisywaczNatywny::TZapisywaczNatywny(TStream *p_Strumien, bool p_ZChwilowymi)
 
 void TZapisywaczNatywny::ZapiszDokument(TObiektBazowy &p_Obiekt)
 {
-    TBlokadaZapisu blokada(p_Obiekt);
+    TBlokadaObiektu blokada(&p_Obiekt);
     DajObiektyDoZapisu(p_Obiekt, *this);
     ZapiszBlok(p_Obiekt, DajNazweTypuDoZapisu(p_Obiekt));
 }
