@@ -1,8 +1,8 @@
 // Any input: a file container (identifier, zlib, Blowfish) read into an
 // object, or one of our exceptions with the object cleared; never a crash,
 // a hostile allocation or a hang on damaged compressed or encrypted data.
-// Input: a byte choosing the save-type bits, the identifier and the password,
-// then the container's bytes.
+// Input: a byte choosing the format, the save-type bits, the identifier and
+// the password, then the container's bytes.
 #include "KlasaDokumentu.h"
 #include "KontenerPliku.h"
 #include "Strumienie.h"
@@ -15,7 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_Dane, size_t p_Rozmiar)
     if (p_Rozmiar == 0)
         return 0;
     const uint8_t wybor = p_Dane[0];
-    int16_t typ = wybor & 1 ? tzpTekstowy : tzpBinarny;
+    // Bits 0, 6 and 7 pick the format.
+    const int16_t formaty[] = {tzpBinarny, tzpTekstowy, tzpXML, tzpXML | tzpXMLWierszowy,
+                               tzpJSON,    tzpBinarny,  tzpTekstowy, tzpJSON};
+    int16_t typ = formaty[(wybor & 1) | ((wybor >> 5) & 6)];
     if (wybor & 2)
         typ |= tzpSzyfrowany;
     if (wybor & 4)
