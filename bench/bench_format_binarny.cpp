@@ -18,20 +18,16 @@
 #include "PolaTekstowe.h"
 #include "PoleBoolean.h"
 #include "PoleWskObiektu.h"
+#include "PomiarFaz.h"
 #include "StrumienBinarny.h"
 #include "Strumienie.h"
 #include "ZapisywaczBinarny.h"
 #include "ZapisywaczNatywny.h"
 
-#include <malloc.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -142,53 +138,6 @@ std::unique_ptr<Wezel> czytajStruct(const char *&p)
     return wezel;
 }
 
-double sekundy(const std::function<void()> &p_Faza)
-{
-    const auto start = std::chrono::steady_clock::now();
-    p_Faza();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double mediana(std::vector<double> p_Wartosci)
-{
-    std::sort(p_Wartosci.begin(), p_Wartosci.end());
-    return p_Wartosci[p_Wartosci.size() / 2];
-}
-
-double zajetaPamiecMB()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
-}
-
-// kB of a line of /proc/self/status ("VmRSS:", "VmHWM:").
-double kBProcesu(const char *p_Klucz)
-{
-    FILE *plik = std::fopen("/proc/self/status", "r");
-    char wiersz[256];
-    double kB = 0;
-    while (plik && std::fgets(wiersz, sizeof wiersz, plik))
-        if (std::strncmp(wiersz, p_Klucz, std::strlen(p_Klucz)) == 0)
-            kB = std::atof(wiersz + std::strlen(p_Klucz));
-    if (plik)
-        std::fclose(plik);
-    return kB;
-}
-
-// How far the resident set rises above its level before p_Faza: free heap
-// goes back to the system first and the kernel's peak mark is reset.
-double szczytMB(const std::function<void()> &p_Faza)
-{
-    malloc_trim(0);
-    if (FILE *plik = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", plik);
-        std::fclose(plik);
-    }
-    const double przed = kBProcesu("VmRSS:");
-    p_Faza();
-    return (kBProcesu("VmHWM:") - przed) / 1e3;
-}
-
 QByteArray zapiszKontener(TWezel &p_Korzen, int16_t p_Typ)
 {
     TMemoryStream plik;
@@ -213,11 +162,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: %s [DEPTH 2..24] [ROUNDS]\n", argv[0]);
         return 2;
     }
-    const double przed = zajetaPamiecMB();
+    const double przed = pomiar::ZajetaPamiecMB();
     TWezel korzen;
     int nr = 1;
     zbuduj(korzen, glebokosc, nr, nullptr);
-    const double obiektyMB = zajetaPamiecMB() - przed;
+    const double obiektyMB = pomiar::ZajetaPamiecMB() - przed;
     int nrStruct = 1;
     const std::unique_ptr<Wezel> drzewo = zbudujStruct(glebokosc, nrStruct);
     std::printf("bench_format_binarny: %d objects, depth %d, %d rounds; objects built take %.1f MB of heap\n", nr - 1,
@@ -246,13 +195,7 @@ int main(int argc, char **argv)
                     binarny.size() / 1e6, plain.size() / 1e6, tekst.size() / 1e6, zlib.size() / 1e6,
                     100.0 * zlib.size() / binarny.size(), szyfr.size() / 1e6, 100.0 * szyfr.size() / binarny.size());
 
-    struct TFaza
-    {
-        const char *Nazwa;
-        double MB;
-        std::function<void()> Wykonaj;
-    };
-    const std::vector<TFaza> fazy = {
+    const std::vector<pomiar::TFaza> fazy = {
         {"reference write", plain.size() / 1e6,
          [&] {
              QByteArray cel;
@@ -285,36 +228,7 @@ int main(int argc, char **argv)
         {"Blowfish write", binarny.size() / 1e6, [&] { zapiszKontener(korzen, tzpBinarny | tzpSzyfrowany); }},
         {"Blowfish read", binarny.size() / 1e6, [&] { wczytajKontener(szyfr, tzpBinarny | tzpSzyfrowany); }},
     };
-    if (argc > 3) {
-        const auto faza = std::find_if(fazy.begin(), fazy.end(), [&](const TFaza &f) { return std::strcmp(f.Nazwa, argv[3]) == 0; });
-        if (faza == fazy.end())
-            return 2;
-        for (int runda = 0; runda < rundy; ++runda)
-            std::printf("%s %.3f s\n", faza->Nazwa, sekundy(faza->Wykonaj));
-        return 0;
-    }
-    std::printf("peak memory of each read against %.1f MB of objects built:\n", obiektyMB);
-    for (const char *nazwaFazy : {"reference read", "binary read", "native text read", "zlib read", "Blowfish read"}) {
-        const auto faza = std::find_if(fazy.begin(), fazy.end(), [&](const TFaza &f) { return std::strcmp(f.Nazwa, nazwaFazy) == 0; });
-        const double szczyt = szczytMB(faza->Wykonaj);
-        std::printf("  %-18s %8.1f MB  (%.2fx)\n", nazwaFazy, szczyt, szczyt / obiektyMB);
-    }
-    std::map<std::string, std::vector<double>> czasy;
-    for (int runda = 0; runda < rundy; ++runda) {
-        std::printf("round %d:", runda + 1);
-        // Pairs of reference and ours take turns at going first.
-        for (size_t i = 0; i < fazy.size(); ++i) {
-            const TFaza &faza = fazy[runda % 2 ? i ^ 1 : i];
-            const double s = sekundy(faza.Wykonaj);
-            czasy[faza.Nazwa].push_back(s);
-            std::printf(" %s %.3f s;", faza.Nazwa, s);
-        }
-        std::printf("\n");
-    }
-    std::printf("medians:\n");
-    for (const TFaza &faza : fazy) {
-        const double s = mediana(czasy[faza.Nazwa]);
-        std::printf("  %-18s %8.3f s  %8.1f MB/s\n", faza.Nazwa, s, faza.MB / s);
-    }
-    return 0;
+    return pomiar::UruchomFazy(fazy, rundy, argc > 3 ? argv[3] : nullptr,
+                               {"reference read", "binary read", "native text read", "zlib read", "Blowfish read"},
+                               obiektyMB);
 }
