@@ -4,7 +4,11 @@
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
 #include "LkFunGUI.h"
+#include "LkBitBtn.h"
+#include "LkEdit.h"
 #include "LkFunIO.h"
+#include "LkNaglowek.h"
+#include "LkOpenDialog.h"
 #include "UstawieniaDruku.h"
 #include "WidokDokumentu.h"
 #include "ZadanieDruku.h"
@@ -15,14 +19,9 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
-#include <QScreen>
 #include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,7 +29,6 @@ namespace {
 constexpr QSize rozmiarKlienta(624, 444);
 constexpr QSize rozmiarGrupy(608, 365);
 constexpr QSize rozmiarPanelu(579, 306);
-constexpr int wysokoscNaglowka = 38;
 
 // The extension as the viewer judges it: from the last "." after the last
 // path separator, dot included; empty when there is none.
@@ -94,56 +92,48 @@ TOknoECS::~TOknoECS()
 void TOknoECS::UtworzKontrolki()
 {
     setObjectName(QStringLiteral("OknoECS"));
+    UstawJakoFormeGlowna();
     setWindowTitle(QStringLiteral("Ostrevia"));
-    // Tahoma where the machine has it, else the metric-compatible Liberation
-    // Sans the setup installs, so the fixed layout keeps its room.
-    QFont czcionka;
-    czcionka.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    czcionka.setPointSize(8);
-    setFont(czcionka);
+    setFont(CzcionkaFormy());
     resize(rozmiarKlienta);
     setMinimumSize(rozmiarKlienta);
     UstawKeyPreview(true);
-    if (const QScreen *ekran = screen())
-        move(ekran->availableGeometry().center() - rect().center());
 
     using K = TKotwice;
-    LkNaglowek1 = new QLabel(QStringLiteral("Ostrevia"), this);
+    // The banner keeps itself at the top, full width.
+    LkNaglowek1 = new TLkNaglowek(this);
     LkNaglowek1->setObjectName(QStringLiteral("LkNaglowek1"));
-    LkNaglowek1->setAutoFillBackground(true);
-    LkNaglowek1->setIndent(12);
-    QFont czcionkaNaglowka = czcionka;
-    czcionkaNaglowka.setPointSize(14);
-    czcionkaNaglowka.setBold(true);
-    LkNaglowek1->setFont(czcionkaNaglowka);
-    LkNaglowek1->setStyleSheet(QStringLiteral("background: #1f4e79; color: white;"));
-    FKotwice->Umiesc(LkNaglowek1, QRect(0, 0, rozmiarKlienta.width(), wysokoscNaglowka), rozmiarKlienta,
-                     K::akLeft | K::akTop | K::akRight);
+    LkNaglowek1->UstawCaption(QStringLiteral("Ostrevia"));
+    LkNaglowek1->UstawOpcje(Prostokaty | LogoFirmy | DaneFirmy);
+    LkNaglowek1->UstawBezPluginow(true);
+    LkNaglowek1->UstawOnDropFiles([this](const QStringList &p_Pliki) { LkNaglowek1DropFiles(p_Pliki); });
 
-    labNazwaPliku = new QLabel(QStringLiteral("&Nazwa pliku:"), this);
+    labNazwaPliku = new TLkLabel(QStringLiteral("&Nazwa pliku:"), this);
     labNazwaPliku->setObjectName(QStringLiteral("labNazwaPliku"));
     // Labels size themselves to their caption, as the form's labels do.
     FKotwice->Umiesc(labNazwaPliku, QRect(QPoint(8, 47), labNazwaPliku->sizeHint().expandedTo(QSize(60, 13))),
                      rozmiarKlienta, K::akLeft | K::akTop);
 
-    edNazwaPliku = new QLineEdit(this);
+    edNazwaPliku = new TLkEdit(this);
     edNazwaPliku->setObjectName(QStringLiteral("edNazwaPliku"));
     edNazwaPliku->setToolTip(QStringLiteral("Możesz otworzyć plik naciskając klawisz ENTER"));
     labNazwaPliku->setBuddy(edNazwaPliku);
     FKotwice->Umiesc(edNazwaPliku, QRect(74, 44, 430, 21), rozmiarKlienta, K::akLeft | K::akTop | K::akRight);
     connect(edNazwaPliku, &QLineEdit::textChanged, this, &TOknoECS::edNazwaPlikuChange);
-    edNazwaPliku->installEventFilter(this);
+    edNazwaPliku->OnKeyDown = [this](int &p_Klawisz, Qt::KeyboardModifiers p_Shift) {
+        edNazwaPlikuKeyDown(p_Klawisz, p_Shift);
+    };
 
     GroupBox1 = new QGroupBox(QStringLiteral(" Zawartość pliku: "), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     FKotwice->Umiesc(GroupBox1, QRect(QPoint(8, 71), rozmiarGrupy), rozmiarKlienta,
                      K::akLeft | K::akTop | K::akRight | K::akBottom);
 
-    butDrukuj = new QPushButton(QStringLiteral("&Drukuj"), GroupBox1);
+    butDrukuj = new TLkButton(QStringLiteral("&Drukuj"), GroupBox1);
     butDrukuj->setObjectName(QStringLiteral("butDrukuj"));
     butDrukuj->setEnabled(false);
     FKotwice->Umiesc(butDrukuj, QRect(520, 328, 75, 25), rozmiarGrupy, K::akRight | K::akBottom);
-    connect(butDrukuj, &QPushButton::clicked, this, &TOknoECS::butDrukujClick);
+    connect(butDrukuj, &QAbstractButton::clicked, this, &TOknoECS::butDrukujClick);
 
     panPanel = new QFrame(GroupBox1);
     panPanel->setObjectName(QStringLiteral("panPanel"));
@@ -156,23 +146,22 @@ void TOknoECS::UtworzKontrolki()
     ukladPanelu->setContentsMargins(1, 1, 1, 1);
     ukladPanelu->addWidget(browser);
 
-    butWybierz = new QToolButton(this);
+    butWybierz = new TLkBitBtn(this);
     butWybierz->setObjectName(QStringLiteral("butWybierz"));
     butWybierz->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     butWybierz->setIconSize(QSize(16, 16));
     FKotwice->Umiesc(butWybierz, QRect(510, 42, 25, 25), rozmiarKlienta, K::akTop | K::akRight);
-    connect(butWybierz, &QToolButton::clicked, this, &TOknoECS::butWybierzClick);
+    connect(butWybierz, &QAbstractButton::clicked, this, &TOknoECS::butWybierzClick);
 
-    butWczytaj = new QPushButton(QStringLiteral("&Wczytaj"), this);
+    butWczytaj = new TLkButton(QStringLiteral("&Wczytaj"), this);
     butWczytaj->setObjectName(QStringLiteral("butWczytaj"));
     FKotwice->Umiesc(butWczytaj, QRect(541, 40, 75, 25), rozmiarKlienta, K::akTop | K::akRight);
-    connect(butWczytaj, &QPushButton::clicked, this, &TOknoECS::butWczytajClick);
+    connect(butWczytaj, &QAbstractButton::clicked, this, &TOknoECS::butWczytajClick);
 
-    LkOpenDialog1 = new QFileDialog(this, QStringLiteral("Wybierz plik z ECS"));
+    LkOpenDialog1 = new TLkOpenDialog(this);
     LkOpenDialog1->setObjectName(QStringLiteral("LkOpenDialog1"));
-    LkOpenDialog1->setNameFilter(QStringLiteral("Pliki XML z systemu ECS (*.xml)"));
-    LkOpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    LkOpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    LkOpenDialog1->setWindowTitle(QStringLiteral("Wybierz plik z ECS"));
+    LkOpenDialog1->Filter = QStringLiteral("Pliki XML z systemu ECS|*.xml");
     LkOpenDialog1->setOption(QFileDialog::ReadOnly, false);
     LkOpenDialog1->setSizeGripEnabled(true);
 
@@ -323,22 +312,22 @@ void TOknoECS::FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift)
 
 void TOknoECS::edNazwaPlikuChange()
 {
-    QPalette paleta = edNazwaPliku->palette();
     const bool istnieje = QFileInfo(edNazwaPliku->text()).isFile();
-    paleta.setColor(QPalette::Text, istnieje ? QColor(Qt::black) : QColor(255, 0, 0));
-    edNazwaPliku->setPalette(paleta);
+    edNazwaPliku->UstawKolorCzcionki(istnieje ? QColor(Qt::black) : QColor(255, 0, 0));
 }
 
-bool TOknoECS::eventFilter(QObject *p_Obiekt, QEvent *p_Zdarzenie)
+void TOknoECS::edNazwaPlikuKeyDown(int &p_Klawisz, Qt::KeyboardModifiers)
 {
-    if (p_Obiekt == edNazwaPliku && p_Zdarzenie->type() == QEvent::KeyPress) {
-        const auto *klawisz = static_cast<QKeyEvent *>(p_Zdarzenie);
-        if (klawisz->key() == Qt::Key_Return || klawisz->key() == Qt::Key_Enter) {
-            WczytajPlik(edNazwaPliku->text());
-            return true; // the box consumes Enter; the focus stays put
-        }
-    }
-    return TLkForm::eventFilter(p_Obiekt, p_Zdarzenie);
+    // The box then consumes Enter; with no next field set the focus stays put.
+    if (JestEnter(p_Klawisz))
+        WczytajPlik(edNazwaPliku->text());
+}
+
+void TOknoECS::LkNaglowek1DropFiles(const QStringList &p_Pliki)
+{
+    // As if the first file were typed into the box and confirmed.
+    edNazwaPliku->setText(p_Pliki.constFirst());
+    WczytajPlik(edNazwaPliku->text());
 }
 
 void TOknoECS::butWczytajClick()
@@ -361,9 +350,9 @@ void TOknoECS::butWybierzClick()
         LkOpenDialog1->setDirectory(wskazany.absolutePath());
         LkOpenDialog1->selectFile(wskazany.fileName());
     }
-    if (LkOpenDialog1->exec() != QDialog::Accepted || LkOpenDialog1->selectedFiles().isEmpty())
+    if (!LkOpenDialog1->Execute())
         return;
-    edNazwaPliku->setText(LkOpenDialog1->selectedFiles().constFirst());
+    edNazwaPliku->setText(LkOpenDialog1->FileName());
     WczytajPlik(edNazwaPliku->text());
 }
 

@@ -13,14 +13,15 @@
 #include <vector>
 
 class QAction;
-class QFileDialog;
 class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QFrame;
-class QToolButton;
 class TKotwice;
+class TLkBitBtn;
+class TLkButton;
+class TLkEdit;
+class TLkLabel;
+class TLkNaglowek;
+class TLkOpenDialog;
 class TWidokDokumentu;
 class TZadanieDruku;
 
@@ -49,16 +50,16 @@ public:
 
     // Components, named as the form names them (tests and the form base find
     // them by these names).
-    QLabel *LkNaglowek1;
-    QLabel *labNazwaPliku;
-    QLineEdit *edNazwaPliku;
+    TLkNaglowek *LkNaglowek1;
+    TLkLabel *labNazwaPliku;
+    TLkEdit *edNazwaPliku;
     QGroupBox *GroupBox1;
-    QPushButton *butDrukuj;
+    TLkButton *butDrukuj;
     QFrame *panPanel;
     TWidokDokumentu *browser;
-    QToolButton *butWybierz;
-    QPushButton *butWczytaj;
-    QFileDialog *LkOpenDialog1;
+    TLkBitBtn *butWybierz;
+    TLkButton *butWczytaj;
+    TLkOpenDialog *LkOpenDialog1;
     // Window-wide commands: Ctrl+O, Ctrl+P (also in the pane's menu), zoom.
     QAction *opcOtworz;
     QAction *opcDrukuj;
@@ -80,7 +81,6 @@ public slots:
     void butDrukujClick();
 
 protected:
-    bool eventFilter(QObject *p_Obiekt, QEvent *p_Zdarzenie) override;
     void FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift) override;
 
 private:
@@ -98,6 +98,8 @@ private:
     };
 
     void UtworzKontrolki();
+    void edNazwaPlikuKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift);
+    void LkNaglowek1DropFiles(const QStringList &p_Pliki);
     void UtworzPolecenia();
     void PrzygotujDroge();
     void FormCreate(const QString &p_Argument);

@@ -11,6 +11,10 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
   xdg-utils xsltproc poppler-utils python3
+  # screenshots of the windows on a virtual display
+  xvfb xauth imagemagick xdotool
+  # reference libraries of the JSON benchmarks
+  libsimdjson-dev nlohmann-json3-dev
 )
 
 missing=()

@@ -1,12 +1,31 @@
 #include "LkAplikacja.h"
 
+#include "Bezczynnosc.h"
 #include "Komunikaty.h"
 #include "Wyjatki.h"
+
+#include <QAbstractEventDispatcher>
+#include <QLocale>
 
 #include <cstdio>
 #include <exception>
 
-TLkAplikacja::TLkAplikacja(int &argc, char **argv) : QApplication(argc, argv) {}
+TLkAplikacja::TLkAplikacja(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The interface is Polish whatever the machine's locale: dates that
+    // controls and dialogs write follow it.
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    // Forms update their actions whenever the loop is about to wait.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [] {
+        try {
+            ObsluzBezczynnosc();
+        } catch (const std::exception &wyjatek) {
+            PokazWyjatek(KomunikatWyjatku(wyjatek));
+        } catch (...) {
+            PokazWyjatek(QStringLiteral("Nieznany wyjątek"));
+        }
+    });
+}
 
 QString TLkAplikacja::Tytul() const
 {

@@ -57,6 +57,7 @@ private:
 };
 
 QPointer<TPodgladKlawiszy> podglad;
+QPointer<TLkFormBazowe> formaGlowna;
 
 void instalujPodgladKlawiszy()
 {
@@ -118,4 +119,53 @@ void TLkFormBazowe::closeEvent(QCloseEvent *p_Zdarzenie)
     QWidget::closeEvent(p_Zdarzenie);
     if (p_Zdarzenie->isAccepted() && FPetlaModalna && FModalResult == mrNone)
         UstawModalResult(mrCancel);
+}
+
+bool TLkFormBazowe::InheritsFrom(const QWidget *p_Okno, const QString &p_Nazwa)
+{
+    if (!p_Okno)
+        return false;
+    for (const QMetaObject *klasa = p_Okno->metaObject(); klasa; klasa = klasa->superClass())
+        if (QString::fromLatin1(klasa->className()).compare(p_Nazwa, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+void TLkFormBazowe::ActivateForm(QWidget *p_Okno)
+{
+    if (!p_Okno)
+        return;
+    if (p_Okno->isMinimized())
+        p_Okno->showNormal();
+    p_Okno->raise();
+    p_Okno->activateWindow();
+}
+
+void TLkFormBazowe::CloseForm(QWidget *p_Okno)
+{
+    if (p_Okno)
+        p_Okno->close();
+}
+
+void TLkFormBazowe::EnableForm(QWidget *p_Okno)
+{
+    auto *forma = qobject_cast<TLkFormBazowe *>(p_Okno);
+    if (p_Okno && (!forma || forma->CzyMoznaWlaczyc()))
+        p_Okno->setEnabled(true);
+}
+
+quint32 TLkFormBazowe::CzyOknoPodpowiedzi() const
+{
+    return isModal() || FPetlaModalna || this == formaGlowna ? 0 : OdpowiedzOknaPodpowiedzi;
+}
+
+TLkFormBazowe *TLkFormBazowe::FormaGlowna()
+{
+    return formaGlowna;
+}
+
+void TLkFormBazowe::UstawJakoFormeGlowna()
+{
+    if (!formaGlowna)
+        formaGlowna = this;
 }

@@ -34,6 +34,26 @@ public:
     // the form's handler FormKeyDown.
     virtual void KeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift);
 
+    // Queries that any window of the process answers for itself. The form
+    // behind a window derives from a class of that name:
+    static bool InheritsFrom(const QWidget *p_Okno, const QString &p_Nazwa);
+    static bool IsLkForm(const QWidget *p_Okno) { return InheritsFrom(p_Okno, QStringLiteral("TLkFormBazowe")); }
+    static void ActivateForm(QWidget *p_Okno);
+    static void CloseForm(QWidget *p_Okno);
+    static void EnableForm(QWidget *p_Okno);
+
+    // The answer to "is this a hint-capable window": 0x42E576F7 for a window
+    // that is neither modal nor the main form, else 0.
+    static constexpr quint32 OdpowiedzOknaPodpowiedzi = 0x42E576F7;
+    quint32 CzyOknoPodpowiedzi() const;
+
+    // The program's main form: the first top-level framework form that asked to be it.
+    static TLkFormBazowe *FormaGlowna();
+    void UstawJakoFormeGlowna();
+
+    // Whether EnableForm may enable the window; descendants may refuse.
+    virtual bool CzyMoznaWlaczyc() const { return true; }
+
 protected:
     // The form's own key handler, for windows that want one.
     virtual void FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift) {}

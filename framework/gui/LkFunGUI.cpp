@@ -79,6 +79,14 @@ bool TylkoShift(Qt::KeyboardModifiers p_Shift)
     return (p_Shift & ~Qt::KeypadModifier) == Qt::ShiftModifier;
 }
 
+QFont CzcionkaFormy(int p_Punkty)
+{
+    QFont czcionka;
+    czcionka.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    czcionka.setPointSize(p_Punkty);
+    return czcionka;
+}
+
 QAbstractButton *JakoPrzycisk(QObject *p_Komponent)
 {
     if (auto *przycisk = qobject_cast<QPushButton *>(p_Komponent))

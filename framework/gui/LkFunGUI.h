@@ -6,6 +6,7 @@
 #include "OknoKomunikatu.h"
 #include "StanKlawiszy.h"
 
+#include <QFont>
 #include <QString>
 #include <Qt>
 
@@ -38,6 +39,10 @@ bool WcisnieteShiftCtrl();
 // Enter, main or keypad; exactly Shift held (the keypad flag aside).
 bool JestEnter(int p_Klawisz);
 bool TylkoShift(Qt::KeyboardModifiers p_Shift);
+
+// The forms' font, Tahoma where the machine has it, else the metric-compatible
+// faces the setup installs, so fixed layouts keep their room.
+QFont CzcionkaFormy(int p_Punkty = 8);
 
 // A push or tool button, else nullptr.
 QAbstractButton *JakoPrzycisk(QObject *p_Komponent);

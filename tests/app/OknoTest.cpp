@@ -4,6 +4,9 @@
 #include "NagrywaczKomunikatow.h"
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
+#include "LkButton.h"
+#include "LkEdit.h"
+#include "LkNaglowek.h"
 #include "NazwaPrzypadku.h"
 #include "OknoOstrevia.h"
 #include "Start.h"
@@ -22,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
@@ -214,6 +218,30 @@ TEST_F(OknoTest, MissingFileAndEmptyNameAreRefused)
     EXPECT_EQ(Komunikaty()[0].Tekst, QStringLiteral("Brak pliku ") + brak);
     EXPECT_EQ(Komunikaty()[1].Tekst, QStringLiteral("Brak pliku "));
     EXPECT_EQ(Komunikaty()[1].Rodzaj, mtError);
+}
+
+TEST_F(OknoTest, TheBannerCarriesTheTitleAndAFileDroppedOnTheWindowOpens)
+{
+    TOknoTestowe okno;
+    EXPECT_EQ(okno.LkNaglowek1->Caption(), QStringLiteral("Ostrevia"));
+    EXPECT_EQ(okno.LkNaglowek1->Opcje(), Prostokaty | LogoFirmy | DaneFirmy);
+    EXPECT_TRUE(okno.LkNaglowek1->BezPluginow());
+    EXPECT_EQ(okno.LkNaglowek1->width(), okno.width());
+    EXPECT_TRUE(okno.acceptDrops());
+    QMimeData dane;
+    dane.setUrls({QUrl::fromLocalFile(Dane(QStringLiteral("IE599.xml"))),
+                  QUrl::fromLocalFile(Dane(QStringLiteral("IE529.xml")))});
+    // Qt hands a drop only to the widget that accepted the drag's entry.
+    QDragEnterEvent wejscie(QPoint(300, 200), Qt::CopyAction, &dane, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&okno, &wejscie);
+    EXPECT_TRUE(wejscie.isAccepted());
+    QDropEvent upuszczenie(QPointF(300, 200), Qt::CopyAction, &dane, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&okno, &upuszczenie);
+    EXPECT_TRUE(upuszczenie.isAccepted());
+    EXPECT_EQ(okno.edNazwaPliku->text(), Dane(QStringLiteral("IE599.xml")));
+    czekajNaDroge(okno);
+    EXPECT_TRUE(Komunikaty().empty());
+    EXPECT_TRUE(Html(okno).contains(QStringLiteral("<!DOCTYPE")));
 }
 
 TEST_F(OknoTest, MalformedAfterTheRootIsRecognisedThenRefusedByTheXmlComponent)

@@ -16,6 +16,8 @@ struct TRaport
 {
     QList<QStringList> Linie;
     int Klikniecia = -1;
+    QString Data; // a date in the default short format
+    int Aktualizacje = -1; // idle action updates of a shown form
 };
 
 QString zHex(const QByteArray &p_Pole)
@@ -31,6 +33,10 @@ TRaport uruchomProbe(const QStringList &p_Komunikaty, bool p_Hak)
     for (const QString &komunikat : p_Komunikaty)
         argumenty << QString::fromLatin1(komunikat.toUtf8().toHex());
     QProcess proba;
+    // The machine's locale must not decide the interface's language.
+    QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+    srodowisko.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    proba.setProcessEnvironment(srodowisko);
     proba.start(QStringLiteral(OSTREVIA_PROBA_APLIKACJI), argumenty);
     EXPECT_TRUE(proba.waitForFinished(60000));
     EXPECT_EQ(proba.exitStatus(), QProcess::NormalExit);
@@ -41,6 +47,10 @@ TRaport uruchomProbe(const QStringList &p_Komunikaty, bool p_Hak)
         const QList<QByteArray> pola = linia.split(' ');
         if (pola.value(0) == "KLIKNIECIA") {
             raport.Klikniecia = pola.value(1).toInt();
+        } else if (pola.value(0) == "AKTUALIZACJE") {
+            raport.Aktualizacje = pola.value(1).toInt();
+        } else if (pola.value(0) == "DATA") {
+            raport.Data = QString::fromUtf8(linia.mid(5));
         } else if (pola.size() == 4 && pola[0] == "OKNO") {
             raport.Linie.append({"OKNO", zHex(pola[1]), QString::fromLatin1(pola[2]), zHex(pola[3])});
         } else if (pola.size() == 4 && pola[0] == "HAK") {
@@ -95,6 +105,8 @@ TEST(LkAplikacjaTest, PrawdziweOknoWyjatkuMaTytulAplikacjiIIkoneBledu)
                                             "Nie można otworzyć\npliku."}));
     EXPECT_EQ(raport.Linie[1][3], QStringLiteral("Drugi raz."));
     EXPECT_EQ(raport.Klikniecia, 2);
+    EXPECT_EQ(raport.Data, QStringLiteral("5.03.2024"));
+    EXPECT_GT(raport.Aktualizacje, 0);
 }
 
 } // namespace

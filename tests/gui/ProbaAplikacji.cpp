@@ -5,9 +5,12 @@
 // Output lines: OKNO <title> <icon> <text> | HAK <kind> <buttons> <text> |
 // KLIKNIECIA <n>; texts as hex of UTF-8.
 #include "LkAplikacja.h"
+#include "LkForm.h"
 #include "LkFunGUI.h"
 #include "Wyjatki.h"
 
+#include <QDate>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -103,6 +106,15 @@ int main(int argc, char **argv)
         kliknij(przycisk);
     }
     wypisz("KLIKNIECIA " + QByteArray::number(klikniecia));
+    // The loop's idle moments reach a shown framework form.
+    TLkForm forma;
+    int aktualizacje = 0;
+    forma.OnUpdateActions = [&] { ++aktualizacje; };
+    forma.show();
+    QTimer::singleShot(50, &aplikacja, &QCoreApplication::quit);
+    aplikacja.exec();
+    wypisz("AKTUALIZACJE " + QByteArray::number(aktualizacje));
+    wypisz("DATA " + QLocale().toString(QDate(2024, 3, 5), QLocale::ShortFormat).toUtf8());
     ZakonczLkFunGUI();
     return 0;
 }

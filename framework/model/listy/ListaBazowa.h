@@ -310,6 +310,11 @@ public:
     int64_t ZajmowanaPamiec() const override;
     // Each list format reads its items itself; until then a list's element is refused.
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
+    // ---- binary format (ListyBinarne.cpp): the count, then each item's layout;
+    // only a list that can create its items reads them
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    // ---- JSON (ListyJSON.cpp): an array of the items as nested objects
+    void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
 
 protected:
     // An item is entering the list at p_Gdzie; nothing here.

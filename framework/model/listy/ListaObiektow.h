@@ -30,6 +30,10 @@ public:
     virtual const TOpisKlasy &TypObiektowListy() const { return TObiekt::Opis; }
     // A new item of the item class, with this list as its parent when asked (not in the list yet).
     TObiekt *TworzElemListy(bool p_ZRodzicem = true) const;
+    // ---- binary format (ListyBinarne.cpp): each item read into a new one
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    // ---- JSON (ListyJSON.cpp): an array of items, or one item without brackets
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
     TObiekt *Elementy(int p_Nr) const { return dynamic_cast<TObiekt *>(ObiektyListy(p_Nr)); }
 
     // Nil creates a new item of the item class.

@@ -21,6 +21,12 @@ public:
     bool DolaczObiektGdyBrak(TObiektBazowy *p_Obiekt);
     // Points entry p_Nr at p_Obiekt, growing the list with null entries up to it.
     void UstawObiekt(int p_Nr, TObiektBazowy *p_Obiekt);
+    // ---- binary format (ListyBinarne.cpp): the count of targets written, then their numbers
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    // ---- JSON (ListyJSON.cpp): an array of the targets' IDs
+    void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
 
     void ZerujRefDo(TObiektBazowy *p_Obiekt) override;
     void PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy) override;

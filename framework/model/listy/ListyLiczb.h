@@ -88,6 +88,12 @@ public:
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr) override;
     int64_t ZajmowanaPamiec() const override;
+    // ---- binary format (ListyBinarne.cpp): the count, then the values little-endian
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    // ---- JSON (ListyJSON.cpp): an array of numbers
+    void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
 
     // The text of one value (as GetJakoString writes it), and the values a text holds.
     static QString TekstWartosci(T p_Wartosc);

@@ -29,6 +29,12 @@ public:
     int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
     void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr) override;
     int64_t ZajmowanaPamiec() const override;
+    // ---- binary format (ListyBinarne.cpp): the count, then each line as a string field writes it
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
+    // ---- JSON (ListyJSON.cpp): an array of strings
+    void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
 };
 
 // The same for wide strings (formats that tell the two apart write them differently).
@@ -37,4 +43,7 @@ class TPoleWideStrList : public TKlasa<TPoleWideStrList, TPoleStrList>
 public:
     using TKlasa::TKlasa;
     Variant VariantowoElemNr(int p_Nr) const override;
+    // ---- binary format (ListyBinarne.cpp): the lines always in UTF-8
+    void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
+    void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
 };

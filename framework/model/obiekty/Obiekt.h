@@ -147,6 +147,9 @@ public:
 
     bool MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const override;
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
+    // JSON: the members, through the JSON writer and reader (ObiektJSON.cpp).
+    void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
+    void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
 
     // ---- binary and native text formats (ObiektBinarny.cpp, ObiektTekstowy.cpp)
     // The object's layout in the binary format; reading clears the object first.
@@ -166,6 +169,22 @@ public:
     QByteArray JakoLkAnsiStringPoWpieciu(const TArrayOfConst &p_KtorePola, const std::vector<TPole *> &p_Pola,
                                          bool p_ZChwilowymi = false);
     // ---- end of binary and native text formats
+    // ---- XML format: naming, order, skipping and the element itself
+    // The field an XML name stands for: its alias, its name, or (after any
+    // prefix, "-" read as "_") its name or previous name; -1 when none.
+    virtual int16_t PoleWgNazwyXML(const QString &p_Nazwa, bool &p_PoprzNazwa) const;
+    // Fields the XML writer leaves out when asked to skip them.
+    virtual bool PominPoleWXML(int16_t, const TZapisywaczXML &) const { return false; }
+    // Field numbers in the order XML writes them; empty: by number.
+    virtual std::vector<int16_t> DajKolejnoscPolXML() const { return {}; }
+    void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu) override;
+    // One simple field from the current string token (its bit set), and one
+    // child element of field p_Nr whose name is the current token.
+    void WczytajPoleXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr, bool p_PoprzNazwa);
+    void WczytajPodelementXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr, bool p_PoprzNazwa, const QString &p_Nazwa);
+    // A field written as text by its save mask; a "#" mask must not be outgrown:
+    // "błąd zapisu wg maski: \"%s\" <> \"%s\" w %s".
+    void ZapiszWgMaskiXML(TZapisywaczXML &p_Zapisywacz, int16_t p_Nr, const QString &p_Maska);
 
     // ---- paths, loose values, subsets, descriptions, plug-in, text tidying
     // Paths ("Adres.Miasto", "^Nazwa", "Self"; see ObiektIPole).

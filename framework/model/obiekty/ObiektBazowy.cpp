@@ -261,7 +261,15 @@ void TObiektBazowy::WczytajZXML(TOdczytywaczXML &p_Odczytywacz)
         blad.UstawPrzestrzenNazw(p_Odczytywacz.WczytajDeklaracjePrzestrzeni().value(prefiks));
         throw blad;
     }
-    WykonajOdczytXML(p_Odczytywacz, nazwa);
+    try {
+        WykonajOdczytXML(p_Odczytywacz, nazwa);
+        p_Odczytywacz.KorygujReferencje();
+    } catch (...) {
+        // No half-read tree and no reference left pointing into what was freed.
+        p_Odczytywacz.ZerujReferencje();
+        ZerujDane();
+        throw;
+    }
 }
 
 bool TObiektBazowy::WczytajZPlikuXML(const QString &p_NazwaPliku, TTypZapisuXML p_TypZapisu, TStream *p_Strumien,

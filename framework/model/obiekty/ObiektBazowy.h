@@ -2,6 +2,7 @@
 
 #include "Pole.h"
 #include "TypyXML.h"
+#include "ZapisywaczDanych.h"
 
 #include <QString>
 #include <QStringView>
@@ -151,6 +152,49 @@ public:
     // blanks a level, 2 when 0) for p_TypZapisu 1; "błędne użycie metody" for other formats.
     QString DrzewoObiektu(int p_RozmiarAkap = 0, int16_t p_TypZapisu = 1);
     // ---- end of binary and native text formats
+    // ---- XML format: saving
+    // The whole tree as an XML file (a file that cannot be written: "Błąd zapisu pliku %s:\r%s"),
+    // into a stream, or as bytes; with a stylesheet reference in the prolog when given.
+    void ZapiszWPlikuXML(const QString &p_NazwaPliku, const QString &p_SzablonXSL = {},
+                         TTypZapisuXML p_TypZapisu = tzxDomyslny, TTypKodowaniaXML p_TypKodowania = tkxDomyslny,
+                         bool p_BezPolPomijanych = false, bool p_ZChwilowymi = false);
+    void ZapiszWPlikuXML(TStream &p_Strumien, const QString &p_SzablonXSL = {}, TTypZapisuXML p_TypZapisu = tzxDomyslny,
+                         TTypKodowaniaXML p_TypKodowania = tkxDomyslny, bool p_BezPolPomijanych = false,
+                         bool p_ZChwilowymi = false);
+    void ZapiszWPlikuXML(TStream &p_Strumien, TZapisywaczXML &p_Zapisywacz);
+    QByteArray ZapiszWStringuXML(TTypZapisuXML p_TypZapisu = tzxDomyslny, TTypKodowaniaXML p_TypKodowania = tkxDomyslny,
+                                 bool p_BezPolPomijanych = false, bool p_ZChwilowymi = false,
+                                 const QString &p_SzablonXSL = {});
+    // Writes this object's element named p_NazwaObiektu (encoded already).
+    virtual void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu);
+    // The root-level save: prolog, identifiers and namespaces, the root element.
+    virtual void ZapiszDoXML(TZapisywaczXML &p_Zapisywacz);
+    // ---- JSON (ObiektJSON.cpp)
+    // This object inside a document. p_ZapisanoTyp / p_OdczytanoTyp: it is the
+    // typed root, whose braces belong to the document. Here: a value object,
+    // its text as a string (a typed root's under "value").
+    virtual void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const;
+    virtual void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp);
+    // A whole document with this object as its root.
+    virtual void ZapiszDokumentJSON(TZapisywaczJSON &p_Zapisywacz);
+    virtual void WczytajDokumentJSON(TOdczytywaczJSON &p_Odczytywacz);
+    // As a field of another object: nested, without "_type_".
+    void ZapiszJSON(TZapisywaczJSON &p_Zapisywacz) const override;
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
+    // Into p_Strumien, or into the file (replaced) when no stream is given.
+    // Create failures: "Błąd utworzenia pliku ..."; write failures "Błąd zapisu pliku %s:\r%s".
+    void ZapiszWPlikuJSON(const QString &p_NazwaPliku, TStream *p_Strumien = nullptr, bool p_ZChwilowymi = false,
+                          bool p_PominZapisTypu = false, const TFunCzyZapisac &p_CzyZapisacPole = {});
+    // The document as UTF-8 bytes.
+    QByteArray ZapiszWStringuJSON(bool p_ZChwilowymi = false, bool p_PominZapisTypu = false,
+                                  const TFunCzyZapisac &p_CzyZapisacPole = {});
+    // True when nothing in the input was skipped. Files above 30 MiB share
+    // equal strings (a string cache). Open failures raise EFCreateError
+    // "Błąd otwarcia pliku %s:\r%s"; read failures from a file keep their
+    // class with "Błąd odczytu pliku %s:\r%s at %d / %d (%s)".
+    virtual bool WczytajZPlikuJSON(const QString &p_NazwaPliku, TStream *p_Strumien = nullptr);
+    // An empty string only clears the object.
+    bool WczytajZeStringuJSON(const QByteArray &p_Zawartosc);
 
 protected:
     friend class TOdczytywaczXML;

@@ -2,6 +2,10 @@
 
 #include "LkXMLParser.h"
 #include "OdczytywaczXML.h"
+#include "PolaTekstowe.h"
+#include "WyjatkiModelu.h"
+
+#include "Formatuj.h"
 
 bool TObiekt::MoznaCzytacDaneTypu(const QString &p_NazwaTypu) const
 {
@@ -17,55 +21,229 @@ bool TObiekt::CzyKorzenXMLTegoTypu(const QString &p_Nazwa) const
         || lokalna(p_Nazwa).compare(lokalna(AliasXMLPolaNr(-1)), Qt::CaseInsensitive) == 0;
 }
 
+int16_t TObiekt::PoleWgNazwyXML(const QString &p_Nazwa, bool &p_PoprzNazwa) const
+{
+    p_PoprzNazwa = false;
+    int16_t nr = NrPolaOAliasieXML(p_Nazwa);
+    if (nr < 0)
+        nr = NrPolaONazwie(p_Nazwa);
+    if (nr >= 0)
+        return nr;
+    QString lokalna = p_Nazwa.mid(p_Nazwa.indexOf(QLatin1Char(':')) + 1);
+    lokalna.replace(QLatin1Char('-'), QLatin1Char('_'));
+    nr = NrPolaONazwie(lokalna);
+    if (nr < 0) {
+        nr = NrPolaOPoprzNazwie(lokalna);
+        p_PoprzNazwa = nr >= 0;
+    }
+    return nr;
+}
+
+namespace {
+
+const QString PoleWartosci = QStringLiteral("_Value_");
+
+// The "_Value_" field of an object: its alias or its name; -1 when none.
+int16_t poleWartosci(const TObiekt &p_Obiekt)
+{
+    const int16_t nr = p_Obiekt.NrPolaOAliasieXML(PoleWartosci);
+    return nr >= 0 ? nr : p_Obiekt.NrPolaONazwie(PoleWartosci);
+}
+
+bool jestTekstowe(const TPole &p_Pole)
+{
+    return p_Pole.Klasa().DziedziczyPo(TPoleString::Opis) || p_Pole.Klasa().DziedziczyPo(TPoleWideString::Opis)
+        || p_Pole.Klasa().DziedziczyPo(TPoleRawByteString::Opis);
+}
+
+// A parser error out of a child element names the element in its path.
+template <typename F> void wKontekscie(const QString &p_Nazwa, F p_Czytaj)
+{
+    try {
+        p_Czytaj();
+    } catch (ELkParserError &e) {
+        e.SetMessage(TOdczytywaczTekstuZRef::KorygujTrescWyjatku(e.Message(), p_Nazwa));
+        throw;
+    }
+}
+
+} // namespace
+
+void TObiekt::WczytajPoleXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr, bool p_PoprzNazwa)
+{
+    p_Odczytywacz.OdczObiekt = this;
+    p_Odczytywacz.OdczPole = p_Nr;
+    p_Odczytywacz.OdczTunel = p_PoprzNazwa;
+    TPole &pole = Pola(p_Nr);
+    try {
+        pole.WczytajXMLowo(p_Odczytywacz);
+    } catch (const EConvertError &e) {
+        // A value that is no date or number is the document's fault: told with its place.
+        p_Odczytywacz.Parser().Error(e.Message());
+    }
+    UstawMaWartosc(p_Nr, true);
+}
+
 void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
 {
     TLkXMLParser &parser = p_Odczytywacz.Parser();
+    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.Zagniezdz();
 
     parser.NextToken();
+    QByteArray atrybut;
     while (parser.Token() == TLkParser::toSymbol) {
-        const QString atrybut = p_Odczytywacz.Przekoduj(parser.TokenString());
+        // The name is kept as bytes: the value is read into the same buffer.
+        atrybut.resize(0);
+        atrybut.append(parser.TokenView());
         parser.NextToken();
         parser.CheckToken('=');
-        p_Odczytywacz.WczytajWartoscAtrybutu();
-        // No field takes an attribute yet (fields arrive with their classes), so
-        // all but the identifier count as skipped, namespace declarations included.
-        if (atrybut.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0)
-            ++p_Odczytywacz.PominietoDane;
+        p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        if (atrybut.compare("ID", Qt::CaseInsensitive) == 0) {
+            p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenString());
+            parser.NextToken();
+            continue;
+        }
+        bool poprzNazwa;
+        const int16_t nr = p_Odczytywacz.PoleWgNazwy(*this, atrybut, poprzNazwa);
+        if (nr < 0) {
+            p_Odczytywacz.PominAtrybutXML(*this, p_Odczytywacz.Przekoduj(atrybut));
+            parser.NextToken();
+            continue;
+        }
+        if (parser.TokenStringLength() == 0) {
+            UstawMaWartosc(nr, false);
+            parser.NextToken();
+            continue;
+        }
+        TPole &pole = Pola(nr);
+        TObiekt *podobiekt = pole.JakoTObiekt();
+        if (!pole.JakoObiekt()) {
+            WczytajPoleXML(p_Odczytywacz, nr, poprzNazwa);
+        } else if (const int16_t wartosc = podobiekt ? poleWartosci(*podobiekt) : -1; wartosc >= 0) {
+            podobiekt->WczytajPoleXML(p_Odczytywacz, wartosc, false);
+        } else {
+            QString tresc = p_Odczytywacz.Przekoduj(parser.TokenView());
+            if (tresc.size() > 255)
+                tresc = tresc.left(255) + QStringLiteral("(...)");
+            throw LkException(Format(QStringLiteral("Błędna treść \"%s\", spodziewany typ %s"), {tresc, pole.ClassName()}));
+        }
     }
     if (parser.Token() == '/') {
         parser.NextToken();
         parser.CheckToken('>');
+        p_Odczytywacz.Wynurz();
         return;
     }
     if (parser.Token() != '>')
-        parser.Error(QStringLiteral("Błędny token = %1").arg(p_Odczytywacz.Przekoduj(parser.TokenString())));
+        parser.Error(QStringLiteral("Błędny token = %1").arg(p_Odczytywacz.Przekoduj(parser.TokenView())));
 
+    const int16_t wartosc = poleWartosci(*this);
+    QByteArray ostatniaNazwa;
+    QString nazwa;
+    int16_t ostatniNr = -1;
+    bool ostatniaPoprz = false;
     while (!p_Odczytywacz.PrzerwijOdczyt) {
         if (parser.NextToken() != '<') {
             if (parser.Token() == TLkParser::toEOF)
                 parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-            ++p_Odczytywacz.PominietoDane; // text, and no field to take it
-            parser.SkipTextUpTo('<');
-            continue;
+            if (wartosc >= 0) {
+                parser.NapisDoZnacznika();
+                WczytajPoleXML(p_Odczytywacz, wartosc, false);
+            } else {
+                ++p_Odczytywacz.PominietoDane; // text, and no field to take it
+                parser.SkipTextUpTo('<');
+                parser.NextToken();
+            }
+            if (parser.Token() != '<')
+                parser.CheckToken('<');
         }
         const unsigned char c = parser.NextToken();
         if (c == '!') {
             p_Odczytywacz.PominKomentarzLubDOCTYPE();
-        } else if (c == '?') {
+            continue;
+        }
+        if (c == '?') {
             p_Odczytywacz.PominInstrPrzetwarzania();
-        } else if (c == '/') {
+            continue;
+        }
+        if (c == '/') {
             parser.NextToken();
-            if (parser.Token() != TLkParser::toSymbol
-                || p_Odczytywacz.Przekoduj(parser.TokenString()).compare(p_NazwaObiektu, Qt::CaseInsensitive) != 0)
+            if (parser.Token() != TLkParser::toSymbol || !p_Odczytywacz.NazwaJest(parser.TokenView(), p_NazwaObiektu))
                 parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_NazwaObiektu));
             parser.NextToken();
             parser.CheckToken('>');
-            return;
-        } else {
-            parser.CheckToken(TLkParser::toSymbol);
-            // No field takes a child element: it goes whole, with everything inside.
-            p_Odczytywacz.PominElement();
-            ++p_Odczytywacz.PominietoDane;
+            break;
         }
+        parser.CheckToken(TLkParser::toSymbol);
+        // Repeated elements of one field are looked up once.
+        if (parser.TokenView() != ostatniaNazwa) {
+            ostatniaNazwa = parser.TokenString();
+            nazwa = p_Odczytywacz.Przekoduj(ostatniaNazwa);
+            ostatniNr = p_Odczytywacz.PoleWgNazwy(*this, ostatniaNazwa, ostatniaPoprz);
+        }
+        if (ostatniNr < 0) {
+            p_Odczytywacz.PominPodelement(*this, nazwa);
+            continue;
+        }
+        wKontekscie(nazwa, [&] { WczytajPodelementXML(p_Odczytywacz, ostatniNr, ostatniaPoprz, nazwa); });
     }
+    p_Odczytywacz.Wynurz();
+}
+
+void TObiekt::WczytajPodelementXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr, bool p_PoprzNazwa,
+                                   const QString &p_Nazwa)
+{
+    TLkXMLParser &parser = p_Odczytywacz.Parser();
+    TPole &pole = Pola(p_Nr);
+    if (TObiektBazowy *obiekt = pole.JakoObiekt()) {
+        obiekt->WykonajOdczytXML(p_Odczytywacz, p_Nazwa);
+        return;
+    }
+    // A simple field's element: its attributes say nothing about the value.
+    parser.NextToken();
+    while (parser.Token() == TLkParser::toSymbol) {
+        const QString atrybut = p_Odczytywacz.Przekoduj(parser.TokenView());
+        parser.NextToken();
+        parser.CheckToken('=');
+        p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        p_Odczytywacz.PominAtrybutXML(*this, p_Nazwa + QLatin1Char('.') + atrybut);
+        parser.NextToken();
+    }
+    if (parser.Token() == '/') {
+        parser.NextToken();
+        parser.CheckToken('>');
+        return; // <name/> leaves the field as it is
+    }
+    parser.CheckToken('>');
+    if (jestTekstowe(pole)) {
+        // Repeated elements of a text field are its lines.
+        const bool szeroki = pole.Klasa().DziedziczyPo(TPoleWideString::Opis);
+        const QString linia = p_Odczytywacz.WczytajTrescPodpola(p_Nazwa, !szeroki);
+        if (linia.isEmpty() && !MaWartosc(p_Nr)) {
+            UstawMaWartosc(p_Nr, false);
+            return;
+        }
+        p_Odczytywacz.OdczytywanoPole(pole);
+        // Through variants: a wide-string field's text form is not its value.
+        QString tekst = MaWartosc(p_Nr) ? pole.GetJakoVariant().JakoString() + QStringLiteral("\r\n") + linia : linia;
+        p_Odczytywacz.UzyjCache(tekst);
+        pole.SetJakoVariant(Variant::ZString(tekst));
+        UstawMaWartosc(p_Nr, true);
+        return;
+    }
+    if (parser.NextToken() == '<') {
+        UstawMaWartosc(p_Nr, false); // <name></name>
+    } else {
+        parser.NapisDoZnacznika();
+        WczytajPoleXML(p_Odczytywacz, p_Nr, p_PoprzNazwa);
+    }
+    parser.CheckToken('<');
+    parser.NextToken();
+    parser.CheckToken('/');
+    parser.NextToken();
+    if (parser.Token() != TLkParser::toSymbol || !p_Odczytywacz.NazwaJest(parser.TokenView(), p_Nazwa))
+        parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_Nazwa));
+    parser.NextToken();
+    parser.CheckToken('>');
 }

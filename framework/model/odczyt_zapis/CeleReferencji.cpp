@@ -19,7 +19,7 @@ bool wDrzewie(const TObiektBazowy *p_Obiekt, const TObiektBazowy &p_Korzen)
 
 } // namespace
 
-std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen)
+std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole)
 {
     std::vector<TObiektBazowy *> cele;
     std::unordered_set<const TObiektBazowy *> znane;
@@ -47,12 +47,12 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen)
                 dalej = element;
         } else if (auto *zPolami = dynamic_cast<TObiekt *>(obiekt); zPolami && nr <= zPolami->RozmPolaNr(-1)) {
             const auto nrPola = static_cast<int16_t>(nr);
-            if (!zPolami->MaWartosc(nrPola))
+            if (p_CzyPole ? !p_CzyPole(*zPolami, nrPola) : !zPolami->MaWartosc(nrPola))
                 continue;
             TPole *pole = zPolami->PoleJesliJest(nrPola);
             if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole))
                 dodajCel(wskaznik->Wartosc());
-            else
+            else if (pole)
                 dalej = pole->JakoObiekt();
         } else {
             stos.pop_back();

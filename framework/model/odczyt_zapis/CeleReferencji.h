@@ -1,12 +1,18 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
+class TObiekt;
 class TObiektBazowy;
+
+// Whether the walk looks at field p_Nr of p_Obiekt; without one, every field with a value.
+using TFunCzyPoleCelu = std::function<bool(const TObiekt &p_Obiekt, int16_t p_Nr)>;
 
 // The targets of the pointer fields (with a value) and pointer lists in the
 // tree under p_Korzen that lie inside that tree themselves (their chain of
 // parents reaches p_Korzen), each once, in the order a pre-order walk over
 // the fields and list items meets them. Targets outside the tree cannot be
 // written as identifiers.
-std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen);
+std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole = {});

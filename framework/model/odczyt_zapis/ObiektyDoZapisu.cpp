@@ -1,5 +1,6 @@
 #include "ObiektyDoZapisu.h"
 
+#include "ListaZObiektami.h"
 #include "Obiekt.h"
 #include "PoleWskObiektu.h"
 #include "ZapisywaczDanych.h"
@@ -10,8 +11,13 @@ void zbierz(TObiektBazowy &p_Obiekt, TZapisywaczDanych &p_Zapisywacz)
 {
     p_Zapisywacz.DodajObiekt(&p_Obiekt);
     TObiekt *obiekt = p_Obiekt.JakoTObiekt();
-    if (!obiekt)
+    if (!obiekt) {
+        // An owning list's items follow it; a pointer list's targets are written where they live.
+        if (const auto *lista = dynamic_cast<const TListaZObiektami *>(&p_Obiekt))
+            for (int i = 0; i < lista->IleObiektow(); ++i)
+                zbierz(*lista->ObiektyListy(i), p_Zapisywacz);
         return;
+    }
     const int16_t ostatni = obiekt->OstatniNrPola();
     for (int16_t nr = 0; nr <= ostatni; ++nr) {
         TPole *pole = obiekt->PoleJesliJest(nr);

@@ -1,6 +1,9 @@
 #include "OdczytywaczNatywny.h"
 
 #include "KodowanieZnakow.h"
+#include "ListaObiektow.h"
+#include "ListaWskObiektow.h"
+#include "ListyTekstow.h"
 #include "Obiekt.h"
 #include "WyjatkiModelu.h"
 
@@ -83,18 +86,71 @@ void TOdczytywaczNatywny::WczytajPodobiekt(TObiekt &p_Obiekt)
     parser.CheckToken(TLkParser::toSymbol);
     const int16_t nr = ZnajdzPole(p_Obiekt, TekstZPolskiegoAnsi(parser.TokenString()));
     parser.NextToken();
-    TObiekt *podobiekt = nr >= 0 ? p_Obiekt.Pola(nr).JakoTObiekt() : nullptr;
-    if (!podobiekt) {
+    TObiektBazowy *podobiekt = nr >= 0 ? p_Obiekt.Pola(nr).JakoObiekt() : nullptr;
+    if (!podobiekt || !(podobiekt->JakoTObiekt() || WczytajListe(*podobiekt))) {
         ++PominietoDane;
         PominBlok();
         return;
     }
-    OdczytywanoPole(*podobiekt);
-    WczytajPola(*podobiekt);
+    if (TObiekt *zPolami = podobiekt->JakoTObiekt()) {
+        OdczytywanoPole(*zPolami);
+        WczytajPola(*zPolami);
+    }
     if (PrzerwijOdczyt)
         return;
     parser.CheckTokenSymbol(SlowoEnd);
     parser.NextToken();
+}
+
+bool TOdczytywaczNatywny::WczytajListe(TObiektBazowy &p_Lista)
+{
+    TLkParser &parser = Parser();
+    if (auto *wskazania = dynamic_cast<TListaWskObiektow *>(&p_Lista)) {
+        OdczytywanoPole(*wskazania);
+        wskazania->ZerujDane();
+        RejestrujListe(*wskazania);
+        parser.CheckToken('(');
+        while (parser.NextToken() != ')') {
+            parser.CheckToken(TLkParser::toInteger);
+            DodajRefListyNumer(*wskazania, parser.TokenInt());
+            if (parser.NextToken() == ')')
+                break;
+            parser.CheckToken(',');
+        }
+        parser.NextToken();
+    } else if (auto *wartosci = dynamic_cast<TListaWartBazowa *>(&p_Lista)) {
+        OdczytywanoPole(*wartosci);
+        wartosci->ZerujDane();
+        if (!parser.TokenSymbolIs(SlowoEnd))
+            wartosci->SetJakoString(WczytajTekst());
+        if (auto *linie = dynamic_cast<TPoleStrList *>(wartosci))
+            UzyjCache(linie->Wartosci);
+    } else if (auto *lista = dynamic_cast<TListaObiektow *>(&p_Lista)) {
+        OdczytywanoPole(*lista);
+        lista->ZerujDane();
+        TPoziomOdczytu poziom(*this);
+        if (!parser.TokenSymbolIs(SlowoObject) && !parser.TokenSymbolIs(SlowoEnd)) {
+            // One item given by its fields alone takes the list's number.
+            OdczObiekty.pop_back();
+            TObiekt &element = *static_cast<TObiekt *>(lista->DodajObiekt(nullptr, 0));
+            OdczytywanoPole(element);
+            WczytajPola(element);
+            return true;
+        }
+        while (!PrzerwijOdczyt && parser.TokenSymbolIs(SlowoObject)) {
+            parser.NextToken();
+            TObiekt &element = *static_cast<TObiekt *>(lista->DodajObiekt(nullptr, lista->IleObiektow()));
+            OdczytywanoPole(element);
+            WczytajPola(element);
+            if (PrzerwijOdczyt)
+                break;
+            parser.CheckTokenSymbol(SlowoEnd);
+            parser.NextToken();
+        }
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void TOdczytywaczNatywny::WczytajPoleProste(TObiekt &p_Obiekt)

@@ -3,6 +3,7 @@
 #include "OdczytywaczTekstu.h"
 
 class TObiekt;
+class TObiektBazowy;
 
 // Reader of the native text format (see TZapisywaczNatywny). Fields are
 // found by name, then by their previous name; an unknown field or block is
@@ -23,6 +24,8 @@ public:
 private:
     int16_t ZnajdzPole(const TObiekt &p_Obiekt, const QString &p_Nazwa);
     void WczytajPodobiekt(TObiekt &p_Obiekt);
+    // A list's content up to its block's "end"; false for a list that cannot create its items.
+    bool WczytajListe(TObiektBazowy &p_Lista);
     void WczytajPoleProste(TObiekt &p_Obiekt);
     // The rest of a block, nested blocks included, up to and past its "end".
     void PominBlok();

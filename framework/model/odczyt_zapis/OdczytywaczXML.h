@@ -1,21 +1,35 @@
 #pragma once
 
 #include "LkXMLParser.h"
-#include "OdczytywaczTekstu.h"
+#include "OdczytywaczTekstuZRef.h"
 #include "TypyXML.h"
 
 #include <QMap>
+#include <QStringList>
 
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+class TObiekt;
 class TObiektBazowy;
+struct TOpisKlasy;
+class TStringCache;
 
-// Reader of the XML format: the prolog, the root element and the skipping of
-// markup that no field takes. Nothing outside the file is ever loaded: a
-// DOCTYPE is refused, entities are never expanded from declarations.
-class TOdczytywaczXML : public TOdczytywaczTekstu
+// Reader of the XML format. Quirks: values stay raw bytes in the tokenizer's
+// buffer until a field takes them (decoded from the input encoding, then
+// entities resolved); only the five predefined entities and character
+// references are known, anything else "&...;" stays as written; a DOCTYPE is
+// skipped and nothing it declares or names is ever loaded; elements nest at
+// most MaksGlebokosc deep. Errors carry the line and column.
+class TOdczytywaczXML : public TOdczytywaczTekstuZRef
 {
 public:
+    static constexpr int MaksGlebokosc = 256;
+
     TOdczytywaczXML(TStream *p_Strumien, TTypZapisuXML p_TypZapisu = tzxDomyslny,
-                    TTypKodowaniaXML p_TypKodowania = tkxDomyslny, TOnBlednyUTF8 p_OnBlednyUTF8 = {});
+                    TTypKodowaniaXML p_TypKodowania = tkxDomyslny, TOnBlednyUTF8 p_OnBlednyUTF8 = {},
+                    TStringCache *p_StringCache = nullptr);
 
     TLkXMLParser &Parser() const { return static_cast<TLkXMLParser &>(*FParser); }
 
@@ -27,33 +41,97 @@ public:
     void WczytajNaglowekXML();
     // After "<?xml": the declaration's attributes up to "?>"; "encoding" sets KodowanieXML.
     void WczytajTypKodowaniaTekstu();
-    // After "<?" and a target: everything up to "?>".
-    void PominInstrPrzetwarzania();
-    // After "<!": a comment or a CDATA section. A DOCTYPE, or any other
-    // declaration, raises a parser error.
+    // After "<?" and a target: everything up to "?>", as read.
+    QByteArray WczytajInstrPrzetwarzania();
+    void PominInstrPrzetwarzania() { WczytajInstrPrzetwarzania(); }
+    // After "<!": a comment or a DOCTYPE (with its literals and internal
+    // subset), skipped; CDATA read and dropped. Any other "<!" raises.
     void PominKomentarzLubDOCTYPE();
+    // After "<!": "[CDATA[" and the content up to "]]>", decoded.
+    QString WczytajCDATA();
     // The current element's attributes and content up to its end, any depth, without recursion.
     // The current token is the element's name.
     void PominElement();
+    // An attribute no field takes: counted, listed in CoPominieto; in the
+    // Celina and OSOZ dialects a position attribute must be an integer (FPozListy).
+    void PominAtrybutXML(const TObiektBazowy &p_Obiekt, const QString &p_Atrybut);
+    // A child element no field takes, with everything inside it.
+    void PominPodelement(const TObiektBazowy &p_Obiekt, const QString &p_Nazwa);
 
     // Bytes of the input encoding to text; invalid UTF-8 goes to OnBlednyUTF8 or
     // raises "błędna wartość UTF-8: \"%s\"".
-    QString Przekoduj(const QByteArray &p_Bajty);
-    // The raw value of an attribute: the current token is the "=" before it; the
-    // token after the value becomes current. Line breaks inside are removed.
+    QString Przekoduj(QByteArrayView p_Bajty);
+    // Text of a wide-string field: UTF-8 with the Windows-1250 fall-back (or
+    // Przekoduj for a field that was text in the stored layout and is not
+    // UTF-8), entities resolved.
+    QString DekodujTrescXML(QByteArrayView p_Bajty, bool p_ByloTekstowe = false);
+    // "&amp;" and its kin and character references; "Nieprawidłowa stała tekstowa" for a broken reference.
+    static QString RozwinEncje(const QString &p_Tekst);
+
+    // The current token's value (a string token): decoded, entities resolved; the parser moves on.
+    QString WczytajTekst() override;
+    // The same for a wide-string field.
+    QString WczytajTekstSzeroki(bool p_ByloTekstowe);
+    // Element text from the current token up to the next "<" (decoded with
+    // p_Dekoduj); empty when the content starts with "<". The parser stops on the "<".
+    QString WczytajWiersz(bool p_Dekoduj = true);
+    // After the start tag's ">": the element's content with its nested markup
+    // rebuilt as text, through its end tag (whose name must be p_Nazwa; null:
+    // the current token is the element's name). With p_Dekoduj false the text
+    // is read as a wide-string field takes it (DekodujTrescXML).
+    QString WczytajTrescPodpola(const QString &p_Nazwa, bool p_Dekoduj = true);
+
+    // The current token is the "=" of an attribute: its value becomes the
+    // current string token (line breaks removed), raw.
+    void PrzygotujWartoscAtrybutu();
+    // The same, and the raw value; the token after it becomes current.
     QByteArray WczytajWartoscAtrybutu();
     // The namespace declarations ("" for the default namespace) among the
     // attributes of the current start tag, whose name is the current token.
     // Reads to the tag's end and stops quietly at anything malformed.
     QMap<QString, QString> WczytajDeklaracjePrzestrzeni();
 
+    // The field of p_Obiekt an XML name stands for (PoleWgNazwyXML), asked once
+    // per class and name; -1 when none.
+    int16_t PoleWgNazwy(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa, bool &p_PoprzNazwa);
+    // Whether raw name bytes are p_Nazwa, ignoring case.
+    bool NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa);
+
+    // One more level of elements; raises past MaksGlebokosc.
+    void Zagniezdz();
+    void Wynurz() { --FGlebokosc; }
+
     TTypZapisuXML TypZapisuXML;
     TTypKodowaniaXML KodowanieXML;
     TOnBlednyUTF8 OnBlednyUTF8;
+    // When set, receives the path of every skipped attribute and element (not owned).
+    QStringList *CoPominieto = nullptr;
+    // The position attribute met on a list item (Celina, OSOZ); -1 when none.
+    qint64 FPozListy = -1;
 
 private:
     // After "<!-": the rest of a comment.
     void PominKomentarz();
+    // After "<!D": the rest of a DOCTYPE.
+    void PominDOCTYPE();
     // Skips attributes up to ">" or "/>"; true for an empty element.
     bool PominAtrybuty();
+    void Pominieto(const TObiektBazowy &p_Obiekt, const QString &p_Nazwa);
+    // After text that stopped at "<" (the end of the input raises): the token after the "<".
+    unsigned char ZaZnacznikiem();
+    // The current token decoded by p_Dekoduj; the parser moves on.
+    QString WczytajWartosc(const std::function<QString(QByteArrayView)> &p_Dekoduj);
+
+    int FGlebokosc = 0;
+    // Names already looked up, per class; a bounded few, so hostile names cannot grow it.
+    struct TNazwaPola
+    {
+        QByteArray Nazwa;
+        int16_t Nr;
+        bool Poprz;
+    };
+    static constexpr size_t MaksNazwKlasy = 64;
+    std::unordered_map<const TOpisKlasy *, std::vector<TNazwaPola>> FNazwyPol;
+    const TOpisKlasy *FOstatniaKlasa = nullptr;
+    std::vector<TNazwaPola> *FOstatnieNazwy = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "ZapisywaczNatywny.h"
 
 #include "KodowanieZnakow.h"
+#include "ListaWskObiektow.h"
+#include "ListyTekstow.h"
 #include "Obiekt.h"
 #include "ObiektyDoZapisu.h"
 #include "ParsowanieTekstu.h"
@@ -42,9 +44,52 @@ void TZapisywaczNatywny::ZapiszBlok(TObiektBazowy &p_Obiekt, const QByteArray &p
     ZwiekszAkapit();
     if (const TObiekt *obiekt = p_Obiekt.JakoTObiekt())
         ZapiszPola(*obiekt);
+    else
+        ZapiszListe(p_Obiekt);
     ZmniejszAkapit();
     NowaLinia();
     ZapiszTxt(QByteArrayLiteral("end"));
+}
+
+void TZapisywaczNatywny::ZapiszListe(const TObiektBazowy &p_Lista)
+{
+    if (const auto *wskazania = dynamic_cast<const TListaWskObiektow *>(&p_Lista)) {
+        NowaLinia();
+        QByteArray linia("(");
+        bool pierwszy = true;
+        for (int i = 0; i < wskazania->IleObiektow(); ++i) {
+            int gdzie = -1;
+            if (!wskazania->ObiektyListy(i) || !PodlegaZapisowi(wskazania->ObiektyListy(i), gdzie))
+                continue;
+            if (!pierwszy)
+                linia += ',';
+            pierwszy = false;
+            if (linia.size() > DlugoscLiniiRef) {
+                ZapiszTxt(linia);
+                NowaLinia();
+                linia.clear();
+            }
+            linia += QByteArray::number(gdzie + 1);
+        }
+        ZapiszTxt(linia + ')');
+    } else if (const auto *linie = dynamic_cast<const TPoleStrList *>(&p_Lista)) {
+        NowaLinia();
+        ZapiszTekst(linie->Wartosci.join(QStringLiteral("\r\n")));
+    } else if (const auto *wartosci = dynamic_cast<const TListaWartBazowa *>(&p_Lista)) {
+        NowaLinia();
+        ZapiszTekst(wartosci->GetJakoString());
+    } else if (const auto *lista = dynamic_cast<const TListaBazowa *>(&p_Lista)) {
+        for (int i = 0; i < lista->IleObiektow(); ++i) {
+            NowaLinia();
+            ZapiszTxt(QByteArrayLiteral("object"));
+            ZwiekszAkapit();
+            if (const TObiekt *element = lista->ObiektyListy(i)->JakoTObiekt())
+                ZapiszPola(*element);
+            ZmniejszAkapit();
+            NowaLinia();
+            ZapiszTxt(QByteArrayLiteral("end"));
+        }
+    }
 }
 
 void TZapisywaczNatywny::ZapiszPola(const TObiekt &p_Obiekt)

@@ -35,6 +35,13 @@ public:
     void ZapiszNapis(QByteArrayView p_Bajty, char p_Cudzyslow);
 
 private:
+    // A line of reference numbers breaks before a number past this many characters.
+    static constexpr int DlugoscLiniiRef = 64;
+
     // "object", the name, the fields one level deeper, "end".
     void ZapiszBlok(TObiektBazowy &p_Obiekt, const QByteArray &p_Nazwa);
+    // A list's content inside its block: "object" ... "end" per item, the
+    // numbers of a pointer list's written targets in "(...)", or one string
+    // (lines joined by CR LF, numbers as the list's text).
+    void ZapiszListe(const TObiektBazowy &p_Lista);
 };

@@ -74,9 +74,9 @@ void TZapisywaczTekstu::ZapiszRef(const TPoleWskObiektu &p_Pole)
     ZapiszTxt(IDObiektu(p_Pole.Wartosc()));
 }
 
-void TZapisywaczTekstu::ZbierzObiektyZID(TObiektBazowy &p_Korzen)
+void TZapisywaczTekstu::ZbierzObiektyZID(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole)
 {
-    for (TObiektBazowy *cel : ZbierzCeleReferencji(p_Korzen)) {
+    for (TObiektBazowy *cel : ZbierzCeleReferencji(p_Korzen, p_CzyPole)) {
         DodajObiekt(cel);
         IDObiektow.append(QByteArray::number(static_cast<qsizetype>(ZapObiekty.size())));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CeleReferencji.h"
 #include "Formatuj.h"
 #include "ZapisywaczDanych.h"
 
@@ -46,8 +47,9 @@ public:
     virtual void ZapiszRef(const TPoleWskObiektu &p_Pole);
 
     // Collects the targets of pointer fields inside the tree of p_Korzen and
-    // gives each the next identifier; run once, before writing.
-    void ZbierzObiektyZID(TObiektBazowy &p_Korzen);
+    // gives each the next identifier; run once, before writing. p_CzyPole
+    // narrows the walk to the fields that will be written.
+    void ZbierzObiektyZID(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole = {});
     // The identifier of a collected object; empty for any other.
     QByteArray IDObiektu(const TObiektBazowy *p_Obiekt);
 

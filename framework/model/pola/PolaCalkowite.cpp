@@ -2,7 +2,7 @@
 
 #include "DatyICzasy.h"
 #include "FormatowanieLiczb.h"
-#include "OdczytywaczTekstu.h"
+#include "OdczytywaczXML.h"
 #include "ParsowanieTekstu.h"
 #include "StrumienBinarny.h"
 #include "ZapisywaczTekstu.h"
@@ -128,11 +128,21 @@ void TPoleCalkowitoliczbowe::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) con
     p_Zapisywacz.ZapiszInt64(JakoInt64());
 }
 
+bool TPoleCalkowitoliczbowe::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
+{
+    return WczytajLiczbe(p_Odczytywacz);
+}
+
 bool TPoleCalkowitoliczbowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
+{
+    p_Odczytywacz.Parser().CheckToken(TLkParser::toInteger);
+    return WczytajLiczbe(p_Odczytywacz);
+}
+
+bool TPoleCalkowitoliczbowe::WczytajLiczbe(TOdczytywaczTekstu &p_Odczytywacz)
 {
     p_Odczytywacz.OdczytywanoPole(*this);
     TLkParser &parser = p_Odczytywacz.Parser();
-    parser.CheckToken(TLkParser::toInteger);
     const qint64 wartosc = parser.TokenInt();
     parser.SprawdzZakres(wartosc, Min(), Max(), ClassName());
     UstawInt64(wartosc);

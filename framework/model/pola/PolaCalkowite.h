@@ -47,8 +47,12 @@ public:
     // An integer token, checked against the class's range (parser error with line and column).
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
+    // XML: the value is text, so the whole 64-bit range parses before the class's range is checked.
+    bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
 
 protected:
+    // The current token's integer, range-checked; the parser moves on.
+    bool WczytajLiczbe(TOdczytywaczTekstu &p_Odczytywacz);
     // Decimal (or "$" hex) text of a 32-bit integer; EConvertError otherwise.
     static int64_t TekstNaInteger(const QString &p_Tekst);
 };

@@ -3,7 +3,7 @@
 #include "DatyICzasy.h"
 #include "OdczytywaczXML.h"
 #include "StrumienBinarny.h"
-#include "ZapisywaczTekstu.h"
+#include "ZapisywaczXML.h"
 
 #include <cmath>
 
@@ -123,6 +123,11 @@ bool TPoleDateTimeBazowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 
 bool TPoleDateTimeBazowe::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
 {
+    return WczytajTekstCzytelnika(p_Odczytywacz);
+}
+
+bool TPoleDateTimeBazowe::WczytajTekstCzytelnika(TOdczytywaczTekstu &p_Odczytywacz)
+{
     p_Odczytywacz.OdczytywanoPole(*this);
     const QString tekst = p_Odczytywacz.WczytajTekst();
     if (tekst.isEmpty())
@@ -158,4 +163,11 @@ void TPoleDateTime::UstawZTekstuNatywnego(const QString &p_Tekst)
 {
     // The date, and the time after the blank added; a date alone without one.
     UstawWartosc(ParsujDateCzas(p_Tekst, nullptr));
+}
+
+void TPoleDateTime::ZapiszXMLowo(TZapisywaczXML &p_Zapisywacz) const
+{
+    const bool bezCzasu = Wartosc == std::floor(Wartosc) && !p_Zapisywacz.ZapisujPustyCzas;
+    p_Zapisywacz.ZapiszTekst(FormatujDateCzas(bezCzasu ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyy-MM-dd'T'hh:mm:ss"),
+                                              Wartosc, UstawieniaDatModelu()));
 }

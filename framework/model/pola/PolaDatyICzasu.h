@@ -28,6 +28,9 @@ public:
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // JSON: a string in the fixed layout, date and time joined by "T"; read as XML is.
+    void ZapiszJSON(TZapisywaczJSON &p_Zapisywacz) const override;
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
     // 8-byte IEEE double; reading keeps the class's invariant.
     void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
     void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
@@ -46,6 +49,8 @@ protected:
     virtual QString FormatTekstowy() const = 0;
     // The native text form back; an empty text clears the field.
     virtual void UstawZTekstuNatywnego(const QString &p_Tekst) = 0;
+    // The reader's text through WczytajZTekstu; an empty text clears the field.
+    bool WczytajTekstCzytelnika(TOdczytywaczTekstu &p_Odczytywacz);
 };
 
 // Whole days only.
@@ -88,6 +93,8 @@ public:
     void WczytajZTekstu(const QString &p_Tekst, const TFormatSettings *p_FS) override;
     // A text is first tried as a number of days.
     void SetJakoVariant(const Variant &p_Wartosc) override;
+    // XML: the date alone at midnight (unless the writer wants the zero time), else date "T" time.
+    void ZapiszXMLowo(TZapisywaczXML &p_Zapisywacz) const override;
 
 protected:
     // Date alone at midnight, time alone below one day, both otherwise.

@@ -209,15 +209,9 @@ bool TPoleWideString::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 bool TPoleWideString::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
 {
     p_Odczytywacz.OdczytywanoPole(*this);
-    // Windows-1250 maps every byte to one character, so the raw bytes survive the reader's decoding.
-    struct TPrzywrocKodowanie
-    {
-        TOdczytywaczXML &Odczytywacz;
-        TTypKodowaniaXML Bylo;
-        ~TPrzywrocKodowanie() { Odczytywacz.KodowanieXML = Bylo; }
-    } przywroc{p_Odczytywacz, p_Odczytywacz.KodowanieXML};
-    p_Odczytywacz.KodowanieXML = tkxWin1250;
-    Wartosc = TOdczytywaczTekstu::DekodujTrescUTF8(TekstNaPolskiAnsi(p_Odczytywacz.WczytajTekst()));
+    const TOpisKlasy *poprzedni = p_Odczytywacz.PoprzTypOdczytywanegoPola();
+    Wartosc = p_Odczytywacz.WczytajTekstSzeroki(jestKlasy(poprzedni, TPoleString::Opis)
+                                               || jestKlasy(poprzedni, TPoleRawByteString::Opis));
     return !Wartosc.isEmpty();
 }
 

@@ -30,6 +30,8 @@ public:
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // JSON: a string, or an array of strings whose last one wins; through the string cache.
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
     // With the string's heap block.
     int64_t ZajmowanaPamiec() const override;
 };
@@ -61,6 +63,8 @@ public:
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    // JSON: the decoded string stored as Windows-1250.
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
     // With the string's heap block.
     int64_t ZajmowanaPamiec() const override;
 };
@@ -88,12 +92,13 @@ public:
     int16_t PorownajZCecha(const TVarRec &p_Cecha, bool p_BezWielkosci = true, uint32_t p_LocaleID = 0) const override;
     // Binary: always UTF-8, after the writer's NormalizujTekst. Text: byte
     // strings are UTF-8 unless the field was a text field in the previous layout.
-    // XML: read as Windows-1250 (the reader's encoding is restored on every path), then UTF-8.
+    // XML: the raw value as UTF-8 (Windows-1250 when it is not), entities resolved.
     void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
     void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz) override;
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
     // With the string's heap block.
     int64_t ZajmowanaPamiec() const override;
 };

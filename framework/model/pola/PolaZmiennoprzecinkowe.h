@@ -19,6 +19,8 @@ public:
     bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz) override;
     // The text form with "." as the separator, unquoted.
     void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
+    // JSON: the number token alone ("." as the separator, never joined over a ",").
+    bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz) override;
 
 protected:
     // The number's text; the parser is left after it.

@@ -1,5 +1,7 @@
 #include "Pole.h"
 
+#include "ZapisywaczXML.h"
+
 #include "KodowanieZnakow.h"
 #include "KopierDanych.h"
 #include "OdczytywaczXML.h"
@@ -49,6 +51,11 @@ void TPole::KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier)
 bool TPole::WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz)
 {
     return WczytajTekstowo(p_Odczytywacz);
+}
+
+void TPole::ZapiszXMLowo(TZapisywaczXML &p_Zapisywacz) const
+{
+    ZapiszTekstowo(p_Zapisywacz);
 }
 
 bool TPole::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)

@@ -21,6 +21,9 @@ class TStream;
 class TVarRec;
 class TZapisywaczDanych;
 class TZapisywaczTekstu;
+class TZapisywaczXML;
+class TZapisywaczJSON;
+class TOdczytywaczJSON;
 // Base of everything an object is made of: typed fields and, as fields that
 // hold other fields, the persistent objects themselves.
 class TPole : public TObject
@@ -106,13 +109,18 @@ public:
     virtual void ZapiszWStrumieniu(TStream &, TZapisywaczDanych &) const { BledneWywolanie("ZapiszWStrumieniu"); }
     virtual void WczytajZeStrumienia(TStream &, TOdczytywaczDanych &) { BledneWywolanie("WczytajZeStrumienia"); }
     virtual void ZapiszTekstowo(TZapisywaczTekstu &) const { BledneWywolanie("ZapiszTekstowo"); }
-    // XML reading takes the text form unless a class reads its element itself.
+    // XML reading and writing take the text forms unless a class has its own.
     virtual bool WczytajXMLowo(TOdczytywaczXML &p_Odczytywacz);
+    virtual void ZapiszXMLowo(TZapisywaczXML &p_Zapisywacz) const;
 
     // Native text reading hook: the current token is the value; the parser is
     // left after it. True when the field received a non-empty value. The base
     // takes a wide-string token as UTF-8 and any other token's bytes as Windows-1250.
     virtual bool WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz);
+
+    // ---- JSON: one call into the JSON writer or reader; the text hooks unless a class says otherwise.
+    virtual void ZapiszJSON(TZapisywaczJSON &p_Zapisywacz) const;
+    virtual bool WczytajJSON(TOdczytywaczJSON &p_Odczytywacz);
 
     // The field as an object (sub-object, list), or null: a cheap question asked at every field.
     virtual TObiektBazowy *JakoObiekt() { return nullptr; }

@@ -3,8 +3,9 @@
 #include "LkParser.h"
 
 // Tokenizer of the JSON format: a string token keeps its escapes (the reader
-// unescapes after decoding UTF-8); true, false and null are symbols.
-class TLkJSONParser : public TLkParser
+// unescapes after decoding UTF-8); true, false and null are symbols. Final, so
+// that readers holding it call NextToken directly.
+class TLkJSONParser final : public TLkParser
 {
 public:
     explicit TLkJSONParser(TStream *p_Stream);

@@ -17,7 +17,8 @@ using namespace KlasyZnakow;
 
 TLkParser::TLkParser(TStream *p_Stream, BezResetu) : FStream(p_Stream)
 {
-    FBuffer = new char[ActualBufLength];
+    // Room after the end for the block scans; zeroed, so that they never read undefined bytes.
+    FBuffer = new char[ActualBufLength + SkanowanieBlokami::Zapas]();
     FBufEnd = FBuffer + ActualBufLength;
     FSourcePtr = FSourceEnd = FTokenPtr = FBuffer;
     *FBuffer = 0;
@@ -80,7 +81,7 @@ bool TLkParser::Doczytaj(bool p_KoniecDozwolony)
             const qint64 nowyRozmiar = 2 * ActualBufLength;
             if (nowyRozmiar > FMaksRozmiarBufora)
                 Error(QStringLiteral("Token dłuższy niż %1 bajtów").arg(zachowane));
-            char *nowy = new char[nowyRozmiar];
+            char *nowy = new char[nowyRozmiar + SkanowanieBlokami::Zapas]();
             std::memcpy(nowy, FBuffer, static_cast<size_t>(zachowane));
             PrzesunWskazniki(FBuffer, nowy);
             delete[] FBuffer;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KlasyZnakow.h"
+#include "SkanowanieBlokami.h"
 
 #include "Formatuj.h"
 
@@ -101,18 +102,38 @@ protected:
     bool NaWartowniku(const char *p_Poz) const { return *p_Poz == 0 && p_Poz == FSourceEnd; }
     // Makes sure the byte at p (shifted by a refill) is real data; false at the end.
     bool ZapewnijBajt(char *&p, bool p_KoniecDozwolony);
-    // The scan loops are inline: one table lookup per byte, the refill out of line.
+    // The same for a scan loop's cursor: handing the loop's own cursor out by
+    // reference would keep it in memory for the whole loop. Gives the shifted cursor.
+    char *Zapewnij(char *p, bool p_KoniecDozwolony, bool &p_Jest)
+    {
+        p_Jest = ZapewnijBajt(p, p_KoniecDozwolony);
+        return p;
+    }
+    // The scan loops are inline: one table lookup per byte, the refill out of
+    // line; a run of blanks goes many bytes at a time.
     char *PominBiale(char *p)
     {
         for (;;) {
-            while (KlasyZnakow::Jest(*p, KlasyZnakow::Bialy)) {
-                if (*p == '\n')
-                    NowaLinia(p);
-                ++p;
+            if (KlasyZnakow::Jest(*p, KlasyZnakow::Bialy)) {
+                char *ostatniLF = nullptr;
+                // A single blank (after ":" or between tokens) is the common case: no block for it.
+                if (!KlasyZnakow::Jest(p[1], KlasyZnakow::Bialy)) {
+                    if (*p == '\n')
+                        ostatniLF = p, ++FSourceLine;
+                    ++p;
+                } else {
+                    p = SkanowanieBlokami::PominBiale(p, FSourceLine, ostatniLF);
+                }
+                if (ostatniLF)
+                    FPoczatekLinii = FOrigin + (ostatniLF + 1 - FBuffer);
             }
             // Nothing before p is needed any more: let a refill drop it.
             FTokenPtr = FSourcePtr = p;
-            if (!NaWartowniku(p) || !ZapewnijBajt(p, true))
+            if (!NaWartowniku(p))
+                return p;
+            bool jest;
+            p = Zapewnij(p, true, jest);
+            if (!jest)
                 return p;
         }
     }
@@ -122,7 +143,11 @@ protected:
         for (;;) {
             while (KlasyZnakow::Jest(*p, p_Klasa))
                 ++p;
-            if (!NaWartowniku(p) || !ZapewnijBajt(p, p_KoniecDozwolony))
+            if (!NaWartowniku(p))
+                return p;
+            bool jest;
+            p = Zapewnij(p, p_KoniecDozwolony, jest);
+            if (!jest)
                 return p;
         }
     }

@@ -61,3 +61,55 @@ char *TLkXMLParser::CzytajTekstXML(char *p, bool p_PoZnakuWiekszosci)
     FStringPtr = p;
     return *p == '"' ? p + 1 : p;
 }
+
+unsigned char TLkXMLParser::NapisDoZnacznika()
+{
+    if (FToken == '<' || FToken == toEOF) {
+        FStringStart = FStringPtr = FTokenPtr;
+        FSourcePtr = FTokenPtr;
+        return ZakonczToken(FTokenPtr, toString);
+    }
+    char *p = FTokenPtr;
+    FStringStart = FTokenPtr;
+    FWasEndOfLine = false;
+    for (;;) {
+        while (!Jest(*p, KoniecTekstuXML) || *p == '"')
+            ++p;
+        if (*p == '<')
+            break;
+        if (*p == '\n' || *p == '\r') {
+            if (*p == '\n' && p >= FSourcePtr)
+                NowaLinia(p);
+            FWasEndOfLine = true;
+            ++p;
+        } else if (!NaWartowniku(p)) {
+            ++p;
+        } else {
+            ZapewnijBajt(p, false);
+        }
+    }
+    FStringPtr = p;
+    return ZakonczToken(p, toString);
+}
+
+unsigned char TLkXMLParser::NapisWApostrofach()
+{
+    ReadTextUpTo('\'');
+    char *koniec = FSourcePtr;
+    if (!ZapewnijBajt(koniec, false))
+        return toEOF;
+    FStringStart = FTokenPtr;
+    FStringPtr = koniec;
+    return ZakonczToken(koniec + 1, toString);
+}
+
+void TLkXMLParser::UsunKonceLiniiZNapisu()
+{
+    if (FToken != toString || !FStringStart)
+        return;
+    char *cel = FStringStart;
+    for (const char *p = FStringStart; p < FStringPtr; ++p)
+        if (*p != '\r' && *p != '\n')
+            *cel++ = *p;
+    FStringPtr = cel;
+}

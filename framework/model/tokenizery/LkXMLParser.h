@@ -12,6 +12,13 @@ public:
 
     unsigned char NextToken() override;
 
+    // The current token's text up to the next "<" (element content), or after
+    // a "'" the text up to the next "'", becomes one string token of raw bytes.
+    unsigned char NapisDoZnacznika();
+    unsigned char NapisWApostrofach();
+    // Removes every CR and LF from the current string token, in place.
+    void UsunKonceLiniiZNapisu();
+
     // The next NextToken keeps the blanks before its token (and clears the flag).
     bool ZachowajSpacje = false;
 

@@ -162,6 +162,44 @@ TEST(FormatBinarny, NapisyWin1250NaZyczenieZapisujacego)
     EXPECT_EQ(wczytany.Tekstowo(TCel::Nazwa), QStringLiteral("ł"));
 }
 
+// The value lists the round-trip class leaves out.
+class TListyWartosci : public TKlasa<TListyWartosci, TObiekt>
+{
+public:
+    static constexpr TOpisPola PolaKlasy[] = {{0, "Int64", &TPoleInt64List::Opis},
+                                              {1, "Double", &TPoleDoubleList::Opis},
+                                              {2, "Extended", &TPoleExtendedList::Opis},
+                                              {3, "Szerokie", &TPoleWideStrList::Opis}};
+    using TKlasa::TKlasa;
+};
+
+TEST(FormatBinarny, ListyBajtPoBajcie)
+{
+    TListyWartosci listy;
+    listy.Pole<TPoleInt64List>(0).DodajWartosc(-1);
+    listy.Pole<TPoleDoubleList>(1).DodajWartosc(2.0);
+    listy.Pole<TPoleExtendedList>(2).DodajWartosc(2.0L);
+    listy.Pole<TPoleWideStrList>(3).Dodaj(QStringLiteral("ł"));
+    const QByteArray bajty = obraz(listy);
+    // A count, then 8, 8 and 10 bytes a value; wide strings in UTF-8.
+    EXPECT_EQ(bajty.toHex(), "010f" "0100ffffffffffffffff" "01000000000000000040" "010000000000000000800040"
+                             "010002c582");
+    TListyWartosci wczytane;
+    wczytaj(wczytane, bajty);
+    EXPECT_EQ(listy.PorownajZObiektem(wczytane), 0);
+
+    // Items, targets' numbers in pre-order, duplicates kept: the pointer list closes the image.
+    obieg::TListy zrodlo;
+    zrodlo.Wypelnij();
+    EXPECT_TRUE(obraz(zrodlo).toHex().endsWith("0400" "0500" "0200" "0500" "0400"));
+
+    // A count the input does not hold fails and leaves nothing behind.
+    TListyWartosci uciete;
+    EXPECT_THROW(wczytaj(uciete, QByteArray::fromHex("0101" "ff7f")), Exception);
+    EXPECT_FALSE(uciete.MaWartosc(-1));
+}
+
 } // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Binarny, ObiegFormatu, TFormatBinarny);
+INSTANTIATE_TYPED_TEST_SUITE_P(Binarny, ObiegList, TFormatBinarny);

@@ -187,6 +187,47 @@ TEST(FormatTekstowy, JakoStringPoWpieciuPrzywracaPola)
     EXPECT_EQ(wpiety.Rodzic(), nullptr);
 }
 
+TEST(FormatTekstowy, ListyBajtPoBajcie)
+{
+    obieg::TListy listy;
+    TCel &a = static_cast<TCel &>(*listy.ListaCelow().DopiszObiekt(nullptr));
+    a.UstawPole<TPoleInteger>(TCel::Licznik, 1);
+    listy.ListaCelow().DopiszObiekt(nullptr);
+    listy.ListaLiczb().DodajZArrayOfInt({-1, 2});
+    listy.ListaLinii().Wartosci = {QStringLiteral("a"), QStringLiteral("ł")};
+    TCel obcy;
+    for (TObiektBazowy *cel : {static_cast<TObiektBazowy *>(&a), static_cast<TObiektBazowy *>(&obcy),
+                               static_cast<TObiektBazowy *>(&a), static_cast<TObiektBazowy *>(&listy)})
+        listy.ListaWskazan().DopiszObiekt(cel);
+    // The list is numbered before its items; a target outside is left out.
+    const QByteArray tekst("object TListy\r\n"
+                           "object Cele\r\nobject\r\nLicznik=1\r\nend\r\nobject\r\nend\r\nend\r\n"
+                           "object Liczby\r\n\"-1 2\"\r\nend\r\n"
+                           "object Linie\r\n\"a\"#13#10\"\xc5\x82\"\r\nend\r\n"
+                           "object Wskazania\r\n(3,3,1)\r\nend\r\n"
+                           "end");
+    EXPECT_EQ(listy.ZapiszWTekscie(), tekst);
+
+    obieg::TListy wczytane;
+    ASSERT_TRUE(wczytane.WczytajZTekstu(tekst));
+    EXPECT_EQ(wczytane.ListaCelow().IleObiektow(), 2);
+    EXPECT_EQ(wczytane.ListaLinii().Wartosci, listy.ListaLinii().Wartosci);
+    ASSERT_EQ(wczytane.ListaWskazan().IleObiektow(), 3);
+    EXPECT_EQ(wczytane.ListaWskazan().ObiektyListy(1), wczytane.ListaCelow().ObiektyListy(0));
+    EXPECT_EQ(wczytane.ListaWskazan().ObiektyListy(2), &wczytane);
+
+    // One item given by its fields alone takes the list's number.
+    ASSERT_TRUE(wczytane.WczytajZTekstu("object TListy\r\nobject Cele\r\nLicznik=5\r\nend\r\n"
+                                        "object Wskazania\r\n(2)\r\nend\r\nend"));
+    ASSERT_EQ(wczytane.ListaCelow().IleObiektow(), 1);
+    EXPECT_EQ(wczytane.ListaCelow().Elementy(0)->Tekstowo(TCel::Licznik), QStringLiteral("5"));
+    EXPECT_EQ(wczytane.ListaWskazan().ObiektyListy(0), wczytane.ListaCelow().ObiektyListy(0));
+
+    const QString blad = komunikat([&] { wczytane.WczytajZTekstu("object TListy\r\nCele=1\r\nend"); });
+    EXPECT_TRUE(blad.contains(QStringLiteral("próba odczytu pola prostego obiektem"))) << blad.toStdString();
+}
+
 } // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Tekstowy, ObiegFormatu, TFormatTekstowy);
+INSTANTIATE_TYPED_TEST_SUITE_P(Tekstowy, ObiegList, TFormatTekstowy);

@@ -190,3 +190,8 @@ INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowany, ObiegFormatu, TKontener<tz
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSzyfrowany, ObiegFormatu, TKontener<tzpBinarny | tzpSzyfrowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowanySzyfrowany, ObiegFormatu,
                                TKontener<tzpBinarny | tzpSkompresowany | tzpSzyfrowany>);
+INSTANTIATE_TYPED_TEST_SUITE_P(Kontener, ObiegList, TKontener<tzpBinarny>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowany, ObiegList, TKontener<tzpTekstowy | tzpSkompresowany>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSzyfrowany, ObiegList, TKontener<tzpBinarny | tzpSzyfrowany>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowanySzyfrowany, ObiegList,
+                               TKontener<tzpBinarny | tzpSkompresowany | tzpSzyfrowany>);

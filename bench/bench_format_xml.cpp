@@ -1,0 +1,272 @@
+// The XML format beside libxml2 on one tree of small objects (three data
+// fields each, two children, every 16th pointing at another node): our writer
+// and reader against xmlTextWriter writing the same elements from plain
+// structs and xmlTextReader reading them back into plain structs. Runs are
+// interleaved; medians in MB/s of the document. Then the peak memory of our
+// read (in a child process) against the size of the objects it built.
+//
+//   bench_format_xml [OBJECTS] [ROUNDS]
+
+#include "Obiekt.h"
+#include "PolaCalkowite.h"
+#include "PolaTekstowe.h"
+#include "PolaZmiennoprzecinkowe.h"
+#include "PoleWskObiektu.h"
+#include "Strumienie.h"
+
+#include <libxml/xmlreader.h>
+#include <libxml/xmlwriter.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+class TPozycja : public TKlasa<TPozycja, TObiekt>
+{
+public:
+    enum : int16_t { Nazwa, Ilosc, Cena, Lewy, Prawy, Wsk };
+    static constexpr TOpisPola PolaKlasy[] = {
+        {Nazwa, "Nazwa", &TPoleString::Opis},   {Ilosc, "Ilosc", &TPoleInteger::Opis},
+        {Cena, "Cena", &TPoleDouble::Opis},     {Lewy, "Lewy", &Opis},
+        {Prawy, "Prawy", &Opis},                {Wsk, "Wsk", &TPoleWskObiektu::Opis},
+    };
+    using TKlasa::TKlasa;
+};
+
+// The same tree as plain structs: children by index, -1 for none.
+struct TWezelC
+{
+    std::string Nazwa;
+    int Ilosc = 0;
+    double Cena = 0;
+    int Lewy = -1;
+    int Prawy = -1;
+    int Wsk = -1;
+    int Id = 0; // 0: nobody points here
+};
+
+// A balanced tree of p_Ile nodes in pre-order; node i's fields depend on i only.
+void Zbuduj(std::vector<TWezelC> &p_Wezly, int p_Ile)
+{
+    p_Wezly.assign(static_cast<size_t>(p_Ile), {});
+    std::function<int(int, int)> buduj = [&](int p_Od, int p_Ile) -> int {
+        if (p_Ile <= 0)
+            return -1;
+        TWezelC &w = p_Wezly[static_cast<size_t>(p_Od)];
+        w.Nazwa = "pozycja " + std::to_string(p_Od);
+        w.Ilosc = p_Od % 1000;
+        w.Cena = (p_Od % 10000) / 4.0;
+        const int lewych = (p_Ile - 1) / 2;
+        w.Lewy = buduj(p_Od + 1, lewych);
+        w.Prawy = buduj(p_Od + 1 + lewych, p_Ile - 1 - lewych);
+        return p_Od;
+    };
+    buduj(0, p_Ile);
+    int id = 0;
+    for (int i = 16; i < p_Ile; i += 16) {
+        p_Wezly[static_cast<size_t>(i)].Wsk = i / 2;
+        if (!p_Wezly[static_cast<size_t>(i / 2)].Id)
+            p_Wezly[static_cast<size_t>(i / 2)].Id = ++id;
+    }
+}
+
+void ZbudujObiekty(const std::vector<TWezelC> &p_Wezly, TPozycja &p_Korzen)
+{
+    std::vector<TPozycja *> obiekty(p_Wezly.size());
+    std::function<void(int, TPozycja &)> buduj = [&](int p_Nr, TPozycja &p_Obiekt) {
+        const TWezelC &w = p_Wezly[static_cast<size_t>(p_Nr)];
+        obiekty[static_cast<size_t>(p_Nr)] = &p_Obiekt;
+        p_Obiekt.UstawPole<TPoleString>(TPozycja::Nazwa, QString::fromStdString(w.Nazwa));
+        p_Obiekt.UstawPole<TPoleInteger>(TPozycja::Ilosc, w.Ilosc);
+        p_Obiekt.UstawPole<TPoleDouble>(TPozycja::Cena, w.Cena);
+        if (w.Lewy >= 0)
+            buduj(w.Lewy, p_Obiekt.Pole<TPozycja>(TPozycja::Lewy));
+        if (w.Prawy >= 0)
+            buduj(w.Prawy, p_Obiekt.Pole<TPozycja>(TPozycja::Prawy));
+    };
+    buduj(0, p_Korzen);
+    for (size_t i = 0; i < p_Wezly.size(); ++i)
+        if (p_Wezly[i].Wsk >= 0) {
+            obiekty[i]->Pole<TPoleWskObiektu>(TPozycja::Wsk).UstawWartosc(obiekty[static_cast<size_t>(p_Wezly[i].Wsk)]);
+            obiekty[i]->UstawMaWartosc(TPozycja::Wsk, true);
+        }
+}
+
+// ---- libxml2: the same elements and attributes, in the same order
+void ZapiszLibxml(const std::vector<TWezelC> &p_Wezly, xmlBufferPtr p_Bufor)
+{
+    xmlTextWriterPtr w = xmlNewTextWriterMemory(p_Bufor, 0);
+    xmlTextWriterStartDocument(w, "1.0", "utf-8", nullptr);
+    char liczba[64];
+    std::function<void(int, const char *)> zapisz = [&](int p_Nr, const char *p_Nazwa) {
+        const TWezelC &n = p_Wezly[static_cast<size_t>(p_Nr)];
+        xmlTextWriterStartElement(w, BAD_CAST p_Nazwa);
+        if (n.Id) {
+            std::snprintf(liczba, sizeof liczba, "%d", n.Id);
+            xmlTextWriterWriteAttribute(w, BAD_CAST "ID", BAD_CAST liczba);
+        }
+        xmlTextWriterWriteAttribute(w, BAD_CAST "Nazwa", BAD_CAST n.Nazwa.c_str());
+        std::snprintf(liczba, sizeof liczba, "%d", n.Ilosc);
+        xmlTextWriterWriteAttribute(w, BAD_CAST "Ilosc", BAD_CAST liczba);
+        std::snprintf(liczba, sizeof liczba, "%.15g", n.Cena);
+        xmlTextWriterWriteAttribute(w, BAD_CAST "Cena", BAD_CAST liczba);
+        if (n.Wsk >= 0) {
+            std::snprintf(liczba, sizeof liczba, "%d", p_Wezly[static_cast<size_t>(n.Wsk)].Id);
+            xmlTextWriterWriteAttribute(w, BAD_CAST "Wsk", BAD_CAST liczba);
+        }
+        if (n.Lewy >= 0)
+            zapisz(n.Lewy, "Lewy");
+        if (n.Prawy >= 0)
+            zapisz(n.Prawy, "Prawy");
+        xmlTextWriterEndElement(w);
+    };
+    zapisz(0, "Pozycja");
+    xmlTextWriterEndDocument(w);
+    xmlFreeTextWriter(w);
+}
+
+// Reads the elements back into structs: values converted, children and references linked.
+size_t WczytajLibxml(const char *p_Dane, int p_Rozmiar, std::vector<TWezelC> &p_Wezly)
+{
+    p_Wezly.clear();
+    std::vector<int> stos;
+    std::vector<int> idDoWezla(1, -1);
+    std::vector<std::pair<int, int>> wskazania;
+    xmlTextReaderPtr r = xmlReaderForMemory(p_Dane, p_Rozmiar, nullptr, "utf-8", 0);
+    while (xmlTextReaderRead(r) == 1) {
+        const int typ = xmlTextReaderNodeType(r);
+        if (typ == XML_READER_TYPE_END_ELEMENT) {
+            stos.pop_back();
+            continue;
+        }
+        if (typ != XML_READER_TYPE_ELEMENT)
+            continue;
+        const int nr = static_cast<int>(p_Wezly.size());
+        p_Wezly.emplace_back();
+        if (!stos.empty()) {
+            TWezelC &rodzic = p_Wezly[static_cast<size_t>(stos.back())];
+            (std::strcmp(reinterpret_cast<const char *>(xmlTextReaderConstLocalName(r)), "Lewy") == 0 ? rodzic.Lewy
+                                                                                                     : rodzic.Prawy) = nr;
+        }
+        TWezelC &w = p_Wezly.back();
+        const bool pusty = xmlTextReaderIsEmptyElement(r);
+        while (xmlTextReaderMoveToNextAttribute(r) == 1) {
+            const char *nazwa = reinterpret_cast<const char *>(xmlTextReaderConstLocalName(r));
+            const char *wartosc = reinterpret_cast<const char *>(xmlTextReaderConstValue(r));
+            if (!std::strcmp(nazwa, "Nazwa"))
+                w.Nazwa = wartosc;
+            else if (!std::strcmp(nazwa, "Ilosc"))
+                w.Ilosc = std::atoi(wartosc);
+            else if (!std::strcmp(nazwa, "Cena"))
+                w.Cena = std::strtod(wartosc, nullptr);
+            else if (!std::strcmp(nazwa, "ID")) {
+                w.Id = std::atoi(wartosc);
+                if (static_cast<int>(idDoWezla.size()) <= w.Id)
+                    idDoWezla.resize(static_cast<size_t>(w.Id) + 1, -1);
+                idDoWezla[static_cast<size_t>(w.Id)] = nr;
+            } else if (!std::strcmp(nazwa, "Wsk"))
+                wskazania.emplace_back(nr, std::atoi(wartosc));
+        }
+        if (!pusty)
+            stos.push_back(nr);
+    }
+    xmlFreeTextReader(r);
+    for (const auto &[nr, id] : wskazania)
+        p_Wezly[static_cast<size_t>(nr)].Wsk = id > 0 && id < static_cast<int>(idDoWezla.size()) ? idDoWezla[static_cast<size_t>(id)] : -1;
+    return p_Wezly.size();
+}
+
+double Sekundy(const std::function<void()> &p_Praca)
+{
+    const auto start = std::chrono::steady_clock::now();
+    p_Praca();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Mediana(std::vector<double> p_Wartosci)
+{
+    std::sort(p_Wartosci.begin(), p_Wartosci.end());
+    return p_Wartosci[p_Wartosci.size() / 2];
+}
+
+// Peak resident memory (kB) of a child process that runs p_Praca.
+long SzczytPamieciDziecka(const std::function<void()> &p_Praca)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        p_Praca();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    rusage uzycie{};
+    getrusage(RUSAGE_CHILDREN, &uzycie);
+    return uzycie.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int ile = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    const int rund = argc > 2 ? std::atoi(argv[2]) : 5;
+
+    std::vector<TWezelC> wezly;
+    Zbuduj(wezly, ile);
+    TPozycja korzen;
+    ZbudujObiekty(wezly, korzen);
+
+    QByteArray nasz;
+    xmlBufferPtr bufor = xmlBufferCreate();
+    std::vector<double> zapisNasz, zapisLib, odczytNasz, odczytLib;
+    for (int runda = 0; runda < rund; ++runda) {
+        zapisNasz.push_back(Sekundy([&] { nasz = korzen.ZapiszWStringuXML(); }));
+        zapisLib.push_back(Sekundy([&] {
+            xmlBufferEmpty(bufor);
+            ZapiszLibxml(wezly, bufor);
+        }));
+        odczytNasz.push_back(Sekundy([&] {
+            TMemoryStream strumien(nasz);
+            TPozycja wczytany;
+            if (!wczytany.WczytajZPlikuXML(QStringLiteral("bench.xml"), tzxStandard, &strumien))
+                std::fprintf(stderr, "something was skipped\n");
+        }));
+        odczytLib.push_back(Sekundy([&] {
+            std::vector<TWezelC> wczytane;
+            if (WczytajLibxml(reinterpret_cast<const char *>(xmlBufferContent(bufor)), xmlBufferLength(bufor), wczytane)
+                != wezly.size())
+                std::fprintf(stderr, "libxml2 read a different count\n");
+        }));
+    }
+    const double mbNasz = nasz.size() / 1e6;
+    const double mbLib = xmlBufferLength(bufor) / 1e6;
+    std::printf("%d objects; our document %.1f MB, libxml2's %.1f MB; medians of %d interleaved rounds\n", ile, mbNasz,
+                mbLib, rund);
+    const double zn = mbNasz / Mediana(zapisNasz), zl = mbLib / Mediana(zapisLib);
+    const double on = mbNasz / Mediana(odczytNasz), ol = mbLib / Mediana(odczytLib);
+    std::printf("write: ours %7.1f MB/s  libxml2 xmlTextWriter %7.1f MB/s  ratio %.2f\n", zn, zl, zn / zl);
+    std::printf("read:  ours %7.1f MB/s  libxml2 xmlTextReader %7.1f MB/s  ratio %.2f\n", on, ol, on / ol);
+
+    // Peak memory of a read against what the objects it builds take.
+    const long przed = SzczytPamieciDziecka([] {});
+    const long szczyt = SzczytPamieciDziecka([&] {
+        TMemoryStream strumien(nasz);
+        TPozycja wczytany;
+        wczytany.WczytajZPlikuXML(QStringLiteral("bench.xml"), tzxStandard, &strumien);
+    });
+    std::printf("read peak: %.1f MB above the parent's %.1f MB (the input copy %.1f MB included); objects built: %.1f MB\n",
+                (szczyt - przed) / 1024.0, przed / 1024.0, mbNasz, korzen.ZajmowanaPamiec() / 1e6);
+    xmlBufferFree(bufor);
+    return 0;
+}

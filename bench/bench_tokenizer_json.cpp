@@ -1,0 +1,132 @@
+// Throughput of the JSON tokenizer against simdjson's DOM parser on the same
+// bytes in memory, interleaved in one run.
+//
+//   bench_tokenizer_json FILE.json [ROUNDS]
+//
+// A missing FILE is first generated (about 100 MB: records with names, numbers,
+// escaped and Polish texts, nested arrays, two-space indentation). Each round
+// runs both sides once, in turn; the medians count.
+
+#include "LkJSONParser.h"
+#include "LkTypyBazowe.h"
+
+#include <simdjson.h>
+
+#include <QFile>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Zegar = std::chrono::steady_clock;
+
+QByteArray Wygeneruj(qint64 p_Bajtow)
+{
+    QByteArray json;
+    json.reserve(p_Bajtow + 4096);
+    json += "[\n";
+    for (int i = 0; json.size() < p_Bajtow; ++i) {
+        if (i > 0)
+            json += ",\n";
+        json += "  {\n    \"id\": " + QByteArray::number(i)
+              + ",\n    \"nazwa\": \"Towar numer " + QByteArray::number(i) + " \\\"ekstra\\\" za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87\","
+              + "\n    \"cena\": " + QByteArray::number(i * 0.37 + 1.25, 'g', 12)
+              + ",\n    \"aktywny\": " + (i % 3 ? "true" : "false")
+              + ",\n    \"opis\": \"Pozycja opisana dłuższym tekstem, który zajmuje kilkadziesiąt bajtów, z\\tznakami\\n.\","
+              + "\n    \"kody\": [" + QByteArray::number(i % 97) + ", " + QByteArray::number(i % 89) + ", -"
+              + QByteArray::number(i % 83) + "],\n    \"rodzic\": null\n  }";
+    }
+    json += "\n]\n";
+    return json;
+}
+
+long long TokenyNaszegoParsera(const QByteArray &p_Json)
+{
+    TLkReadOnlyRawByteStream strumien(p_Json);
+    TLkJSONParser parser(&strumien);
+    long long tokenow = 0;
+    while (parser.Token() != TLkParser::toEOF) {
+        ++tokenow;
+        parser.NextToken();
+    }
+    return tokenow;
+}
+
+// What the tokenizer's buffer alone costs: the stream read in its chunks, nothing scanned.
+long long SamoCzytanie(const QByteArray &p_Json)
+{
+    TLkReadOnlyRawByteStream strumien(p_Json);
+    std::vector<char> bufor(TLkParser::PoczatkowyRozmiarBufora);
+    long long bajtow = 0;
+    for (int64_t ile; (ile = strumien.Read(bufor.data(), static_cast<int64_t>(bufor.size()) - 1)) > 0;)
+        bajtow += ile + bufor[0];
+    return bajtow;
+}
+
+double Mediana(std::vector<double> p_Czasy)
+{
+    std::sort(p_Czasy.begin(), p_Czasy.end());
+    return p_Czasy[p_Czasy.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FILE.json [ROUNDS]\n", argv[0]);
+        return 2;
+    }
+    const QString sciezka = QString::fromLocal8Bit(argv[1]);
+    const int rund = argc > 2 ? std::atoi(argv[2]) : 7;
+    QFile plik(sciezka);
+    if (!plik.exists()) {
+        if (!plik.open(QIODevice::WriteOnly) || plik.write(Wygeneruj(100LL * 1024 * 1024)) < 0) {
+            std::fprintf(stderr, "cannot write %s\n", argv[1]);
+            return 1;
+        }
+        plik.close();
+    }
+    if (!plik.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 1;
+    }
+    const QByteArray json = plik.readAll();
+    const simdjson::padded_string wyrownany(json.constData(), static_cast<size_t>(json.size()));
+    const double mb = static_cast<double>(json.size()) / (1024.0 * 1024.0);
+
+    simdjson::dom::parser simd;
+    std::vector<double> nasze, simdowe, czytanie;
+    long long tokenow = 0;
+    for (int i = 0; i < rund; ++i) {
+        auto start = Zegar::now();
+        tokenow = TokenyNaszegoParsera(json);
+        nasze.push_back(std::chrono::duration<double>(Zegar::now() - start).count());
+
+        start = Zegar::now();
+        simdjson::dom::element korzen;
+        if (simd.parse(wyrownany).get(korzen)) {
+            std::fprintf(stderr, "simdjson failed on %s\n", argv[1]);
+            return 1;
+        }
+        simdowe.push_back(std::chrono::duration<double>(Zegar::now() - start).count());
+
+        start = Zegar::now();
+        SamoCzytanie(json);
+        czytanie.push_back(std::chrono::duration<double>(Zegar::now() - start).count());
+    }
+    const double nasz = Mediana(nasze);
+    const double simdjson = Mediana(simdowe);
+    std::printf("file: %s (%.1f MB), median of %d interleaved rounds, both from memory\n", argv[1], mb, rund);
+    std::printf("TLkJSONParser         %8.3f s  %8.1f MB/s  %lld tokens\n", nasz, mb / nasz, tokenow);
+    std::printf("simdjson dom::parse   %8.3f s  %8.1f MB/s  (%s)\n", simdjson, mb / simdjson,
+                simdjson::get_active_implementation()->name().c_str());
+    std::printf("of it the stream read %8.3f s  (the tokenizer's buffer alone)\n", Mediana(czytanie));
+    std::printf("ratio (TLkJSONParser MB/s / simdjson MB/s): %.2f\n", simdjson / nasz);
+    return 0;
+}

@@ -1,0 +1,156 @@
+#include "ListaBazowa.h"
+#include "ListaObiektow.h"
+#include "ListaWskObiektow.h"
+#include "ListyLiczb.h"
+#include "ListyTekstow.h"
+
+#include "OdczytywaczJSON.h"
+#include "PolaZmiennoprzecinkowe.h"
+#include "ZapisywaczJSON.h"
+
+#include <limits>
+
+namespace {
+
+// A typed root carries its array under "value".
+void zacznijTablice(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp)
+{
+    if (p_ZapisanoTyp)
+        p_Zapisywacz.ZapiszPropValue();
+    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("["));
+}
+
+// Runs p_Element at every element up to "]", each optionally followed by ",".
+template <typename F> void czytajTablice(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp, F p_Element)
+{
+    TLkJSONParser &parser = p_Odczytywacz.Parser();
+    if (p_OdczytanoTyp)
+        p_Odczytywacz.CzytajPropValue();
+    parser.CheckToken('[');
+    parser.NextToken();
+    while (parser.Token() != ']') {
+        if (parser.Token() == TLkParser::toEOF)
+            parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+        p_Element();
+        if (parser.Token() == ',')
+            parser.NextToken();
+    }
+    parser.NextToken();
+    if (p_OdczytanoTyp) {
+        parser.CheckToken('}');
+        parser.NextToken();
+    }
+}
+
+} // namespace
+
+void TListaBazowa::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const
+{
+    zacznijTablice(p_Zapisywacz, p_ZapisanoTyp);
+    p_Zapisywacz.NowaLinia();
+    for (int i = 0; i < IleObiektow(); ++i) {
+        if (i > 0) {
+            p_Zapisywacz.ZapiszTxt(QByteArrayLiteral(","));
+            p_Zapisywacz.NowaLinia();
+        }
+        ObiektyListy(i)->WykonajZapisJSON(p_Zapisywacz, false);
+    }
+    p_Zapisywacz.NowaLinia();
+    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("]"));
+}
+
+void TListaObiektow::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)
+{
+    ZerujDane();
+    if (!p_OdczytanoTyp && p_Odczytywacz.Parser().Token() == '{') {
+        DodajObiekt(nullptr, 0)->WczytajJSON(p_Odczytywacz);
+        return;
+    }
+    czytajTablice(p_Odczytywacz, p_OdczytanoTyp,
+                  [&] { DodajObiekt(nullptr, IleObiektow())->WczytajJSON(p_Odczytywacz); });
+}
+
+void TListaWskObiektow::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const
+{
+    zacznijTablice(p_Zapisywacz, p_ZapisanoTyp);
+    int zapisane = 0;
+    for (int i = 0; i < IleObiektow(); ++i) {
+        const QByteArray id = p_Zapisywacz.IDObiektu(ObiektyListy(i));
+        if (id.isEmpty())
+            continue;
+        if (zapisane > 0) {
+            p_Zapisywacz.ZapiszTxt(QByteArrayLiteral(","));
+            if (zapisane % TZapisywaczJSON::ElementowWLinii == 0)
+                p_Zapisywacz.NowaLinia();
+        }
+        p_Zapisywacz.ZapiszTxt(id);
+        ++zapisane;
+    }
+    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("]"));
+}
+
+void TListaWskObiektow::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)
+{
+    ZerujDane();
+    TLkJSONParser &parser = p_Odczytywacz.Parser();
+    czytajTablice(p_Odczytywacz, p_OdczytanoTyp, [&] {
+        p_Odczytywacz.RejestrujListeRef(*this, parser.TokenString());
+        parser.NextToken();
+    });
+}
+
+template <typename T>
+void TPoleListaLiczb<T>::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const
+{
+    if (p_ZapisanoTyp)
+        p_Zapisywacz.ZapiszPropValue();
+    p_Zapisywacz.ZapiszTabliceLiczb(*this, [&](T p_Wartosc) { p_Zapisywacz.ZapiszTxt(TekstWartosci(p_Wartosc).toLatin1()); });
+}
+
+template <typename T> void TPoleListaLiczb<T>::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)
+{
+    ZerujDane();
+    TLkJSONParser &parser = p_Odczytywacz.Parser();
+    czytajTablice(p_Odczytywacz, p_OdczytanoTyp, [&] {
+        if constexpr (std::is_integral_v<T>)
+            DodajWartosc(static_cast<T>(parser.TokenInt()));
+        else
+            DodajWartosc(static_cast<T>(
+                TekstNaLiczbe(QString::fromLatin1(parser.TokenView()), std::numeric_limits<T>::max())));
+        parser.NextToken();
+    });
+}
+
+template void TPoleListaLiczb<int32_t>::WykonajZapisJSON(TZapisywaczJSON &, bool) const;
+template void TPoleListaLiczb<int32_t>::WykonajOdczytJSON(TOdczytywaczJSON &, bool);
+template void TPoleListaLiczb<int64_t>::WykonajZapisJSON(TZapisywaczJSON &, bool) const;
+template void TPoleListaLiczb<int64_t>::WykonajOdczytJSON(TOdczytywaczJSON &, bool);
+template void TPoleListaLiczb<double>::WykonajZapisJSON(TZapisywaczJSON &, bool) const;
+template void TPoleListaLiczb<double>::WykonajOdczytJSON(TOdczytywaczJSON &, bool);
+template void TPoleListaLiczb<long double>::WykonajZapisJSON(TZapisywaczJSON &, bool) const;
+template void TPoleListaLiczb<long double>::WykonajOdczytJSON(TOdczytywaczJSON &, bool);
+
+void TPoleStrList::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const
+{
+    zacznijTablice(p_Zapisywacz, p_ZapisanoTyp);
+    const bool wiele = Wartosci.size() > 1;
+    if (wiele)
+        p_Zapisywacz.NowaLinia();
+    for (qsizetype i = 0; i < Wartosci.size(); ++i) {
+        if (i > 0) {
+            p_Zapisywacz.ZapiszTxt(QByteArrayLiteral(","));
+            p_Zapisywacz.NowaLinia();
+        }
+        p_Zapisywacz.ZapiszTekst(Wartosci[i]);
+    }
+    if (wiele)
+        p_Zapisywacz.NowaLinia();
+    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("]"));
+}
+
+void TPoleStrList::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)
+{
+    ZerujDane();
+    czytajTablice(p_Odczytywacz, p_OdczytanoTyp, [&] { Wartosci << p_Odczytywacz.WczytajTekst(); });
+    p_Odczytywacz.UzyjCache(Wartosci);
+}

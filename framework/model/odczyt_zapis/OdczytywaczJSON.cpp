@@ -1,0 +1,263 @@
+#include "OdczytywaczJSON.h"
+
+#include "Formatuj.h"
+#include "JadroKlas.h"
+#include "Obiekt.h"
+#include "WyjatkiModelu.h"
+
+#include <string>
+
+namespace {
+
+const QString BlednaStala = QStringLiteral("Nieprawidłowa stała tekstowa");
+
+int wartoscHex(QChar p_Znak)
+{
+    const char16_t c = p_Znak.unicode();
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+TOdczytywaczJSON::TOdczytywaczJSON(TStream *p_Strumien, TStringCache *p_StringCache)
+    : TOdczytywaczTekstuZRef(p_Strumien, std::make_unique<TLkJSONParser>(p_Strumien), p_StringCache)
+{
+    DajJadroKlas().InicjalizujFormatSettingsJSON(FFormatSettingsJSON);
+}
+
+void TOdczytywaczJSON::WczytajDokument(TObiektBazowy &p_Obiekt)
+{
+    p_Obiekt.ZablokujObiekt();
+    const std::unique_ptr<TObiektBazowy, void (*)(TObiektBazowy *)> blokada(
+        &p_Obiekt, [](TObiektBazowy *p_Zablokowany) { p_Zablokowany->OdblokujObiekt(); });
+    p_Obiekt.ZerujDane();
+    try {
+        TLkJSONParser &parser = Parser();
+        parser.CheckToken('{');
+        parser.NextToken();
+        const QString typ = OdczytajTypObiektu(false);
+        if (!typ.isEmpty() && !p_Obiekt.MoznaCzytacDaneTypu(typ))
+            throw ELkObcyTypError(typ, p_Obiekt.ClassName());
+        p_Obiekt.WykonajOdczytJSON(*this, true);
+        KorygujReferencje();
+    } catch (...) {
+        // No identifier text may stay behind as a pointer, nor half a tree.
+        ZerujReferencje();
+        try {
+            p_Obiekt.ZerujDane();
+        } catch (const std::exception &) {
+            // The read's own failure is the one to report.
+        }
+        throw;
+    }
+}
+
+void TOdczytywaczJSON::WczytajObiektJSON(TObiekt &p_Obiekt, bool p_OdczytanoTyp)
+{
+    TLkJSONParser &parser = Parser();
+    if (++FGlebokosc > MaksGlebokosc)
+        parser.Error(Format(QStringLiteral("Zbyt głęboko zagnieżdżone obiekty (więcej niż %d poziomów)"),
+                            {MaksGlebokosc}));
+    struct TPoziom
+    {
+        int &Glebokosc;
+        ~TPoziom() { --Glebokosc; }
+    } poziom{FGlebokosc};
+
+    if (!p_OdczytanoTyp) {
+        parser.CheckToken('{');
+        parser.NextToken();
+    }
+    while (!PrzerwijOdczyt) {
+        if (parser.Token() == '}') {
+            parser.NextToken();
+            return;
+        }
+        if (parser.Token() == TLkParser::toEOF)
+            parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+        parser.CheckToken(TLkParser::toWString);
+        const QString nazwa = WczytajTekst();
+        try {
+            parser.CheckToken(':');
+            parser.NextToken();
+            const int16_t nr = NrPolaJSON(p_Obiekt, nazwa);
+            if (nr < 0) {
+                if (nazwa == QLatin1String("ID")) {
+                    PrzypiszObiektDoID(p_Obiekt, parser.TokenString());
+                    parser.NextToken();
+                } else {
+                    PominWartosc();
+                    ++PominietoDane;
+                }
+            } else if ((parser.Token() == TLkParser::toWString && parser.TokenView().isEmpty())
+                       || (parser.Token() == TLkParser::toSymbol && parser.TokenSymbolIs("null"))) {
+                parser.NextToken();
+                p_Obiekt.UstawMaWartosc(nr, false);
+            } else {
+                OdczObiekt = &p_Obiekt;
+                OdczPole = nr;
+                TPole &pole = p_Obiekt.Pola(nr);
+                pole.WczytajJSON(*this);
+                if (!pole.JakoObiekt())
+                    p_Obiekt.UstawMaWartosc(nr, true);
+            }
+        } catch (Exception &e) {
+            e.SetMessage(KorygujTrescWyjatku(e.Message(), nazwa));
+            throw;
+        }
+        if (parser.Token() == ',')
+            parser.NextToken();
+    }
+}
+
+int16_t TOdczytywaczJSON::NrPolaJSON(const TObiekt &p_Obiekt, const QString &p_Nazwa)
+{
+    OdczTunel = false;
+    int16_t nr = p_Obiekt.NrPolaOAliasieJSON(p_Nazwa);
+    if (nr < 0)
+        nr = p_Obiekt.NrPolaONazwie(p_Nazwa);
+    if (nr < 0) {
+        nr = p_Obiekt.NrPolaOPoprzNazwie(p_Nazwa);
+        OdczTunel = nr >= 0;
+    }
+    return nr;
+}
+
+QByteArray TOdczytywaczJSON::WczytajTekstAnsi()
+{
+    TLkJSONParser &parser = Parser();
+    if (parser.Token() == TLkParser::toEOF)
+        parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+    QByteArray tekst = parser.TokenString();
+    parser.NextToken();
+    return tekst;
+}
+
+QString TOdczytywaczJSON::WczytajTekst()
+{
+    TLkJSONParser &parser = Parser();
+    if (parser.Token() == TLkParser::toEOF)
+        parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+    const QByteArrayView bajty = parser.TokenView();
+    QString tekst = QString::fromUtf8(bajty);
+    if (bajty.contains('\\'))
+        tekst = RozwinUcieczki(tekst);
+    parser.NextToken();
+    return tekst;
+}
+
+QString TOdczytywaczJSON::WczytajTekstLubTablice()
+{
+    TLkJSONParser &parser = Parser();
+    if (parser.Token() != '[')
+        return WczytajTekst();
+    QString ostatni;
+    parser.NextToken();
+    while (parser.Token() != ']') {
+        parser.CheckToken(TLkParser::toWString);
+        ostatni = WczytajTekst();
+        if (parser.Token() == ',')
+            parser.NextToken();
+        else
+            parser.CheckToken(']');
+    }
+    parser.NextToken();
+    return ostatni;
+}
+
+QString TOdczytywaczJSON::OdczytajTypObiektu(bool p_WyjatekGdyBrak)
+{
+    TLkJSONParser &parser = Parser();
+    if (parser.Token() != TLkParser::toWString || parser.TokenView() != QByteArrayView("_type_")) {
+        if (p_WyjatekGdyBrak)
+            parser.ErrorFmt(QStringLiteral("Spodziewany symbol %s"), {QStringLiteral("_type_")});
+        return {};
+    }
+    parser.NextToken();
+    parser.CheckToken(':');
+    parser.NextToken();
+    parser.CheckToken(TLkParser::toWString);
+    const QString typ = WczytajTekst();
+    if (parser.Token() == ',')
+        parser.NextToken();
+    return typ;
+}
+
+void TOdczytywaczJSON::CzytajPropValue()
+{
+    TLkJSONParser &parser = Parser();
+    if (parser.Token() != TLkParser::toWString || parser.TokenView() != QByteArrayView("value"))
+        parser.ErrorFmt(QStringLiteral("Spodziewany symbol %s"), {QStringLiteral("value")});
+    parser.NextToken();
+    parser.CheckToken(':');
+    parser.NextToken();
+}
+
+void TOdczytywaczJSON::PominWartosc()
+{
+    TLkJSONParser &parser = Parser();
+    // The closing brackets still owed, innermost last.
+    std::string zamkniecia;
+    do {
+        const unsigned char token = parser.Token();
+        if (token == TLkParser::toEOF)
+            parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+        if (token == '{' || token == '[') {
+            zamkniecia.push_back(token == '{' ? '}' : ']');
+        } else if (token == '}' || token == ']') {
+            if (zamkniecia.empty())
+                parser.Error(Format(QStringLiteral("Błędny token = %s"), {QString(QLatin1Char(char(token)))}));
+            if (zamkniecia.back() != char(token))
+                parser.CharExpected(static_cast<unsigned char>(zamkniecia.back()));
+            zamkniecia.pop_back();
+        }
+        parser.NextToken();
+    } while (!zamkniecia.empty());
+}
+
+QString TOdczytywaczJSON::RozwinUcieczki(const QString &p_Tekst)
+{
+    QString wynik;
+    wynik.reserve(p_Tekst.size());
+    const qsizetype n = p_Tekst.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = p_Tekst[i];
+        if (c != QLatin1Char('\\')) {
+            wynik.append(c);
+            continue;
+        }
+        if (++i >= n)
+            throw LkException(BlednaStala);
+        switch (p_Tekst[i].unicode()) {
+        case '"': wynik.append(QLatin1Char('"')); break;
+        case '/': wynik.append(QLatin1Char('/')); break;
+        case '\\': wynik.append(QLatin1Char('\\')); break;
+        case 'b': wynik.append(QLatin1Char('\b')); break;
+        case 'f': wynik.append(QLatin1Char('\f')); break;
+        case 'n': wynik.append(QLatin1Char('\n')); break;
+        case 'r': wynik.append(QLatin1Char('\r')); break;
+        case 't': wynik.append(QLatin1Char('\t')); break;
+        case 'u': {
+            int kod = 0;
+            for (int k = 1; k <= 4; ++k) {
+                const int cyfra = i + k < n ? wartoscHex(p_Tekst[i + k]) : -1;
+                if (cyfra < 0)
+                    throw LkException(BlednaStala);
+                kod = kod * 16 + cyfra;
+            }
+            wynik.append(QChar(char16_t(kod)));
+            i += 4;
+            break;
+        }
+        default:
+            throw LkException(BlednaStala);
+        }
+    }
+    return wynik;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "FormatSettings.h"
+#include "LkJSONParser.h"
+#include "OdczytywaczTekstuZRef.h"
+
+class TObiekt;
+
+// Reader of the JSON format. Members that no field takes are skipped whole
+// and counted; "ID" members bind the objects that references name. Strings
+// are decoded from UTF-8 before their escapes are resolved. Objects nested
+// deeper than MaksGlebokosc are refused, so input cannot exhaust the stack.
+class TOdczytywaczJSON : public TOdczytywaczTekstuZRef
+{
+public:
+    static constexpr int MaksGlebokosc = 500;
+
+    explicit TOdczytywaczJSON(TStream *p_Strumien, TStringCache *p_StringCache = nullptr);
+
+    TLkJSONParser &Parser() const { return static_cast<TLkJSONParser &>(*FParser); }
+
+    // Reads a whole document into p_Obiekt, cleared first. On any failure the
+    // references collected are dropped and the object is left cleared.
+    void WczytajDokument(TObiektBazowy &p_Obiekt);
+    // The members of a TObiekt up to its "}"; without p_OdczytanoTyp its "{" first.
+    void WczytajObiektJSON(TObiekt &p_Obiekt, bool p_OdczytanoTyp);
+
+    // The current token's bytes (a string's with its escapes); the parser moves on.
+    QByteArray WczytajTekstAnsi();
+    // The same, decoded from UTF-8, escapes resolved.
+    QString WczytajTekst() override;
+    // A string, or an array of strings whose last one wins (none: empty).
+    QString WczytajTekstLubTablice();
+    // At "_type_": the type name after it (and a "," after that passed over).
+    // Anything else: "Spodziewany symbol _type_" when p_WyjatekGdyBrak, else empty.
+    QString OdczytajTypObiektu(bool p_WyjatekGdyBrak);
+    // The member "value" and its ":".
+    void CzytajPropValue();
+    // The whole value at the current token, nested ones included, without recursion.
+    void PominWartosc();
+
+    // Escapes resolved; anything but the JSON escapes raises LkException "Nieprawidłowa stała tekstowa".
+    static QString RozwinUcieczki(const QString &p_Tekst);
+
+    TFormatSettings FFormatSettingsJSON;
+
+private:
+    // The field a member name stands for: its alias, its name, its previous name (a tunnel).
+    int16_t NrPolaJSON(const TObiekt &p_Obiekt, const QString &p_Nazwa);
+    int FGlebokosc = 0;
+};

@@ -1,0 +1,207 @@
+#include "ZapisywaczJSON.h"
+
+#include "DatyICzasy.h"
+#include "Formatuj.h"
+#include "JadroKlas.h"
+#include "KodowanieZnakow.h"
+#include "Obiekt.h"
+#include "PolaDatyICzasu.h"
+#include "PolaCalkowite.h"
+#include "PoleWskObiektu.h"
+
+#include <array>
+#include <memory>
+
+namespace {
+
+// What each byte becomes inside a JSON string: 0 copied, 'u' as \u00XX, any other the letter after "\".
+constexpr std::array<char, 256> TabelaUcieczek()
+{
+    std::array<char, 256> t{};
+    for (int c = 0; c < 32; ++c)
+        t[c] = 'u';
+    t['\b'] = 'b';
+    t['\t'] = 't';
+    t['\n'] = 'n';
+    t['\f'] = 'f';
+    t['\r'] = 'r';
+    t['"'] = '"';
+    t['\\'] = '\\';
+    return t;
+}
+constexpr std::array<char, 256> Ucieczki = TabelaUcieczek();
+
+} // namespace
+
+TZapisywaczJSON::TZapisywaczJSON(TStream *p_Strumien, bool p_ZChwilowymi, bool p_PominZapisTypu)
+    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), FPominZapisTypu(p_PominZapisTypu)
+{
+    DajJadroKlas().InicjalizujFormatSettingsJSON(FFormatSettingsJSON);
+}
+
+bool TZapisywaczJSON::CzyZapisacPoleObiektu(int16_t p_NrPola, const TObiekt &p_Obiekt)
+{
+    ZapisPole = p_NrPola;
+    if (CzyZapisacPole)
+        return CzyZapisacPole(p_Obiekt, p_NrPola);
+    return p_Obiekt.MaWartosc(p_NrPola) && (ZapisWszystkichPol || p_Obiekt.PoleZapisywane(p_NrPola));
+}
+
+void TZapisywaczJSON::ZapiszTekst(const QByteArray &p_Tekst)
+{
+    ZapiszTekstJSON(TekstZPolskiegoAnsi(p_Tekst).toUtf8());
+}
+
+void TZapisywaczJSON::ZapiszTekst(const QString &p_Tekst)
+{
+    ZapiszTekstJSON(p_Tekst.toUtf8());
+}
+
+void TZapisywaczJSON::ZapiszBoolean(bool p_Wartosc)
+{
+    ZapiszTxt(p_Wartosc ? QByteArrayLiteral("true") : QByteArrayLiteral("false"));
+}
+
+void TZapisywaczJSON::ZapiszObiekt(TObiektBazowy &p_Obiekt, const QString &)
+{
+    ZapiszDokument(p_Obiekt);
+}
+
+void TZapisywaczJSON::ZapiszRef(const TPoleWskObiektu &p_Pole)
+{
+    const QByteArray id = IDObiektu(p_Pole.Wartosc());
+    ZapiszTxt(id.isEmpty() ? QByteArrayLiteral("null") : id);
+}
+
+void TZapisywaczJSON::ZapiszDokument(TObiektBazowy &p_Obiekt)
+{
+    p_Obiekt.ZablokujObiekt();
+    const std::unique_ptr<TObiektBazowy, void (*)(TObiektBazowy *)> blokada(
+        &p_Obiekt, [](TObiektBazowy *p_Zablokowany) { p_Zablokowany->OdblokujObiekt(); });
+    PrzygotujIDObiektow(p_Obiekt);
+    if (!FPominZapisTypu)
+        ZapiszPoczTypu(p_Obiekt);
+    p_Obiekt.WykonajZapisJSON(*this, !FPominZapisTypu);
+    if (!FPominZapisTypu)
+        ZapiszKonTypu();
+}
+
+void TZapisywaczJSON::PrzygotujIDObiektow(TObiektBazowy &p_Korzen)
+{
+    // A filter may accept a field without data: there is no target to number then.
+    ZbierzObiektyZID(p_Korzen, [this](const TObiekt &p_Obiekt, int16_t p_Nr) {
+        return p_Obiekt.MaWartosc(p_Nr) && CzyZapisacPoleObiektu(p_Nr, p_Obiekt);
+    });
+}
+
+void TZapisywaczJSON::ZapiszPoczTypu(const TObiektBazowy &p_Obiekt)
+{
+    ZapiszTxt(QByteArrayLiteral("{\"_type_\":"));
+    ZapiszTekstJSON(DajNazweTypuDoZapisu(p_Obiekt));
+}
+
+void TZapisywaczJSON::ZapiszPropValue()
+{
+    ZapiszTxt(QByteArrayLiteral(","));
+    NowaLinia();
+    ZapiszTxt(QByteArrayLiteral("\"value\":"));
+}
+
+void TZapisywaczJSON::ZapiszKonTypu()
+{
+    NowaLinia();
+    ZapiszTxt(QByteArrayLiteral("}"));
+}
+
+void TZapisywaczJSON::ZapiszObiektJSON(const TObiekt &p_Obiekt, bool p_ZapisanoTyp)
+{
+    if (!p_ZapisanoTyp)
+        ZapiszTxt(QByteArrayLiteral("{"));
+    bool pierwszy = !p_ZapisanoTyp;
+    const QByteArray id = IDObiektu(&p_Obiekt);
+    if (!id.isEmpty()) {
+        ZapiszTxt(pierwszy ? QByteArrayLiteral("\"ID\":") : QByteArrayLiteral(",\"ID\":"));
+        ZapiszTxt(id);
+        pierwszy = false;
+    }
+    const int16_t ostatni = p_Obiekt.OstatniNrPola();
+    for (int16_t nr = 0; nr <= ostatni; ++nr) {
+        if (!CzyZapisacPoleObiektu(nr, p_Obiekt))
+            continue;
+        const TPole *pole = p_Obiekt.MaWartosc(nr) ? p_Obiekt.PoleJesliJest(nr) : nullptr;
+        if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole))
+            if (!PodlegaZapisowi(wskaznik->Wartosc()))
+                continue;
+        if (!pierwszy)
+            ZapiszTxt(QByteArrayLiteral(","));
+        pierwszy = false;
+        NowaLinia();
+        ZapiszTxt(QByteArrayLiteral("\""));
+        ZapiszTekstBezCudzyslowu(p_Obiekt.AliasJSONPolaNr(nr));
+        ZapiszTxt(QByteArrayLiteral("\":"));
+        if (pole)
+            ZapiszWartoscPola(p_Obiekt, nr, *pole);
+        else
+            ZapiszTxt(QByteArrayLiteral("null"));
+    }
+    if (!p_ZapisanoTyp) {
+        NowaLinia();
+        ZapiszTxt(QByteArrayLiteral("}"));
+    }
+}
+
+void TZapisywaczJSON::ZapiszWartoscPola(const TObiekt &p_Obiekt, int16_t p_Nr, const TPole &p_Pole)
+{
+    const QString maska = p_Obiekt.MaskaZapisuPolaNr(p_Nr);
+    if (maska.isEmpty())
+        return p_Pole.ZapiszJSON(*this);
+    const QString tekst = p_Pole.WartWgMaski(maska, &DajJadroKlas().FormatSettings());
+    if (maska.startsWith(QLatin1Char('#')) && tekst.size() > maska.size())
+        throw LkException(Format(QStringLiteral("błąd zapisu wg maski: \"%s\" <> \"%s\" w %s"),
+                                 {tekst, maska, p_Obiekt.DajSciezkeDoSiebie()}));
+    if (dynamic_cast<const TPoleNumeryczne *>(&p_Pole) && !dynamic_cast<const TPoleDateTimeBazowe *>(&p_Pole))
+        ZapiszTekstBezCudzyslowu(tekst);
+    else
+        ZapiszTekst(tekst);
+}
+
+void TZapisywaczJSON::ZapiszTekstJSON(QByteArrayView p_UTF8)
+{
+    // Escaped in a scratch buffer, so that the stream gets one write per string.
+    FBufor.resize(0);
+    FBufor.append('"');
+    DopiszUcieczki(p_UTF8);
+    FBufor.append('"');
+    ZapiszTxt(FBufor);
+}
+
+void TZapisywaczJSON::ZapiszTekstBezCudzyslowu(const QString &p_Tekst)
+{
+    FBufor.resize(0);
+    DopiszUcieczki(p_Tekst.toUtf8());
+    ZapiszTxt(FBufor);
+}
+
+void TZapisywaczJSON::DopiszUcieczki(QByteArrayView p_UTF8)
+{
+    const char *p = p_UTF8.data();
+    const char *koniec = p + p_UTF8.size();
+    const char *seria = p;
+    for (; p < koniec; ++p) {
+        const char ucieczka = Ucieczki[static_cast<unsigned char>(*p)];
+        if (!ucieczka)
+            continue;
+        FBufor.append(seria, p - seria);
+        if (ucieczka == 'u') {
+            static const char cyfry[] = "0123456789ABCDEF";
+            const auto c = static_cast<unsigned char>(*p);
+            const char kod[] = {'\\', 'u', '0', '0', cyfry[c >> 4], cyfry[c & 15]};
+            FBufor.append(kod, sizeof kod);
+        } else {
+            const char kod[] = {'\\', ucieczka};
+            FBufor.append(kod, sizeof kod);
+        }
+        seria = p + 1;
+    }
+    FBufor.append(seria, koniec - seria);
+}

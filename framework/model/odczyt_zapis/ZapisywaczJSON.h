@@ -1,0 +1,78 @@
+#pragma once
+
+#include "FormatSettings.h"
+#include "ZapisywaczTekstu.h"
+
+class TObiekt;
+class TPole;
+
+// Writer of the JSON format. A document is one object: "_type_" names its
+// class (unless FPominZapisTypu), every field goes under its JSON alias, and
+// objects that references inside the tree point at carry "ID" members with
+// numbers given in the order a walk over the written fields meets them.
+// Strings are UTF-8 with only the quote, the backslash and the control bytes
+// escaped; everything else, the slash and bytes from 127 up included, is copied.
+class TZapisywaczJSON : public TZapisywaczTekstu
+{
+public:
+    // Numeric arrays break their line before every 32nd element.
+    static constexpr int ElementowWLinii = 32;
+
+    TZapisywaczJSON(TStream *p_Strumien, bool p_ZChwilowymi = false, bool p_PominZapisTypu = false);
+
+    // With a filter the filter alone decides (a field it accepts without data
+    // is written as null); otherwise a field with data that is saved or asked for.
+    bool CzyZapisacPoleObiektu(int16_t p_NrPola, const TObiekt &p_Obiekt) override;
+    // Windows-1250 bytes as UTF-8, quoted and escaped.
+    void ZapiszTekst(const QByteArray &p_Tekst) override;
+    void ZapiszTekst(const QString &p_Tekst) override;
+    void ZapiszBoolean(bool p_Wartosc) override;
+    // A whole typed document; the field name is not used.
+    void ZapiszObiekt(TObiektBazowy &p_Obiekt, const QString &p_NazwaPola) override;
+    // The target's ID, or null when the target has none.
+    void ZapiszRef(const TPoleWskObiektu &p_Pole) override;
+
+    // The whole document of p_Obiekt, the object locked meanwhile.
+    void ZapiszDokument(TObiektBazowy &p_Obiekt);
+    // Numbers the targets of the references among the fields that will be written.
+    void PrzygotujIDObiektow(TObiektBazowy &p_Korzen);
+    // "{\"_type_\":" and the type name.
+    void ZapiszPoczTypu(const TObiektBazowy &p_Obiekt);
+    // ",", a line break and "\"value\":": a typed root that is not a TObiekt.
+    void ZapiszPropValue();
+    void ZapiszKonTypu();
+    // The members of a TObiekt; without p_ZapisanoTyp inside its own braces.
+    void ZapiszObiektJSON(const TObiekt &p_Obiekt, bool p_ZapisanoTyp);
+    // UTF-8 bytes, quoted and escaped.
+    void ZapiszTekstJSON(QByteArrayView p_UTF8);
+    void ZapiszTekstBezCudzyslowu(const QString &p_Tekst);
+    // The numbers joined by ",", a line break before every 32nd one.
+    template <typename T, typename F> void ZapiszTabliceLiczb(const T &p_Elementy, F p_Zapisz);
+
+    // The model's settings with "." as the decimal separator.
+    TFormatSettings FFormatSettingsJSON;
+    bool FPominZapisTypu;
+
+private:
+    // One field's value: by the object's save mask when it has one, else the field's own hook.
+    void ZapiszWartoscPola(const TObiekt &p_Obiekt, int16_t p_Nr, const TPole &p_Pole);
+    // Appends p_UTF8 to FBufor with the escapes.
+    void DopiszUcieczki(QByteArrayView p_UTF8);
+    QByteArray FBufor;
+};
+
+template <typename T, typename F> void TZapisywaczJSON::ZapiszTabliceLiczb(const T &p_Elementy, F p_Zapisz)
+{
+    ZapiszTxt(QByteArrayLiteral("["));
+    int i = 0;
+    for (const auto &element : p_Elementy) {
+        if (i > 0) {
+            ZapiszTxt(QByteArrayLiteral(","));
+            if (i % ElementowWLinii == 0)
+                NowaLinia();
+        }
+        p_Zapisz(element);
+        ++i;
+    }
+    ZapiszTxt(QByteArrayLiteral("]"));
+}

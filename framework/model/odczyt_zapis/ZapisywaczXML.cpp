@@ -1,0 +1,340 @@
+#include "ZapisywaczXML.h"
+
+#include "Obiekt.h"
+#include "PoleWskObiektu.h"
+
+#include "KodowanieZnakow.h"
+#include "TabeleStronKodowych.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+bool bezZnakowSterujacych(TTypZapisuXML p_Typ)
+{
+    return p_Typ == tzxCelina || p_Typ == tzxOSOZ || p_Typ == tzxECS;
+}
+
+// Characters escaping may touch; everything else is copied as a run.
+constexpr std::array<bool, 128> ZbudujSpecjalne()
+{
+    std::array<bool, 128> t{};
+    for (int c = 0; c < 32; ++c)
+        t[c] = true;
+    for (char c : {'&', '"', '<', '\'', '>'})
+        t[static_cast<unsigned char>(c)] = true;
+    return t;
+}
+constexpr std::array<bool, 128> Specjalne = ZbudujSpecjalne();
+
+bool specjalny(char16_t c)
+{
+    return c < 128 ? Specjalne[c] : (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFF;
+}
+
+} // namespace
+
+TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi) : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi)
+{
+    UstawTypIKodowanie(tzxDomyslny, tkxDomyslny);
+}
+
+TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
+                               bool p_BezPolPomijanych, bool p_ZChwilowymi, const QString &p_SzablonXSL,
+                               TDajPrzestrzenPref p_DajPrzestrzenPref)
+    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), FDajPrzestrzenPref(std::move(p_DajPrzestrzenPref)),
+      SzablonXSL(p_SzablonXSL), BezPomijanych(p_BezPolPomijanych)
+{
+    UstawTypIKodowanie(p_TypZapisu, p_TypKodowania);
+}
+
+void TZapisywaczXML::UstawTypIKodowanie(TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania)
+{
+    TypZapisuXML = p_TypZapisu == tzxDomyslny ? tzxStandard : p_TypZapisu;
+    KodowanieXML = p_TypKodowania == tkxDomyslny ? tkxUTF8 : p_TypKodowania;
+    BooleanJako01 = bezZnakowSterujacych(TypZapisuXML);
+}
+
+bool TZapisywaczXML::CzyZapisacPoleObiektu(int16_t p_NrPola, const TObiekt &p_Obiekt)
+{
+    ZapisPole = p_NrPola;
+    if (CzyZapisacPole)
+        return CzyZapisacPole(p_Obiekt, p_NrPola);
+    if (!p_Obiekt.MaWartosc(p_NrPola))
+        return false;
+    if (!ZapisWszystkichPol && !p_Obiekt.PoleZapisywane(p_NrPola))
+        return false;
+    return !(BezPomijanych && p_Obiekt.PominPoleWXML(p_NrPola, *this));
+}
+
+QByteArray TZapisywaczXML::DajNazweTypuDoZapisu(const TObiektBazowy &p_Obiekt) const
+{
+    if (const TObiekt *obiekt = p_Obiekt.JakoTObiekt())
+        return Przekoduj(obiekt->AliasXMLPolaNr(-1));
+    QString nazwa = p_Obiekt.ClassName().mid(1);
+    while (nazwa.startsWith(QLatin1Char('_')))
+        nazwa.remove(0, 1);
+    return Przekoduj(nazwa);
+}
+
+void TZapisywaczXML::Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const
+{
+    const bool bezSterujacych = bezZnakowSterujacych(TypZapisuXML);
+    const bool utf8 = KodowanieXML == tkxUTF8;
+    auto referencja = [&](uint32_t p_Kod) {
+        p_Wynik += Znormalizowany ? "&#x" + QByteArray::number(p_Kod, 16).toUpper() + ';'
+                                  : "&#" + QByteArray::number(p_Kod) + ';';
+    };
+    const char16_t *p = p_Tekst.utf16();
+    const char16_t *koniec = p + p_Tekst.size();
+    while (p < koniec) {
+        const char16_t *poczatek = p;
+        while (p < koniec && !specjalny(*p))
+            ++p;
+        if (p > poczatek)
+            p_Wynik += utf8 ? QStringView(poczatek, p).toUtf8() : Koduj(QStringView(poczatek, p).toString());
+        if (p == koniec)
+            break;
+        const char16_t c = *p++;
+        switch (c) {
+        case '&': p_Wynik += "&amp;"; break;
+        case '"': p_Wynik += "&quot;"; break;
+        case '<': p_Wynik += "&lt;"; break;
+        case '\'': p_Wynik += Znormalizowany ? "'" : "&apos;"; break;
+        case '>': p_Wynik += Znormalizowany ? ">" : "&gt;"; break;
+        case '\t':
+        case '\n': referencja(c); break;
+        default:
+            if (QChar::isHighSurrogate(c) && p < koniec && QChar::isLowSurrogate(*p)) {
+                // A whole pair is one character: UTF-8 holds it, other encodings get one reference.
+                const uint32_t kod = QChar::surrogateToUcs4(c, *p++);
+                if (utf8)
+                    p_Wynik += QStringView(p - 2, 2).toUtf8();
+                else
+                    referencja(kod);
+            } else if (!bezSterujacych) {
+                referencja(c);
+            }
+        }
+    }
+}
+
+QByteArray TZapisywaczXML::Koduj(const QString &p_Tekst) const
+{
+    switch (KodowanieXML) {
+    case tkxUTF8: return p_Tekst.toUtf8();
+    case tkxISO88592: return TekstNaStroneKodowa(p_Tekst, CP_ISO_8859_2);
+    case tkxWin1251: return TekstNaStroneKodowa(p_Tekst, 1251);
+    case tkxISO88591: return TekstNaStroneKodowa(p_Tekst, 28591);
+    default: return TekstNaStroneKodowa(p_Tekst, 1250);
+    }
+}
+
+QByteArray TZapisywaczXML::Przekoduj(const QString &p_Tekst) const
+{
+    QByteArray wynik;
+    wynik.reserve(p_Tekst.size());
+    Zastap(p_Tekst, wynik);
+    return wynik;
+}
+
+void TZapisywaczXML::ZapiszTekst(const QString &p_Tekst)
+{
+    ZapiszTxt(Przekoduj(p_Tekst));
+}
+
+void TZapisywaczXML::ZapiszTekst(const QByteArray &p_Tekst)
+{
+    if (KodowanieXML == tkxUTF8 || KodowanieXML == tkxISO88592) {
+        ZapiszTekst(TekstZPolskiegoAnsi(p_Tekst));
+        return;
+    }
+    // The other encodings keep the bytes; only the markup characters are escaped.
+    QByteArray wynik;
+    wynik.reserve(p_Tekst.size());
+    for (char bajt : p_Tekst) {
+        const auto c = static_cast<unsigned char>(bajt);
+        if (c >= 128 || !Specjalne[c])
+            wynik += bajt;
+        else if (c < 32 && c != '\t' && c != '\n' && bezZnakowSterujacych(TypZapisuXML))
+            continue;
+        else
+            wynik += Przekoduj(QString(QChar(c)));
+    }
+    ZapiszTxt(wynik);
+}
+
+void TZapisywaczXML::ZapiszBoolean(bool p_Wartosc)
+{
+    if (BooleanJako01)
+        ZapiszTxt(p_Wartosc ? QByteArrayLiteral("1") : QByteArrayLiteral("0"));
+    else
+        ZapiszTxt(p_Wartosc ? QByteArrayLiteral("true") : QByteArrayLiteral("false"));
+}
+
+void TZapisywaczXML::ZapiszObiekt(TObiektBazowy &p_Obiekt, const QString &p_NazwaPola)
+{
+    p_Obiekt.WykonajZapisXML(*this, Przekoduj(p_NazwaPola));
+}
+
+QByteArray TZapisywaczXML::DajNaglowekXML() const
+{
+    static const char *const nazwy[] = {"utf-8", "windows-1250", "utf-8", "ISO-8859-2", "windows-1251", "ISO-8859-1"};
+    return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"") + nazwy[KodowanieXML] + QByteArrayLiteral("\" ?>\r\n");
+}
+
+void TZapisywaczXML::ZapiszNaglowekPliku(const QString &p_SzablonXSL)
+{
+    ZapiszTxt(DajNaglowekXML());
+    if (p_SzablonXSL.isEmpty())
+        return;
+    if (p_SzablonXSL.startsWith(QLatin1Char('<'))) {
+        ZapiszTxt(Koduj(p_SzablonXSL));
+    } else {
+        QString adres = p_SzablonXSL;
+        if (adres.left(5).compare(QLatin1String("http:"), Qt::CaseInsensitive) != 0
+            && adres.left(5).compare(QLatin1String("file:"), Qt::CaseInsensitive) != 0)
+            adres = QStringLiteral("file://") + adres;
+        adres.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        ZapiszTxt("<?xml-stylesheet type=\"text/xsl\" href=\"" + Przekoduj(adres) + "\"?>");
+    }
+    ZapiszTxt(QByteArrayLiteral("\r\n"));
+}
+
+void TZapisywaczXML::DodajPrzestrzenieDrzewa(TObiektBazowy &p_Korzen)
+{
+    const bool wierszowy = TypZapisuXML == tzxWierszowy;
+    p_Korzen.WykonajWDrzewie([&](TObiektBazowy &p_Obiekt) {
+        TObiekt *obiekt = p_Obiekt.JakoTObiekt();
+        if (!obiekt)
+            return false;
+        bool atrybuty = false;
+        bool elementy = false;
+        for (int16_t nr = 0; nr <= obiekt->OstatniNrPola(); ++nr) {
+            if (!CzyZapisacPoleObiektu(nr, *obiekt))
+                continue;
+            const bool atrybut = !obiekt->PoleJestObiektem(nr) && (!wierszowy || obiekt->JestAtrybutem(nr));
+            (atrybut ? atrybuty : elementy) = true;
+            if (FDajPrzestrzenPref) {
+                const QString alias = obiekt->AliasXMLPolaNr(nr);
+                const qsizetype dwukropek = alias.indexOf(QLatin1Char(':'));
+                if (dwukropek > 0) {
+                    const QString prefiks = alias.left(dwukropek);
+                    const auto it = std::lower_bound(FPrefiksyAliasow.begin(), FPrefiksyAliasow.end(), prefiks);
+                    if (it == FPrefiksyAliasow.end() || *it != prefiks)
+                        FPrefiksyAliasow.insert(it, prefiks);
+                }
+            }
+        }
+        if (atrybuty || elementy)
+            FPrzestrzNazw.DodajPrzestrzen(*obiekt, atrybuty, elementy);
+        return false;
+    });
+}
+
+void TZapisywaczXML::UstalPrefiksy(TObiektBazowy &p_Korzen)
+{
+    const TObiekt *korzen = p_Korzen.JakoTObiekt();
+    const QString przestrzenKorzenia = korzen ? korzen->PrzestrzenNazwXML() : QString();
+    if (FPrzestrzNazw.IlePrzestrzNazwXML() == 0 || !przestrzenKorzenia.isEmpty() || !FPrefiksyAliasow.isEmpty()) {
+        if (korzen && !przestrzenKorzenia.isEmpty() && !FPrzestrzNazw.DajPrzestrzen(przestrzenKorzenia)) {
+            auto rekord = std::make_unique<TPrzestrzNazwXML>();
+            rekord->UstawPrzestrzen(przestrzenKorzenia);
+            rekord->UstawPrefiks(korzen->PrefPrzestrzNazwXML());
+            FPrzestrzNazw.DodajPrzestrzNazwXML(std::move(rekord), FPrzestrzNazw.IlePrzestrzNazwXML());
+        }
+        for (const QString &prefiks : std::as_const(FPrefiksyAliasow)) {
+            int gdzie;
+            if (FPrzestrzNazw.JestTakiPrefiks(prefiks.toUtf8(), gdzie)) {
+                FPrzestrzNazw.PrzestrzNazwXML(gdzie).UstawQualified(true);
+            } else {
+                auto rekord = std::make_unique<TPrzestrzNazwXML>();
+                rekord->UstawPrzestrzen(FDajPrzestrzenPref(prefiks.toUtf8()));
+                rekord->UstawPrefiks(prefiks.toUtf8());
+                rekord->UstawQualified(true);
+                FPrzestrzNazw.DodajPrzestrzNazwXML(std::move(rekord), 0);
+            }
+        }
+        // Unqualified namespaces other than the root's are never named in the document.
+        TListaPrzestrzNazwXML zostaja;
+        for (const auto &rekord : FPrzestrzNazw)
+            if (rekord->Qualified() || rekord->Przestrzen() == przestrzenKorzenia) {
+                auto kopia = std::make_unique<TPrzestrzNazwXML>();
+                kopia->UstawPrzestrzen(rekord->Przestrzen());
+                kopia->UstawPrefiks(rekord->Prefiks());
+                kopia->UstawQualified(rekord->Qualified());
+                zostaja.DodajPrzestrzNazwXML(std::move(kopia), zostaja.IlePrzestrzNazwXML());
+            }
+        std::swap(FPrzestrzNazw, zostaja);
+    }
+    if (TPrzestrzNazwXML *rekordKorzenia = FPrzestrzNazw.DajPrzestrzen(przestrzenKorzenia)) {
+        bool kwalifikowane = false;
+        bool niekwalifikowane = false;
+        for (const auto &rekord : FPrzestrzNazw)
+            (rekord->Qualified() ? kwalifikowane : niekwalifikowane) = true;
+        const bool zPrefiksem = (kwalifikowane && niekwalifikowane)
+            || (korzen && korzen->ElemFormDefaultXML() == fdxUnqualified);
+        if (!zPrefiksem)
+            rekordKorzenia->UstawPrefiks({});
+    }
+    // The root's namespace without a prefix is the default one; the others get "lk1", "lk2", ...
+    for (int i = 0; i < FPrzestrzNazw.IlePrzestrzNazwXML(); ++i) {
+        TPrzestrzNazwXML &rekord = FPrzestrzNazw.PrzestrzNazwXML(i);
+        if (!rekord.Prefiks().isEmpty() || rekord.Przestrzen() == przestrzenKorzenia)
+            continue;
+        for (int n = 1;; ++n) {
+            const QByteArray prefiks = "lk" + QByteArray::number(n);
+            int gdzie;
+            if (!FPrzestrzNazw.JestTakiPrefiks(prefiks, gdzie) || gdzie >= i) {
+                rekord.UstawPrefiks(prefiks);
+                break;
+            }
+        }
+    }
+}
+
+void TZapisywaczXML::PrzygotujIDObiektow(TObiektBazowy &p_Korzen)
+{
+    FPrzestrzNazw = TListaPrzestrzNazwXML();
+    FPrefiksyAliasow.clear();
+    ZbierzObiektyZID(p_Korzen);
+    DodajPrzestrzenieDrzewa(p_Korzen);
+    UstalPrefiksy(p_Korzen);
+}
+
+void TZapisywaczXML::ZapiszPrzestrzenNazw(const TObiekt &p_Obiekt)
+{
+    std::vector<const TPrzestrzNazwXML *> rekordy;
+    for (const auto &rekord : FPrzestrzNazw)
+        rekordy.push_back(rekord.get());
+    std::stable_sort(rekordy.begin(), rekordy.end(),
+                     [](const TPrzestrzNazwXML *a, const TPrzestrzNazwXML *b) { return a->Prefiks() < b->Prefiks(); });
+    for (const TPrzestrzNazwXML *rekord : rekordy) {
+        const QByteArray nazwa = rekord->Prefiks().isEmpty() ? QByteArrayLiteral("xmlns") : "xmlns:" + rekord->Prefiks();
+        // A field of that name writes the declaration itself.
+        bool pole = false;
+        for (int16_t nr = 0; nr <= p_Obiekt.OstatniNrPola() && !pole; ++nr)
+            pole = p_Obiekt.MaWartosc(nr)
+                && (p_Obiekt.AliasXMLPolaNr(nr) == QLatin1String(nazwa) || p_Obiekt.NazwaPolaNr(nr) == QLatin1String(nazwa));
+        if (!pole)
+            ZapiszTxt(' ' + nazwa + "=\"" + Przekoduj(rekord->Przestrzen()) + '"');
+    }
+    FPrzestrzZapisana = true;
+}
+
+QByteArray TZapisywaczXML::PrefiksPrzestrzeni(const TObiekt &p_Klasa) const
+{
+    const QString przestrzen = p_Klasa.PrzestrzenNazwXML();
+    if (przestrzen.isEmpty())
+        return {};
+    const QByteArray prefiks = FPrzestrzNazw.DajPrefiksPrzestrzNazw(przestrzen);
+    return prefiks.isEmpty() ? prefiks : prefiks + ':';
+}
+
+void TZapisywaczXML::ZapiszIDObiektu(const TObiektBazowy &p_Obiekt, const QByteArray &p_Prefiks)
+{
+    const QByteArray id = IDObiektu(&p_Obiekt);
+    if (!id.isEmpty())
+        ZapiszTxt(' ' + p_Prefiks + "ID=\"" + id + '"');
+}
