@@ -12,6 +12,8 @@
 #include "PolaTekstowe.h"
 #include "PoleBoolean.h"
 #include "PoleWskObiektu.h"
+#include "Strumienie.h"
+#include "ZapisywaczBinarny.h"
 
 #include <cstdint>
 #include <string>
@@ -148,6 +150,14 @@ inline void ZbudujObiekty(TDrzewo &p_Drzewo, int p_Pozycji)
             }
         }
     }
+}
+
+// The tree's binary image: trees read back compare by it with the one written.
+inline QByteArray ObrazBinarny(TDrzewo &p_Drzewo)
+{
+    TMemoryStream strumien;
+    TZapisywaczBinarny(strumien).ZapiszObiekt(p_Drzewo);
+    return strumien.Bajty();
 }
 
 } // namespace drzewo
