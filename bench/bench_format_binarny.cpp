@@ -13,6 +13,7 @@
 #include "PomiarFaz.h"
 
 #include "KontenerPliku.h"
+#include "LkTypyBazowe.h"
 #include "OdczytywaczBinarny.h"
 #include "Strumienie.h"
 
@@ -80,9 +81,10 @@ Drzewo czytajStruktury(const std::string &p_Zrodlo)
     return drzewo;
 }
 
+// Reads go over the bytes in place (TMemoryStream would copy them first).
 void czytajBinarnie(const QByteArray &p_Bajty, TDrzewo &p_Cel)
 {
-    TMemoryStream s(p_Bajty);
+    TLkReadOnlyRawByteStream s(p_Bajty);
     TOdczytywaczBinarny(s).WczytajObiekt(p_Cel);
 }
 
@@ -95,7 +97,7 @@ QByteArray zapiszKontener(TDrzewo &p_Drzewo, int16_t p_Typ)
 
 void czytajKontener(const QByteArray &p_Plik, int16_t p_Typ, TDrzewo &p_Cel)
 {
-    TMemoryStream plik(p_Plik);
+    TLkReadOnlyRawByteStream plik(p_Plik);
     p_Cel.WczytajZPliku({}, {}, p_Typ, "haslo", &plik);
 }
 

@@ -11,6 +11,7 @@
 
 #include "PomiarFaz.h"
 
+#include "LkTypyBazowe.h"
 #include "Obiekt.h"
 #include "PolaCalkowite.h"
 #include "PolaTekstowe.h"
@@ -58,16 +59,16 @@ struct TWezelC
 void Zbuduj(std::vector<TWezelC> &p_Wezly, int p_Ile)
 {
     p_Wezly.assign(static_cast<size_t>(p_Ile), {});
-    std::function<int(int, int)> buduj = [&](int p_Od, int p_Ile) -> int {
-        if (p_Ile <= 0)
+    std::function<int(int, int)> buduj = [&](int p_Od, int p_Wezlow) -> int {
+        if (p_Wezlow <= 0)
             return -1;
         TWezelC &w = p_Wezly[static_cast<size_t>(p_Od)];
         w.Nazwa = "pozycja " + std::to_string(p_Od);
         w.Ilosc = p_Od % 1000;
         w.Cena = (p_Od % 10000) / 4.0;
-        const int lewych = (p_Ile - 1) / 2;
+        const int lewych = (p_Wezlow - 1) / 2;
         w.Lewy = buduj(p_Od + 1, lewych);
-        w.Prawy = buduj(p_Od + 1 + lewych, p_Ile - 1 - lewych);
+        w.Prawy = buduj(p_Od + 1 + lewych, p_Wezlow - 1 - lewych);
         return p_Od;
     };
     buduj(0, p_Ile);
@@ -215,7 +216,7 @@ int main(int argc, char **argv)
                     "libxml2's %.1f MB\n",
                     ile, rund, obiektyMB, mbNasz, mbLib);
         // The figures count only if both reads give back what was written.
-        TMemoryStream strumien(nasz);
+        TLkReadOnlyRawByteStream strumien(nasz);
         TPozycja wczytany;
         std::vector<TWezelC> wczytane;
         if (!wczytany.WczytajZPlikuXML(QStringLiteral("bench.xml"), tzxStandard, &strumien)
@@ -237,7 +238,7 @@ int main(int argc, char **argv)
              WczytajLibxml(libxml, dlugoscLibxml, wczytane);
          }},
         {"xml read", mbNasz, [&] {
-             TMemoryStream strumien(nasz);
+             TLkReadOnlyRawByteStream strumien(nasz);
              TPozycja wczytany;
              wczytany.WczytajZPlikuXML(QStringLiteral("bench.xml"), tzxStandard, &strumien);
          }},
