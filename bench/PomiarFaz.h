@@ -46,6 +46,37 @@ inline double ZajetaPamiecMB()
     return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
 }
 
+// The heap p_Budowa leaves taken: the size of the objects it built.
+inline double PrzyrostStertyMB(const std::function<void()> &p_Budowa)
+{
+    const double przed = ZajetaPamiecMB();
+    p_Budowa();
+    return ZajetaPamiecMB() - przed;
+}
+
+// A format benchmark's command line: [COUNT] [ROUNDS] [PHASE].
+struct TArgumenty
+{
+    int Ile;
+    int Rundy = 5;
+    const char *SamaFaza = nullptr;
+};
+
+// False (after the usage line) when the numbers make no sense.
+inline bool CzytajArgumenty(int argc, char **argv, TArgumenty &p_Arg)
+{
+    if (argc > 1)
+        p_Arg.Ile = std::atoi(argv[1]);
+    if (argc > 2)
+        p_Arg.Rundy = std::atoi(argv[2]);
+    if (argc > 3)
+        p_Arg.SamaFaza = argv[3];
+    if (p_Arg.Ile >= 1 && p_Arg.Rundy >= 1)
+        return true;
+    std::fprintf(stderr, "usage: %s [COUNT] [ROUNDS] [PHASE]\n", argv[0]);
+    return false;
+}
+
 // kB of a line of /proc/self/status ("VmRSS:", "VmHWM:").
 inline double KBProcesu(const char *p_Klucz)
 {

@@ -128,23 +128,17 @@ bool sprawdzOdczyty(TDrzewo &p_Drzewo, const QByteArray &p_Binarny, const QByteA
 
 int main(int argc, char **argv)
 {
-    const int pozycji = argc > 1 ? std::atoi(argv[1]) : 1 << 20;
-    const int rundy = argc > 2 ? std::atoi(argv[2]) : 5;
-    const char *samaFaza = argc > 3 ? argv[3] : nullptr;
-    if (pozycji < 1 || rundy < 1) {
-        std::fprintf(stderr, "usage: %s [ITEMS] [ROUNDS] [PHASE]\n", argv[0]);
+    pomiar::TArgumenty arg{1 << 20};
+    if (!pomiar::CzytajArgumenty(argc, argv, arg))
         return 2;
-    }
-    const double przed = pomiar::ZajetaPamiecMB();
     TDrzewo drzewo;
-    ZbudujObiekty(drzewo, pozycji);
-    const double obiektyMB = pomiar::ZajetaPamiecMB() - przed;
-    const Drzewo struktury = ZbudujStruktury(pozycji);
+    const double obiektyMB = pomiar::PrzyrostStertyMB([&] { ZbudujObiekty(drzewo, arg.Ile); });
+    const Drzewo struktury = ZbudujStruktury(arg.Ile);
     std::printf("bench_format_binarny: %zu groups of %d items, %d rounds; objects built take %.1f MB of heap\n",
-                struktury.size(), NaGrupe, rundy, obiektyMB);
+                struktury.size(), NaGrupe, arg.Rundy, obiektyMB);
 
     // Inputs of the reading phases, made once (for one phase alone, only its own).
-    const std::string faza = samaFaza ? samaFaza : "";
+    const std::string faza = arg.SamaFaza ? arg.SamaFaza : "";
     auto potrzebne = [&](const char *p_Rodzaj) { return faza.empty() || faza.find(p_Rodzaj) != std::string::npos; };
     QByteArray binarny, tekst, zlib, szyfr;
     std::string plain;
@@ -190,7 +184,7 @@ int main(int argc, char **argv)
         {"binary read 3", mbBin, [&] { TDrzewo d; czytajBinarnie(binarny, d); }},
         {"Blowfish read", mbBin, [&] { TDrzewo d; czytajKontener(szyfr, tzpBinarny | tzpSzyfrowany, d); }},
     };
-    return pomiar::UruchomFazy(fazy, rundy, samaFaza,
+    return pomiar::UruchomFazy(fazy, arg.Rundy, arg.SamaFaza,
                                {"reference read", "binary read", "native text read", "zlib read", "Blowfish read"},
                                obiektyMB);
 }

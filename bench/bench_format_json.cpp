@@ -72,25 +72,19 @@ void czytaj(const QByteArray &p_Json, TDrzewo &p_Cel, TStringCache *p_Cache)
 
 int main(int argc, char **argv)
 {
-    const int pozycji = argc > 1 ? std::atoi(argv[1]) : 1 << 20;
-    const int rundy = argc > 2 ? std::atoi(argv[2]) : 5;
-    const char *samaFaza = argc > 3 ? argv[3] : nullptr;
-    if (pozycji < 1 || rundy < 1) {
-        std::fprintf(stderr, "usage: %s [ITEMS] [ROUNDS] [PHASE]\n", argv[0]);
+    pomiar::TArgumenty arg{1 << 20};
+    if (!pomiar::CzytajArgumenty(argc, argv, arg))
         return 2;
-    }
-    const double przed = pomiar::ZajetaPamiecMB();
     TDrzewo drzewo;
-    ZbudujObiekty(drzewo, pozycji);
-    const double obiektyMB = pomiar::ZajetaPamiecMB() - przed;
-    const Drzewo struktury = ZbudujStruktury(pozycji);
+    const double obiektyMB = pomiar::PrzyrostStertyMB([&] { ZbudujObiekty(drzewo, arg.Ile); });
+    const Drzewo struktury = ZbudujStruktury(arg.Ile);
     const nlohmann::json wartosci = jakoJson(struktury);
     std::printf("bench_format_json: %zu groups of %d items, %d rounds; objects built take %.1f MB of heap\n",
-                struktury.size(), NaGrupe, rundy, obiektyMB);
+                struktury.size(), NaGrupe, arg.Rundy, obiektyMB);
 
     const QByteArray nasz = drzewo.ZapiszWStringuJSON();
     const std::string nlohmanna = wartosci.dump();
-    if (!samaFaza) {
+    if (!arg.SamaFaza) {
         std::printf("documents: ours %.1f MB, nlohmann's %.1f MB (the string cache takes over above %.1f MB)\n",
                     nasz.size() / 1e6, nlohmanna.size() / 1e6, 31457280 / 1e6);
         const QByteArray obraz = ObrazBinarny(drzewo);
@@ -119,5 +113,5 @@ int main(int argc, char **argv)
              czytaj(nasz, d, &cache);
          }},
     };
-    return pomiar::UruchomFazy(fazy, rundy, samaFaza, {"nlohmann parse", "json read", "json read, cache"}, obiektyMB);
+    return pomiar::UruchomFazy(fazy, arg.Rundy, arg.SamaFaza, {"nlohmann parse", "json read", "json read, cache"}, obiektyMB);
 }

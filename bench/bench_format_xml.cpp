@@ -190,20 +190,16 @@ size_t WczytajLibxml(const char *p_Dane, int p_Rozmiar, std::vector<TWezelC> &p_
 
 int main(int argc, char **argv)
 {
-    const int ile = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    const int rund = argc > 2 ? std::atoi(argv[2]) : 5;
-    const char *samaFaza = argc > 3 ? argv[3] : nullptr;
-    if (ile < 1 || rund < 1) {
-        std::fprintf(stderr, "usage: %s [OBJECTS] [ROUNDS] [PHASE]\n", argv[0]);
+    pomiar::TArgumenty arg{1000000};
+    if (!pomiar::CzytajArgumenty(argc, argv, arg))
         return 2;
-    }
+    const int ile = arg.Ile, rund = arg.Rundy;
+    const char *samaFaza = arg.SamaFaza;
 
     std::vector<TWezelC> wezly;
     Zbuduj(wezly, ile);
-    const double przed = pomiar::ZajetaPamiecMB();
     TPozycja korzen;
-    ZbudujObiekty(wezly, korzen);
-    const double obiektyMB = pomiar::ZajetaPamiecMB() - przed;
+    const double obiektyMB = pomiar::PrzyrostStertyMB([&] { ZbudujObiekty(wezly, korzen); });
 
     const QByteArray nasz = korzen.ZapiszWStringuXML();
     xmlBufferPtr bufor = xmlBufferCreate();
