@@ -1,320 +1,190 @@
-// The binary and native text formats and the file container over a tree of
-// about a million small objects (three value fields each, some shared
-// references), beside a reference: the same data as plain structs written to
-// and read from the same bytes by a hand-written loop, the ceiling of any
-// serializer of this layout. Each round runs every phase once, the side
-// that starts alternating; medians close the output. Peak memory of each read
-// is the rise of the resident set while it runs (the input held already),
-// against the heap the built objects take. A PHASE name runs that phase alone
-// ROUNDS times (for perf).
+// The binary and native text formats and the file container over the format
+// benchmarks' tree (bench/DrzewoBenchmarku.h: groups of small items in lists,
+// three value fields each, every 64th pointing at a shared item), beside a
+// reference: the same data as plain structs written to and read from a
+// hand-written layout of the same content, the ceiling of any serializer.
+// The driver (bench/PomiarFaz.h) alternates which side of a pair runs first,
+// quotes medians and the peak memory of each read against the heap the built
+// objects take. A PHASE name runs that phase alone ROUNDS times (for perf).
 //
-//   bench_format_binarny [DEPTH] [ROUNDS] [PHASE]     (DEPTH 20: 2^20 - 1 objects)
+//   bench_format_binarny [ITEMS] [ROUNDS] [PHASE]     (ITEMS 1048576 by default)
+
+#include "DrzewoBenchmarku.h"
+#include "PomiarFaz.h"
 
 #include "KontenerPliku.h"
-#include "Obiekt.h"
+#include "LkTypyBazowe.h"
 #include "OdczytywaczBinarny.h"
-#include "OdczytywaczNatywny.h"
-#include "PolaCalkowite.h"
-#include "PolaTekstowe.h"
-#include "PoleBoolean.h"
-#include "PoleWskObiektu.h"
-#include "StrumienBinarny.h"
 #include "Strumienie.h"
-#include "ZapisywaczBinarny.h"
-#include "ZapisywaczNatywny.h"
 
-#include <malloc.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
-#include <map>
-#include <memory>
 #include <string>
-#include <vector>
+
+using namespace drzewo;
 
 namespace {
 
-class TWezel : public TKlasa<TWezel, TObiekt>
+template <typename T>
+void dopisz(std::string &p_Cel, T p_Wartosc)
 {
-public:
-    enum : int16_t { Nazwa, Liczba, Aktywny, Lewy, Prawy, Wsk };
-    static constexpr TOpisPola PolaKlasy[] = {
-        {Nazwa, "Nazwa", &TPoleString::Opis}, {Liczba, "Liczba", &TPoleInteger::Opis},
-        {Aktywny, "Aktywny", &TPoleBoolean::Opis}, {Lewy, "Lewy", &TWezel::Opis},
-        {Prawy, "Prawy", &TWezel::Opis}, {Wsk, "Wsk", &TPoleWskObiektu::Opis}};
-    using TKlasa::TKlasa;
-};
-
-// The reference: the same node as a struct, the same bytes out and in.
-struct Wezel
-{
-    QString Nazwa;
-    int32_t Liczba = 0;
-    bool Aktywny = false;
-    std::unique_ptr<Wezel> Lewy, Prawy;
-    int32_t Wsk = 0; // the target's number, as the format keeps it
-};
-
-QString nazwa(int p_Nr)
-{
-    return QStringLiteral("Pozycja %1").arg(p_Nr);
+    p_Cel.append(reinterpret_cast<const char *>(&p_Wartosc), sizeof p_Wartosc);
 }
 
-// Every 64th node points at the node numbered 2 (the root's left child).
-void zbuduj(TWezel &p_Wezel, int p_Glebokosc, int &p_Nr, TWezel *p_Cel)
+template <typename T>
+T czytaj(const char *&p)
 {
-    const int nr = p_Nr++;
-    p_Wezel.UstawPole<TPoleString>(TWezel::Nazwa, nazwa(nr));
-    p_Wezel.UstawPole<TPoleInteger>(TWezel::Liczba, nr);
-    p_Wezel.UstawPole<TPoleBoolean>(TWezel::Aktywny, (nr & 1) != 0);
-    if (p_Cel && nr % 64 == 0) {
-        p_Wezel.Pole<TPoleWskObiektu>(TWezel::Wsk).UstawWartosc(p_Cel);
-        p_Wezel.UstawMaWartosc(TWezel::Wsk, true);
+    T wartosc;
+    std::memcpy(&wartosc, p, sizeof wartosc);
+    p += sizeof wartosc;
+    return wartosc;
+}
+
+// Length-prefixed names, fixed-width numbers; the reference is the target's
+// running number (-1: none), as the format numbers its objects.
+void zapiszStruktury(const Drzewo &p_Drzewo, std::string &p_Cel)
+{
+    dopisz(p_Cel, static_cast<uint32_t>(p_Drzewo.size()));
+    for (const Grupa &grupa : p_Drzewo) {
+        dopisz(p_Cel, static_cast<uint16_t>(grupa.Nazwa.size()));
+        p_Cel += grupa.Nazwa;
+        dopisz(p_Cel, static_cast<uint32_t>(grupa.Pozycje.size()));
+        for (const Pozycja &pozycja : grupa.Pozycje) {
+            dopisz(p_Cel, static_cast<uint8_t>(pozycja.Nazwa.size()));
+            p_Cel += pozycja.Nazwa;
+            dopisz(p_Cel, pozycja.Liczba);
+            dopisz(p_Cel, static_cast<uint8_t>(pozycja.Aktywny));
+            dopisz(p_Cel, pozycja.Wsk);
+        }
     }
-    if (p_Glebokosc <= 1)
-        return;
-    auto &lewy = p_Wezel.Pole<TWezel>(TWezel::Lewy);
-    zbuduj(lewy, p_Glebokosc - 1, p_Nr, p_Cel ? p_Cel : &lewy);
-    zbuduj(p_Wezel.Pole<TWezel>(TWezel::Prawy), p_Glebokosc - 1, p_Nr, p_Cel ? p_Cel : &lewy);
 }
 
-std::unique_ptr<Wezel> zbudujStruct(int p_Glebokosc, int &p_Nr)
+Drzewo czytajStruktury(const std::string &p_Zrodlo)
 {
-    auto wezel = std::make_unique<Wezel>();
-    const int nr = p_Nr++;
-    wezel->Nazwa = nazwa(nr);
-    wezel->Liczba = nr;
-    wezel->Aktywny = (nr & 1) != 0;
-    wezel->Wsk = nr % 64 == 0 && nr > 0 ? 2 : 0;
-    if (p_Glebokosc > 1) {
-        wezel->Lewy = zbudujStruct(p_Glebokosc - 1, p_Nr);
-        wezel->Prawy = zbudujStruct(p_Glebokosc - 1, p_Nr);
+    const char *p = p_Zrodlo.data();
+    Drzewo drzewo(czytaj<uint32_t>(p));
+    for (Grupa &grupa : drzewo) {
+        const uint16_t dlugosc = czytaj<uint16_t>(p);
+        grupa.Nazwa.assign(p, dlugosc);
+        p += dlugosc;
+        grupa.Pozycje.resize(czytaj<uint32_t>(p));
+        for (Pozycja &pozycja : grupa.Pozycje) {
+            const uint8_t n = czytaj<uint8_t>(p);
+            pozycja.Nazwa.assign(p, n);
+            p += n;
+            pozycja.Liczba = czytaj<int32_t>(p);
+            pozycja.Aktywny = czytaj<uint8_t>(p) != 0;
+            pozycja.Wsk = czytaj<int32_t>(p);
+        }
     }
-    return wezel;
+    return drzewo;
 }
 
-void zapiszStruct(const Wezel &p_Wezel, QByteArray &p_Cel)
+// Reads go over the bytes in place (TMemoryStream would copy them first).
+void czytajBinarnie(const QByteArray &p_Bajty, TDrzewo &p_Cel)
 {
-    uint8_t bity = 0x07;
-    if (p_Wezel.Lewy)
-        bity |= 0x08;
-    if (p_Wezel.Prawy)
-        bity |= 0x10;
-    if (p_Wezel.Wsk)
-        bity |= 0x20;
-    p_Cel.append(char(1)).append(char(bity));
-    const QByteArray utf8 = p_Wezel.Nazwa.toUtf8();
-    p_Cel.append(char(utf8.size())).append(utf8);
-    p_Cel.append(reinterpret_cast<const char *>(&p_Wezel.Liczba), 4).append(char(p_Wezel.Aktywny));
-    if (p_Wezel.Lewy)
-        zapiszStruct(*p_Wezel.Lewy, p_Cel);
-    if (p_Wezel.Prawy)
-        zapiszStruct(*p_Wezel.Prawy, p_Cel);
-    if (p_Wezel.Wsk)
-        p_Cel.append(reinterpret_cast<const char *>(&p_Wezel.Wsk), 2);
+    TLkReadOnlyRawByteStream s(p_Bajty);
+    TOdczytywaczBinarny(s).WczytajObiekt(p_Cel);
 }
 
-std::unique_ptr<Wezel> czytajStruct(const char *&p)
-{
-    auto wezel = std::make_unique<Wezel>();
-    const uint8_t bity = static_cast<uint8_t>(p[1]);
-    p += 2;
-    const int dlugosc = static_cast<uint8_t>(*p++);
-    wezel->Nazwa = QString::fromUtf8(p, dlugosc);
-    p += dlugosc;
-    std::memcpy(&wezel->Liczba, p, 4);
-    wezel->Aktywny = p[4] != 0;
-    p += 5;
-    if (bity & 0x08)
-        wezel->Lewy = czytajStruct(p);
-    if (bity & 0x10)
-        wezel->Prawy = czytajStruct(p);
-    if (bity & 0x20) {
-        uint16_t wsk;
-        std::memcpy(&wsk, p, 2);
-        wezel->Wsk = wsk;
-        p += 2;
-    }
-    return wezel;
-}
-
-double sekundy(const std::function<void()> &p_Faza)
-{
-    const auto start = std::chrono::steady_clock::now();
-    p_Faza();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double mediana(std::vector<double> p_Wartosci)
-{
-    std::sort(p_Wartosci.begin(), p_Wartosci.end());
-    return p_Wartosci[p_Wartosci.size() / 2];
-}
-
-double zajetaPamiecMB()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
-}
-
-// kB of a line of /proc/self/status ("VmRSS:", "VmHWM:").
-double kBProcesu(const char *p_Klucz)
-{
-    FILE *plik = std::fopen("/proc/self/status", "r");
-    char wiersz[256];
-    double kB = 0;
-    while (plik && std::fgets(wiersz, sizeof wiersz, plik))
-        if (std::strncmp(wiersz, p_Klucz, std::strlen(p_Klucz)) == 0)
-            kB = std::atof(wiersz + std::strlen(p_Klucz));
-    if (plik)
-        std::fclose(plik);
-    return kB;
-}
-
-// How far the resident set rises above its level before p_Faza: free heap
-// goes back to the system first and the kernel's peak mark is reset.
-double szczytMB(const std::function<void()> &p_Faza)
-{
-    malloc_trim(0);
-    if (FILE *plik = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", plik);
-        std::fclose(plik);
-    }
-    const double przed = kBProcesu("VmRSS:");
-    p_Faza();
-    return (kBProcesu("VmHWM:") - przed) / 1e3;
-}
-
-QByteArray zapiszKontener(TWezel &p_Korzen, int16_t p_Typ)
+QByteArray zapiszKontener(TDrzewo &p_Drzewo, int16_t p_Typ)
 {
     TMemoryStream plik;
-    p_Korzen.ZapiszWPliku({}, {}, p_Typ, {}, "haslo", &plik);
+    p_Drzewo.ZapiszWPliku({}, {}, p_Typ, {}, "haslo", &plik);
     return plik.Bajty();
 }
 
-void wczytajKontener(const QByteArray &p_Plik, int16_t p_Typ)
+void czytajKontener(const QByteArray &p_Plik, int16_t p_Typ, TDrzewo &p_Cel)
 {
-    TMemoryStream plik(p_Plik);
-    TWezel wczytany;
-    wczytany.WczytajZPliku({}, {}, p_Typ, "haslo", &plik);
+    TLkReadOnlyRawByteStream plik(p_Plik);
+    p_Cel.WczytajZPliku({}, {}, p_Typ, "haslo", &plik);
+}
+
+// Each read's tree, written again, must give the bytes first written: the
+// figures are then of complete, correct work.
+bool sprawdzOdczyty(TDrzewo &p_Drzewo, const QByteArray &p_Binarny, const QByteArray &p_Tekst,
+                    const QByteArray &p_Zlib, const QByteArray &p_Szyfr)
+{
+    bool zgodne = true;
+    auto sprawdz = [&](const char *p_Nazwa, const std::function<void(TDrzewo &)> &p_Czytaj) {
+        TDrzewo wczytane;
+        p_Czytaj(wczytane);
+        if (ObrazBinarny(wczytane) != p_Binarny) {
+            std::fprintf(stderr, "%s: the tree read back differs from the one written\n", p_Nazwa);
+            zgodne = false;
+        }
+    };
+    sprawdz("binary", [&](TDrzewo &d) { czytajBinarnie(p_Binarny, d); });
+    sprawdz("native text", [&](TDrzewo &d) { d.WczytajZTekstu(p_Tekst); });
+    sprawdz("zlib", [&](TDrzewo &d) { czytajKontener(p_Zlib, tzpBinarny | tzpSkompresowany, d); });
+    sprawdz("Blowfish", [&](TDrzewo &d) { czytajKontener(p_Szyfr, tzpBinarny | tzpSzyfrowany, d); });
+    if (ObrazBinarny(p_Drzewo) != p_Binarny)
+        zgodne = false;
+    return zgodne;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const int glebokosc = argc > 1 ? std::atoi(argv[1]) : 20;
-    const int rundy = argc > 2 ? std::atoi(argv[2]) : 5;
-    if (glebokosc < 2 || glebokosc > 24 || rundy < 1) {
-        std::fprintf(stderr, "usage: %s [DEPTH 2..24] [ROUNDS]\n", argv[0]);
+    pomiar::TArgumenty arg{1 << 20};
+    if (!pomiar::CzytajArgumenty(argc, argv, arg))
         return 2;
-    }
-    const double przed = zajetaPamiecMB();
-    TWezel korzen;
-    int nr = 1;
-    zbuduj(korzen, glebokosc, nr, nullptr);
-    const double obiektyMB = zajetaPamiecMB() - przed;
-    int nrStruct = 1;
-    const std::unique_ptr<Wezel> drzewo = zbudujStruct(glebokosc, nrStruct);
-    std::printf("bench_format_binarny: %d objects, depth %d, %d rounds; objects built take %.1f MB of heap\n", nr - 1,
-                glebokosc, rundy, obiektyMB);
+    TDrzewo drzewo;
+    const double obiektyMB = pomiar::PrzyrostStertyMB([&] { ZbudujObiekty(drzewo, arg.Ile); });
+    const Drzewo struktury = ZbudujStruktury(arg.Ile);
+    std::printf("bench_format_binarny: %zu groups of %d items, %d rounds; objects built take %.1f MB of heap\n",
+                struktury.size(), NaGrupe, arg.Rundy, obiektyMB);
 
     // Inputs of the reading phases, made once (for one phase alone, only its own).
-    const std::string samaFaza = argc > 3 ? argv[3] : "";
-    auto potrzebne = [&](const char *p_Rodzaj) { return samaFaza.empty() || samaFaza.find(p_Rodzaj) != std::string::npos; };
-    QByteArray binarny, tekst, plain, zlib, szyfr;
-    if (potrzebne("binary")) {
-        TMemoryStream s;
-        TZapisywaczBinarny(s).ZapiszObiekt(korzen);
-        binarny = s.Bajty();
-    }
+    const std::string faza = arg.SamaFaza ? arg.SamaFaza : "";
+    auto potrzebne = [&](const char *p_Rodzaj) { return faza.empty() || faza.find(p_Rodzaj) != std::string::npos; };
+    QByteArray binarny, tekst, zlib, szyfr;
+    std::string plain;
+    if (potrzebne("binary") || potrzebne("zlib") || potrzebne("Blowfish"))
+        binarny = ObrazBinarny(drzewo);
     if (potrzebne("text"))
-        tekst = korzen.ZapiszWTekscie();
+        tekst = drzewo.ZapiszWTekscie();
     if (potrzebne("reference"))
-        zapiszStruct(*drzewo, plain);
+        zapiszStruktury(struktury, plain);
     if (potrzebne("zlib"))
-        zlib = zapiszKontener(korzen, tzpBinarny | tzpSkompresowany);
+        zlib = zapiszKontener(drzewo, tzpBinarny | tzpSkompresowany);
     if (potrzebne("Blowfish"))
-        szyfr = zapiszKontener(korzen, tzpBinarny | tzpSzyfrowany);
-    if (samaFaza.empty())
-        std::printf("sizes: binary %.1f MB, reference %.1f MB, native text %.1f MB, zlib %.1f MB (%.0f %%), "
+        szyfr = zapiszKontener(drzewo, tzpBinarny | tzpSzyfrowany);
+    if (faza.empty()) {
+        std::printf("sizes: binary %.1f MB, reference %.1f MB, native text %.1f MB, zlib %.1f MB (%.0f %% of binary), "
                     "Blowfish %.1f MB (%.0f %%)\n",
                     binarny.size() / 1e6, plain.size() / 1e6, tekst.size() / 1e6, zlib.size() / 1e6,
                     100.0 * zlib.size() / binarny.size(), szyfr.size() / 1e6, 100.0 * szyfr.size() / binarny.size());
+        if (!sprawdzOdczyty(drzewo, binarny, tekst, zlib, szyfr))
+            return 1;
+        std::printf("every read gives back the tree written (its binary image written again is byte-equal)\n");
+    }
 
-    struct TFaza
-    {
-        const char *Nazwa;
-        double MB;
-        std::function<void()> Wykonaj;
+    // Pairs, the reference first: the plain structs beside the binary and the
+    // native text formats, the plain binary format beside each container. The
+    // containers are measured in MB of the binary image they carry.
+    const double mbBin = binarny.size() / 1e6, mbRef = plain.size() / 1e6;
+    const std::vector<pomiar::TFaza> fazy = {
+        {"reference write", mbRef, [&] { std::string cel; zapiszStruktury(struktury, cel); }},
+        {"binary write", mbBin, [&] { ObrazBinarny(drzewo); }},
+        {"reference read", mbRef, [&] { czytajStruktury(plain); }},
+        {"binary read", mbBin, [&] { TDrzewo d; czytajBinarnie(binarny, d); }},
+        {"reference write 2", mbRef, [&] { std::string cel; zapiszStruktury(struktury, cel); }},
+        {"native text write", tekst.size() / 1e6, [&] { drzewo.ZapiszWTekscie(); }},
+        {"reference read 2", mbRef, [&] { czytajStruktury(plain); }},
+        {"native text read", tekst.size() / 1e6, [&] { TDrzewo d; d.WczytajZTekstu(tekst); }},
+        {"binary write 2", mbBin, [&] { ObrazBinarny(drzewo); }},
+        {"zlib write", mbBin, [&] { zapiszKontener(drzewo, tzpBinarny | tzpSkompresowany); }},
+        {"binary read 2", mbBin, [&] { TDrzewo d; czytajBinarnie(binarny, d); }},
+        {"zlib read", mbBin, [&] { TDrzewo d; czytajKontener(zlib, tzpBinarny | tzpSkompresowany, d); }},
+        {"binary write 3", mbBin, [&] { ObrazBinarny(drzewo); }},
+        {"Blowfish write", mbBin, [&] { zapiszKontener(drzewo, tzpBinarny | tzpSzyfrowany); }},
+        {"binary read 3", mbBin, [&] { TDrzewo d; czytajBinarnie(binarny, d); }},
+        {"Blowfish read", mbBin, [&] { TDrzewo d; czytajKontener(szyfr, tzpBinarny | tzpSzyfrowany, d); }},
     };
-    const std::vector<TFaza> fazy = {
-        {"reference write", plain.size() / 1e6,
-         [&] {
-             QByteArray cel;
-             zapiszStruct(*drzewo, cel);
-         }},
-        {"binary write", binarny.size() / 1e6,
-         [&] {
-             TMemoryStream s;
-             TZapisywaczBinarny(s).ZapiszObiekt(korzen);
-         }},
-        {"reference read", plain.size() / 1e6,
-         [&] {
-             const char *p = plain.constData();
-             czytajStruct(p);
-         }},
-        {"binary read", binarny.size() / 1e6,
-         [&] {
-             TMemoryStream s(binarny);
-             TWezel wczytany;
-             TOdczytywaczBinarny(s).WczytajObiekt(wczytany);
-         }},
-        {"native text write", tekst.size() / 1e6, [&] { korzen.ZapiszWTekscie(); }},
-        {"native text read", tekst.size() / 1e6,
-         [&] {
-             TWezel wczytany;
-             wczytany.WczytajZTekstu(tekst);
-         }},
-        {"zlib write", binarny.size() / 1e6, [&] { zapiszKontener(korzen, tzpBinarny | tzpSkompresowany); }},
-        {"zlib read", binarny.size() / 1e6, [&] { wczytajKontener(zlib, tzpBinarny | tzpSkompresowany); }},
-        {"Blowfish write", binarny.size() / 1e6, [&] { zapiszKontener(korzen, tzpBinarny | tzpSzyfrowany); }},
-        {"Blowfish read", binarny.size() / 1e6, [&] { wczytajKontener(szyfr, tzpBinarny | tzpSzyfrowany); }},
-    };
-    if (argc > 3) {
-        const auto faza = std::find_if(fazy.begin(), fazy.end(), [&](const TFaza &f) { return std::strcmp(f.Nazwa, argv[3]) == 0; });
-        if (faza == fazy.end())
-            return 2;
-        for (int runda = 0; runda < rundy; ++runda)
-            std::printf("%s %.3f s\n", faza->Nazwa, sekundy(faza->Wykonaj));
-        return 0;
-    }
-    std::printf("peak memory of each read against %.1f MB of objects built:\n", obiektyMB);
-    for (const char *nazwaFazy : {"reference read", "binary read", "native text read", "zlib read", "Blowfish read"}) {
-        const auto faza = std::find_if(fazy.begin(), fazy.end(), [&](const TFaza &f) { return std::strcmp(f.Nazwa, nazwaFazy) == 0; });
-        const double szczyt = szczytMB(faza->Wykonaj);
-        std::printf("  %-18s %8.1f MB  (%.2fx)\n", nazwaFazy, szczyt, szczyt / obiektyMB);
-    }
-    std::map<std::string, std::vector<double>> czasy;
-    for (int runda = 0; runda < rundy; ++runda) {
-        std::printf("round %d:", runda + 1);
-        // Pairs of reference and ours take turns at going first.
-        for (size_t i = 0; i < fazy.size(); ++i) {
-            const TFaza &faza = fazy[runda % 2 ? i ^ 1 : i];
-            const double s = sekundy(faza.Wykonaj);
-            czasy[faza.Nazwa].push_back(s);
-            std::printf(" %s %.3f s;", faza.Nazwa, s);
-        }
-        std::printf("\n");
-    }
-    std::printf("medians:\n");
-    for (const TFaza &faza : fazy) {
-        const double s = mediana(czasy[faza.Nazwa]);
-        std::printf("  %-18s %8.3f s  %8.1f MB/s\n", faza.Nazwa, s, faza.MB / s);
-    }
-    return 0;
+    return pomiar::UruchomFazy(fazy, arg.Rundy, arg.SamaFaza,
+                               {"reference read", "binary read", "native text read", "zlib read", "Blowfish read"},
+                               obiektyMB);
 }

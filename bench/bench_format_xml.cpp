@@ -1,12 +1,17 @@
 // The XML format beside libxml2 on one tree of small objects (three data
 // fields each, two children, every 16th pointing at another node): our writer
 // and reader against xmlTextWriter writing the same elements from plain
-// structs and xmlTextReader reading them back into plain structs. Runs are
-// interleaved; medians in MB/s of the document. Then the peak memory of our
-// read (in a child process) against the size of the objects it built.
+// structs and xmlTextReader reading them back into plain structs. The driver
+// (bench/PomiarFaz.h) alternates which side of a pair runs first and quotes
+// medians in MB/s of each side's own document, and the peak memory of each
+// read against the heap the built objects take. A PHASE name runs that phase
+// alone ROUNDS times (for perf).
 //
-//   bench_format_xml [OBJECTS] [ROUNDS]
+//   bench_format_xml [OBJECTS] [ROUNDS] [PHASE]
 
+#include "PomiarFaz.h"
+
+#include "LkTypyBazowe.h"
 #include "Obiekt.h"
 #include "PolaCalkowite.h"
 #include "PolaTekstowe.h"
@@ -17,12 +22,6 @@
 #include <libxml/xmlreader.h>
 #include <libxml/xmlwriter.h>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -60,16 +59,16 @@ struct TWezelC
 void Zbuduj(std::vector<TWezelC> &p_Wezly, int p_Ile)
 {
     p_Wezly.assign(static_cast<size_t>(p_Ile), {});
-    std::function<int(int, int)> buduj = [&](int p_Od, int p_Ile) -> int {
-        if (p_Ile <= 0)
+    std::function<int(int, int)> buduj = [&](int p_Od, int p_Wezlow) -> int {
+        if (p_Wezlow <= 0)
             return -1;
         TWezelC &w = p_Wezly[static_cast<size_t>(p_Od)];
         w.Nazwa = "pozycja " + std::to_string(p_Od);
         w.Ilosc = p_Od % 1000;
         w.Cena = (p_Od % 10000) / 4.0;
-        const int lewych = (p_Ile - 1) / 2;
+        const int lewych = (p_Wezlow - 1) / 2;
         w.Lewy = buduj(p_Od + 1, lewych);
-        w.Prawy = buduj(p_Od + 1 + lewych, p_Ile - 1 - lewych);
+        w.Prawy = buduj(p_Od + 1 + lewych, p_Wezlow - 1 - lewych);
         return p_Od;
     };
     buduj(0, p_Ile);
@@ -187,86 +186,60 @@ size_t WczytajLibxml(const char *p_Dane, int p_Rozmiar, std::vector<TWezelC> &p_
     return p_Wezly.size();
 }
 
-double Sekundy(const std::function<void()> &p_Praca)
-{
-    const auto start = std::chrono::steady_clock::now();
-    p_Praca();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Mediana(std::vector<double> p_Wartosci)
-{
-    std::sort(p_Wartosci.begin(), p_Wartosci.end());
-    return p_Wartosci[p_Wartosci.size() / 2];
-}
-
-// Peak resident memory (kB) of a child process that runs p_Praca.
-long SzczytPamieciDziecka(const std::function<void()> &p_Praca)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        p_Praca();
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    rusage uzycie{};
-    getrusage(RUSAGE_CHILDREN, &uzycie);
-    return uzycie.ru_maxrss;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const int ile = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    const int rund = argc > 2 ? std::atoi(argv[2]) : 5;
+    pomiar::TArgumenty arg{1000000};
+    if (!pomiar::CzytajArgumenty(argc, argv, arg))
+        return 2;
+    const int ile = arg.Ile, rund = arg.Rundy;
+    const char *samaFaza = arg.SamaFaza;
 
     std::vector<TWezelC> wezly;
     Zbuduj(wezly, ile);
     TPozycja korzen;
-    ZbudujObiekty(wezly, korzen);
+    const double obiektyMB = pomiar::PrzyrostStertyMB([&] { ZbudujObiekty(wezly, korzen); });
 
-    QByteArray nasz;
+    const QByteArray nasz = korzen.ZapiszWStringuXML();
     xmlBufferPtr bufor = xmlBufferCreate();
-    std::vector<double> zapisNasz, zapisLib, odczytNasz, odczytLib;
-    for (int runda = 0; runda < rund; ++runda) {
-        zapisNasz.push_back(Sekundy([&] { nasz = korzen.ZapiszWStringuXML(); }));
-        zapisLib.push_back(Sekundy([&] {
-            xmlBufferEmpty(bufor);
-            ZapiszLibxml(wezly, bufor);
-        }));
-        odczytNasz.push_back(Sekundy([&] {
-            TMemoryStream strumien(nasz);
-            TPozycja wczytany;
-            if (!wczytany.WczytajZPlikuXML(QStringLiteral("bench.xml"), tzxStandard, &strumien))
-                std::fprintf(stderr, "something was skipped\n");
-        }));
-        odczytLib.push_back(Sekundy([&] {
-            std::vector<TWezelC> wczytane;
-            if (WczytajLibxml(reinterpret_cast<const char *>(xmlBufferContent(bufor)), xmlBufferLength(bufor), wczytane)
-                != wezly.size())
-                std::fprintf(stderr, "libxml2 read a different count\n");
-        }));
-    }
-    const double mbNasz = nasz.size() / 1e6;
-    const double mbLib = xmlBufferLength(bufor) / 1e6;
-    std::printf("%d objects; our document %.1f MB, libxml2's %.1f MB; medians of %d interleaved rounds\n", ile, mbNasz,
-                mbLib, rund);
-    const double zn = mbNasz / Mediana(zapisNasz), zl = mbLib / Mediana(zapisLib);
-    const double on = mbNasz / Mediana(odczytNasz), ol = mbLib / Mediana(odczytLib);
-    std::printf("write: ours %7.1f MB/s  libxml2 xmlTextWriter %7.1f MB/s  ratio %.2f\n", zn, zl, zn / zl);
-    std::printf("read:  ours %7.1f MB/s  libxml2 xmlTextReader %7.1f MB/s  ratio %.2f\n", on, ol, on / ol);
-
-    // Peak memory of a read against what the objects it builds take.
-    const long przed = SzczytPamieciDziecka([] {});
-    const long szczyt = SzczytPamieciDziecka([&] {
-        TMemoryStream strumien(nasz);
+    ZapiszLibxml(wezly, bufor);
+    const char *libxml = reinterpret_cast<const char *>(xmlBufferContent(bufor));
+    const int dlugoscLibxml = xmlBufferLength(bufor);
+    const double mbNasz = nasz.size() / 1e6, mbLib = dlugoscLibxml / 1e6;
+    if (!samaFaza) {
+        std::printf("bench_format_xml: %d objects, %d rounds; objects built take %.1f MB of heap; our document %.1f MB, "
+                    "libxml2's %.1f MB\n",
+                    ile, rund, obiektyMB, mbNasz, mbLib);
+        // The figures count only if both reads give back what was written.
+        TLkReadOnlyRawByteStream strumien(nasz);
         TPozycja wczytany;
-        wczytany.WczytajZPlikuXML(QStringLiteral("bench.xml"), tzxStandard, &strumien);
-    });
-    std::printf("read peak: %.1f MB above the parent's %.1f MB (the input copy %.1f MB included); objects built: %.1f MB\n",
-                (szczyt - przed) / 1024.0, przed / 1024.0, mbNasz, korzen.ZajmowanaPamiec() / 1e6);
+        std::vector<TWezelC> wczytane;
+        if (!wczytany.WczytajZPlikuXML(QStringLiteral("bench.xml"), tzxStandard, &strumien)
+            || wczytany.ZapiszWStringuXML() != nasz || WczytajLibxml(libxml, dlugoscLibxml, wczytane) != wezly.size()) {
+            std::fprintf(stderr, "a tree read back differs from the one written\n");
+            return 1;
+        }
+    }
+
+    const std::vector<pomiar::TFaza> fazy = {
+        {"libxml2 write", mbLib, [&] {
+             xmlBufferPtr cel = xmlBufferCreate();
+             ZapiszLibxml(wezly, cel);
+             xmlBufferFree(cel);
+         }},
+        {"xml write", mbNasz, [&] { korzen.ZapiszWStringuXML(); }},
+        {"libxml2 read", mbLib, [&] {
+             std::vector<TWezelC> wczytane;
+             WczytajLibxml(libxml, dlugoscLibxml, wczytane);
+         }},
+        {"xml read", mbNasz, [&] {
+             TLkReadOnlyRawByteStream strumien(nasz);
+             TPozycja wczytany;
+             wczytany.WczytajZPlikuXML(QStringLiteral("bench.xml"), tzxStandard, &strumien);
+         }},
+    };
+    const int wynik = pomiar::UruchomFazy(fazy, rund, samaFaza, {"libxml2 read", "xml read"}, obiektyMB);
     xmlBufferFree(bufor);
-    return 0;
+    return wynik;
 }

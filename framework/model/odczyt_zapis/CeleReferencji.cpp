@@ -28,29 +28,46 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
             cele.push_back(p_Cel);
     };
     // An explicit stack (object, next field number or item position): deep
-    // trees must not exhaust the call stack.
-    std::vector<std::pair<TObiektBazowy *, int>> stos{{&p_Korzen, 0}};
-    std::unordered_set<const TObiektBazowy *> odwiedzone{&p_Korzen};
+    // trees must not exhaust the call stack. Each entry's kind is found once
+    // when it is pushed: casting at every step took most of a write's walk.
+    struct TWpis
+    {
+        TObiektBazowy *Obiekt;
+        TListaBazowa *Lista;
+        TObiekt *ZPolami;
+        bool ListaWsk;
+        int Nr;
+    };
+    std::vector<TWpis> stos;
+    std::unordered_set<const TObiektBazowy *> odwiedzone;
+    auto wejdz = [&](TObiektBazowy *p_Obiekt) {
+        if (!odwiedzone.insert(p_Obiekt).second)
+            return;
+        auto *lista = dynamic_cast<TListaBazowa *>(p_Obiekt);
+        stos.push_back({p_Obiekt, lista, lista ? nullptr : p_Obiekt->JakoTObiekt(),
+                        lista && dynamic_cast<TListaWskObiektow *>(lista), 0});
+    };
+    wejdz(&p_Korzen);
     while (!stos.empty()) {
-        auto [obiekt, nr] = stos.back();
-        ++stos.back().second;
+        TWpis &wpis = stos.back();
+        const int nr = wpis.Nr++;
         TObiektBazowy *dalej = nullptr;
-        if (auto *lista = dynamic_cast<TListaBazowa *>(obiekt)) {
+        if (TListaBazowa *lista = wpis.Lista) {
             if (nr >= lista->IleObiektow()) {
                 stos.pop_back();
                 continue;
             }
             TObiektBazowy *element = lista->ObiektyListy(nr);
-            if (dynamic_cast<TListaWskObiektow *>(lista))
+            if (wpis.ListaWsk)
                 dodajCel(element);
             else
                 dalej = element;
-        } else if (auto *zPolami = dynamic_cast<TObiekt *>(obiekt); zPolami && nr <= zPolami->RozmPolaNr(-1)) {
+        } else if (TObiekt *zPolami = wpis.ZPolami; zPolami && nr <= zPolami->RozmPolaNr(-1)) {
             const auto nrPola = static_cast<int16_t>(nr);
             if (p_CzyPole ? !p_CzyPole(*zPolami, nrPola) : !zPolami->MaWartosc(nrPola))
                 continue;
             TPole *pole = zPolami->PoleJesliJest(nrPola);
-            if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole))
+            if (const TPoleWskObiektu *wskaznik = pole ? pole->JakoWskaznik() : nullptr)
                 dodajCel(wskaznik->Wartosc());
             else if (pole)
                 dalej = pole->JakoObiekt();
@@ -58,8 +75,8 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
             stos.pop_back();
             continue;
         }
-        if (dalej && odwiedzone.insert(dalej).second)
-            stos.emplace_back(dalej, 0);
+        if (dalej)
+            wejdz(dalej);
     }
     return cele;
 }
