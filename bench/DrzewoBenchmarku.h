@@ -12,6 +12,7 @@
 #include "PolaTekstowe.h"
 #include "PoleBoolean.h"
 #include "PoleWskObiektu.h"
+#include "PomiarFaz.h"
 #include "Strumienie.h"
 #include "ZapisywaczBinarny.h"
 
@@ -159,5 +160,22 @@ inline QByteArray ObrazBinarny(TDrzewo &p_Drzewo)
     TZapisywaczBinarny(strumien).ZapiszObiekt(p_Drzewo);
     return strumien.Bajty();
 }
+
+// Both trees of p_Ile items, and the heap the objects take, announced on
+// standard output under the benchmark's name.
+struct TDrzewa
+{
+    TDrzewo Obiekty;
+    Drzewo Struktury;
+    double ObiektyMB = 0;
+
+    TDrzewa(const char *p_Benchmark, int p_Ile, int p_Rundy)
+    {
+        ObiektyMB = pomiar::PrzyrostStertyMB([&] { ZbudujObiekty(Obiekty, p_Ile); });
+        Struktury = ZbudujStruktury(p_Ile);
+        std::printf("%s: %zu groups of %d items, %d rounds; objects built take %.1f MB of heap\n", p_Benchmark,
+                    Struktury.size(), NaGrupe, p_Rundy, ObiektyMB);
+    }
+};
 
 } // namespace drzewo

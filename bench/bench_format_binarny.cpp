@@ -131,11 +131,10 @@ int main(int argc, char **argv)
     pomiar::TArgumenty arg{1 << 20};
     if (!pomiar::CzytajArgumenty(argc, argv, arg))
         return 2;
-    TDrzewo drzewo;
-    const double obiektyMB = pomiar::PrzyrostStertyMB([&] { ZbudujObiekty(drzewo, arg.Ile); });
-    const Drzewo struktury = ZbudujStruktury(arg.Ile);
-    std::printf("bench_format_binarny: %zu groups of %d items, %d rounds; objects built take %.1f MB of heap\n",
-                struktury.size(), NaGrupe, arg.Rundy, obiektyMB);
+    TDrzewa drzewa("bench_format_binarny", arg.Ile, arg.Rundy);
+    TDrzewo &drzewo = drzewa.Obiekty;
+    const Drzewo &struktury = drzewa.Struktury;
+    const double obiektyMB = drzewa.ObiektyMB;
 
     // Inputs of the reading phases, made once (for one phase alone, only its own).
     const std::string faza = arg.SamaFaza ? arg.SamaFaza : "";

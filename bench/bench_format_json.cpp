@@ -75,12 +75,11 @@ int main(int argc, char **argv)
     pomiar::TArgumenty arg{1 << 20};
     if (!pomiar::CzytajArgumenty(argc, argv, arg))
         return 2;
-    TDrzewo drzewo;
-    const double obiektyMB = pomiar::PrzyrostStertyMB([&] { ZbudujObiekty(drzewo, arg.Ile); });
-    const Drzewo struktury = ZbudujStruktury(arg.Ile);
+    TDrzewa drzewa("bench_format_json", arg.Ile, arg.Rundy);
+    TDrzewo &drzewo = drzewa.Obiekty;
+    const Drzewo &struktury = drzewa.Struktury;
+    const double obiektyMB = drzewa.ObiektyMB;
     const nlohmann::json wartosci = jakoJson(struktury);
-    std::printf("bench_format_json: %zu groups of %d items, %d rounds; objects built take %.1f MB of heap\n",
-                struktury.size(), NaGrupe, arg.Rundy, obiektyMB);
 
     const QByteArray nasz = drzewo.ZapiszWStringuJSON();
     const std::string nlohmanna = wartosci.dump();
