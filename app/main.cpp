@@ -7,6 +7,8 @@
 #include "TlumaczeniaQt.h"
 #include "ZakonczenieNaSygnal.h"
 
+#include <QTimer>
+
 namespace {
 
 // The maker's notice, bottom right, for at most 40 seconds.
@@ -36,6 +38,7 @@ int main(int argc, char **argv)
     const QStringList argumenty = QCoreApplication::arguments();
     TOknoECS okno(argumenty.size() > 1 ? argumenty.at(1) : QString());
     okno.show();
-    PokazNotkeStartowa();
+    // The notice waits for the loop, so that it does not hold up the window.
+    QTimer::singleShot(0, &PokazNotkeStartowa);
     return aplikacja.exec();
 }
