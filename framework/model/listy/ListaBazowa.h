@@ -308,7 +308,10 @@ public:
     // The entries of p_Pole (a list), as this kind of list takes them (pointers here).
     void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr) override;
     int64_t ZajmowanaPamiec() const override;
-    // Each list format reads its items itself; until then a list's element is refused.
+    // ---- XML (ListyXML.cpp): one element per item, all named after the field;
+    // in the Celina and OSOZ dialects each with its position. A list that
+    // cannot create its items skips their elements.
+    void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu) override;
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
     // ---- binary format (ListyBinarne.cpp): the count, then each item's layout;
     // only a list that can create its items reads them

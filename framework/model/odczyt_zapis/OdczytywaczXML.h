@@ -53,7 +53,8 @@ public:
     // The current token is the element's name.
     void PominElement();
     // An attribute no field takes: counted, listed in CoPominieto; in the
-    // Celina and OSOZ dialects a position attribute must be an integer (FPozListy).
+    // Celina and OSOZ dialects a position attribute must be an integer and
+    // goes to FPozListy instead.
     void PominAtrybutXML(const TObiektBazowy &p_Obiekt, const QString &p_Atrybut);
     // A child element no field takes, with everything inside it.
     void PominPodelement(const TObiektBazowy &p_Obiekt, const QString &p_Nazwa);
