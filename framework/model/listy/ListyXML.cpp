@@ -105,7 +105,35 @@ int pozycjaElementu(TOdczytywaczXML &p_Odczytywacz, qint64 p_Pozycja, int p_Rozm
 
 } // namespace
 
+void TListaBazowa::ZapiszKorzenXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
+{
+    p_Zapisywacz.ZapiszTxt('<' + p_NazwaObiektu);
+    p_Zapisywacz.ZapiszPrzestrzenNazw(*this);
+    p_Zapisywacz.ZapiszIDObiektu(*this, {});
+    if (ListaPusta()) {
+        p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("/>"));
+        return;
+    }
+    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral(">"));
+    const TOpisKlasy *klasa = TypObiektowListy(Klasa());
+    const QByteArray element = p_Zapisywacz.TypZapisuXML == tzxWierszowy && klasa
+        ? p_Zapisywacz.Przekoduj(klasa->ClassName())
+        : QByteArrayLiteral("Item");
+    p_Zapisywacz.NowaLinia();
+    ZapiszElementyXML(p_Zapisywacz, element);
+    p_Zapisywacz.NowaLinia();
+    p_Zapisywacz.ZapiszTxt("</" + p_NazwaObiektu + '>');
+}
+
 void TListaBazowa::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
+{
+    if (!p_Zapisywacz.FPrzestrzZapisana)
+        ZapiszKorzenXML(p_Zapisywacz, p_NazwaObiektu);
+    else
+        ZapiszElementyXML(p_Zapisywacz, p_NazwaObiektu);
+}
+
+void TListaBazowa::ZapiszElementyXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
 {
     const QByteArray atrybut = atrybutPozycji(p_Zapisywacz.TypZapisuXML);
     for (int i = 0; i < IleObiektow(); ++i) {
@@ -126,8 +154,75 @@ void TListaBazowa::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QStrin
     p_Odczytywacz.PominPodelement(*this, p_NazwaObiektu);
 }
 
+void TListaObiektow::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
+{
+    TLkXMLParser &parser = p_Odczytywacz.Parser();
+    p_Odczytywacz.Zagniezdz();
+    parser.NextToken();
+    while (parser.Token() == TLkParser::toSymbol) {
+        const QByteArray atrybut = parser.TokenString();
+        parser.NextToken();
+        parser.CheckToken('=');
+        p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        if (atrybut.compare("ID", Qt::CaseInsensitive) == 0)
+            p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenString());
+        else
+            p_Odczytywacz.PominAtrybutXML(*this, p_Odczytywacz.Przekoduj(atrybut));
+        parser.NextToken();
+    }
+    if (parser.Token() == '/') {
+        parser.NextToken();
+        parser.CheckToken('>');
+        p_Odczytywacz.Wynurz();
+        return;
+    }
+    parser.CheckToken('>');
+    const QString klasa = TypObiektowListy().ClassName();
+    QString nazwaElementu;
+    while (!p_Odczytywacz.PrzerwijOdczyt) {
+        if (parser.NextToken() != '<') {
+            // Text between the items belongs to nothing.
+            if (parser.Token() == TLkParser::toEOF)
+                parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+            ++p_Odczytywacz.PominietoDane;
+            parser.SkipTextUpTo('<');
+            parser.NextToken();
+            parser.CheckToken('<');
+        }
+        const unsigned char c = parser.NextToken();
+        if (c == '!') {
+            p_Odczytywacz.PominKomentarzLubDOCTYPE();
+            continue;
+        }
+        if (c == '/') {
+            parser.NextToken();
+            if (parser.Token() != TLkParser::toSymbol || !p_Odczytywacz.NazwaJest(parser.TokenView(), p_NazwaObiektu))
+                parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_NazwaObiektu));
+            parser.NextToken();
+            parser.CheckToken('>');
+            break;
+        }
+        parser.CheckToken(TLkParser::toSymbol);
+        const QString nazwa = p_Odczytywacz.Przekoduj(parser.TokenView());
+        if (nazwaElementu.isNull()) {
+            if (nazwa.compare(QLatin1String("Item"), Qt::CaseInsensitive) != 0
+                && nazwa.compare(klasa, Qt::CaseInsensitive) != 0)
+                throw ELkObcyTypError(nazwa, QStringLiteral("Item"));
+            nazwaElementu = nazwa;
+        } else if (nazwa != nazwaElementu) {
+            throw ELkObcyTypError(nazwa, nazwaElementu);
+        }
+        DopiszObiekt(nullptr)->WykonajOdczytXML(p_Odczytywacz, nazwa);
+    }
+    p_Odczytywacz.Wynurz();
+}
+
 void TListaObiektow::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
 {
+    if (p_Odczytywacz.NaKorzeniu()) {
+        WczytajKorzenXML(p_Odczytywacz, p_NazwaObiektu);
+        return;
+    }
     // A nested list's items read their own positions; the enclosing item's stays.
     const qint64 zewnetrzna = p_Odczytywacz.FPozListy;
     p_Odczytywacz.FPozListy = -1;
@@ -144,19 +239,22 @@ void TListaObiektow::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QStr
         return;
     }
     const int cel = pozycjaElementu(p_Odczytywacz, poz, gdzie);
-    // New items fill a gap; an item already at the position gives way.
+    // New items fill a gap. An item already at the position moves on rather
+    // than being freed: references read so far may point into it.
     while (gdzie < cel) {
         DodajObiekt(nullptr, gdzie);
         ++gdzie;
     }
-    if (gdzie > cel) {
-        UsunObiekt(cel);
-        PrzeniesObiekt(gdzie - 1, cel);
-    }
+    if (gdzie > cel)
+        PrzeniesObiekt(gdzie, cel);
 }
 
 void TListaWskObiektow::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
 {
+    if (!p_Zapisywacz.FPrzestrzZapisana) {
+        ZapiszKorzenXML(p_Zapisywacz, p_NazwaObiektu);
+        return;
+    }
     int zapisane = 0;
     for (int i = 0; i < IleObiektow(); ++i) {
         const QByteArray id = p_Zapisywacz.IDObiektu(ObiektyListy(i));
@@ -180,6 +278,9 @@ void TListaWskObiektow::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const Q
 
 void TListaWartBazowa::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
 {
+    // Values have no element of their own to stand as a document.
+    if (!p_Zapisywacz.FPrzestrzZapisana)
+        BledneWywolanie("WykonajZapisXML");
     const bool atrybuty = jakoAtrybuty(p_Zapisywacz.TypZapisuXML);
     for (int i = 0; i < IleWartosci(); ++i) {
         if (i > 0)

@@ -101,6 +101,8 @@ public:
     // One more level of elements; raises past MaksGlebokosc.
     void Zagniezdz();
     void Wynurz() { --FGlebokosc; }
+    // No element has been entered yet: the one being read is the root.
+    bool NaKorzeniu() const { return FGlebokosc == 0; }
 
     TTypZapisuXML TypZapisuXML;
     TTypKodowaniaXML KodowanieXML;

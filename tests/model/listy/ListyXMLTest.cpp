@@ -6,6 +6,7 @@
 #include "PolaCalkowite.h"
 #include "PolaTekstowe.h"
 #include "Wyjatki.h"
+#include "WyjatkiModelu.h"
 
 #include <gtest/gtest.h>
 
@@ -109,10 +110,12 @@ TEST(ListyXML, PositionsPlaceItemsAndPadValues)
                                           tzxCelina));
     EXPECT_EQ(f.ListaUwag().Wartosci, (QStringList{QString(), QString(), QStringLiteral("c")}));
     EXPECT_EQ(f.ListaLiczb().GetJakoString(), QStringLiteral("0 7"));
-    // The later item at a position takes the earlier one's place.
-    ASSERT_EQ(f.ListaPozycji().IleObiektow(), 2);
+    // A gap gets a new item; the later item at a taken position goes before the earlier one.
+    ASSERT_EQ(f.ListaPozycji().IleObiektow(), 4);
     EXPECT_EQ(f.ListaPozycji().Elementy(0)->Tekstowo(TPozycja::Nazwa), QStringLiteral("y"));
-    EXPECT_EQ(f.ListaPozycji().Elementy(1)->Tekstowo(TPozycja::Nazwa), QStringLiteral("b"));
+    EXPECT_EQ(f.ListaPozycji().Elementy(1)->Tekstowo(TPozycja::Nazwa), QStringLiteral("x"));
+    EXPECT_FALSE(f.ListaPozycji().Elementy(2)->MaWartosc(-1));
+    EXPECT_EQ(f.ListaPozycji().Elementy(3)->Tekstowo(TPozycja::Nazwa), QStringLiteral("b"));
 }
 
 TEST(ListyXML, HostilePositionsAndValuesFailWithTheirPlace)
@@ -147,4 +150,31 @@ TEST(ListyXML, ValueListsReadFromAttributes)
     EXPECT_EQ(f.Pole<TPoleIntList>(TFaktura::Kody).GetJakoString(), QStringLiteral("3 4 5"));
     EXPECT_EQ(f.ListaLiczb().GetJakoString(), QStringLiteral("-1"));
     EXPECT_EQ(f.ListaUwag().Wartosci, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+}
+
+TEST(ListyXML, ARootListWrapsItsItems)
+{
+    TListaPozycji lista;
+    for (const char *nazwa : {"a", "b"})
+        static_cast<TPozycja *>(lista.DopiszObiekt(nullptr))->UstawTekstowo(TPozycja::Nazwa, QString::fromLatin1(nazwa));
+    const QByteArray standard = lista.ZapiszWStringuXML(tzxStandard);
+    EXPECT_EQ(standard, Naglowek + "<ListaPozycji>\r\n<Item Nazwa=\"a\"/>\r\n<Item Nazwa=\"b\"/>\r\n</ListaPozycji>");
+    const QByteArray wierszowy = lista.ZapiszWStringuXML(tzxWierszowy);
+    EXPECT_EQ(wierszowy, Naglowek + "<ArrayOfTPozycja>\r\n<TPozycja>\r\n<Nazwa>a</Nazwa>\r\n</TPozycja>\r\n"
+                                    "<TPozycja>\r\n<Nazwa>b</Nazwa>\r\n</TPozycja>\r\n</ArrayOfTPozycja>");
+    for (const auto &[xml, typ] : {std::pair{standard, tzxStandard}, std::pair{wierszowy, tzxWierszowy}}) {
+        TListaPozycji wczytana;
+        EXPECT_TRUE(wczytana.WczytajZeStringuXML(xml, typ)) << xml.constData();
+        EXPECT_EQ(wczytana.Porownaj(lista), 0) << xml.constData();
+    }
+
+    TListaPozycji obca;
+    try {
+        obca.WczytajZeStringuXML("<ListaPozycji><Item/><Pozycja/></ListaPozycji>");
+        ADD_FAILURE();
+    } catch (const ELkObcyTypError &e) {
+        EXPECT_EQ(e.OdczytanyTyp(), QStringLiteral("Pozycja"));
+        EXPECT_EQ(e.SpodziewanyTyp(), QStringLiteral("Item"));
+        EXPECT_TRUE(obca.ListaPusta());
+    }
 }
