@@ -1,9 +1,21 @@
 #pragma once
 
 // A document class for the object readers: a field of every class, a
-// sub-object of its own class (so that input decides the depth) and a second one.
+// sub-object of its own class (so that input decides the depth) and a second
+// one, and a list of every kind (its items again documents).
 #include "KlasyPol.h"
+#include "ListaObiektow.h"
+#include "ListaWskObiektow.h"
+#include "ListyLiczb.h"
+#include "ListyTekstow.h"
 #include "Obiekt.h"
+
+class TListaDokumentowFuzz : public TKlasa<TListaDokumentowFuzz, TListaObiektow>
+{
+public:
+    using TKlasa::TKlasa;
+    const TOpisKlasy &TypObiektowListy() const override;
+};
 
 class TDokumentFuzz : public TKlasa<TDokumentFuzz, TObiekt>
 {
@@ -19,6 +31,16 @@ public:
         {14, "Raw", &TPoleRawByteString::Opis},    {15, "Wide", &TPoleWideString::Opis},
         {16, "Wsk", &TPoleWskObiektu::Opis},       {17, "Ref", &TPoleRefObiektu::Opis},
         {18, "Dalej", &TDokumentFuzz::Opis},       {19, "Obok", &TDokumentFuzz::Opis},
+        {20, "Lista", &TListaDokumentowFuzz::Opis}, {21, "Obce", &TListaObiektow::Opis},
+        {22, "Liczby", &TPoleIntList::Opis},       {23, "Duze", &TPoleInt64List::Opis},
+        {24, "Ulamki", &TPoleDoubleList::Opis},    {25, "Rozszerzone", &TPoleExtendedList::Opis},
+        {26, "Linie", &TPoleStrList::Opis},        {27, "Szerokie", &TPoleWideStrList::Opis},
+        {28, "Wskazania", &TListaWskObiektow::Opis},
     };
     using TKlasa::TKlasa;
 };
+
+inline const TOpisKlasy &TListaDokumentowFuzz::TypObiektowListy() const
+{
+    return TDokumentFuzz::Opis;
+}

@@ -1,9 +1,13 @@
 // Any input read into an object with every field class, two sub-objects of
-// its own class and a text field taking the element's content, in the dialect
+// its own class, a text field taking the element's content and lists, in the dialect
 // the first byte picks: the read ends normally or with the model's exception,
 // never reads out of bounds, loops or recurses without bound. What was read
 // is written back and must read again, unchanged.
 #include "KlasyPol.h"
+#include "ListaObiektow.h"
+#include "ListaWskObiektow.h"
+#include "ListyLiczb.h"
+#include "ListyTekstow.h"
 #include "Obiekt.h"
 #include "StrumienPorcjami.h"
 #include "WyjatkiModelu.h"
@@ -12,6 +16,13 @@
 #include <cstdlib>
 
 namespace {
+
+class TListaWezlowFuzz : public TKlasa<TListaWezlowFuzz, TListaObiektow>
+{
+public:
+    using TKlasa::TKlasa;
+    const TOpisKlasy &TypObiektowListy() const override;
+};
 
 class TWezelFuzz : public TKlasa<TWezelFuzz, TObiekt>
 {
@@ -28,9 +39,20 @@ public:
         {16, "Wsk", &TPoleWskObiektu::Opis},      {17, "Ref", &TPoleRefObiektu::Opis},
         {18, "Lewy", &Opis},                      {19, "Prawy", &Opis},
         {20, "_Value_", &TPoleString::Opis},
+        {21, "Lista", &TListaWezlowFuzz::Opis},   {22, "Liczby", &TPoleIntList::Opis},
+        {23, "Ulamki", &TPoleDoubleList::Opis},    {24, "Linie", &TPoleStrList::Opis},
+        {25, "Szerokie", &TPoleWideStrList::Opis}, {26, "Wskazania", &TListaWskObiektow::Opis},
+        {27, "Atrybut", &TPoleIntList::Opis},
     };
     using TKlasa::TKlasa;
+    // One integer list as the owner's attribute, the other as elements.
+    bool JestAtrybutem(int16_t p_Nr) const override { return p_Nr == 27; }
 };
+
+const TOpisKlasy &TListaWezlowFuzz::TypObiektowListy() const
+{
+    return TWezelFuzz::Opis;
+}
 
 const TTypZapisuXML Dialekty[] = {tzxStandard, tzxWierszowy, tzxCelina, tzxOSOZ, tzxECS};
 

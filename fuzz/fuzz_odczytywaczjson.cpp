@@ -1,8 +1,12 @@
 // Any input read as JSON into an object with every field class, two
-// sub-objects of its own class (so nesting is bounded only by the reader) and
-// references: the read ends normally or with one of the model's exceptions,
-// never reads out of bounds, loops or recurses deeply. What was read is
-// written again and must read back without an error.
+// sub-objects of its own class (so nesting is bounded only by the reader),
+// references and lists of every kind: the read ends normally or with one of
+// the model's exceptions, never reads out of bounds, loops or recurses deeply.
+// What was read is written again and must read back without an error.
+#include "ListaObiektow.h"
+#include "ListaWskObiektow.h"
+#include "ListyLiczb.h"
+#include "ListyTekstow.h"
 #include "Obiekt.h"
 #include "PolaCalkowite.h"
 #include "PolaDatyICzasu.h"
@@ -16,6 +20,13 @@
 
 namespace {
 
+class TListaFuzzJSON : public TKlasa<TListaFuzzJSON, TListaObiektow>
+{
+public:
+    using TKlasa::TKlasa;
+    const TOpisKlasy &TypObiektowListy() const override;
+};
+
 class TFuzzJSON : public TKlasa<TFuzzJSON, TObiekt>
 {
 public:
@@ -27,9 +38,19 @@ public:
         {12, "dt", &TPoleDateTime::Opis}, {13, "n", &TPoleString::Opis},      {14, "a", &TPoleRawByteString::Opis},
         {15, "u", &TPoleWideString::Opis}, {16, "p", &TPoleWskObiektu::Opis}, {17, "r", &TPoleRefObiektu::Opis},
         {18, "lewy", &Opis},                {19, "prawy", &Opis},
+        {20, "lista", &TListaFuzzJSON::Opis}, {21, "obce", &TListaObiektow::Opis},
+        {22, "li", &TPoleIntList::Opis},      {23, "ll", &TPoleInt64List::Opis},
+        {24, "ld", &TPoleDoubleList::Opis},   {25, "le", &TPoleExtendedList::Opis},
+        {26, "ln", &TPoleStrList::Opis},      {27, "lu", &TPoleWideStrList::Opis},
+        {28, "lp", &TListaWskObiektow::Opis},
     };
     using TKlasa::TKlasa;
 };
+
+const TOpisKlasy &TListaFuzzJSON::TypObiektowListy() const
+{
+    return TFuzzJSON::Opis;
+}
 
 } // namespace
 

@@ -317,11 +317,6 @@ int64_t TListaBazowa::ZajmowanaPamiec() const
     return static_cast<int64_t>(sizeof(*this)) + static_cast<int64_t>(PojemnoscListy()) * static_cast<int64_t>(sizeof(void *));
 }
 
-void TListaBazowa::WykonajOdczytXML(TOdczytywaczXML &, const QString &)
-{
-    BledneWywolanie("WykonajOdczytXML");
-}
-
 // ---- paths
 
 QString TListaBazowa::KrokSciezki(const TObiektBazowy &p_Dziecko, bool p_NaEkran, bool p_BezIndeksow) const

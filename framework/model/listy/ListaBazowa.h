@@ -308,7 +308,12 @@ public:
     // The entries of p_Pole (a list), as this kind of list takes them (pointers here).
     void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr) override;
     int64_t ZajmowanaPamiec() const override;
-    // Each list format reads its items itself; until then a list's element is refused.
+    // ---- XML (ListyXML.cpp): one element per item, all named after the field;
+    // in the Celina and OSOZ dialects each with its position. A list that
+    // cannot create its items skips their elements.
+    // As the document's root: one element holding an "Item" element per item
+    // (in the line-wise dialect named by the item class).
+    void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu) override;
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
     // ---- binary format (ListyBinarne.cpp): the count, then each item's layout;
     // only a list that can create its items reads them
@@ -317,6 +322,9 @@ public:
     void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
 
 protected:
+    void ZapiszKorzenXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu);
+    // The items' elements, each named p_NazwaObiektu, one per line.
+    void ZapiszElementyXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu);
     // An item is entering the list at p_Gdzie; nothing here.
     virtual void PrzyjmijObiekt(TObiektBazowy *) {}
     // An item has left the list; p_Zwolnij asks to free it. Nothing here.

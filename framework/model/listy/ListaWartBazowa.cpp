@@ -22,8 +22,3 @@ QString TListaWartBazowa::OpisTekstowy() const
 {
     return Format(QStringLiteral("%d elem."), {IleWartosci()});
 }
-
-void TListaWartBazowa::WykonajOdczytXML(TOdczytywaczXML &, const QString &)
-{
-    BledneWywolanie("WykonajOdczytXML");
-}

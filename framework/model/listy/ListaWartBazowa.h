@@ -25,6 +25,13 @@ public:
     bool MaWartosc(int16_t) const override { return IleWartosci() > 0; }
     // "%d elem.".
     QString OpisTekstowy() const override;
-    // Each list format reads its values itself; until then a value list's element is refused.
+    // ---- XML (ListyXML.cpp): one element per value, its text the content or
+    // (Celina, OSOZ, ECS) the "Txt" attribute; or, as its owner's attribute,
+    // the values separated by ",".
+    void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu) override;
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
+    void ZapiszXMLowo(TZapisywaczXML &p_Zapisywacz) const override;
+    bool WczytajAtrybutXML(TOdczytywaczXML &p_Odczytywacz) override;
+    // Value p_Poz (0-based) from an element's text; the list grows to hold it.
+    virtual void WpiszTekstXML(int p_Poz, const QString &p_Tekst) = 0;
 };

@@ -27,6 +27,9 @@ public:
     // ---- JSON (ListyJSON.cpp): an array of the targets' IDs
     void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
     void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
+    // ---- XML (ListyXML.cpp): an empty element per target, its ID in "Ref"
+    void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu) override;
+    void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
 
     void ZerujRefDo(TObiektBazowy *p_Obiekt) override;
     void PrzepnijRef(TObiektBazowy *p_Stary, TObiektBazowy *p_Nowy) override;

@@ -94,6 +94,8 @@ public:
     // ---- JSON (ListyJSON.cpp): an array of numbers
     void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
     void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
+    // ---- XML (ListyXML.cpp): integers in decimal, floats by the tolerant parse
+    void WpiszTekstXML(int p_Poz, const QString &p_Tekst) override;
 
     // The text of one value (as GetJakoString writes it), and the values a text holds.
     static QString TekstWartosci(T p_Wartosc);
@@ -121,6 +123,8 @@ class TPoleIntList : public TKlasa<TPoleIntList, TPoleListaLiczb<int32_t>>
 public:
     using TKlasa::TKlasa;
     static TPoleIntList *CreateAs(std::initializer_list<int32_t> p_Wartosci, TObiektBazowy *p_Rodzic = nullptr);
+    // In XML, as one attribute when its owner marks it so.
+    bool MozeBycAtrybutemXML() const override { return true; }
 };
 
 class TPoleInt64List : public TKlasa<TPoleInt64List, TPoleListaLiczb<int64_t>>

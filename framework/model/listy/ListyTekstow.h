@@ -35,6 +35,8 @@ public:
     // ---- JSON (ListyJSON.cpp): an array of strings
     void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
     void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
+    // ---- XML (ListyXML.cpp)
+    void WpiszTekstXML(int p_Poz, const QString &p_Tekst) override;
 };
 
 // The same for wide strings (formats that tell the two apart write them differently).

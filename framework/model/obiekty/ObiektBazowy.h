@@ -171,6 +171,11 @@ public:
     virtual void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu);
     // The root-level save: prolog, identifiers and namespaces, the root element.
     virtual void ZapiszDoXML(TZapisywaczXML &p_Zapisywacz);
+    // ---- XML lists: a field object that may stand as one attribute of its
+    // owner's element (an integer list the owner marks), and one that reads
+    // itself from such an attribute (false: it cannot).
+    virtual bool MozeBycAtrybutemXML() const { return false; }
+    virtual bool WczytajAtrybutXML(TOdczytywaczXML &) { return false; }
     // ---- JSON (ObiektJSON.cpp)
     // This object inside a document. p_ZapisanoTyp / p_OdczytanoTyp: it is the
     // typed root, whose braces belong to the document. Here: a value object,

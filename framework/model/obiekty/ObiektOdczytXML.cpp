@@ -120,6 +120,8 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
         TObiekt *podobiekt = pole.JakoTObiekt();
         if (!pole.JakoObiekt()) {
             WczytajPoleXML(p_Odczytywacz, nr, poprzNazwa);
+        } else if (pole.JakoObiekt()->WczytajAtrybutXML(p_Odczytywacz)) {
+            // a value list given as one attribute
         } else if (const int16_t wartosc = podobiekt ? poleWartosci(*podobiekt) : -1; wartosc >= 0) {
             podobiekt->WczytajPoleXML(p_Odczytywacz, wartosc, false);
         } else {

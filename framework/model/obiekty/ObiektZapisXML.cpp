@@ -122,7 +122,8 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
             tekst = nr;
             continue;
         }
-        if (!pole || pole->JakoObiekt() || (wierszowy && !JestAtrybutem(nr))) {
+        const bool listaJakoAtrybut = pole && pole->JakoObiekt() && JestAtrybutem(nr) && pole->JakoObiekt()->MozeBycAtrybutemXML();
+        if (!listaJakoAtrybut && (!pole || pole->JakoObiekt() || (wierszowy && !JestAtrybutem(nr)))) {
             pola.emplace_back(nr, TRodzajPolaXML::Element);
             saElementy = true;
             continue;

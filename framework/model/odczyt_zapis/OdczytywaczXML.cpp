@@ -509,9 +509,11 @@ void TOdczytywaczXML::Pominieto(const TObiektBazowy &p_Obiekt, const QString &p_
 
 void TOdczytywaczXML::PominAtrybutXML(const TObiektBazowy &p_Obiekt, const QString &p_Atrybut)
 {
-    Pominieto(p_Obiekt, p_Atrybut);
     const bool pozycja = (TypZapisuXML == tzxCelina && p_Atrybut == QLatin1String("PozId"))
         || (TypZapisuXML == tzxOSOZ && p_Atrybut == QLatin1String("ItemId"));
+    // A list item's position belongs to the list, which places the item by it.
+    if (!pozycja)
+        Pominieto(p_Obiekt, p_Atrybut);
     if (pozycja) {
         TLkXMLParser &parser = Parser();
         bool ok = false;

@@ -53,7 +53,8 @@ public:
     // The current token is the element's name.
     void PominElement();
     // An attribute no field takes: counted, listed in CoPominieto; in the
-    // Celina and OSOZ dialects a position attribute must be an integer (FPozListy).
+    // Celina and OSOZ dialects a position attribute must be an integer and
+    // goes to FPozListy instead.
     void PominAtrybutXML(const TObiektBazowy &p_Obiekt, const QString &p_Atrybut);
     // A child element no field takes, with everything inside it.
     void PominPodelement(const TObiektBazowy &p_Obiekt, const QString &p_Nazwa);
@@ -100,6 +101,8 @@ public:
     // One more level of elements; raises past MaksGlebokosc.
     void Zagniezdz();
     void Wynurz() { --FGlebokosc; }
+    // No element has been entered yet: the one being read is the root.
+    bool NaKorzeniu() const { return FGlebokosc == 0; }
 
     TTypZapisuXML TypZapisuXML;
     TTypKodowaniaXML KodowanieXML;

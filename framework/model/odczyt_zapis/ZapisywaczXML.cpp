@@ -1,5 +1,6 @@
 #include "ZapisywaczXML.h"
 
+#include "ListaObiektow.h"
 #include "Obiekt.h"
 #include "PoleWskObiektu.h"
 
@@ -72,6 +73,10 @@ QByteArray TZapisywaczXML::DajNazweTypuDoZapisu(const TObiektBazowy &p_Obiekt) c
 {
     if (const TObiekt *obiekt = p_Obiekt.JakoTObiekt())
         return Przekoduj(obiekt->AliasXMLPolaNr(-1));
+    // A list root in the line-wise dialect: "ArrayOf" and its item class.
+    if (TypZapisuXML == tzxWierszowy)
+        if (const TOpisKlasy *element = TypObiektowListy(p_Obiekt.Klasa()))
+            return Przekoduj(QStringLiteral("ArrayOf") + element->ClassName());
     QString nazwa = p_Obiekt.ClassName().mid(1);
     while (nazwa.startsWith(QLatin1Char('_')))
         nazwa.remove(0, 1);
@@ -303,8 +308,9 @@ void TZapisywaczXML::PrzygotujIDObiektow(TObiektBazowy &p_Korzen)
     UstalPrefiksy(p_Korzen);
 }
 
-void TZapisywaczXML::ZapiszPrzestrzenNazw(const TObiekt &p_Obiekt)
+void TZapisywaczXML::ZapiszPrzestrzenNazw(const TObiektBazowy &p_Korzen)
 {
+    const TObiekt *obiekt = p_Korzen.JakoTObiekt();
     std::vector<const TPrzestrzNazwXML *> rekordy;
     for (const auto &rekord : FPrzestrzNazw)
         rekordy.push_back(rekord.get());
@@ -314,9 +320,9 @@ void TZapisywaczXML::ZapiszPrzestrzenNazw(const TObiekt &p_Obiekt)
         const QByteArray nazwa = rekord->Prefiks().isEmpty() ? QByteArrayLiteral("xmlns") : "xmlns:" + rekord->Prefiks();
         // A field of that name writes the declaration itself.
         bool pole = false;
-        for (int16_t nr = 0; nr <= p_Obiekt.OstatniNrPola() && !pole; ++nr)
-            pole = p_Obiekt.MaWartosc(nr)
-                && (p_Obiekt.AliasXMLPolaNr(nr) == QLatin1String(nazwa) || p_Obiekt.NazwaPolaNr(nr) == QLatin1String(nazwa));
+        for (int16_t nr = 0; obiekt && nr <= obiekt->OstatniNrPola() && !pole; ++nr)
+            pole = obiekt->MaWartosc(nr)
+                && (obiekt->AliasXMLPolaNr(nr) == QLatin1String(nazwa) || obiekt->NazwaPolaNr(nr) == QLatin1String(nazwa));
         if (!pole)
             ZapiszTxt(' ' + nazwa + "=\"" + Przekoduj(rekord->Przestrzen()) + '"');
     }

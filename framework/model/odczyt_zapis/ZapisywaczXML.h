@@ -51,7 +51,7 @@ public:
     void PrzygotujIDObiektow(TObiektBazowy &p_Korzen);
     // The declarations of every collected namespace, sorted by prefix, less
     // those the object writes as fields itself; once, on the root.
-    void ZapiszPrzestrzenNazw(const TObiekt &p_Obiekt);
+    void ZapiszPrzestrzenNazw(const TObiektBazowy &p_Obiekt);
     // The prefix ("p:") the namespace of p_Klasa is written with; empty when none.
     QByteArray PrefiksPrzestrzeni(const TObiekt &p_Klasa) const;
     // ` ID="n"` (or ` p:ID="n"`) when the object has an identifier.

@@ -25,6 +25,8 @@ using TXMLWierszowy = TFormatXML<tzxWierszowy>;
 
 INSTANTIATE_TYPED_TEST_SUITE_P(XMLStandard, ObiegFormatu, TXMLStandard);
 INSTANTIATE_TYPED_TEST_SUITE_P(XMLWierszowy, ObiegFormatu, TXMLWierszowy);
+INSTANTIATE_TYPED_TEST_SUITE_P(XMLStandard, ObiegList, TXMLStandard);
+INSTANTIATE_TYPED_TEST_SUITE_P(XMLWierszowy, ObiegList, TXMLWierszowy);
 
 namespace {
 
