@@ -126,8 +126,12 @@ bool TOdczytywaczNatywny::WczytajListe(TObiektBazowy &p_Lista)
         if (auto *linie = dynamic_cast<TPoleStrList *>(wartosci))
             UzyjCache(linie->Wartosci);
     } else if (auto *lista = dynamic_cast<TListaObiektow *>(&p_Lista)) {
+        // The document was cleared before reading: items here come from the
+        // same list given twice, and freeing them would leave their numbers
+        // pointing at nothing.
+        if (lista->IleObiektow() > 0)
+            parser.Error(QStringLiteral("Lista obiektów powtórzona w dokumencie"));
         OdczytywanoPole(*lista);
-        lista->ZerujDane();
         TPoziomOdczytu poziom(*this);
         if (!parser.TokenSymbolIs(SlowoObject) && !parser.TokenSymbolIs(SlowoEnd)) {
             // One item given by its fields alone takes the list's number.

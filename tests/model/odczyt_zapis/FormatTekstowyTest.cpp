@@ -232,6 +232,14 @@ TEST(FormatTekstowy, ListyBajtPoBajcie)
 
     const QString blad = komunikat([&] { wczytane.WczytajZTekstu("object TListy\r\nCele=1\r\nend"); });
     EXPECT_TRUE(blad.contains(QStringLiteral("próba odczytu pola prostego obiektem"))) << blad.toStdString();
+
+    // A list given twice would free items whose numbers references still use.
+    const QString powtorka = komunikat([&] {
+        wczytane.WczytajZTekstu("object TListy\r\nobject Cele\r\nobject\r\nend\r\nend\r\n"
+                                "object Cele\r\nobject\r\nend\r\nend\r\nobject Wskazania\r\n(3)\r\nend\r\nend");
+    });
+    EXPECT_TRUE(powtorka.contains(QStringLiteral("Lista obiektów powtórzona w dokumencie"))) << powtorka.toStdString();
+    EXPECT_FALSE(wczytane.MaWartosc(-1));
 }
 
 } // namespace
