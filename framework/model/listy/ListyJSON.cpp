@@ -61,7 +61,10 @@ void TListaBazowa::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_Zapisa
 
 void TListaObiektow::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)
 {
-    ZerujDane();
+    // The document was cleared before reading: items here come from the same
+    // key given twice, and freeing them would leave their IDs naming nothing.
+    if (IleObiektow() > 0)
+        p_Odczytywacz.Parser().Error(QStringLiteral("Lista obiektów powtórzona w dokumencie"));
     if (!p_OdczytanoTyp && p_Odczytywacz.Parser().Token() == '{') {
         DodajObiekt(nullptr, 0)->WczytajJSON(p_Odczytywacz);
         return;

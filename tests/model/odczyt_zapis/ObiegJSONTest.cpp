@@ -157,6 +157,11 @@ TEST(ZapisJSONList, ArraysOfEveryListKind)
 
     EXPECT_TRUE(BladOdczytu(wczytane, "{\"_type_\":\"TListy\",\"Liczby\":[1,\"x\"]}")
                     .contains(QStringLiteral("Spodziewana liczba całkowita")));
+    // A list given twice would free items whose IDs references still use.
+    EXPECT_TRUE(BladOdczytu(wczytane, "{\"_type_\":\"TListy\",\"Cele\":[{\"ID\":1}],\"Cele\":[{}],"
+                                      "\"Wskazania\":[1]}")
+                    .contains(QStringLiteral("Lista obiektów powtórzona w dokumencie")));
+    EXPECT_FALSE(wczytane.MaWartosc(-1));
 }
 
 TEST(ZapisJSONList, ATypedRootListSitsUnderValue)
