@@ -189,20 +189,11 @@ void TListaObiektow::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QStr
             parser.NextToken();
             parser.CheckToken('<');
         }
-        const unsigned char c = parser.NextToken();
-        if (c == '!') {
-            p_Odczytywacz.PominKomentarzLubDOCTYPE();
+        const auto znacznik = p_Odczytywacz.CzytajZnacznik(p_NazwaObiektu);
+        if (znacznik == TOdczytywaczXML::TZnacznik::Pominiety)
             continue;
-        }
-        if (c == '/') {
-            parser.NextToken();
-            if (parser.Token() != TLkParser::toSymbol || !p_Odczytywacz.NazwaJest(parser.TokenView(), p_NazwaObiektu))
-                parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_NazwaObiektu));
-            parser.NextToken();
-            parser.CheckToken('>');
+        if (znacznik == TOdczytywaczXML::TZnacznik::Koniec)
             break;
-        }
-        parser.CheckToken(TLkParser::toSymbol);
         const QString nazwa = p_Odczytywacz.Przekoduj(parser.TokenView());
         if (nazwaElementu.isNull()) {
             if (nazwa.compare(QLatin1String("Item"), Qt::CaseInsensitive) != 0

@@ -160,24 +160,11 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
             if (parser.Token() != '<')
                 parser.CheckToken('<');
         }
-        const unsigned char c = parser.NextToken();
-        if (c == '!') {
-            p_Odczytywacz.PominKomentarzLubDOCTYPE();
+        const auto znacznik = p_Odczytywacz.CzytajZnacznik(p_NazwaObiektu);
+        if (znacznik == TOdczytywaczXML::TZnacznik::Pominiety)
             continue;
-        }
-        if (c == '?') {
-            p_Odczytywacz.PominInstrPrzetwarzania();
-            continue;
-        }
-        if (c == '/') {
-            parser.NextToken();
-            if (parser.Token() != TLkParser::toSymbol || !p_Odczytywacz.NazwaJest(parser.TokenView(), p_NazwaObiektu))
-                parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_NazwaObiektu));
-            parser.NextToken();
-            parser.CheckToken('>');
+        if (znacznik == TOdczytywaczXML::TZnacznik::Koniec)
             break;
-        }
-        parser.CheckToken(TLkParser::toSymbol);
         // Repeated elements of one field are looked up once.
         if (parser.TokenView() != ostatniaNazwa) {
             ostatniaNazwa = parser.TokenString();

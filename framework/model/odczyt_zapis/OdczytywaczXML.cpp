@@ -154,6 +154,30 @@ void TOdczytywaczXML::PominDOCTYPE()
     }
 }
 
+TOdczytywaczXML::TZnacznik TOdczytywaczXML::CzytajZnacznik(const QString &p_NazwaObiektu)
+{
+    TLkParser &parser = Parser();
+    const unsigned char c = parser.NextToken();
+    if (c == '!') {
+        PominKomentarzLubDOCTYPE();
+        return TZnacznik::Pominiety;
+    }
+    if (c == '?') {
+        PominInstrPrzetwarzania();
+        return TZnacznik::Pominiety;
+    }
+    if (c == '/') {
+        parser.NextToken();
+        if (parser.Token() != TLkParser::toSymbol || !NazwaJest(parser.TokenView(), p_NazwaObiektu))
+            parser.Error(QStringLiteral("Spodziewany symbol %1").arg(p_NazwaObiektu));
+        parser.NextToken();
+        parser.CheckToken('>');
+        return TZnacznik::Koniec;
+    }
+    parser.CheckToken(TLkParser::toSymbol);
+    return TZnacznik::Element;
+}
+
 void TOdczytywaczXML::PominKomentarzLubDOCTYPE()
 {
     TLkXMLParser &parser = Parser();

@@ -47,6 +47,11 @@ public:
     // After "<!": a comment or a DOCTYPE (with its literals and internal
     // subset), skipped; CDATA read and dropped. Any other "<!" raises.
     void PominKomentarzLubDOCTYPE();
+    // After "<" inside the element p_NazwaObiektu: a comment, DOCTYPE or
+    // processing instruction skipped (Pominiety), that element's end tag
+    // read to its ">" (Koniec), or a child's name as the current token (Element).
+    enum class TZnacznik { Pominiety, Koniec, Element };
+    TZnacznik CzytajZnacznik(const QString &p_NazwaObiektu);
     // After "<!": "[CDATA[" and the content up to "]]>", decoded.
     QString WczytajCDATA();
     // The current element's attributes and content up to its end, any depth, without recursion.
