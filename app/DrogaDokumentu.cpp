@@ -118,8 +118,11 @@ bool TDrogaDokumentu::Przeksztalc(const QString &p_NazwaPlikuXML, const QByteArr
     TBuforZapisu bufor(&p_Cel, rozmiarBuforaStrony);
     // The same message under the default namespace, or under a prefix that
     // qualifies every element, renders as the system writes it.
-    if (!TransformujXSLDoStrumienia(p_NazwaPlikuXML, p_Szablon, bufor, true, FDokumenty, trescXML,
-                                    ZdejmijPrzestrzenDokumentu)) {
+    const auto przygotuj = [this](const TDokXML &p_Dokument) {
+        ZdejmijPrzestrzenDokumentu(p_Dokument);
+        FDane.MRN = OdczytajMRN(p_Dokument);
+    };
+    if (!TransformujXSLDoStrumienia(p_NazwaPlikuXML, p_Szablon, bufor, true, FDokumenty, trescXML, przygotuj)) {
         bufor.Clear();
         pokazBlad(QStringLiteral("Nie udało się przygotowanie pliku XML do wyświetlania"));
         return false;
@@ -149,9 +152,11 @@ bool TDrogaDokumentu::OtworzPlikZSzablonem(const QString &p_NazwaPlikuXML, const
 
 bool TDrogaDokumentu::WczytajPlik(const QString &p_NazwaPliku)
 {
+    FDane = {};
     const TTypDokumentu *typ = RozpoznajPlik(p_NazwaPliku);
     if (!typ)
         return false;
+    FDane.Typ = typ;
     QString szablon;
     RozpakujPlikZRes(typ->Zasob, szablon);
     return OtworzPlikZSzablonem(p_NazwaPliku, szablon);
@@ -159,9 +164,11 @@ bool TDrogaDokumentu::WczytajPlik(const QString &p_NazwaPliku)
 
 bool TDrogaDokumentu::WyrenderujDo(const QString &p_NazwaPliku, TStream &p_Cel)
 {
+    FDane = {};
     const TTypDokumentu *typ = RozpoznajPlik(p_NazwaPliku);
     if (!typ)
         return false;
+    FDane.Typ = typ;
     const QByteArray szablon = RozpakujZasob(typ->Zasob);
     return MoznaPrzeksztalcic(p_NazwaPliku, !szablon.isEmpty(), false) && Przeksztalc(p_NazwaPliku, szablon, p_Cel);
 }

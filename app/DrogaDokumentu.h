@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DaneDokumentu.h"
 #include "TypyDokumentXML.h"
 #include "TypyDokumentow.h"
 
@@ -46,6 +47,8 @@ public:
     // transformation stay with the road until it is destroyed, so that a
     // program about to end need not free them.
     bool WyrenderujDo(const QString &p_NazwaPliku, TStream &p_Cel);
+    // What the last road read of its message, on the thread that ran it.
+    const TDaneDokumentu &Dane() const { return FDane; }
 
     // The qualified name of the root as written (and its namespace URI) when
     // it is not a bare object's own type; empty otherwise. Reader errors pass on.
@@ -67,4 +70,5 @@ private:
     QString FNazwaPlikuSzabl;
     QString FNazwaPlikuHTML;
     TDokumentyTransformacji FDokumenty;
+    TDaneDokumentu FDane;
 };

@@ -9,6 +9,10 @@
 #include "LkFunIO.h"
 #include "LkNaglowek.h"
 #include "LkOpenDialog.h"
+#include "OstatniePliki.h"
+#include "PlikiTymczasowe.h"
+#include "UpuszczaniePlikow.h"
+#include "UslugiSimpleMAPI.h"
 #include "UstawieniaDruku.h"
 #include "WidokDokumentu.h"
 #include "ZadanieDruku.h"
@@ -21,6 +25,7 @@
 #include <QKeyEvent>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -43,6 +48,14 @@ QString rozszerzenie(const QString &p_Nazwa)
 bool jestPlikiemXML(const QString &p_Argument)
 {
     return !p_Argument.isEmpty() && rozszerzenie(p_Argument).compare(QLatin1String(".xml"), Qt::CaseInsensitive) == 0;
+}
+
+// A menu item's text shows "&" as it is; long paths lose their middle.
+QString tekstOpcjiPliku(int p_Nr, const QString &p_Plik, const QFontMetrics &p_Czcionka)
+{
+    QString tekst = p_Czcionka.elidedText(p_Plik, Qt::ElideMiddle, 480);
+    tekst.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return p_Nr < 10 ? QStringLiteral("&%1 %2").arg(p_Nr).arg(tekst) : QStringLiteral("%1 %2").arg(p_Nr).arg(tekst);
 }
 
 QString tekstWersji()
@@ -118,7 +131,8 @@ void TOknoECS::UtworzKontrolki()
     edNazwaPliku->setObjectName(QStringLiteral("edNazwaPliku"));
     edNazwaPliku->setToolTip(QStringLiteral("Możesz otworzyć plik naciskając klawisz ENTER"));
     labNazwaPliku->setBuddy(edNazwaPliku);
-    FKotwice->Umiesc(edNazwaPliku, QRect(74, 44, 430, 21), rozmiarKlienta, K::akLeft | K::akTop | K::akRight);
+    // Narrower by the recent files' arrow beside the folder button.
+    FKotwice->Umiesc(edNazwaPliku, QRect(74, 44, 416, 21), rozmiarKlienta, K::akLeft | K::akTop | K::akRight);
     connect(edNazwaPliku, &QLineEdit::textChanged, this, &TOknoECS::edNazwaPlikuChange);
     edNazwaPliku->OnKeyDown = [this](int &p_Klawisz, Qt::KeyboardModifiers p_Shift) {
         edNazwaPlikuKeyDown(p_Klawisz, p_Shift);
@@ -135,6 +149,32 @@ void TOknoECS::UtworzKontrolki()
     FKotwice->Umiesc(butDrukuj, QRect(520, 328, 75, 25), rozmiarGrupy, K::akRight | K::akBottom);
     connect(butDrukuj, &QAbstractButton::clicked, this, &TOknoECS::butDrukujClick);
 
+    // Beside Print, what is done with the page after reading it.
+    butZapiszPDF = new TLkButton(QStringLiteral("&Zapisz jako PDF…"), GroupBox1);
+    butZapiszPDF->setObjectName(QStringLiteral("butZapiszPDF"));
+    butZapiszPDF->setEnabled(false);
+    FKotwice->Umiesc(butZapiszPDF, QRect(404, 328, 110, 25), rozmiarGrupy, K::akRight | K::akBottom);
+    connect(butZapiszPDF, &QAbstractButton::clicked, this, &TOknoECS::butZapiszPDFClick);
+
+    butWyslij = new TLkButton(QStringLiteral("Wyślij p&otwierdzenie…"), GroupBox1);
+    butWyslij->setObjectName(QStringLiteral("butWyslij"));
+    butWyslij->setToolTip(QStringLiteral("Potwierdzenie wywozu (komunikat IE599) jako PDF w nowym e-mailu"));
+    butWyslij->setEnabled(false);
+    FKotwice->Umiesc(butWyslij, QRect(262, 328, 136, 25), rozmiarGrupy, K::akRight | K::akBottom);
+    connect(butWyslij, &QAbstractButton::clicked, this, &TOknoECS::butWyslijClick);
+
+    // The engine tells nothing of a printout's progress: the bar only says it runs.
+    pasekPostepu = new QProgressBar(GroupBox1);
+    pasekPostepu->setObjectName(QStringLiteral("pasekPostepu"));
+    pasekPostepu->setRange(0, 0);
+    pasekPostepu->setTextVisible(false);
+    pasekPostepu->hide();
+    FKotwice->Umiesc(pasekPostepu, QRect(16, 333, 80, 15), rozmiarGrupy, K::akLeft | K::akBottom);
+    labPostep = new TLkLabel(GroupBox1);
+    labPostep->setObjectName(QStringLiteral("labPostep"));
+    labPostep->hide();
+    FKotwice->Umiesc(labPostep, QRect(102, 334, 154, 13), rozmiarGrupy, K::akLeft | K::akBottom);
+
     panPanel = new QFrame(GroupBox1);
     panPanel->setObjectName(QStringLiteral("panPanel"));
     panPanel->setFrameShape(QFrame::StyledPanel);
@@ -150,8 +190,19 @@ void TOknoECS::UtworzKontrolki()
     butWybierz->setObjectName(QStringLiteral("butWybierz"));
     butWybierz->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     butWybierz->setIconSize(QSize(16, 16));
-    FKotwice->Umiesc(butWybierz, QRect(510, 42, 25, 25), rozmiarKlienta, K::akTop | K::akRight);
+    FKotwice->Umiesc(butWybierz, QRect(496, 42, 25, 25), rozmiarKlienta, K::akTop | K::akRight);
     connect(butWybierz, &QAbstractButton::clicked, this, &TOknoECS::butWybierzClick);
+
+    // The folder button's drop-down: a button of its own, so that a click on
+    // the folder (and Shift+Enter) still opens the dialog at once.
+    pmOstatnie = new TLkPopupMenu(this);
+    pmOstatnie->setObjectName(QStringLiteral("pmOstatnie"));
+    connect(pmOstatnie, &QMenu::aboutToShow, this, &TOknoECS::pmOstatnieAboutToShow);
+    butOstatnie = new TLkBitBtn(QString(QChar(0x25BE)), this);
+    butOstatnie->setObjectName(QStringLiteral("butOstatnie"));
+    butOstatnie->setToolTip(QStringLiteral("Ostatnio otwierane pliki"));
+    butOstatnie->UstawPopupMenu(pmOstatnie);
+    FKotwice->Umiesc(butOstatnie, QRect(521, 42, 14, 25), rozmiarKlienta, K::akTop | K::akRight);
 
     butWczytaj = new TLkButton(QStringLiteral("&Wczytaj"), this);
     butWczytaj->setObjectName(QStringLiteral("butWczytaj"));
@@ -165,12 +216,26 @@ void TOknoECS::UtworzKontrolki()
     LkOpenDialog1->setOption(QFileDialog::ReadOnly, false);
     LkOpenDialog1->setSizeGripEnabled(true);
 
+    LkSaveDialog1 = new TLkSaveDialog(this);
+    LkSaveDialog1->setObjectName(QStringLiteral("LkSaveDialog1"));
+    LkSaveDialog1->setWindowTitle(QStringLiteral("Zapisz jako PDF"));
+    LkSaveDialog1->Filter = QStringLiteral("Dokumenty PDF|*.pdf");
+    LkSaveDialog1->DefaultExt = QStringLiteral("pdf");
+    // A link picked in the list is the name to replace, not a way to its target.
+    LkSaveDialog1->setOption(QFileDialog::DontResolveSymlinks, true);
+    LkSaveDialog1->setSizeGripEnabled(true);
+
     UtworzPolecenia();
+    pmOstatnieAboutToShow();
+    new TUpuszczaniePlikow(*this, [this](const QStringList &p_Pliki) { LkNaglowek1DropFiles(p_Pliki); });
 
     setTabOrder(edNazwaPliku, butWybierz);
-    setTabOrder(butWybierz, butWczytaj);
+    setTabOrder(butWybierz, butOstatnie);
+    setTabOrder(butOstatnie, butWczytaj);
     setTabOrder(butWczytaj, butDrukuj);
-    setTabOrder(butDrukuj, panPanel);
+    setTabOrder(butDrukuj, butZapiszPDF);
+    setTabOrder(butZapiszPDF, butWyslij);
+    setTabOrder(butWyslij, panPanel);
 }
 
 void TOknoECS::UtworzPolecenia()
@@ -189,6 +254,12 @@ void TOknoECS::UtworzPolecenia()
     opcDrukuj = polecenie(QStringLiteral("opcDrukuj"), QStringLiteral("Drukuj…"), {QKeySequence::Print},
                           &TOknoECS::butDrukujClick);
     opcDrukuj->setEnabled(false);
+    opcZapiszPDF = polecenie(QStringLiteral("opcZapiszPDF"), QStringLiteral("Zapisz jako PDF…"),
+                             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &TOknoECS::butZapiszPDFClick);
+    opcZapiszPDF->setEnabled(false);
+    opcWyslij = polecenie(QStringLiteral("opcWyslij"), QStringLiteral("Wyślij potwierdzenie…"), {},
+                          &TOknoECS::butWyslijClick);
+    opcWyslij->setEnabled(false);
     // Ctrl+= too: "+" needs Shift on most keyboards.
     opcPowieksz = polecenie(QStringLiteral("opcPowieksz"), QStringLiteral("Powiększ"),
                             {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
@@ -199,6 +270,8 @@ void TOknoECS::UtworzPolecenia()
                                    {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { browser->RozmiarDomyslny(); });
     // The pane's own menu offers printing beside copying.
     browser->addAction(opcDrukuj);
+    browser->addAction(opcZapiszPDF);
+    browser->addAction(opcWyslij);
 }
 
 void TOknoECS::PrzygotujDroge()
@@ -209,7 +282,7 @@ void TOknoECS::PrzygotujDroge()
     FDroga->PokazStrone = [this](const QUrl &p_Adres) {
         {
             const std::lock_guard blokada(FBlokadaStrony);
-            FGotowaStrona = TStronaDokumentu{OpiszStrone(p_Adres), FPlikDrogi};
+            FGotowaStrona = TStronaDokumentu{OpiszStrone(p_Adres), FPlikDrogi, FDroga->Dane()};
         }
         QMetaObject::invokeMethod(this, &TOknoECS::pokazGotowaStrone, Qt::QueuedConnection);
     };
@@ -282,8 +355,10 @@ void TOknoECS::pokazGotowaStrone()
         const std::lock_guard blokada(FBlokadaStrony);
         strona.swap(FGotowaStrona);
     }
-    if (strona)
-        pokazStrone(*strona);
+    if (!strona)
+        return;
+    DodajOstatniPlik(strona->PlikDokumentu);
+    pokazStrone(*strona);
 }
 
 void TOknoECS::pokazStrone(const TStronaDokumentu &p_Strona)
@@ -301,8 +376,13 @@ void TOknoECS::pokazStrone(const TStronaDokumentu &p_Strona)
 void TOknoECS::ustawDrukowanie()
 {
     const bool mozna = FPokazana && !FDruk;
-    butDrukuj->setEnabled(mozna);
-    opcDrukuj->setEnabled(mozna);
+    for (QWidget *kontrolka : std::initializer_list<QWidget *>{butDrukuj, butZapiszPDF})
+        kontrolka->setEnabled(mozna);
+    for (QAction *opcja : {opcDrukuj, opcZapiszPDF})
+        opcja->setEnabled(mozna);
+    const bool potwierdzenie = mozna && FPokazana->Dane.JestIE599();
+    butWyslij->setEnabled(potwierdzenie);
+    opcWyslij->setEnabled(potwierdzenie);
 }
 
 void TOknoECS::FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift)
@@ -325,9 +405,41 @@ void TOknoECS::edNazwaPlikuKeyDown(int &p_Klawisz, Qt::KeyboardModifiers)
 
 void TOknoECS::LkNaglowek1DropFiles(const QStringList &p_Pliki)
 {
-    // As if the first file were typed into the box and confirmed.
-    edNazwaPliku->setText(p_Pliki.constFirst());
+    otworzJakWpisany(p_Pliki.constFirst());
+}
+
+void TOknoECS::otworzJakWpisany(const QString &p_NazwaPliku)
+{
+    // As if typed into the box and confirmed.
+    edNazwaPliku->setText(p_NazwaPliku);
     WczytajPlik(edNazwaPliku->text());
+}
+
+void TOknoECS::pmOstatnieAboutToShow()
+{
+    // Read afresh: another window of the user may have opened files since.
+    pmOstatnie->clear();
+    const QStringList pliki = OstatniePliki();
+    if (pliki.isEmpty())
+        pmOstatnie->addAction(QStringLiteral("Brak ostatnio otwieranych plików"))->setEnabled(false);
+    int nr = 0;
+    for (const QString &plik : pliki) {
+        QAction *opcja = pmOstatnie->addAction(tekstOpcjiPliku(++nr, plik, pmOstatnie->fontMetrics()));
+        opcja->setData(plik);
+        // Shown all the same: picking one gives the usual message.
+        if (!QFileInfo(plik).isFile()) {
+            QFont czcionka = opcja->font();
+            czcionka.setItalic(true);
+            opcja->setFont(czcionka);
+            opcja->setToolTip(QStringLiteral("Brak pliku ") + plik);
+        }
+        connect(opcja, &QAction::triggered, this, [this, plik] { otworzJakWpisany(plik); });
+    }
+    pmOstatnie->addSeparator();
+    QAction *wyczysc = pmOstatnie->addAction(QStringLiteral("Wyczyść listę"));
+    wyczysc->setObjectName(QStringLiteral("opcWyczyscOstatnie"));
+    wyczysc->setEnabled(!pliki.isEmpty());
+    connect(wyczysc, &QAction::triggered, this, [] { WyczyscOstatniePliki(); });
 }
 
 void TOknoECS::butWczytajClick()
@@ -373,10 +485,85 @@ void TOknoECS::butDrukujClick()
     if (dialog.exec() != QDialog::Accepted)
         return;
 
-    // Neither the shown document nor the page may be replaced by the printout.
-    FDruk = std::make_unique<TZadanieDruku>(*browser, strona, UstawieniaDruku(drukarka), drukarka.docName(),
+    uruchomZadanie(UstawieniaDruku(drukarka), drukarka.docName(), QStringLiteral("Przygotowanie wydruku…"));
+}
+
+void TOknoECS::butZapiszPDFClick()
+{
+    if (!FPokazana || FDruk)
+        return;
+    const QString odmowa = OdmowaWydruku(FPokazana->Strona);
+    if (!odmowa.isEmpty()) {
+        PokazKomunikat(odmowa, mtError, mbOKOnly, 0);
+        return;
+    }
+    // Offered beside the message, under its name.
+    const QFileInfo dokument(FPokazana->PlikDokumentu);
+    LkSaveDialog1->setDirectory(dokument.absolutePath());
+    LkSaveDialog1->selectFile(dokument.completeBaseName() + QStringLiteral(".pdf"));
+    if (!LkSaveDialog1->Execute())
+        return;
+    TUstawieniaDruku ustawienia;
+    ustawienia.PlikWyjsciowy = LkSaveDialog1->FileName();
+    uruchomZadanie(ustawienia, dokument.fileName(), QStringLiteral("Zapisywanie pliku PDF…"));
+}
+
+void TOknoECS::butWyslijClick()
+{
+    if (!FPokazana || FDruk || !FPokazana->Dane.JestIE599())
+        return;
+    const QString odmowa = OdmowaWydruku(FPokazana->Strona);
+    if (!odmowa.isEmpty()) {
+        PokazKomunikat(odmowa, mtError, mbOKOnly, 0);
+        return;
+    }
+    const QString mrn = FPokazana->Dane.MRN;
+    if (mrn.isEmpty()) {
+        PokazKomunikat(QStringLiteral("Nie można przygotować potwierdzenia wywozu:\rkomunikat nie zawiera "
+                                      "numeru MRN."),
+                       mtError, mbOKOnly, 0);
+        return;
+    }
+    // The attachment's name is what the recipient sees; it lives in the
+    // process's temporary folder, where the mail hand-off takes it as it is.
+    const QString plik =
+        DajNazwePlikuTymczasowego(QStringLiteral("Potwierdzenie_wywozu_") + mrn, QStringLiteral(".pdf"), true);
+    if (plik.isEmpty()) {
+        PokazKomunikat(QStringLiteral("Nie można uzyskać nazwy pliku tymczasowego"), mtError, mbOKOnly, 0);
+        return;
+    }
+    TUstawieniaDruku ustawienia;
+    ustawienia.PlikWyjsciowy = plik;
+    uruchomZadanie(ustawienia, QFileInfo(FPokazana->PlikDokumentu).fileName(),
+                   QStringLiteral("Przygotowanie potwierdzenia…"),
+                   [this, mrn, plik] { wyslijPotwierdzenie(mrn, plik); });
+}
+
+void TOknoECS::wyslijPotwierdzenie(const QString &p_MRN, const QString &p_PlikPDF)
+{
+    TDaneListu list;
+    list.TematListu = QStringLiteral("Potwierdzenie wywozu MRN ") + p_MRN;
+    list.TrescListu = QStringLiteral("W załączeniu potwierdzenie wywozu towarów poza obszar celny UE "
+                                     "(komunikat IE599) dla zgłoszenia o numerze MRN %1.")
+                          .arg(p_MRN);
+    list.Zalaczniki.push_back({QFileInfo(p_PlikPDF).fileName(), p_PlikPDF});
+    QString blad;
+    if (!WyslijList(list, blad))
+        PokazKomunikatOK(blad, mtWarning);
+}
+
+void TOknoECS::uruchomZadanie(const TUstawieniaDruku &p_Ustawienia, const QString &p_Tytul,
+                              const QString &p_Postep, std::function<void()> p_PoZapisie)
+{
+    const TOpisStrony &strona = FPokazana->Strona;
+    // Neither the shown document nor the page may be replaced by the job.
+    FDruk = std::make_unique<TZadanieDruku>(*browser, strona, p_Ustawienia, p_Tytul,
                                             QStringList{FPokazana->PlikDokumentu, strona.Adres.toLocalFile()});
+    FPoZadaniu = std::move(p_PoZapisie);
     connect(FDruk.get(), &TZadanieDruku::Zakonczone, this, &TOknoECS::drukZakonczony);
+    labPostep->setText(p_Postep);
+    labPostep->show();
+    pasekPostepu->show();
     ustawDrukowanie();
     FDruk->Uruchom();
 }
@@ -385,6 +572,10 @@ void TOknoECS::drukZakonczony(const QString &p_Blad)
 {
     // Called from the job's own signal: it goes once that returns.
     FDruk.release()->deleteLater();
+    labPostep->hide();
+    pasekPostepu->hide();
+    std::function<void()> poZadaniu;
+    poZadaniu.swap(FPoZadaniu);
     if (FNowaStrona) {
         const TStronaDokumentu strona = *FNowaStrona;
         FNowaStrona.reset();
@@ -393,5 +584,7 @@ void TOknoECS::drukZakonczony(const QString &p_Blad)
     ustawDrukowanie();
     if (!p_Blad.isEmpty())
         PokazKomunikat(p_Blad, mtError, mbOKOnly, 0);
+    else if (poZadaniu)
+        poZadaniu();
     emit DrukZakonczony();
 }

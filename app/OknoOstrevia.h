@@ -6,6 +6,7 @@
 #include "WydrukPDF.h"
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -15,6 +16,7 @@
 class QAction;
 class QGroupBox;
 class QFrame;
+class QProgressBar;
 class TKotwice;
 class TLkBitBtn;
 class TLkButton;
@@ -22,11 +24,16 @@ class TLkEdit;
 class TLkLabel;
 class TLkNaglowek;
 class TLkOpenDialog;
+class TLkPopupMenu;
+class TLkSaveDialog;
+struct TUstawieniaDruku;
 class TWidokDokumentu;
 class TZadanieDruku;
 
-// The viewer's main window: a file-name box, the open and load buttons, the
-// browser pane with the rendered message and the Print button.
+// The viewer's main window: a file-name box, the open button with the list
+// of recent files beside it, the load button, the browser pane with the
+// rendered message, and under it Print, Save as PDF and, for an IE599, Send
+// the confirmation. Files dropped anywhere on the window open as if typed.
 //
 // The document road runs off the GUI thread, one road at a time: the window
 // is up, and the browser engine starting, while the message is transformed.
@@ -55,14 +62,25 @@ public:
     TLkEdit *edNazwaPliku;
     QGroupBox *GroupBox1;
     TLkButton *butDrukuj;
+    TLkButton *butZapiszPDF;
+    TLkButton *butWyslij;
+    TLkLabel *labPostep;
+    QProgressBar *pasekPostepu;
     QFrame *panPanel;
     TWidokDokumentu *browser;
     TLkBitBtn *butWybierz;
+    // A drop-down of the framework: the recent files, and clearing them.
+    TLkBitBtn *butOstatnie;
+    TLkPopupMenu *pmOstatnie;
     TLkButton *butWczytaj;
     TLkOpenDialog *LkOpenDialog1;
-    // Window-wide commands: Ctrl+O, Ctrl+P (also in the pane's menu), zoom.
+    TLkSaveDialog *LkSaveDialog1;
+    // Window-wide commands: Ctrl+O, Ctrl+P, Ctrl+Shift+S and the confirmation
+    // (the last three also in the pane's menu), zoom.
     QAction *opcOtworz;
     QAction *opcDrukuj;
+    QAction *opcZapiszPDF;
+    QAction *opcWyslij;
     QAction *opcPowieksz;
     QAction *opcPomniejsz;
     QAction *opcRozmiarDomyslny;
@@ -79,6 +97,8 @@ public slots:
     void butWczytajClick();
     void butWybierzClick();
     void butDrukujClick();
+    void butZapiszPDFClick();
+    void butWyslijClick();
 
 protected:
     void FormKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift) override;
@@ -89,6 +109,7 @@ private:
     {
         TOpisStrony Strona;
         QString PlikDokumentu;
+        TDaneDokumentu Dane;
     };
     // What a road leaves for the GUI thread.
     struct TWynikDrogi
@@ -100,6 +121,8 @@ private:
     void UtworzKontrolki();
     void edNazwaPlikuKeyDown(int &p_Klawisz, Qt::KeyboardModifiers p_Shift);
     void LkNaglowek1DropFiles(const QStringList &p_Pliki);
+    void otworzJakWpisany(const QString &p_NazwaPliku);
+    void pmOstatnieAboutToShow();
     void UtworzPolecenia();
     void PrzygotujDroge();
     void FormCreate(const QString &p_Argument);
@@ -107,8 +130,13 @@ private:
     void zakonczDroge(const TWynikDrogi &p_Wynik);
     void pokazGotowaStrone();
     void pokazStrone(const TStronaDokumentu &p_Strona);
+    // A printout, or a PDF of the shown page into p_Ustawienia.PlikWyjsciowy
+    // after which p_PoZapisie runs; one job at a time, progress shown.
+    void uruchomZadanie(const TUstawieniaDruku &p_Ustawienia, const QString &p_Tytul, const QString &p_Postep,
+                        std::function<void()> p_PoZapisie = {});
     void drukZakonczony(const QString &p_Blad);
     void ustawDrukowanie();
+    void wyslijPotwierdzenie(const QString &p_MRN, const QString &p_PlikPDF);
 
     std::unique_ptr<TDrogaDokumentu> FDroga;
     TKotwice *FKotwice;
@@ -125,4 +153,5 @@ private:
     // A page that arrived while a printout ran: shown once it ends.
     std::optional<TStronaDokumentu> FNowaStrona;
     std::unique_ptr<TZadanieDruku> FDruk;
+    std::function<void()> FPoZadaniu;
 };

@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
   xdg-utils xsltproc poppler-utils python3
+  # desktop integration: the install test validates the entry and compiles the message types
+  desktop-file-utils shared-mime-info libxml2-utils libglib2.0-bin
   # screenshots of the windows on a virtual display
   xvfb xauth imagemagick xdotool
   # reference libraries of the JSON benchmarks

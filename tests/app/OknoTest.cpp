@@ -4,11 +4,13 @@
 #include "NagrywaczKomunikatow.h"
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
+#include "LkBitBtn.h"
 #include "LkButton.h"
 #include "LkEdit.h"
 #include "LkNaglowek.h"
 #include "NazwaPrzypadku.h"
 #include "OknoOstrevia.h"
+#include "OstatniePliki.h"
 #include "Start.h"
 #include "TypyPolBazowe.h"
 #include "WidokDokumentu.h"
@@ -22,6 +24,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,6 +32,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -511,7 +515,8 @@ TEST_F(OknoTest, ThePanesMenuOffersOnlyWhatWorksHere)
         if (!akcja->isSeparator())
             teksty.push_back(akcja->text());
     EXPECT_EQ(teksty, (std::vector<QString>{QStringLiteral("Kopiuj"), QStringLiteral("Zaznacz wszystko"),
-                                            QStringLiteral("Drukuj…")}));
+                                            QStringLiteral("Drukuj…"), QStringLiteral("Zapisz jako PDF…"),
+                                            QStringLiteral("Wyślij potwierdzenie…")}));
     EXPECT_FALSE(akcje[QStringLiteral("Kopiuj")]->isEnabled()); // nothing selected yet
     EXPECT_TRUE(akcje[QStringLiteral("Drukuj…")]->isEnabled());
     menu->close();
@@ -594,6 +599,244 @@ TEST_F(OknoTest, ARequestDuringARoadWaitsForItsEndAndTheLatestWins)
     EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
     EXPECT_TRUE(Html(okno).contains(QStringLiteral("Potwierdzenie wywozu (CC599C)")));
     EXPECT_TRUE(okno.butDrukuj->isEnabled());
+}
+
+// Answers the save dialog once it is up with p_Plik, as a user would type it;
+// a question about replacing a file is answered yes.
+void zapiszJakoPDF(TOknoECS &p_Okno, const QString &p_Plik)
+{
+    QString tytul;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        tytul = dialog->windowTitle();
+        QTimer::singleShot(200, [] {
+            if (auto *pytanie = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                pytanie->button(QMessageBox::Yes)->click();
+        });
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(p_Plik);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    p_Okno.butZapiszPDF->click();
+    EXPECT_EQ(tytul, QStringLiteral("Zapisz jako PDF"));
+}
+
+TEST_F(OknoTest, SaveAsPdfWritesTheShownPageNeverOverTheMessageNorThroughALink)
+{
+    TOknoTestowe okno;
+    EXPECT_FALSE(okno.butZapiszPDF->isEnabled());
+    EXPECT_FALSE(okno.opcZapiszPDF->isEnabled());
+    const QString dokument = Sciezka(QStringLiteral("zwolnienie.xml"));
+    QFile::copy(Dane(QStringLiteral("IE529.xml")), dokument);
+    const QByteArray tresc = CzytajPlik(dokument);
+    wczytaj(okno, dokument);
+    ASSERT_TRUE(okno.butZapiszPDF->isEnabled());
+
+    const QString pdf = Sciezka(QStringLiteral("zwolnienie.pdf"));
+    zapiszJakoPDF(okno, pdf);
+    // One job at a time, and the user sees it running.
+    EXPECT_TRUE(okno.DrukTrwa());
+    EXPECT_FALSE(okno.butZapiszPDF->isEnabled());
+    EXPECT_FALSE(okno.butDrukuj->isEnabled());
+    EXPECT_FALSE(okno.pasekPostepu->isHidden());
+    EXPECT_EQ(okno.labPostep->text(), QStringLiteral("Zapisywanie pliku PDF…"));
+    czekajNaDruk(okno);
+    EXPECT_TRUE(okno.pasekPostepu->isHidden());
+    EXPECT_TRUE(okno.butZapiszPDF->isEnabled());
+    EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
+    EXPECT_TRUE(CzytajPlik(pdf).startsWith("%PDF-"));
+    EXPECT_EQ(liczbaStron(pdf), 3);
+    EXPECT_TRUE(tekstPdf(pdf).contains(QStringLiteral("Zwolnienie do procedury wywozu")));
+
+    // A link at the chosen name is replaced, and what it pointed at stays.
+    const QString inny = ZapiszPlik(QStringLiteral("inny.txt"), "nie ruszać");
+    const QString link = Sciezka(QStringLiteral("link.pdf"));
+    ASSERT_TRUE(QFile::link(inny, link));
+    zapiszJakoPDF(okno, link);
+    czekajNaDruk(okno);
+    EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(CzytajPlik(link).startsWith("%PDF-"));
+    EXPECT_EQ(CzytajPlik(inny), QByteArray("nie ruszać"));
+
+    // The message itself is never the output.
+    zapiszJakoPDF(okno, dokument);
+    czekajNaDruk(okno);
+    ASSERT_EQ(Komunikaty().size(), 1u);
+    EXPECT_EQ(Komunikaty()[0].Tekst, QStringLiteral("Nie można zapisać pliku %1: to plik wejściowy").arg(dokument));
+    EXPECT_EQ(CzytajPlik(dokument), tresc);
+}
+
+TEST_F(OknoTest, RecentFilesOutliveTheWindowMostRecentFirstAndAMissingOneGivesTheUsualMessage)
+{
+    QStringList pliki;
+    for (const char *nazwa : {"IE529.xml", "IE599.xml", "IE599_maly.xml"}) {
+        pliki << Sciezka(QString::fromLatin1(nazwa));
+        QFile::copy(Dane(QString::fromLatin1(nazwa)), pliki.last());
+    }
+    {
+        TOknoTestowe pierwsze;
+        for (const QString &plik : pliki)
+            wczytaj(pierwsze, plik);
+        wczytaj(pierwsze, pliki[0]); // again: moves up, not twice
+        wczytaj(pierwsze, Sciezka(QStringLiteral("nie ma.xml"))); // refused: not listed
+    }
+    FNagrywacz->Wyczysc();
+    QFile::remove(pliki[1]);
+
+    TOknoTestowe drugie;
+    emit drugie.pmOstatnie->aboutToShow();
+    const QList<QAction *> opcje = drugie.pmOstatnie->actions();
+    ASSERT_EQ(opcje.size(), 5); // three files, a separator, clearing
+    const QStringList oczekiwane{pliki[0], pliki[2], pliki[1]};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(opcje[i]->data().toString(), oczekiwane[i]);
+        EXPECT_TRUE(opcje[i]->text().startsWith(QStringLiteral("&%1 ").arg(i + 1))) << qPrintable(opcje[i]->text());
+        EXPECT_EQ(opcje[i]->font().italic(), i == 2);
+    }
+    // More than one item: the framework's drop-down opens the menu, it does not pick.
+    EXPECT_GT(drugie.butOstatnie->WidoczneOpcje().size(), 1);
+
+    opcje[2]->trigger();
+    czekajNaDroge(drugie);
+    ASSERT_EQ(Komunikaty().size(), 1u);
+    EXPECT_EQ(Komunikaty()[0].Tekst, QStringLiteral("Brak pliku ") + pliki[1]);
+    EXPECT_EQ(drugie.edNazwaPliku->text(), pliki[1]);
+
+    opcje[1]->trigger();
+    czekajNaDroge(drugie);
+    EXPECT_EQ(Komunikaty().size(), 1u);
+    EXPECT_TRUE(drugie.butWyslij->isEnabled());
+    EXPECT_EQ(OstatniePliki().constFirst(), pliki[2]);
+
+    // At most ten, the oldest dropped; clearing empties the list.
+    for (int i = 0; i < MaksOstatnichPlikow + 2; ++i)
+        DodajOstatniPlik(Sciezka(QStringLiteral("k%1.xml").arg(i)));
+    EXPECT_EQ(OstatniePliki().size(), MaksOstatnichPlikow);
+    EXPECT_EQ(OstatniePliki().constFirst(), Sciezka(QStringLiteral("k%1.xml").arg(MaksOstatnichPlikow + 1)));
+    emit drugie.pmOstatnie->aboutToShow();
+    drugie.pmOstatnie->findChild<QAction *>(QStringLiteral("opcWyczyscOstatnie"))->trigger();
+    EXPECT_TRUE(OstatniePliki().isEmpty());
+    emit drugie.pmOstatnie->aboutToShow();
+    EXPECT_FALSE(drugie.pmOstatnie->actions().constFirst()->isEnabled());
+}
+
+TEST_F(OknoTest, FilesDroppedOnAnyChildOpenAsIfTypedAndThePaneNeverNavigatesToThem)
+{
+    TOknoTestowe okno;
+    okno.show();
+    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    ASSERT_TRUE(czekaj([&] { return okno.browser->Zaladowana(); }));
+    const QUrl strona = okno.browser->url();
+    ASSERT_NE(okno.browser->focusProxy(), nullptr);
+    QList<QUrl> adresy;
+    QObject::connect(okno.browser, &QWebEngineView::urlChanged, [&](const QUrl &p_Adres) { adresy << p_Adres; });
+    // The name box takes text drops and the pane would load a file: both would, unasked.
+    const std::pair<const char *, QWidget *> cele[] = {
+        {"edNazwaPliku", okno.edNazwaPliku}, {"browser", okno.browser->focusProxy()}, {"GroupBox1", okno.GroupBox1}};
+    QString plik = Dane(QStringLiteral("IE599.xml"));
+    for (const auto &[nazwa, cel] : cele) {
+        QMimeData dane;
+        dane.setUrls({QUrl::fromLocalFile(plik)});
+        QDragEnterEvent wejscie(QPoint(5, 5), Qt::CopyAction, &dane, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cel, &wejscie);
+        EXPECT_TRUE(wejscie.isAccepted()) << nazwa;
+        QDropEvent upuszczenie(QPointF(5, 5), Qt::CopyAction, &dane, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cel, &upuszczenie);
+        EXPECT_TRUE(upuszczenie.isAccepted()) << nazwa;
+        EXPECT_EQ(okno.edNazwaPliku->text(), plik) << nazwa;
+        czekajNaDroge(okno);
+        EXPECT_TRUE(Komunikaty().empty()) << nazwa;
+        ASSERT_TRUE(czekaj([&] { return okno.browser->Zaladowana(); })) << nazwa;
+        EXPECT_EQ(okno.browser->url(), strona) << nazwa;
+        plik = Dane(plik.endsWith(QLatin1String("IE599.xml")) ? QStringLiteral("IE529.xml") : QStringLiteral("IE599.xml"));
+    }
+    for (const QUrl &adres : adresy)
+        EXPECT_EQ(adres, strona);
+    EXPECT_TRUE(Html(okno).contains(QStringLiteral("<!DOCTYPE")));
+}
+
+// A stand-in xdg-email on PATH that writes its arguments, one per line, to p_Zapis.
+class PotwierdzenieTest : public OknoTest
+{
+protected:
+    void SetUp() override
+    {
+        OknoTest::SetUp();
+        QDir(FKatalog.path()).mkdir(QStringLiteral("bin"));
+        FZapis = Sciezka(QStringLiteral("xdg-email.txt"));
+        const QString skrypt = ZapiszPlik(
+            QStringLiteral("bin/xdg-email"),
+            QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1'\n").arg(FZapis).toUtf8());
+        QFile::setPermissions(skrypt, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        FStaraSciezka = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(Sciezka(QStringLiteral("bin"))) + ':' + FStaraSciezka);
+    }
+    void TearDown() override
+    {
+        qputenv("PATH", FStaraSciezka);
+        OknoTest::TearDown();
+    }
+    QStringList Argumenty() const { return QString::fromUtf8(CzytajPlik(FZapis)).split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+
+    QString FZapis;
+    QByteArray FStaraSciezka;
+};
+
+TEST_F(PotwierdzenieTest, AnIE599GoesAsAPdfAttachmentWithTheMrnInTheSubject)
+{
+    TOknoTestowe okno;
+    EXPECT_FALSE(okno.butWyslij->isEnabled());
+    // Only an exit confirmation is one.
+    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    EXPECT_TRUE(okno.butZapiszPDF->isEnabled());
+    EXPECT_FALSE(okno.butWyslij->isEnabled());
+    EXPECT_FALSE(okno.opcWyslij->isEnabled());
+
+    // The MRN comes the same whichever way the message writes its namespace.
+    for (const char *nazwa : {"IE599.xml", "IE599_przestrzen_domyslna.xml"}) {
+        QFile::remove(FZapis);
+        wczytaj(okno, Dane(QString::fromLatin1(nazwa)));
+        ASSERT_TRUE(okno.butWyslij->isEnabled()) << nazwa;
+        okno.butWyslij->click();
+        EXPECT_EQ(okno.labPostep->text(), QStringLiteral("Przygotowanie potwierdzenia…"));
+        czekajNaDruk(okno);
+        EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
+        const QStringList argumenty = Argumenty();
+        const qsizetype temat = argumenty.indexOf(QStringLiteral("--subject"));
+        ASSERT_GE(temat, 0) << nazwa;
+        EXPECT_EQ(argumenty.value(temat + 1), QStringLiteral("Potwierdzenie wywozu MRN 26PL32201000503318"));
+        const qsizetype zalacznik = argumenty.indexOf(QStringLiteral("--attach"));
+        ASSERT_GE(zalacznik, 0) << nazwa;
+        const QString pdf = argumenty.value(zalacznik + 1);
+        EXPECT_TRUE(QFileInfo(pdf).fileName().startsWith(QStringLiteral("Potwierdzenie_wywozu_26PL32201000503318")))
+            << qPrintable(pdf);
+        EXPECT_TRUE(CzytajPlik(pdf).startsWith("%PDF-")) << qPrintable(pdf);
+        EXPECT_TRUE(tekstPdf(pdf).contains(QStringLiteral("26PL32201000503318")));
+    }
+}
+
+TEST_F(PotwierdzenieTest, AMissingOrForgedMrnStopsTheMailWithAMessage)
+{
+    const QByteArray wzor = CzytajPlik(Dane(QStringLiteral("IE599_maly.xml")));
+    ASSERT_TRUE(wzor.contains("<MRN>26PL32201000503318</MRN>"));
+    const std::pair<const char *, QByteArray> przypadki[] = {
+        {"bez_mrn.xml", QByteArray(wzor).replace("<MRN>26PL32201000503318</MRN>", "")},
+        {"obce_mrn.xml", QByteArray(wzor).replace("<MRN>26PL32201000503318</MRN>",
+                                                  "<MRN>26PL\n--attach /etc/passwd</MRN>")}};
+    TOknoTestowe okno;
+    for (const auto &[nazwa, tresc] : przypadki) {
+        FNagrywacz->Wyczysc();
+        wczytaj(okno, ZapiszPlik(QString::fromLatin1(nazwa), tresc));
+        ASSERT_TRUE(okno.butWyslij->isEnabled()) << nazwa;
+        okno.butWyslij->click();
+        ASSERT_EQ(Komunikaty().size(), 1u) << nazwa;
+        EXPECT_EQ(Komunikaty()[0].Tekst,
+                  QStringLiteral("Nie można przygotować potwierdzenia wywozu:\rkomunikat nie zawiera numeru MRN."));
+        EXPECT_FALSE(okno.DrukTrwa());
+    }
+    EXPECT_FALSE(QFile::exists(FZapis));
 }
 
 } // namespace
