@@ -9,6 +9,7 @@
 #include "PlikiTymczasowe.h"
 #include "PostepWsadu.h"
 #include "Strumienie.h"
+#include "SzablonyWsadu.h"
 #include "WejsciaWsadu.h"
 #include "WierszPodsumowania.h"
 #include "Wyjatki.h"
@@ -75,6 +76,7 @@ private:
     std::atomic<size_t> FNastepny{0};
     std::unique_ptr<TPostepWsadu> FPostep;
     TDrukarkaPDF FDrukarka;
+    TSzablonyWsadu FSzablony;
     std::mutex FDuzyPlik;
     std::mutex FPlikiTymczasowe;
 };
@@ -176,6 +178,7 @@ QString TWsad::wyrenderuj(const QString &p_Sciezka, const QString &p_Nazwa, QStr
     try {
         // A road per document: its trees go with it, not with the next file.
         TDrogaDokumentu droga{TDrogaDokumentu::TBezPlikowTymczasowych()};
+        droga.UzyjSzablonow(&FSzablony);
         QString strona;
         std::unique_ptr<QString, void (*)(QString *)> stronaTymczasowa(nullptr, [](QString *p_Plik) {
             QFile::remove(*p_Plik);
