@@ -5,8 +5,9 @@
 # output (its "-o DIR/" serves only pages a stylesheet writes itself with
 # xsl:document), so its pages go one after another to standard output, into
 # one file: the same bytes as the render tool's pages put together in order. Rounds alternate between the contestants; medians
-# of wall time and peak memory are compared. Then the same files to PDF
-# (one browser engine for the whole batch): files per second.
+# of wall time, processor time (user + system: what the program costs on a
+# machine others share) and peak memory are compared. Then the same files to
+# PDF with -j 2 (one browser engine for the whole batch): files per second.
 #
 #   bench/wsad_kontra_xsltproc.sh [FILES=1000] [ROUNDS=5] [PDF_FILES=FILES]
 #
@@ -29,13 +30,14 @@ python3 "$root/bench/generuj_ie529.py" 1 "$work/in/ie529_00000.xml" 2>/dev/null
 for ((i = 1; i < files; i++)); do cp "$work/in/ie529_00000.xml" "$(printf '%s/in/ie529_%05d.xml' "$work" "$i")"; done
 inputs=("$work"/in/*.xml)
 
-# One run: wall seconds and peak resident kilobytes, on one line. OUT names
-# where standard output goes.
+# One run: wall seconds, peak resident kilobytes and processor seconds, on
+# one line. OUT names where standard output goes.
 OUT=/dev/null
 run() {
   local t0=$EPOCHREALTIME
-  /usr/bin/time -f %M -o "$work/rss" "$@" >"$OUT" 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
-  awk -v a="$t0" -v b="$EPOCHREALTIME" -v m="$(tail -n1 "$work/rss")" 'BEGIN { printf "%.4f %d\n", b - a, m }'
+  /usr/bin/time -f '%M %U %S' -o "$work/rss" "$@" >"$OUT" 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
+  awk -v a="$t0" -v b="$EPOCHREALTIME" -v l="$(tail -n1 "$work/rss")" 'BEGIN { split(l, m, " ");
+    printf "%.4f %d %.2f\n", b - a, m[1], m[2] + m[3] }'
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -52,24 +54,24 @@ same=identical
 cat "$work"/r1/*.html | cmp -s - "$work/x/all.html" || same=DIFFER
 cat "$work"/r2/*.html | cmp -s - "$work/x/all.html" || same=DIFFER
 xt=$(cut -d' ' -f1 "$work/x.txt" | median); xm=$(cut -d' ' -f2 "$work/x.txt" | median)
-printf '%-22s %9s %8s %9s %8s\n' "$files one-item IE529" wall ratio "MiB" ratio
+xc=$(cut -d' ' -f3 "$work/x.txt" | median)
+printf '%-22s %9s %6s %9s %6s %8s %6s\n' "$files one-item IE529" wall ratio cpu ratio MiB ratio
 for c in x r1 r2; do
   t=$(cut -d' ' -f1 "$work/$c.txt" | median); m=$(cut -d' ' -f2 "$work/$c.txt" | median)
+  p=$(cut -d' ' -f3 "$work/$c.txt" | median)
   case $c in x) name="xsltproc (1 process)" ;; r1) name="render -j 1" ;; r2) name="render -j 2" ;; esac
-  awk -v n="$name" -v t="$t" -v xt="$xt" -v m="$m" -v xm="$xm" 'BEGIN {
-    printf "%-22s %8.3fs %8.2f %9.1f %8.2f\n", n, t, t / xt, m / 1024, m / xm }'
+  awk -v n="$name" -v t="$t" -v xt="$xt" -v m="$m" -v xm="$xm" -v p="$p" -v xc="$xc" 'BEGIN {
+    printf "%-22s %8.3fs %6.2f %8.2fs %6.2f %8.1f %6.2f\n", n, t, t / xt, p, p / xc, m / 1024, m / xm }'
 done
 echo "pages: $same; medians of $rounds alternating rounds; render: $render"
 echo "load after: $(uptime)"
 
 if ((pdf_files > 0)); then
   pdf_in=("${inputs[@]:0:$pdf_files}")
-  for j in 1 2; do
-    rm -rf "$work/p"
-    line=$(run "$render" --output-dir "$work/p" --format pdf -j "$j" "${pdf_in[@]}")
-    n=$(find "$work/p" -name '*.pdf' | wc -l)
-    awk -v l="$line" -v n="$n" -v j="$j" 'BEGIN { split(l, a, " ");
-      printf "PDF -j %d: %d files in %.1f s = %.2f files/s, peak %.0f MiB (render process)\n", j, n, a[1], n / a[1], a[2] / 1024 }'
-  done
+  rm -rf "$work/p"
+  line=$(run "$render" --output-dir "$work/p" --format pdf -j 2 "${pdf_in[@]}")
+  n=$(find "$work/p" -name '*.pdf' | wc -l)
+  awk -v l="$line" -v n="$n" 'BEGIN { split(l, a, " ");
+    printf "PDF -j 2: %d files in %.1f s = %.2f files/s, peak %.0f MiB (render process)\n", n, a[1], n / a[1], a[2] / 1024 }'
   echo "load after PDF: $(uptime)"
 fi
