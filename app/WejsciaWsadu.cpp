@@ -1,5 +1,7 @@
 #include "WejsciaWsadu.h"
 
+#include "OpisBleduSystemu.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -9,7 +11,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <set>
 #include <utility>
 
@@ -98,30 +99,6 @@ private:
 };
 
 } // namespace
-
-QString OpisBleduSystemu(int p_Errno)
-{
-    switch (p_Errno) {
-    case ENOENT:
-        return QStringLiteral("brak pliku");
-    case ELOOP:
-        return QStringLiteral("pętla dowiązań symbolicznych");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("brak uprawnień do odczytu");
-    case ENXIO:
-    case ENODEV:
-        return QStringLiteral("pliku nie można otworzyć (brak urządzenia)");
-    case ENAMETOOLONG:
-        return QStringLiteral("zbyt długa nazwa");
-    case ENOTDIR:
-        return QStringLiteral("ścieżka prowadzi przez coś, co nie jest katalogiem");
-    case EIO:
-        return QStringLiteral("błąd wejścia-wyjścia");
-    default:
-        return QStringLiteral("błąd systemu nr %1 (%2)").arg(p_Errno).arg(QString::fromLocal8Bit(std::strerror(p_Errno)));
-    }
-}
 
 std::vector<TWejscieWsadu> ZbierzWejscia(const QStringList &p_Argumenty)
 {

@@ -25,6 +25,3 @@ std::vector<TWejscieWsadu> ZbierzWejscia(const QStringList &p_Argumenty);
 // before any open that could wait (a FIFO, a device) and opens without
 // waiting all the same. p_Rozmiar receives the size.
 QString SprawdzPlikWejsciowy(const QString &p_Sciezka, qint64 *p_Rozmiar = nullptr);
-
-// A system error as the reason a file is refused, in Polish.
-QString OpisBleduSystemu(int p_Errno);

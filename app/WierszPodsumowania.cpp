@@ -58,6 +58,15 @@ std::optional<qint64> tysiaczne(const QString &p_Tekst)
     return c * 1000 + u;
 }
 
+// The goods items of the message; null when it has none.
+const TListaPozycjiTowarowych *pozycjeTowarowe(const TCC529C &p_Komunikat)
+{
+    const auto *przesylka = dynamic_cast<const TPrzesylkaTowarow *>(p_Komunikat.PoleJesliJest(TCC529C::GoodsShipment));
+    return przesylka ? dynamic_cast<const TListaPozycjiTowarowych *>(
+                           przesylka->PoleJesliJest(TPrzesylkaTowarow::GoodsItem))
+                     : nullptr;
+}
+
 // The shipment's gross mass as declared; without one, the items' masses
 // added up when every item gives one.
 QString masaBrutto(const TCC529C &p_Komunikat)
@@ -66,11 +75,7 @@ QString masaBrutto(const TCC529C &p_Komunikat)
         pierwszy(p_Komunikat, {"GoodsShipment.Consignment.grossMass", "GoodsShipment.grossMass", "Consignment.grossMass"});
     if (!masa.isEmpty())
         return masa;
-    const auto *przesylka = dynamic_cast<const TPrzesylkaTowarow *>(
-        p_Komunikat.PoleJesliJest(TCC529C::GoodsShipment));
-    const auto *pozycje = przesylka ? dynamic_cast<const TListaPozycjiTowarowych *>(
-                                          przesylka->PoleJesliJest(TPrzesylkaTowarow::GoodsItem))
-                                    : nullptr;
+    const TListaPozycjiTowarowych *pozycje = pozycjeTowarowe(p_Komunikat);
     if (!pozycje || pozycje->ListaPusta())
         return {};
     qint64 suma = 0;
@@ -94,9 +99,7 @@ QString stanZamkniec(const QString &p_Kod)
 
 int liczbaPozycji(const TCC529C &p_Komunikat)
 {
-    const auto *przesylka = dynamic_cast<const TPrzesylkaTowarow *>(p_Komunikat.PoleJesliJest(TCC529C::GoodsShipment));
-    const auto *pozycje =
-        przesylka ? dynamic_cast<const TListaBazowa *>(przesylka->PoleJesliJest(TPrzesylkaTowarow::GoodsItem)) : nullptr;
+    const TListaPozycjiTowarowych *pozycje = pozycjeTowarowe(p_Komunikat);
     return pozycje ? pozycje->IleObiektow() : 0;
 }
 

@@ -8,6 +8,7 @@
 // PROTECTED file (the message the page was made from).
 #include "ProtokolPDF.h"
 #include "Start.h"
+#include "WidokDokumentu.h"
 #include "WydrukPDF.h"
 #include "ZakonczenieNaSygnal.h"
 
@@ -42,6 +43,8 @@ int drukujWsad()
     const int odpowiedzi = ::dup(STDOUT_FILENO);
     if (odpowiedzi < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
         return 1;
+    // One pane for every page: one profile and one renderer for the batch.
+    TWidokDokumentu widok;
     char *wiersz = nullptr;
     size_t pojemnosc = 0;
     ssize_t dlugosc = 0;
@@ -52,7 +55,7 @@ int drukujWsad()
         QString blad;
         if (!CzytajZadaniePDF(QByteArray(wiersz, dlugosc), strona, pdf, chronione))
             blad = QStringLiteral("błędne zlecenie wydruku");
-        else if (!WydrukujDoPDF(QUrl::fromLocalFile(QFileInfo(strona).absoluteFilePath()), pdf, blad, chronione)
+        else if (!WydrukujDoPDF(widok, QUrl::fromLocalFile(QFileInfo(strona).absoluteFilePath()), pdf, blad, chronione)
                  && blad.isEmpty())
             blad = QStringLiteral("Nie udało się przygotować wydruku.");
         const QByteArray odpowiedz = OdpowiedzPDF(blad);

@@ -4,9 +4,10 @@
 # side by side in one run. xsltproc writes every page of a batch to one
 # output (its "-o DIR/" serves only pages a stylesheet writes itself with
 # xsl:document), so its pages go one after another to standard output, into
-# one file: the same bytes as the render tool's pages put together in order. Rounds alternate between the contestants; medians
-# of wall time, processor time (user + system: what the program costs on a
-# machine others share) and peak memory are compared. Then the same files to
+# one file: the same bytes as the render tool's pages put together in order.
+# Rounds alternate between the contestants; medians of wall time, processor
+# time (user + system: what a program costs on a machine others share) and
+# peak memory are compared. Then the same files to
 # PDF with -j 2 (one browser engine for the whole batch): files per second.
 #
 #   bench/wsad_kontra_xsltproc.sh [FILES=1000] [ROUNDS=5] [PDF_FILES=FILES]
@@ -18,28 +19,11 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 files="${1:-1000}"
 rounds="${2:-5}"
 pdf_files="${3:-$files}"
-render="${OSTREVIA_RENDER:-$root/build/bin/ostrevia-render}"
-[[ -x $render ]] || { echo "build first: $render is missing" >&2; exit 1; }
-command -v xsltproc >/dev/null || { echo "xsltproc is missing (scripts/setup.sh installs it)" >&2; exit 1; }
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-"$render" --export-stylesheet CC529C -o "$work/529.xsl"
+source "$root/bench/pomiary_procesow.sh"
 mkdir -p "$work/in"
 python3 "$root/bench/generuj_ie529.py" 1 "$work/in/ie529_00000.xml" 2>/dev/null
 for ((i = 1; i < files; i++)); do cp "$work/in/ie529_00000.xml" "$(printf '%s/in/ie529_%05d.xml' "$work" "$i")"; done
 inputs=("$work"/in/*.xml)
-
-# One run: wall seconds, peak resident kilobytes and processor seconds, on
-# one line. OUT names where standard output goes.
-OUT=/dev/null
-run() {
-  local t0=$EPOCHREALTIME
-  /usr/bin/time -f '%M %U %S' -o "$work/rss" "$@" >"$OUT" 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
-  awk -v a="$t0" -v b="$EPOCHREALTIME" -v l="$(tail -n1 "$work/rss")" 'BEGIN { split(l, m, " ");
-    printf "%.4f %d %.2f\n", b - a, m[1], m[2] + m[3] }'
-}
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 echo "load before: $(uptime)"
 : >"$work/x.txt"; : >"$work/r1.txt"; : >"$work/r2.txt"
