@@ -51,6 +51,11 @@ echo "pages: $same; medians of $rounds alternating rounds; render: $render"
 echo "load after: $(uptime)"
 
 if ((pdf_files > 0)); then
+  # The browser engine without a display, and as root without its sandbox.
+  if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then export QT_QPA_PLATFORM=offscreen; fi
+  if ((EUID == 0)); then
+    export QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---no-sandbox --disable-gpu}"
+  fi
   pdf_in=("${inputs[@]:0:$pdf_files}")
   rm -rf "$work/p"
   line=$(run "$render" --output-dir "$work/p" --format pdf -j 2 "${pdf_in[@]}")
