@@ -8,6 +8,7 @@
 #include "PlikiTekstowe.h"
 #include "PrzestrzenDokumentu.h"
 #include "Strumienie.h"
+#include "SzablonyWsadu.h"
 #include "TypyPolBazowe.h"
 #include "Zasoby.h"
 
@@ -106,7 +107,8 @@ bool TDrogaDokumentu::MoznaPrzeksztalcic(const QString &p_NazwaPlikuXML, bool p_
     return true;
 }
 
-bool TDrogaDokumentu::Przeksztalc(const QString &p_NazwaPlikuXML, const QByteArray &p_Szablon, TStream &p_Cel)
+template <typename TSzablon>
+bool TDrogaDokumentu::Przeksztalc(const QString &p_NazwaPlikuXML, const TSzablon &p_Szablon, TStream &p_Cel)
 {
     FDokumenty = {};
     // The message's own text is read only for a stylesheet that asks for it.
@@ -169,6 +171,10 @@ bool TDrogaDokumentu::WyrenderujDo(const QString &p_NazwaPliku, TStream &p_Cel)
     if (!typ)
         return false;
     FDane.Typ = typ;
+    if (FSzablony) {
+        const TArkuszSkompilowany *arkusz = FSzablony->Arkusz(typ->Zasob);
+        return MoznaPrzeksztalcic(p_NazwaPliku, arkusz != nullptr, false) && Przeksztalc(p_NazwaPliku, *arkusz, p_Cel);
+    }
     const QByteArray szablon = RozpakujZasob(typ->Zasob);
     return MoznaPrzeksztalcic(p_NazwaPliku, !szablon.isEmpty(), false) && Przeksztalc(p_NazwaPliku, szablon, p_Cel);
 }

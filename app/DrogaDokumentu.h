@@ -10,6 +10,7 @@
 #include <functional>
 
 class TStream;
+class TSzablonyWsadu;
 
 // The road of one document: recognise the message by its root, unpack the
 // matching stylesheet, transform, write the page. The window and the render
@@ -35,6 +36,9 @@ public:
 
     const QString &NazwaPlikuSzabl() const { return FNazwaPlikuSzabl; }
     const QString &NazwaPlikuHTML() const { return FNazwaPlikuHTML; }
+
+    // A batch's roads share their compiled stylesheets (WyrenderujDo only).
+    void UzyjSzablonow(TSzablonyWsadu *p_Szablony) { FSzablony = p_Szablony; }
 
     // Called with the page's address once a document has been written, on
     // the thread that runs the road.
@@ -65,10 +69,13 @@ private:
     static const TTypDokumentu *RozpoznajPlik(const QString &p_NazwaPliku);
     // The checks that come before a transformation; false (the user told) when one fails.
     bool MoznaPrzeksztalcic(const QString &p_NazwaPlikuXML, bool p_JestSzablon, bool p_PotrzebnePlikiTymczasowe) const;
-    bool Przeksztalc(const QString &p_NazwaPlikuXML, const QByteArray &p_Szablon, TStream &p_Cel);
+    // p_Szablon: the stylesheet's bytes, or a TArkuszSkompilowany.
+    template <typename TSzablon>
+    bool Przeksztalc(const QString &p_NazwaPlikuXML, const TSzablon &p_Szablon, TStream &p_Cel);
 
     QString FNazwaPlikuSzabl;
     QString FNazwaPlikuHTML;
     TDokumentyTransformacji FDokumenty;
     TDaneDokumentu FDane;
+    TSzablonyWsadu *FSzablony = nullptr;
 };

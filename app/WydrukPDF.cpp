@@ -193,14 +193,20 @@ int LiczbaStronPDF(const QByteArray &p_Pdf)
 bool WydrukujDoPDF(const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad, const QStringList &p_Chronione,
                    const QPageSize &p_Papier, QPageLayout::Orientation p_Orientacja)
 {
+    TWidokDokumentu widok;
+    return WydrukujDoPDF(widok, p_Strona, p_PlikPDF, p_Blad, p_Chronione, p_Papier, p_Orientacja);
+}
+
+bool WydrukujDoPDF(TWidokDokumentu &p_Widok, const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad,
+                   const QStringList &p_Chronione, const QPageSize &p_Papier, QPageLayout::Orientation p_Orientacja)
+{
     const TOpisStrony opis = OpiszStrone(p_Strona);
     p_Blad = OdmowaWydruku(opis);
     if (!p_Blad.isEmpty())
         return false;
 
-    TWidokDokumentu widok;
-    widok.PokazStrone(p_Strona);
-    TWydrukPDF wydruk(widok);
+    p_Widok.PokazStrone(p_Strona);
+    TWydrukPDF wydruk(p_Widok);
     QByteArray pdf;
     bool gotowe = false;
     QEventLoop petla;

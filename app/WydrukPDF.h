@@ -78,3 +78,8 @@ private:
 bool WydrukujDoPDF(const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad,
                    const QStringList &p_Chronione = {}, const QPageSize &p_Papier = QPageSize(QPageSize::A4),
                    QPageLayout::Orientation p_Orientacja = QPageLayout::Portrait);
+// The same in a pane the caller keeps for many pages (a batch): the
+// engine's profile and renderer are made once, not once per page.
+bool WydrukujDoPDF(TWidokDokumentu &p_Widok, const QUrl &p_Strona, const QString &p_PlikPDF, QString &p_Blad,
+                   const QStringList &p_Chronione = {}, const QPageSize &p_Papier = QPageSize(QPageSize::A4),
+                   QPageLayout::Orientation p_Orientacja = QPageLayout::Portrait);

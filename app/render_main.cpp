@@ -1,6 +1,7 @@
 // ostrevia-render: the viewer's document road without a window.
 //
 //   ostrevia-render [-o OUT.html] [--pdf OUT.pdf] [--] IN.xml
+//   ostrevia-render --output-dir DIR [--format html|pdf|html,pdf] [--summary FILE.csv] [-j N] INPUT...
 //   ostrevia-render --export-stylesheet CC529C|CC599C [-o FILE]
 //
 // Messages the window would show go to standard error with their texts.
@@ -12,6 +13,7 @@
 #include "Strumienie.h"
 #include "TypyDokumentow.h"
 #include "Wersja.h"
+#include "WsadRenderowania.h"
 #include "ZakonczenieNaSygnal.h"
 #include "Zasoby.h"
 
@@ -27,6 +29,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -36,6 +39,7 @@ const char *const nazwaProgramu = "ostrevia-render";
 
 const char *const tekstPomocy =
     "Użycie: ostrevia-render [opcje] [--] PLIK.xml\n"
+    "        ostrevia-render --output-dir KATALOG [opcje wsadu] [--] WEJŚCIE...\n"
     "        ostrevia-render --export-stylesheet CC529C|CC599C [-o PLIK]\n"
     "\n"
     "Przedstawia komunikat IE529 lub IE599 z systemu ECS jako stronę HTML\n"
@@ -47,6 +51,15 @@ const char *const tekstPomocy =
     "      --pdf PLIK          także wydruk PDF (A4)\n"
     "      --export-stylesheet TYP\n"
     "                          zapisuje wbudowany arkusz XSL: CC529C lub CC599C\n"
+    "\n"
+    "Wsad: WEJŚCIE to plik albo katalog przeszukiwany w głąb (pliki *.xml).\n"
+    "      --output-dir KATALOG\n"
+    "                          tu trafiają strony i wydruki, nazwy bez powtórzeń\n"
+    "      --format FORMAT     html (domyślnie), pdf albo html,pdf\n"
+    "      --summary PLIK.csv\n"
+    "                          zestawienie: wiersz na każdy plik (\";\", UTF-8)\n"
+    "  -j N                    tyle plików naraz; domyślnie liczba procesorów\n"
+    "\n"
     "  -h, --help              ta pomoc\n"
     "      --version           wersja programu\n"
     "      --                  koniec opcji: dalej już tylko nazwa pliku\n"
@@ -60,6 +73,8 @@ struct TOpcje
     QString WyjscieHTML;
     QString WyjsciePDF;
     QString EksportSzablonu;
+    bool Wsad = false;
+    TOpcjeWsadu OpcjeWsadu;
 };
 
 void wypisz(const QString &p_Tekst)
@@ -86,6 +101,48 @@ bool jestPrzelacznikiemProgramu(const QString &p_Argument)
 
 enum class TWynikOpcji { Dalej, Pomoc, Wersja, Blad };
 
+// The batch's own options, once --output-dir has made the run a batch.
+TWynikOpcji czytajOpcjeWsadu(TOpcje &p_Opcje, const QStringList &p_Wejscia, const QString &p_Format,
+                             const QString &p_Watki, QString &p_Blad)
+{
+    TOpcjeWsadu &wsad = p_Opcje.OpcjeWsadu;
+    if (!p_Opcje.WyjscieHTML.isEmpty() || !p_Opcje.WyjsciePDF.isEmpty() || !p_Opcje.EksportSzablonu.isEmpty()) {
+        p_Blad = QStringLiteral("--output-dir nie łączy się z -o, --pdf ani --export-stylesheet");
+        return TWynikOpcji::Blad;
+    }
+    if (wsad.KatalogWyjsciowy.isEmpty()) {
+        p_Blad = QStringLiteral("--output-dir wymaga nazwy katalogu");
+        return TWynikOpcji::Blad;
+    }
+    if (p_Wejscia.isEmpty()) {
+        p_Blad = QStringLiteral("brak plików wejściowych");
+        return TWynikOpcji::Blad;
+    }
+    if (!p_Format.isEmpty()) {
+        const QStringList formaty = p_Format.split(QLatin1Char(','));
+        wsad.HTML = formaty.contains(QLatin1String("html"));
+        wsad.PDF = formaty.contains(QLatin1String("pdf"));
+        for (const QString &f : formaty)
+            if (f != QLatin1String("html") && f != QLatin1String("pdf")) {
+                p_Blad = QStringLiteral("--format przyjmuje html, pdf albo html,pdf");
+                return TWynikOpcji::Blad;
+            }
+    }
+    wsad.Watki = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (!p_Watki.isEmpty()) {
+        bool liczba = false;
+        wsad.Watki = p_Watki.toInt(&liczba);
+        if (!liczba || wsad.Watki < 1 || wsad.Watki > 256) {
+            p_Blad = QStringLiteral("-j przyjmuje liczbę od 1 do 256");
+            return TWynikOpcji::Blad;
+        }
+    }
+    wsad.Wejscia = p_Wejscia;
+    wsad.ProgramPDF = QCoreApplication::applicationDirPath() + QStringLiteral("/ostrevia-pdf");
+    p_Opcje.Wsad = true;
+    return TWynikOpcji::Dalej;
+}
+
 TWynikOpcji czytajOpcje(const QStringList &p_Argumenty, TOpcje &p_Opcje, QString &p_Blad)
 {
     QCommandLineParser parser;
@@ -95,13 +152,20 @@ TWynikOpcji czytajOpcje(const QStringList &p_Argumenty, TOpcje &p_Opcje, QString
     const QCommandLineOption eksport(QStringLiteral("export-stylesheet"), QString(), QStringLiteral("TYP"));
     const QCommandLineOption pomoc(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption wersja(QStringLiteral("version"));
-    parser.addOptions({wyjscie, pdf, eksport, pomoc, wersja});
+    const QCommandLineOption katalog(QStringLiteral("output-dir"), QString(), QStringLiteral("KATALOG"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORMAT"));
+    const QCommandLineOption podsumowanie(QStringLiteral("summary"), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption watki(QStringLiteral("j"), QString(), QStringLiteral("N"));
+    parser.addOptions({wyjscie, pdf, eksport, pomoc, wersja, katalog, format, podsumowanie, watki});
 
     QStringList argumenty;
     bool poKoncuOpcji = false;
     for (const QString &argument : p_Argumenty) {
         poKoncuOpcji = poKoncuOpcji || argument == QLatin1String("--");
-        if (poKoncuOpcji || !jestPrzelacznikiemProgramu(argument))
+        // "-j4" as make takes it; the parser reads single-dash words as long options.
+        if (!poKoncuOpcji && argument.size() > 2 && argument.startsWith(QLatin1String("-j")) && argument[2].isDigit())
+            argumenty << QStringLiteral("-j") << argument.mid(2);
+        else if (poKoncuOpcji || !jestPrzelacznikiemProgramu(argument))
             argumenty << argument;
     }
     if (!parser.parse(argumenty)) {
@@ -114,8 +178,14 @@ TWynikOpcji czytajOpcje(const QStringList &p_Argumenty, TOpcje &p_Opcje, QString
         return TWynikOpcji::Pomoc;
     if (parser.isSet(wersja))
         return TWynikOpcji::Wersja;
+    QString tekstFormatu;
+    QString tekstWatkow;
     for (const auto &[opcja, cel] : {std::pair{&wyjscie, &p_Opcje.WyjscieHTML}, std::pair{&pdf, &p_Opcje.WyjsciePDF},
-                                     std::pair{&eksport, &p_Opcje.EksportSzablonu}}) {
+                                     std::pair{&eksport, &p_Opcje.EksportSzablonu},
+                                     std::pair{&katalog, &p_Opcje.OpcjeWsadu.KatalogWyjsciowy},
+                                     std::pair{&format, &tekstFormatu},
+                                     std::pair{&podsumowanie, &p_Opcje.OpcjeWsadu.Podsumowanie},
+                                     std::pair{&watki, &tekstWatkow}}) {
         const QStringList wartosci = parser.values(*opcja);
         if (wartosci.size() > 1) {
             p_Blad = QStringLiteral("opcja --%1 podana więcej niż raz").arg(opcja->names().constLast());
@@ -124,6 +194,12 @@ TWynikOpcji czytajOpcje(const QStringList &p_Argumenty, TOpcje &p_Opcje, QString
         *cel = wartosci.value(0);
     }
     const QStringList pliki = parser.positionalArguments();
+    if (parser.isSet(katalog))
+        return czytajOpcjeWsadu(p_Opcje, pliki, tekstFormatu, tekstWatkow, p_Blad);
+    if (parser.isSet(format) || parser.isSet(podsumowanie) || parser.isSet(watki)) {
+        p_Blad = QStringLiteral("--format, --summary i -j dotyczą wsadu (--output-dir)");
+        return TWynikOpcji::Blad;
+    }
     if (pliki.size() > 1) {
         p_Blad = QStringLiteral("można podać tylko jeden plik wejściowy");
         return TWynikOpcji::Blad;
@@ -296,7 +372,10 @@ int main(int argc, char **argv)
     TDrogaDokumentu droga{TDrogaDokumentu::TBezPlikowTymczasowych()};
     int wynik = kwNiepowodzenie;
     try {
-        wynik = opcje.EksportSzablonu.isEmpty() ? wyrenderuj(opcje, droga) : eksportujSzablon(opcje);
+        if (opcje.Wsad)
+            wynik = WyrenderujWsad(opcje.OpcjeWsadu);
+        else
+            wynik = opcje.EksportSzablonu.isEmpty() ? wyrenderuj(opcje, droga) : eksportujSzablon(opcje);
     } catch (const std::exception &e) {
         PokazWyjatekNaStderr(e);
     }

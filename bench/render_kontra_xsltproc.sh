@@ -14,22 +14,7 @@ runs="${1:-7}"
 shift || true
 cases=("$@")
 ((${#cases[@]})) || cases=(1 99 999 50mb)
-render="${OSTREVIA_RENDER:-$root/build/bin/ostrevia-render}"
-[[ -x $render ]] || { echo "build first: $render is missing" >&2; exit 1; }
-command -v xsltproc >/dev/null || { echo "xsltproc is missing (scripts/setup.sh installs it)" >&2; exit 1; }
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-"$render" --export-stylesheet CC529C -o "$work/529.xsl"
-
-# One run: wall seconds and peak resident kilobytes, on one line.
-run() {
-  local t0=$EPOCHREALTIME
-  /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
-  awk -v a="$t0" -v b="$EPOCHREALTIME" -v m="$(tail -n1 "$work/rss")" 'BEGIN { printf "%.4f %d\n", b - a, m }'
-}
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+source "$root/bench/pomiary_procesow.sh"
 
 printf '%-8s %10s %10s %6s %10s %10s %6s  %s\n' case "xsltproc" "render" ratio "xslt MiB" "rend MiB" ratio pages
 for c in "${cases[@]}"; do

@@ -377,13 +377,40 @@ bool TransformujXSL(const QString &p_PlikXML, const QString &p_PlikXSL, QString 
     return true;
 }
 
+TArkuszSkompilowany SkompilujArkuszXSL(const QByteArray &p_Arkusz, bool p_CzyWyswietlacInfo)
+{
+    TArkuszSkompilowany wynik;
+    TDokumentXML arkusz(p_CzyWyswietlacInfo, true);
+    if (!arkusz.WczytajZeStringu(p_Arkusz, p_CzyWyswietlacInfo))
+        return wynik;
+    wynik.Szablon = TDokumentXML::UtworzTemplate(p_CzyWyswietlacInfo);
+    TDokXML dokumentArkusza = arkusz.GetDokXML();
+    arkusz.SetDokXML(nullptr);
+    wynik.Szablon->UstawArkusz(std::move(dokumentArkusza));
+    wynik.ZTresciaXML = p_Arkusz.contains(ZnacznikTresciXML);
+    return wynik;
+}
+
 bool TransformujXSLDoStrumienia(const QString &p_PlikXML, const QByteArray &p_Arkusz, TStream &p_Cel,
                                 bool p_CzyWyswietlacInfo, TDokumentyTransformacji &p_Dokumenty,
                                 const std::function<QString()> &p_TrescXML,
                                 const std::function<void(const TDokXML &)> &p_Przygotuj)
 {
-    TDokumentXML arkusz(p_CzyWyswietlacInfo, true);
-    if (!arkusz.WczytajZeStringu(p_Arkusz, p_CzyWyswietlacInfo))
+    TArkuszSkompilowany arkusz = SkompilujArkuszXSL(p_Arkusz, p_CzyWyswietlacInfo);
+    if (!arkusz.Szablon)
+        return false;
+    const bool wynik = TransformujXSLDoStrumienia(p_PlikXML, arkusz, p_Cel, p_CzyWyswietlacInfo, p_Dokumenty,
+                                                  p_TrescXML, p_Przygotuj);
+    p_Dokumenty.Szablon = std::move(arkusz.Szablon);
+    return wynik;
+}
+
+bool TransformujXSLDoStrumienia(const QString &p_PlikXML, const TArkuszSkompilowany &p_Arkusz, TStream &p_Cel,
+                                bool p_CzyWyswietlacInfo, TDokumentyTransformacji &p_Dokumenty,
+                                const std::function<QString()> &p_TrescXML,
+                                const std::function<void(const TDokXML &)> &p_Przygotuj)
+{
+    if (!p_Arkusz.Szablon)
         return false;
     TDokumentXML dokument(p_CzyWyswietlacInfo, true);
     if (!dokument.Wczytaj(p_PlikXML, p_CzyWyswietlacInfo))
@@ -391,20 +418,16 @@ bool TransformujXSLDoStrumienia(const QString &p_PlikXML, const QByteArray &p_Ar
     p_Dokumenty.Dokument = dokument.GetDokXML();
     if (p_Przygotuj)
         p_Przygotuj(p_Dokumenty.Dokument);
-    p_Dokumenty.Szablon = TDokumentXML::UtworzTemplate(p_CzyWyswietlacInfo);
-    TDokXML dokumentArkusza = arkusz.GetDokXML();
-    arkusz.SetDokXML(nullptr);
-    p_Dokumenty.Szablon->UstawArkusz(std::move(dokumentArkusza));
 
     int64_t zapisano = 0;
-    if (p_TrescXML && p_Arkusz.contains(ZnacznikTresciXML)) {
-        QString wynik = TekstZPolskiegoAnsi(p_Dokumenty.Szablon->Transformuj(p_Dokumenty.Dokument));
+    if (p_TrescXML && p_Arkusz.ZTresciaXML) {
+        QString wynik = TekstZPolskiegoAnsi(p_Arkusz.Szablon->Transformuj(p_Dokumenty.Dokument));
         WstawTrescXML(wynik, p_TrescXML());
         const QByteArray bajty = TekstNaPolskiAnsi(wynik);
         p_Cel.WriteBuffer(bajty.constData(), bajty.size());
         zapisano = bajty.size();
     } else {
-        p_Dokumenty.Wynik = p_Dokumenty.Szablon->TransformujDo(p_Dokumenty.Dokument, p_Cel, zapisano);
+        p_Dokumenty.Wynik = p_Arkusz.Szablon->TransformujDo(p_Dokumenty.Dokument, p_Cel, zapisano);
     }
     if (zapisano > 0)
         return true;

@@ -158,3 +158,20 @@ bool TransformujXSLDoStrumienia(const QString &p_PlikXML, const QByteArray &p_Ar
                                 bool p_CzyWyswietlacInfo, TDokumentyTransformacji &p_Dokumenty,
                                 const std::function<QString()> &p_TrescXML = {},
                                 const std::function<void(const TDokXML &)> &p_Przygotuj = {});
+
+// A stylesheet compiled once for many TransformujXSLDoStrumienia runs, from
+// any threads (batch rendering). Szablon is null when the bytes are no
+// stylesheet (the user told, when showing); ZTresciaXML says the stylesheet
+// holds the "***TRESCXML***" marker.
+struct TArkuszSkompilowany
+{
+    std::unique_ptr<TTemplateXSL> Szablon;
+    bool ZTresciaXML = false;
+};
+TArkuszSkompilowany SkompilujArkuszXSL(const QByteArray &p_Arkusz, bool p_CzyWyswietlacInfo);
+// TransformujXSLDoStrumienia with a stylesheet compiled before; false at
+// once, silently, when it did not compile.
+bool TransformujXSLDoStrumienia(const QString &p_PlikXML, const TArkuszSkompilowany &p_Arkusz, TStream &p_Cel,
+                                bool p_CzyWyswietlacInfo, TDokumentyTransformacji &p_Dokumenty,
+                                const std::function<QString()> &p_TrescXML = {},
+                                const std::function<void(const TDokXML &)> &p_Przygotuj = {});

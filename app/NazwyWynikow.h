@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Output names for a batch, one per input in the inputs' order: the input's
+// name without its extension, and for the second, third... input of the
+// same name (letter case ignored, as on the file systems pages are often
+// copied to) "_2", "_3"... The same inputs always get the same names,
+// however many renderers run.
+QStringList NadajNazwyWynikow(const QStringList &p_Wejscia);
