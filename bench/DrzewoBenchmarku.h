@@ -6,6 +6,7 @@
 // writers meet shared references. The same data as plain structs feeds the
 // reference libraries.
 
+#include "LkTypyBazowe.h"
 #include "ListaObiektow.h"
 #include "Obiekt.h"
 #include "PolaCalkowite.h"
@@ -156,9 +157,10 @@ inline void ZbudujObiekty(TDrzewo &p_Drzewo, int p_Pozycji)
 // The tree's binary image: trees read back compare by it with the one written.
 inline QByteArray ObrazBinarny(TDrzewo &p_Drzewo)
 {
-    TMemoryStream strumien;
+    // The written buffer is handed over, as a caller after the bytes would take it.
+    TLkRawByteStringMaker strumien;
     TZapisywaczBinarny(strumien).ZapiszObiekt(p_Drzewo);
-    return strumien.Bajty();
+    return strumien.DajWynik();
 }
 
 // Both trees of p_Ile items, and the heap the objects take, announced on

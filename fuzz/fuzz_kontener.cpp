@@ -1,4 +1,4 @@
-// Any input: a file container (identifier, zlib, Blowfish) read into an
+// Any input: a file container (identifier or resource header, zlib, Blowfish) read into an
 // object, or one of our exceptions with the object cleared; never a crash,
 // a hostile allocation or a hang on damaged compressed or encrypted data.
 // Input: a byte choosing the format, the save-type bits, the identifier and
@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *p_Dane, size_t p_Rozmiar)
         return 0;
     const uint8_t wybor = p_Dane[0];
     // Bits 0, 6 and 7 pick the format.
-    const int16_t formaty[] = {tzpBinarny, tzpTekstowy, tzpXML, tzpXML | tzpXMLWierszowy,
-                               tzpJSON,    tzpBinarny,  tzpTekstowy, tzpJSON};
+    const int16_t formaty[] = {tzpBinarny, tzpTekstowy, tzpXML,         tzpXML | tzpXMLWierszowy,
+                               tzpJSON,    tzpBinarny,  tzpTekstowyRES, tzpJSON};
     int16_t typ = formaty[(wybor & 1) | ((wybor >> 5) & 6)];
     if (wybor & 2)
         typ |= tzpSzyfrowany;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 
 // Our own small stream family, shaped like Delphi's TStream: the object
@@ -32,6 +33,9 @@ public:
     virtual int64_t Size();
     // Streams that cannot change size raise EStreamError.
     virtual void SetSize(int64_t p_Rozmiar);
+    // Bytes left to read when the stream knows it without work, else -1:
+    // readers size their arrays by it, never by a count the input only claims.
+    virtual int64_t ZnanaReszta() { return -1; }
 
     // Exactly p_Ile bytes or EReadError "Stream read error" / EWriteError
     // "Stream write error".
@@ -53,6 +57,7 @@ public:
     int64_t Read(void *p_Bufor, int64_t p_Ile) override;
     int64_t Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od) override;
     int64_t Size() override { return FSize; }
+    int64_t ZnanaReszta() override { return FPosition < FSize ? FSize - std::max<int64_t>(FPosition, 0) : 0; }
 
     void *Memory() const { return FMemory; }
     // The contents as bytes (a copy).

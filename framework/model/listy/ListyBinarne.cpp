@@ -11,6 +11,8 @@
 
 #include "Strumienie.h"
 
+#include <algorithm>
+
 namespace {
 
 template <typename T> void zapiszWartosc(TStream &p_Strumien, T p_Wartosc)
@@ -52,8 +54,11 @@ void TListaObiektow::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych
     p_Odczytywacz.OdczytywanoPole(*this);
     TPoziomOdczytu poziom(p_Odczytywacz);
     ZerujDane();
-    // Items are added as they are read: a count claimed by the input reserves nothing.
+    // Room for as many items as the rest of the input can hold (a byte each at
+    // least), never for the count it claims.
     const int32_t ile = CzytajLiczbe(p_Strumien);
+    if (const int64_t reszta = p_Strumien.ZnanaReszta(); reszta > 0 && ile > PojemnoscListy())
+        UstawPojemnoscListy(static_cast<int>(std::min<int64_t>(ile, reszta)));
     for (int32_t i = 0; i < ile; ++i)
         DodajObiekt(nullptr, IleObiektow())->WczytajZeStrumienia(p_Strumien, p_Odczytywacz);
 }

@@ -101,6 +101,33 @@ public:
     TPole *PoleJesliJest(int16_t p_Nr) const;
     // The highest number a field of this object may have now (also one plugged in past the table).
     int16_t OstatniNrPola() const;
+    // Every field that exists and has a value (a sub-object: holds data), in
+    // number order, as p_Fun(nr, pole): the class's table is read once, not
+    // looked up field by field (writers visit every field of every object).
+    template <typename F> void DlaPolZWartoscia(F &&p_Fun) const
+    {
+        const std::byte *blok = Blok();
+        const TDodatki *dodatki = DodatkiJesliSa();
+        if (dodatki && !dodatki->Zastepcy.empty()) {
+            const int16_t ostatni = OstatniNrPola();
+            for (int16_t nr = 0; nr <= ostatni; ++nr)
+                if (TPole *pole = PoleJesliJest(nr); pole && MaWartosc(nr))
+                    p_Fun(nr, *pole);
+            return;
+        }
+        if (!blok)
+            return;
+        const TUkladPol &uklad = Uklad();
+        for (int16_t nr = 0; nr < uklad.Ile(); ++nr) {
+            TPole *pole = PoleWlasne(uklad, nr);
+            if (!pole)
+                continue;
+            // Objects never sit in the block itself (see TUkladPol).
+            const TObiektBazowy *podobiekt = uklad[nr].WBloku ? nullptr : pole->JakoObiekt();
+            if (podobiekt ? podobiekt->MaWartosc(-1) : ((std::to_integer<unsigned>(blok[nr / 8]) >> (nr % 8)) & 1u))
+                p_Fun(nr, *pole);
+        }
+    }
     // The number of the field named so, -1 when none.
     int16_t PoleWgNazwy(const QString &p_Nazwa) const { return NrPolaONazwie(p_Nazwa); }
     // Whether field p_Nr holds an object (a sub-object, a list).

@@ -3,6 +3,7 @@
 #include "BlokadaObiektu.h"
 #include "KodowanieZnakow.h"
 #include "KontenerPliku.h"
+#include "LkTypyBazowe.h"
 #include "OdczytywaczNatywny.h"
 #include "Strumienie.h"
 #include "ZapisywaczJSON.h"
@@ -23,11 +24,12 @@ bool TObiektBazowy::WczytajZTekstu(const QByteArray &p_Tekst, TStringCache *p_St
 
 QByteArray TObiektBazowy::ZapiszWTekscie(bool p_ZChwilowymi)
 {
-    TMemoryStream strumien;
+    // The written buffer becomes the result: no copy of a large text.
+    TLkRawByteStringMaker strumien;
     TZapisywaczNatywny zapisywacz(&strumien, p_ZChwilowymi);
     zapisywacz.ZapiszDokument(*this);
     zapisywacz.ZakonczZapis();
-    return strumien.Bajty();
+    return strumien.DajWynik();
 }
 
 QString TObiektBazowy::DrzewoObiektu(int p_RozmiarAkap, int16_t p_TypZapisu, TTypZapisuXML p_TypZapisuXML)

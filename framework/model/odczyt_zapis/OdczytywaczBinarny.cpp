@@ -9,20 +9,36 @@
 
 namespace {
 
-// The bitmap is read in pieces: its claimed size must not reserve memory the input lacks.
-constexpr int32_t PorcjaBitmapy = 256;
-
-std::vector<uint8_t> czytajBitmape(TStream &p_Strumien)
+// The bitmap is read in pieces: its claimed size must not reserve memory the
+// input lacks. Classes of up to 256 fields keep it on the stack.
+class TBitmapa
 {
-    const int32_t bajty = CzytajKrotkaLiczbe(p_Strumien);
-    std::vector<uint8_t> bitmapa;
-    while (static_cast<int32_t>(bitmapa.size()) < bajty) {
-        const size_t bylo = bitmapa.size();
-        bitmapa.resize(bylo + static_cast<size_t>(std::min<int32_t>(bajty - static_cast<int32_t>(bylo), PorcjaBitmapy)));
-        p_Strumien.ReadBuffer(bitmapa.data() + bylo, static_cast<int64_t>(bitmapa.size() - bylo));
+public:
+    explicit TBitmapa(TStream &p_Strumien)
+    {
+        constexpr int32_t Porcja = 256;
+        FBajty = CzytajKrotkaLiczbe(p_Strumien);
+        if (FBajty <= static_cast<int32_t>(sizeof(FNaStosie))) {
+            p_Strumien.ReadBuffer(FNaStosie, FBajty);
+            FDane = FNaStosie;
+            return;
+        }
+        while (static_cast<int32_t>(FNaStercie.size()) < FBajty) {
+            const size_t bylo = FNaStercie.size();
+            FNaStercie.resize(bylo + static_cast<size_t>(std::min<int32_t>(FBajty - static_cast<int32_t>(bylo), Porcja)));
+            p_Strumien.ReadBuffer(FNaStercie.data() + bylo, static_cast<int64_t>(FNaStercie.size() - bylo));
+        }
+        FDane = FNaStercie.data();
     }
-    return bitmapa;
-}
+    int32_t Bajty() const { return FBajty; }
+    bool Bit(int p_Nr) const { return FDane[p_Nr / 8] & (1u << (p_Nr % 8)); }
+
+private:
+    int32_t FBajty = 0;
+    uint8_t FNaStosie[32];
+    std::vector<uint8_t> FNaStercie;
+    const uint8_t *FDane = nullptr;
+};
 
 } // namespace
 
@@ -46,10 +62,10 @@ void WczytajObiektBinarnie(TObiekt &p_Obiekt, TStream &p_Strumien, TOdczytywaczD
 {
     TPoziomOdczytu poziom(p_Odczytywacz);
     p_Obiekt.ZerujDane();
-    const std::vector<uint8_t> bitmapa = czytajBitmape(p_Strumien);
-    const int najwyzszy = static_cast<int>(bitmapa.size()) * 8 - 1;
+    const TBitmapa bitmapa(p_Strumien);
+    const int najwyzszy = bitmapa.Bajty() * 8 - 1;
     for (int nr = 0; nr <= najwyzszy; ++nr) {
-        if (!(bitmapa[static_cast<size_t>(nr / 8)] & (1u << (nr % 8))))
+        if (!bitmapa.Bit(nr))
             continue;
         // An unknown number raises: its value's size is unknown, nothing after it can be read.
         const auto numer = static_cast<int16_t>(std::min(nr, int{INT16_MAX}));

@@ -111,25 +111,47 @@ void ZapiszNapis(TStream &p_Strumien, const QByteArray &p_Napis)
 
 void ZapiszNapisUTF8(TStream &p_Strumien, const QString &p_Napis)
 {
+    // Most field values are short ASCII: their bytes need no encoder and no heap.
+    constexpr qsizetype Krotki = 256;
+    const qsizetype dlugosc = p_Napis.size();
+    if (dlugosc <= Krotki) {
+        char bajty[Krotki];
+        const char16_t *znaki = reinterpret_cast<const char16_t *>(p_Napis.constData());
+        qsizetype i = 0;
+        while (i < dlugosc && znaki[i] < 0x80) {
+            bajty[i] = static_cast<char>(znaki[i]);
+            ++i;
+        }
+        if (i == dlugosc) {
+            ZapiszRozmiar(p_Strumien, static_cast<int32_t>(dlugosc));
+            p_Strumien.WriteBuffer(bajty, dlugosc);
+            return;
+        }
+    }
     ZapiszNapis(p_Strumien, p_Napis.toUtf8());
 }
 
 void ZapiszNapisPola(const QString &p_Napis, TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz)
 {
-    const QString tekst = p_Zapisywacz.NormalizujTekst ? p_Zapisywacz.NormalizujTekst(p_Napis) : p_Napis;
+    QString znormalizowany;
+    if (p_Zapisywacz.NormalizujTekst)
+        znormalizowany = p_Zapisywacz.NormalizujTekst(p_Napis);
+    const QString &tekst = p_Zapisywacz.NormalizujTekst ? znormalizowany : p_Napis;
     if (p_Zapisywacz.OpcjeZapisu & ozNapisyWin1250)
         ZapiszNapis(p_Strumien, TekstNaPolskiAnsi(tekst));
     else
         ZapiszNapisUTF8(p_Strumien, tekst);
 }
 
-QByteArray CzytajNapis(TStream &p_Strumien)
+namespace {
+
+// The p_Dlugosc bytes of a string whose length was read.
+QByteArray czytajBajty(TStream &p_Strumien, int32_t p_Dlugosc)
 {
-    const int32_t dlugosc = CzytajRozmiar(p_Strumien);
     QByteArray napis;
     // A hostile length must not reserve memory the stream cannot fill.
-    while (napis.size() < dlugosc) {
-        const qsizetype porcja = std::min<qsizetype>(dlugosc - napis.size(), PorcjaOdczytu);
+    while (napis.size() < p_Dlugosc) {
+        const qsizetype porcja = std::min<qsizetype>(p_Dlugosc - napis.size(), PorcjaOdczytu);
         const qsizetype bylo = napis.size();
         napis.resize(bylo + porcja);
         p_Strumien.ReadBuffer(napis.data() + bylo, porcja);
@@ -137,15 +159,38 @@ QByteArray CzytajNapis(TStream &p_Strumien)
     return napis;
 }
 
+// Short strings (most field values) are read into the stack and decoded from
+// there: one allocation, the string's own.
+constexpr int32_t KrotkiNapis = 256;
+
+QString czytajTekst(TStream &p_Strumien, bool p_Ansi)
+{
+    const int32_t dlugosc = CzytajRozmiar(p_Strumien);
+    if (dlugosc <= KrotkiNapis) {
+        char bajty[KrotkiNapis];
+        p_Strumien.ReadBuffer(bajty, dlugosc);
+        return p_Ansi ? TekstZPolskiegoAnsi(QByteArray::fromRawData(bajty, dlugosc))
+                      : QString::fromUtf8(bajty, dlugosc);
+    }
+    const QByteArray napis = czytajBajty(p_Strumien, dlugosc);
+    return p_Ansi ? TekstZPolskiegoAnsi(napis) : QString::fromUtf8(napis);
+}
+
+} // namespace
+
+QByteArray CzytajNapis(TStream &p_Strumien)
+{
+    return czytajBajty(p_Strumien, CzytajRozmiar(p_Strumien));
+}
+
 QString CzytajNapisUTF8(TStream &p_Strumien)
 {
-    return QString::fromUtf8(CzytajNapis(p_Strumien));
+    return czytajTekst(p_Strumien, false);
 }
 
 QString CzytajNapisPola(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    const QByteArray bajty = CzytajNapis(p_Strumien);
-    QString tekst = p_Odczytywacz.FOdczytANSI ? TekstZPolskiegoAnsi(bajty) : QString::fromUtf8(bajty);
+    QString tekst = czytajTekst(p_Strumien, p_Odczytywacz.FOdczytANSI);
     p_Odczytywacz.UzyjCache(tekst);
     return tekst;
 }

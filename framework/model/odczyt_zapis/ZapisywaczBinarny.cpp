@@ -1,10 +1,12 @@
 #include "ZapisywaczBinarny.h"
 
 #include "BlokadaObiektu.h"
+#include "BuforZapisu.h"
 #include "Obiekt.h"
 #include "ObiektyDoZapisu.h"
 #include "StrumienBinarny.h"
 
+#include <typeinfo>
 #include <vector>
 
 TZapisywaczBinarny::TZapisywaczBinarny(TStream &p_Strumien, bool p_ZChwilowymi, int16_t p_OpcjeZapisu)
@@ -17,32 +19,49 @@ TZapisywaczBinarny::TZapisywaczBinarny(TStream &p_Strumien, bool p_ZChwilowymi, 
 void TZapisywaczBinarny::ZapiszObiekt(TObiektBazowy &p_Obiekt)
 {
     TBlokadaObiektu blokada(&p_Obiekt);
+    // A descendant with a choice of its own is asked field by field.
+    WyborPolBazowy = typeid(*this) == typeid(TZapisywaczBinarny);
     DajObiektyDoZapisu(p_Obiekt, *this);
-    p_Obiekt.ZapiszWStrumieniu(Strumien, *this);
+    // The many small pieces go to the target in large ones.
+    TBuforZapisu bufor(&Strumien, RozmiarPorcji);
+    try {
+        p_Obiekt.ZapiszWStrumieniu(bufor, *this);
+        bufor.Flush();
+    } catch (...) {
+        bufor.Clear();
+        throw;
+    }
 }
 
 void ZapiszObiektBinarnie(const TObiekt &p_Obiekt, TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz)
 {
-    const int16_t ostatni = p_Obiekt.OstatniNrPola();
-    // Classes of up to 256 fields need no heap for their bitmap.
-    uint8_t naStosie[32] = {};
-    std::vector<uint8_t> naStercie;
-    const size_t ileBajtow = static_cast<size_t>(ostatni + 8) / 8;
-    if (ileBajtow > sizeof(naStosie))
-        naStercie.resize(ileBajtow);
-    uint8_t *bitmapa = naStercie.empty() ? naStosie : naStercie.data();
+    // Classes of up to 256 fields need no heap for their bitmap and fields.
+    constexpr size_t NaStosie = 256;
+    uint8_t bitmapaNaStosie[NaStosie / 8] = {};
+    const TPole *polaNaStosie[NaStosie];
+    std::vector<uint8_t> bitmapaNaStercie;
+    std::vector<const TPole *> polaNaStercie;
+    const auto ile = static_cast<size_t>(p_Obiekt.OstatniNrPola() + 1);
+    if (ile > NaStosie) {
+        bitmapaNaStercie.resize((ile + 7) / 8);
+        polaNaStercie.resize(ile);
+    }
+    uint8_t *bitmapa = bitmapaNaStercie.empty() ? bitmapaNaStosie : bitmapaNaStercie.data();
+    const TPole **pola = polaNaStercie.empty() ? polaNaStosie : polaNaStercie.data();
+    size_t zapisane = 0;
     int najwyzszy = -1;
-    for (int16_t nr = 0; nr <= ostatni; ++nr)
-        if (PoleDoZapisu(p_Obiekt, nr, p_Zapisywacz)) {
-            bitmapa[nr / 8] |= static_cast<uint8_t>(1u << (nr % 8));
-            najwyzszy = nr;
-        }
+    p_Obiekt.DlaPolZWartoscia([&](int16_t p_Nr, const TPole &p_Pole) {
+        if (!p_Zapisywacz.CzyZapisacPoleZWartoscia(p_Nr, p_Obiekt) || !CelPolaDoZapisu(p_Pole, p_Zapisywacz))
+            return;
+        bitmapa[p_Nr / 8] |= static_cast<uint8_t>(1u << (p_Nr % 8));
+        pola[zapisane++] = &p_Pole;
+        najwyzszy = p_Nr;
+    });
     const int32_t bajty = (najwyzszy + 8) / 8;
     ZapiszKrotkaLiczbe(p_Strumien, bajty);
     if (bajty == 0)
         return;
     p_Strumien.WriteBuffer(bitmapa, bajty);
-    for (int16_t nr = 0; nr <= najwyzszy; ++nr)
-        if (bitmapa[nr / 8] & (1u << (nr % 8)))
-            p_Obiekt.PoleJesliJest(nr)->ZapiszWStrumieniu(p_Strumien, p_Zapisywacz);
+    for (size_t i = 0; i < zapisane; ++i)
+        pola[i]->ZapiszWStrumieniu(p_Strumien, p_Zapisywacz);
 }

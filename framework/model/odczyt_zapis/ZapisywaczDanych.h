@@ -32,11 +32,18 @@ public:
     // A field without a value never; then the filter, then "all fields",
     // then the object's own PoleZapisywane.
     virtual bool CzyZapisacPoleObiektu(int16_t p_NrPola, const TObiekt &p_Obiekt);
+    // The same for a field known to have a value: the base rule without the
+    // virtual call when the writer keeps it (WyborPolBazowy), else CzyZapisacPoleObiektu.
+    bool CzyZapisacPoleZWartoscia(int16_t p_NrPola, const TObiekt &p_Obiekt);
 
     // Appends; SortujListe must run before the next look-up.
     void DodajObiekt(TObiektBazowy *p_Obiekt);
-    // Builds the address-sorted index over ZapObiekty.
+    // Makes ZapObiekty searchable (the address-sorted index is built on the first look-up).
     void SortujListe();
+    // The same when only p_Cele (and seldom anything else) will be looked up:
+    // one pass over ZapObiekty finds their positions, and anything else asked
+    // for falls back to the sorted index.
+    void SortujListe(std::vector<const TObiektBazowy *> p_Cele);
     // The object's position in ZapObiekty; false and -1 when it is not there.
     bool PodlegaZapisowi(const TObiektBazowy *p_Obiekt, int &p_Gdzie);
     bool PodlegaZapisowi(const TObiektBazowy *p_Obiekt)
@@ -47,15 +54,30 @@ public:
 
     // Not owned; a position is the object's number.
     std::vector<TObiektBazowy *> ZapObiekty;
-    // Positions of ZapObiekty ordered by address.
+    // Positions of ZapObiekty ordered by address (built when first needed).
     std::vector<int> Posortowane;
+    // Some sub-objects with a value are left out (see DajObiektyDoZapisu).
+    bool PominietoObiekty = false;
     // Write transient fields too.
     bool ZapisWszystkichPol = false;
     int16_t OpcjeZapisu = 0;
     TFunCzyZapisac CzyZapisacPole;
     TFunNormalizuj NormalizujTekst;
 
+protected:
+    // Set by a writer whose CzyZapisacPoleObiektu is the base one.
+    bool WyborPolBazowy = false;
+
 private:
+    void Posortuj();
+    // Open addressing over the targets SortujListe was given: address and position (-1: not written).
+    struct TCel
+    {
+        const TObiektBazowy *Obiekt;
+        int Gdzie;
+    };
+    std::vector<TCel> FCele;
+    bool FPosortowane = true;
     // One-entry cache of the last look-up.
     const TObiektBazowy *OstObiekt = nullptr;
     int OstGdzie = -1;

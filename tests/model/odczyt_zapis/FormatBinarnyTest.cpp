@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 struct TFormatBinarny
@@ -24,8 +26,18 @@ struct TFormatBinarny
 class TGalaz : public TKlasa<TGalaz, TObiekt>
 {
 public:
-    static constexpr TOpisPola PolaKlasy[] = {{0, "Dalej", &TGalaz::Opis}, {1, "Liczba", &TPoleByte::Opis}};
+    static constexpr TOpisPola PolaKlasy[] = {{0, "Dalej", &TGalaz::Opis},
+                                              {1, "Liczba", &TPoleByte::Opis},
+                                              {2, "Obok", &TGalaz::Opis},
+                                              {3, "Wsk", &TPoleWskObiektu::Opis}};
     using TKlasa::TKlasa;
+
+    TGalaz &Pod(int16_t p_Nr) { return Pole<TGalaz>(p_Nr); }
+    void Wskaz(TObiektBazowy *p_Cel)
+    {
+        Pole<TPoleWskObiektu>(3).UstawWartosc(p_Cel);
+        UstawMaWartosc(3, true);
+    }
 };
 
 using obieg::TCel;
@@ -145,6 +157,61 @@ TEST(FormatBinarny, GlebokoscZagniezdzeniaMaGranice)
         EXPECT_EQ(e.Message(), QStringLiteral("Zbyt głębokie zagnieżdżenie obiektów (więcej niż 200 poziomów)"));
     }
     EXPECT_FALSE(gleboka.MaWartosc(-1));
+}
+
+// A sub-object whose image would be empty reads back as no value; it is left
+// out at once, with the references to it, so that the image stays the same
+// from one round trip to the next.
+TEST(FormatBinarny, PodobiektBezZapisanychPolZnikaOdRazu)
+{
+    const struct
+    {
+        const char *Nazwa;
+        std::function<void(TGalaz &)> Buduj;
+        const char *Obraz;
+    } przypadki[] = {
+        {"pointer to an empty sub-object",
+         [](TGalaz &p_G) {
+             p_G.Pod(0).Wskaz(&p_G.Pod(2));
+             p_G.Pod(2).Wskaz(nullptr); // a value bit, nothing to write
+         },
+         "00"},
+        {"doubtful chain held by a byte",
+         [](TGalaz &p_G) {
+             p_G.Pod(0).Wskaz(&p_G.Pod(2));
+             p_G.Pod(2).Wskaz(&p_G.Pod(2).Pod(0));
+             p_G.Pod(2).Pod(0).UstawPole<TPoleByte>(1, uint8_t{7});
+         },
+         "0105" "0108" "0300" "0109" "010207" "0400"},
+        {"two sub-objects pointing at each other",
+         [](TGalaz &p_G) {
+             p_G.Pod(0).Wskaz(&p_G.Pod(2));
+             p_G.Pod(2).Wskaz(&p_G.Pod(0));
+         },
+         "0105" "0108" "0300" "0108" "0200"},
+        {"a sub-object pointing at the root, inside one that falls",
+         [](TGalaz &p_G) {
+             p_G.Pod(0).Wskaz(&p_G);
+             p_G.Pod(2).Pod(0).Wskaz(&p_G.Pod(2).Pod(2));
+             p_G.Pod(2).Pod(2).Wskaz(nullptr);
+         },
+         "0101" "0108" "0100"},
+    };
+    for (const auto &p : przypadki) {
+        SCOPED_TRACE(p.Nazwa);
+        TGalaz zrodlo;
+        p.Buduj(zrodlo);
+        const QByteArray raz = obraz(zrodlo);
+        EXPECT_EQ(raz.toHex(), p.Obraz);
+        TGalaz wczytany;
+        wczytaj(wczytany, raz);
+        EXPECT_EQ(obraz(wczytany), raz);
+    }
+
+    // Read from an image that holds the empty sub-object and a reference to it.
+    TGalaz wczytany;
+    wczytaj(wczytany, QByteArray::fromHex("0105" "0108" "0300" "00"));
+    EXPECT_EQ(obraz(wczytany).toHex(), "00");
 }
 
 TEST(FormatBinarny, NapisyWin1250NaZyczenieZapisujacego)

@@ -135,6 +135,56 @@ TEST(KontenerPliku, XMLBezIdentyfikatoraZeSzablonemAJSONZaIdentyfikatorem)
     EXPECT_TRUE(zapisz(zrodlo, "ID", tzpJSON).startsWith("ID{"));
 }
 
+TEST(KontenerPliku, TekstWZasobieZaNaglowkiemZNazwaIRozmiarem)
+{
+    TCel cel;
+    cel.UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("ż"));
+    const QByteArray tekst = zapisz(cel, {}, tzpTekstowy);
+    auto naglowek = [](const char *p_NazwaHex, qsizetype p_Rozmiar) {
+        const auto r = static_cast<uint32_t>(p_Rozmiar);
+        const char rozmiar[] = {char(r), char(r >> 8), char(r >> 16), char(r >> 24)};
+        return QByteArray::fromHex(QByteArray("ff0a00") + p_NazwaHex + "00" "3010") + QByteArray(rozmiar, 4);
+    };
+    // The name in upper case (Polish letters too, in Windows-1250), the size of what follows.
+    const QByteArray plik = zapisz(cel, "Zas\xf3" "b", tzpTekstowyRES);
+    EXPECT_EQ(plik.toHex(), (naglowek("5a4153d342", tekst.size()) + tekst).toHex());
+    TCel wczytany;
+    EXPECT_EQ(wczytaj(wczytany, plik, "inny", tzpTekstowyRES), QStringLiteral("no error"));
+    EXPECT_EQ(wczytany.PorownajZObiektem(cel), 0);
+
+    // Sealed data: the size counts the bytes stored.
+    const int16_t zamkniety = tzpTekstowyRES | tzpSkompresowany | tzpSzyfrowany;
+    const QByteArray zapieczetowany = zapisz(cel, {}, zamkniety, "tajne");
+    EXPECT_EQ(zapieczetowany.left(10).toHex(), naglowek("", zapieczetowany.size() - 10).toHex());
+    EXPECT_EQ(wczytaj(wczytany, zapieczetowany, {}, zamkniety, "tajne"), QStringLiteral("no error"));
+
+    const struct
+    {
+        const char *Nazwa;
+        QByteArray Plik;
+    } przypadki[] = {
+        {"plain native text", tekst},
+        {"another resource type", naglowek("41", tekst.size()).replace(1, 1, "\x06") + tekst},
+        {"a name without its zero", QByteArray::fromHex("ff0a00") + QByteArray(64, 'A') + QByteArray(7, '\0') + tekst},
+        {"cut header", plik.left(8)},
+        {"empty file", {}},
+    };
+    for (const auto &p : przypadki) {
+        SCOPED_TRACE(p.Nazwa);
+        TCel obiekt;
+        obiekt.UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("stary"));
+        const QString tresc = wczytaj(obiekt, p.Plik, {}, tzpTekstowyRES);
+        // The entry point adds where in the file reading stopped.
+        EXPECT_TRUE(tresc.startsWith(QStringLiteral("Błąd odczytu pliku plik.dat:\rNieprawidłowy format strumienia")))
+            << tresc.toStdString();
+        EXPECT_FALSE(obiekt.MaWartosc(-1));
+    }
+    // The longest name still reads.
+    const QByteArray dlugi = QByteArray::fromHex("ff0a00") + QByteArray(63, 'A') + QByteArray(1, '\0')
+                             + naglowek("", tekst.size()).mid(4) + tekst;
+    EXPECT_EQ(wczytaj(wczytany, dlugi, {}, tzpTekstowyRES), QStringLiteral("no error"));
+}
+
 TEST(KontenerPliku, PlikNaDyskuIBledyJegoOtwarcia)
 {
     const QString katalog = QString::fromLocal8Bit(qgetenv("TMPDIR").isEmpty() ? "/tmp" : qgetenv("TMPDIR"));
@@ -207,10 +257,14 @@ INSTANTIATE_TYPED_TEST_SUITE_P(KontenerXML, ObiegFormatu, TKontener<tzpXML>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerXMLWierszowySkompresowanySzyfrowany, ObiegFormatu,
                                TKontener<tzpXML | tzpXMLWierszowy | tzpSkompresowany | tzpSzyfrowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerJSON, ObiegFormatu, TKontener<tzpJSON>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerZasob, ObiegFormatu, TKontener<tzpTekstowyRES>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerZasobSkompresowanySzyfrowany, ObiegFormatu,
+                               TKontener<tzpTekstowyRES | tzpSkompresowany | tzpSzyfrowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerJSONSkompresowany, ObiegFormatu, TKontener<tzpJSON | tzpSkompresowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(Kontener, ObiegList, TKontener<tzpBinarny>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerJSONSzyfrowany, ObiegList, TKontener<tzpJSON | tzpSzyfrowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowany, ObiegList, TKontener<tzpTekstowy | tzpSkompresowany>);
+INSTANTIATE_TYPED_TEST_SUITE_P(KontenerZasob, ObiegList, TKontener<tzpTekstowyRES>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSzyfrowany, ObiegList, TKontener<tzpBinarny | tzpSzyfrowany>);
 INSTANTIATE_TYPED_TEST_SUITE_P(KontenerSkompresowanySzyfrowany, ObiegList,
                                TKontener<tzpBinarny | tzpSkompresowany | tzpSzyfrowany>);
