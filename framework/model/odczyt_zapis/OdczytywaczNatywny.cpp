@@ -5,6 +5,7 @@
 #include "ListaWskObiektow.h"
 #include "ListyTekstow.h"
 #include "Obiekt.h"
+#include "PoleArrayOfConst.h"
 #include "WyjatkiModelu.h"
 
 namespace {
@@ -118,6 +119,9 @@ bool TOdczytywaczNatywny::WczytajListe(TObiektBazowy &p_Lista)
             parser.CheckToken(',');
         }
         parser.NextToken();
+    } else if (auto *stale = dynamic_cast<TPoleArrayOfConst *>(&p_Lista)) {
+        // arrays of constants: their own lines
+        stale->WczytajBlokTekstowy(*this);
     } else if (auto *wartosci = dynamic_cast<TListaWartBazowa *>(&p_Lista)) {
         OdczytywanoPole(*wartosci);
         wartosci->ZerujDane();
