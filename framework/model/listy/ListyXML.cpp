@@ -5,6 +5,7 @@
 #include "ListyTekstow.h"
 
 #include "OdczytywaczXML.h"
+#include "ParsowanieTekstu.h"
 #include "PolaZmiennoprzecinkowe.h"
 #include "WyjatkiModelu.h"
 #include "ZapisywaczXML.h"
@@ -328,11 +329,7 @@ template <typename T> void TPoleListaLiczb<T>::WpiszTekstXML(int p_Poz, const QS
 {
     T wartosc;
     if constexpr (std::is_integral_v<T>) {
-        bool ok = false;
-        const qint64 liczba = p_Tekst.trimmed().toLongLong(&ok);
-        if (!ok || liczba < std::numeric_limits<T>::min() || liczba > std::numeric_limits<T>::max())
-            throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(p_Tekst));
-        wartosc = static_cast<T>(liczba);
+        wartosc = static_cast<T>(TekstNaInt64(p_Tekst, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
     } else {
         wartosc = static_cast<T>(TekstNaLiczbe(p_Tekst, std::numeric_limits<T>::max()));
     }

@@ -128,8 +128,8 @@ TEST(ListyXML, HostilePositionsAndValuesFailWithTheirPlace)
         {"<Faktura><Pozycje PozId=\"1\"/><Pozycje PozId=\"0\"/></Faktura>", "Zero w polu \"PozId\""},
         {"<Faktura><Pozycje PozId=\"999999999\"/></Faktura>", "Błędna pozycja elementu listy: 999999999"},
         {"<Faktura><Uwagi PozId=\"-1\" Txt=\"a\"/></Faktura>", "Błędna pozycja elementu listy: -1"},
-        {"<Faktura><Liczby PozId=\"1\" Txt=\"x\"/></Faktura>", "'x' is not a valid integer value"},
-        {"<Faktura><Liczby PozId=\"1\" Txt=\"4294967296\"/></Faktura>", "'4294967296' is not a valid integer value"},
+        {"<Faktura><Liczby PozId=\"1\" Txt=\"x\"/></Faktura>", "'x' nie jest poprawną liczbą całkowitą"},
+        {"<Faktura><Liczby PozId=\"1\" Txt=\"4294967296\"/></Faktura>", "'4294967296' nie jest poprawną liczbą całkowitą"},
     };
     for (const auto &p : przypadki) {
         TFaktura f;
