@@ -111,7 +111,7 @@ void TListaBazowa::ZapiszKorzenXML(TZapisywaczXML &p_Zapisywacz, const QByteArra
     p_Zapisywacz.ZapiszTxt('<' + p_NazwaObiektu);
     p_Zapisywacz.ZapiszPrzestrzenNazw(*this);
     p_Zapisywacz.ZapiszIDObiektu(*this, {});
-    if (ListaPusta()) {
+    if (!MaElementyXML(p_Zapisywacz)) {
         p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("/>"));
         return;
     }
@@ -155,7 +155,7 @@ void TListaBazowa::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QStrin
     p_Odczytywacz.PominPodelement(*this, p_NazwaObiektu);
 }
 
-void TListaObiektow::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
+void TListaBazowa::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
 {
     TLkXMLParser &parser = p_Odczytywacz.Parser();
     p_Odczytywacz.Zagniezdz();
@@ -178,7 +178,8 @@ void TListaObiektow::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QStr
         return;
     }
     parser.CheckToken('>');
-    const QString klasa = TypObiektowListy().ClassName();
+    const TOpisKlasy *typ = TypObiektowListy(Klasa());
+    const QString klasa = typ ? typ->ClassName() : QString();
     QString nazwaElementu;
     while (!p_Odczytywacz.PrzerwijOdczyt) {
         if (parser.NextToken() != '<') {
@@ -198,13 +199,14 @@ void TListaObiektow::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QStr
         const QString nazwa = p_Odczytywacz.Przekoduj(parser.TokenView());
         if (nazwaElementu.isNull()) {
             if (nazwa.compare(QLatin1String("Item"), Qt::CaseInsensitive) != 0
-                && nazwa.compare(klasa, Qt::CaseInsensitive) != 0)
+                && (klasa.isEmpty() || nazwa.compare(klasa, Qt::CaseInsensitive) != 0))
                 throw ELkObcyTypError(nazwa, QStringLiteral("Item"));
             nazwaElementu = nazwa;
         } else if (nazwa != nazwaElementu) {
             throw ELkObcyTypError(nazwa, nazwaElementu);
         }
-        DopiszObiekt(nullptr)->WykonajOdczytXML(p_Odczytywacz, nazwa);
+        // One item as a field of this list reads it (a new item, or an entry of a pointer list).
+        WykonajOdczytXML(p_Odczytywacz, nazwa);
     }
     p_Odczytywacz.Wynurz();
 }
@@ -241,12 +243,21 @@ void TListaObiektow::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QStr
         PrzeniesObiekt(gdzie, cel);
 }
 
-void TListaWskObiektow::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
+bool TListaBazowa::MaElementyXML(TZapisywaczXML &) const
 {
-    if (!p_Zapisywacz.FPrzestrzZapisana) {
-        ZapiszKorzenXML(p_Zapisywacz, p_NazwaObiektu);
-        return;
-    }
+    return !ListaPusta();
+}
+
+bool TListaWskObiektow::MaElementyXML(TZapisywaczXML &p_Zapisywacz) const
+{
+    for (int i = 0; i < IleObiektow(); ++i)
+        if (!p_Zapisywacz.IDObiektu(ObiektyListy(i)).isEmpty())
+            return true;
+    return false;
+}
+
+void TListaWskObiektow::ZapiszElementyXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
+{
     int zapisane = 0;
     for (int i = 0; i < IleObiektow(); ++i) {
         const QByteArray id = p_Zapisywacz.IDObiektu(ObiektyListy(i));
@@ -262,6 +273,10 @@ void TListaWskObiektow::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByt
 
 void TListaWskObiektow::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
 {
+    if (p_Odczytywacz.NaKorzeniu()) {
+        WczytajKorzenXML(p_Odczytywacz, p_NazwaObiektu);
+        return;
+    }
     const TElementListy element = czytajElement(p_Odczytywacz, *this, p_NazwaObiektu, false);
     if (element.Ref.isEmpty())
         return;

@@ -6,8 +6,8 @@
 // type and one line:
 //
 //   struct TFormatX {
-//       static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien);
-//       static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien);
+//       static void Zapisz(TObiektBazowy &p_Obiekt, TStream &p_Strumien);
+//       static void Wczytaj(TObiektBazowy &p_Obiekt, TStream &p_Strumien);
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(X, ObiegFormatu, TFormatX);
 //
@@ -184,7 +184,7 @@ public:
 };
 
 // Written, then read back into a fresh object of the same class.
-template <typename TFormat> void Przenies(TObiekt &p_Zrodlo, TObiekt &p_Cel)
+template <typename TFormat> void Przenies(TObiektBazowy &p_Zrodlo, TObiektBazowy &p_Cel)
 {
     TMemoryStream strumien;
     TFormat::Zapisz(p_Zrodlo, strumien);
@@ -312,4 +312,23 @@ TYPED_TEST_P(ObiegList, PointerListsComeBackToTheObjectsRead)
     EXPECT_EQ(wskazania.ObiektyListy(3), wczytany.ListaCelow().ObiektyListy(0));
 }
 
-REGISTER_TYPED_TEST_SUITE_P(ObiegList, EveryListComesBackEqual, PointerListsComeBackToTheObjectsRead);
+TYPED_TEST_P(ObiegList, APointerListAsTheRootKeepsWhatTheDocumentHolds)
+{
+    // A pointer list owns nothing, so its document holds none of its targets:
+    // neither one elsewhere nor one that only names the list as its parent.
+    // It is read back as such, the entries naming what the document lacks left out.
+    obieg::TCel poza;
+    TListaWskObiektow zrodlo;
+    obieg::TCel dziecko(&zrodlo);
+    zrodlo.DopiszObiekt(&poza);
+    zrodlo.DopiszObiekt(&dziecko);
+    zrodlo.DopiszObiekt(&poza);
+    TListaWskObiektow wczytana;
+    wczytana.DopiszObiekt(&poza);
+    obieg::Przenies<TypeParam>(zrodlo, wczytana);
+
+    EXPECT_EQ(wczytana.IleObiektow(), 0);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ObiegList, EveryListComesBackEqual, PointerListsComeBackToTheObjectsRead,
+                            APointerListAsTheRootKeepsWhatTheDocumentHolds);
