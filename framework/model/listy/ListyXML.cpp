@@ -159,43 +159,14 @@ void TListaBazowa::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QStrin
 {
     TLkXMLParser &parser = p_Odczytywacz.Parser();
     p_Odczytywacz.Zagniezdz();
-    parser.NextToken();
-    while (parser.Token() == TLkParser::toSymbol) {
-        const QByteArray atrybut = parser.TokenString();
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.PrzygotujWartoscAtrybutu();
-        if (atrybut.compare("ID", Qt::CaseInsensitive) == 0)
-            p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenString());
-        else
-            p_Odczytywacz.PominAtrybutXML(*this, p_Odczytywacz.Przekoduj(atrybut));
-        parser.NextToken();
-    }
-    if (parser.Token() == '/') {
-        parser.NextToken();
-        parser.CheckToken('>');
+    if (!p_Odczytywacz.WczytajAtrybutyID(*this)) {
         p_Odczytywacz.Wynurz();
         return;
     }
-    parser.CheckToken('>');
     const TOpisKlasy *typ = TypObiektowListy(Klasa());
     const QString klasa = typ ? typ->ClassName() : QString();
     QString nazwaElementu;
-    while (!p_Odczytywacz.PrzerwijOdczyt) {
-        if (parser.NextToken() != '<') {
-            // Text between the items belongs to nothing.
-            if (parser.Token() == TLkParser::toEOF)
-                parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-            ++p_Odczytywacz.PominietoDane;
-            parser.SkipTextUpTo('<');
-            parser.NextToken();
-            parser.CheckToken('<');
-        }
-        const auto znacznik = p_Odczytywacz.CzytajZnacznik(p_NazwaObiektu);
-        if (znacznik == TOdczytywaczXML::TZnacznik::Pominiety)
-            continue;
-        if (znacznik == TOdczytywaczXML::TZnacznik::Koniec)
-            break;
+    while (!p_Odczytywacz.PrzerwijOdczyt && p_Odczytywacz.NastepnyPodelement(p_NazwaObiektu)) {
         const QString nazwa = p_Odczytywacz.Przekoduj(parser.TokenView());
         if (nazwaElementu.isNull()) {
             if (nazwa.compare(QLatin1String("Item"), Qt::CaseInsensitive) != 0

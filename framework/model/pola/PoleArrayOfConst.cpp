@@ -209,19 +209,16 @@ int16_t TPoleArrayOfConst::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_P
     const auto *inna = dynamic_cast<const TPoleArrayOfConst *>(&p_Pole);
     if (!inna)
         BledneWywolanie("Porownaj");
-    if (!p_Porownywacz) {
-        TPorownywaczDanych porownywacz(this, inna);
-        return Porownaj(p_Pole, &porownywacz);
-    }
-    if (inna == this || p_Porownywacz->TrwaPorownanie(this, inna))
+    // Objects in the arrays compare once per pair, as everywhere in one comparison.
+    TPorownywaczDanych wlasny(this, inna);
+    TPorownywaczDanych &porownywacz = p_Porownywacz ? *p_Porownywacz : wlasny;
+    if (inna == this || porownywacz.TrwaPorownanie(this, inna))
         return 0;
     TBlokadaObiektu blokada(this);
-    if (const int16_t wynik = znak(IleParam(), inna->IleParam()))
-        return wynik;
-    for (size_t i = 0; i < FParametry.size(); ++i)
-        if (const int16_t wynik = porownajStale(FParametry[i], inna->FParametry[i], *p_Porownywacz))
-            return wynik;
-    return 0;
+    int16_t wynik = znak(IleParam(), inna->IleParam());
+    for (size_t i = 0; i < FParametry.size() && !wynik; ++i)
+        wynik = porownajStale(FParametry[i], inna->FParametry[i], porownywacz);
+    return wynik;
 }
 
 void TPoleArrayOfConst::KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier)
@@ -231,8 +228,8 @@ void TPoleArrayOfConst::KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier)
         BledneWywolanie("KopiujDane");
     if (zrodlo == this)
         return;
-    TBlokadaObiektu blokada(this);
     TPole::KopiujDane(p_Pole, p_Kopier);
+    TBlokadaObiektu blokada(this);
     ZerujDane();
     for (size_t i = 0; i < zrodlo->FParametry.size(); ++i) {
         const TVarRec &wartosc = zrodlo->FParametry[i];
@@ -534,41 +531,10 @@ void TPoleArrayOfConst::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const Q
     p_Odczytywacz.OdczytywanoPole(*this);
     SprawdzPustaPrzedOdczytem();
     p_Odczytywacz.Zagniezdz();
-    // The array's own attributes: an identifier when it is the root, nothing else.
-    parser.NextToken();
-    while (parser.Token() == TLkParser::toSymbol) {
-        const QByteArray atrybut = parser.TokenString();
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.PrzygotujWartoscAtrybutu();
-        if (atrybut.compare("ID", Qt::CaseInsensitive) == 0)
-            p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenString());
-        else
-            p_Odczytywacz.PominAtrybutXML(*this, p_Odczytywacz.Przekoduj(atrybut));
-        parser.NextToken();
-    }
-    if (parser.Token() == '/') {
-        parser.NextToken();
-        parser.CheckToken('>');
-        p_Odczytywacz.Wynurz();
-        return;
-    }
-    parser.CheckToken('>');
     const QString nazwaStalej = QStringLiteral("Const");
-    while (!p_Odczytywacz.PrzerwijOdczyt) {
-        if (parser.NextToken() != '<') {
-            if (parser.Token() == TLkParser::toEOF)
-                parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-            ++p_Odczytywacz.PominietoDane; // text between the elements belongs to nothing
-            parser.SkipTextUpTo('<');
-            parser.NextToken();
-            parser.CheckToken('<');
-        }
-        const auto znacznik = p_Odczytywacz.CzytajZnacznik(p_NazwaObiektu);
-        if (znacznik == TOdczytywaczXML::TZnacznik::Pominiety)
-            continue;
-        if (znacznik == TOdczytywaczXML::TZnacznik::Koniec)
-            break;
+    auto blad = [&](const QString &p_Token) { parser.Error(QStringLiteral("B\u0142\u0119dny token = %1").arg(p_Token)); };
+    const bool zTrescia = p_Odczytywacz.WczytajAtrybutyID(*this);
+    while (zTrescia && !p_Odczytywacz.PrzerwijOdczyt && p_Odczytywacz.NastepnyPodelement(p_NazwaObiektu)) {
         if (!p_Odczytywacz.NazwaJest(parser.TokenView(), nazwaStalej)) {
             p_Odczytywacz.PominPodelement(*this, p_Odczytywacz.Przekoduj(parser.TokenView()));
             continue;
@@ -576,19 +542,16 @@ void TPoleArrayOfConst::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const Q
         // A constant: its kind names its one attribute, beside an optional vtVarType.
         int rodzaj = -1;
         QString tekst;
+        QByteArray atrybut;
         parser.NextToken();
-        while (parser.Token() == TLkParser::toSymbol) {
-            const QByteArray atrybut = parser.TokenString();
-            parser.NextToken();
-            parser.CheckToken('=');
-            p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        while (p_Odczytywacz.NazwaAtrybutu(atrybut)) {
             if (atrybut == "vtVarType") {
                 parser.NextToken();
                 continue;
             }
             rodzaj = rodzaj < 0 ? RodzajONazwie(atrybut) : -1;
             if (rodzaj < 0)
-                parser.Error(QStringLiteral("B\u0142\u0119dny token = %1").arg(p_Odczytywacz.Przekoduj(atrybut)));
+                blad(p_Odczytywacz.Przekoduj(atrybut));
             SprawdzRodzajDoOdczytu(rodzaj);
             tekst = p_Odczytywacz.WczytajTekst();
         }
@@ -596,36 +559,20 @@ void TPoleArrayOfConst::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const Q
             parser.NextToken();
             parser.CheckToken('>');
             if (rodzaj < 0)
-                parser.Error(QStringLiteral("B\u0142\u0119dny token = %1").arg(nazwaStalej));
+                blad(nazwaStalej);
             DolaczZTekstu(rodzaj, tekst, TekstNaPolskiAnsi(tekst), parser);
             continue;
         }
         parser.CheckToken('>');
         if (rodzaj >= 0)
-            parser.Error(QStringLiteral("B\u0142\u0119dny token = %1").arg(QString::fromLatin1(NazwaRodzaju(rodzaj))));
-        // An object's element, named by its class, up to the constant's end tag.
-        bool jestObiekt = false;
-        while (!p_Odczytywacz.PrzerwijOdczyt) {
-            if (parser.NextToken() != '<') {
-                if (parser.Token() == TLkParser::toEOF)
-                    parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-                parser.SkipTextUpTo('<');
-                parser.NextToken();
-                parser.CheckToken('<');
-            }
-            const auto wewnatrz = p_Odczytywacz.CzytajZnacznik(nazwaStalej);
-            if (wewnatrz == TOdczytywaczXML::TZnacznik::Pominiety)
-                continue;
-            if (wewnatrz == TOdczytywaczXML::TZnacznik::Koniec)
-                break;
-            const QString typ = p_Odczytywacz.Przekoduj(parser.TokenView());
-            if (jestObiekt)
-                parser.Error(QStringLiteral("B\u0142\u0119dny token = %1").arg(typ));
-            jestObiekt = true;
-            NowyObiektTypu(typ).WykonajOdczytXML(p_Odczytywacz, typ);
-        }
-        if (!jestObiekt && !p_Odczytywacz.PrzerwijOdczyt)
-            parser.Error(QStringLiteral("B\u0142\u0119dny token = %1").arg(nazwaStalej));
+            blad(QString::fromLatin1(NazwaRodzaju(rodzaj)));
+        // An object's element, named by its class, is all the constant holds.
+        if (!p_Odczytywacz.NastepnyPodelement(nazwaStalej))
+            blad(nazwaStalej);
+        const QString typ = p_Odczytywacz.Przekoduj(parser.TokenView());
+        NowyObiektTypu(typ).WykonajOdczytXML(p_Odczytywacz, typ);
+        if (p_Odczytywacz.NastepnyPodelement(nazwaStalej))
+            blad(p_Odczytywacz.Przekoduj(parser.TokenView()));
     }
     p_Odczytywacz.Wynurz();
 }
