@@ -26,9 +26,10 @@ class TZapisywaczNatywny;
 // classes, interfaces: "Brak implementacji %s"), unknown kind names ("Błędny
 // token = %s"), values that do not fit their kind and more than MaksElementow
 // elements. Objects read are made of registered classes only (others: "%s.%s:
-// błędna klasa %s"). References from an element's object to the document's
-// objects are written and resolved as any object's; nothing outside refers
-// into an element's object.
+// błędna klasa %s"). An element's object is no target of references: the
+// writers number and identify only the objects outside arrays. Its own
+// references to those keep their targets in the binary and native text
+// formats; in XML and JSON only targets the rest of the document names too.
 class TPoleArrayOfConst : public TKlasa<TPoleArrayOfConst, TObiektBazowy>
 {
 public:
@@ -71,6 +72,8 @@ public:
     void UsunRefOd(TPole *p_Pole) override;
 
     // ---- binary: a short number of elements, each a kind byte and its value
+    // (64-bit integers in 8 bytes); an address means nothing in a file, so a
+    // pointer raises "Brak implementacji vtPointer"
     void ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const override;
     void WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz) override;
     // ---- XML: one "Const" child per element, the value in an attribute named by the kind
