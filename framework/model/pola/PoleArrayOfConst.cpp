@@ -262,7 +262,16 @@ QString TPoleArrayOfConst::OpisTekstowy() const
 
 TObiekt &TPoleArrayOfConst::NowyObiektTypu(const QString &p_Nazwa)
 {
-    const TOpisKlasy *klasa = DajJadroKlas().JestKlasaONazwie(p_Nazwa);
+    // The classes of the objects holding the array first: a document may name
+    // its own classes before anything registered them. A bounded walk, as a
+    // chain of pretended parents may run in a circle.
+    const TOpisKlasy *klasa = nullptr;
+    int krokow = 0;
+    for (const TObiektBazowy *w = Rodzic(); w && !klasa && krokow < MaksKrokowWGore; w = w->Rodzic(), ++krokow)
+        if (w->ClassName().compare(p_Nazwa, Qt::CaseInsensitive) == 0)
+            klasa = &w->Klasa();
+    if (!klasa)
+        klasa = DajJadroKlas().JestKlasaONazwie(p_Nazwa);
     if (!klasa || !klasa->DziedziczyPo(TObiekt::Opis))
         throw LkException(Format(QStringLiteral("%s.%s: b\u0142\u0119dna klasa %s"),
                                  {ClassName(), QStringLiteral("DopiszObiektOTypie"), p_Nazwa}));

@@ -25,11 +25,12 @@ class TZapisywaczNatywny;
 // ... "vtUnicodeString"); a reader refuses kinds it cannot hold (variants,
 // classes, interfaces: "Brak implementacji %s"), unknown kind names ("Błędny
 // token = %s"), values that do not fit their kind and more than MaksElementow
-// elements. Objects read are made of registered classes only (others: "%s.%s:
-// błędna klasa %s"). An element's object is no target of references: the
-// writers number and identify only the objects outside arrays. Its own
-// references to those keep their targets in the binary and native text
-// formats; in XML and JSON only targets the rest of the document names too.
+// elements. Objects read are made of the classes of the objects holding the
+// array or of registered classes only (others: "%s.%s: błędna klasa %s").
+// An element's object is no target of references: the writers number and
+// identify only the objects outside arrays. Its own references to those keep
+// their targets in the binary and native text formats; in XML and JSON only
+// targets the rest of the document names too.
 class TPoleArrayOfConst : public TKlasa<TPoleArrayOfConst, TObiektBazowy>
 {
 public:
@@ -103,8 +104,10 @@ private:
     static void SprawdzRodzajDoOdczytu(int p_Rodzaj);
     // A reader meets the array once per document ("Tablica stałych powtórzona w dokumencie").
     void SprawdzPustaPrzedOdczytem() const;
-    // A new object of the registered class named p_Nazwa, owned by the array.
+    // A new object, owned by the array, of the class named p_Nazwa: the class
+    // of an object holding the array, else a registered one.
     TObiekt &NowyObiektTypu(const QString &p_Nazwa);
+    static constexpr int MaksKrokowWGore = 256;
     // The element a text format gives as text (p_Bajty: the same as a byte
     // string, for the byte-string kinds); none when it does not fit its kind.
     static std::optional<TVarRec> StalaZTekstu(int p_Rodzaj, const QString &p_Tekst, const QByteArray &p_Bajty);

@@ -132,7 +132,7 @@ public:
         TPoleArrayOfConst &stale = Pole<TPoleArrayOfConst>(Stale);
         stale.Inicjuj({-2147483647 - 1, std::numeric_limits<long long>::max(), true, false, 0.1, -1.25e-300,
                        TVarRec::Currency(-1234567890123), QStringLiteral("<\"ż\"> & 'ó'\r\n\t"),
-                       QByteArray("ansi \xb3\xf3d\xbc", 9), QChar(u'ł'), QString(),
+                       QByteArray("ansi \xb3\xf3" "d\xbc", 9), QChar(u'ł'), QString(),
                        static_cast<TObject *>(nullptr)});
         TCel &cel = static_cast<TCel &>(stale.DolaczNowyObiekt(TCel::Opis));
         cel.UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("w tablicy"));

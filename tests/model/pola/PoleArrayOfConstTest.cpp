@@ -161,9 +161,10 @@ TEST(PoleArrayOfConst, HostileInputIsRefusedWithItsReason)
          "Brak implementacji vtVariant"},
         {XML, "<ZeStalymi><Stale><Const><TNieznana/></Const></Stale></ZeStalymi>", obcaKlasa},
         {XML, "<ZeStalymi><Stale><Const/></Stale></ZeStalymi>", "B\xc5\x82\xc4\x99" "dny token = Const"},
-        // A second copy would free objects that identifiers read so far may name.
+        // A second copy would free objects that identifiers read so far may name
+        // (the object's class is the one holding the array: known without registering).
         {XML,
-         "<ZeStalymi><Stale><Const><TPozycjaStalej ID=\"1\"/></Const></Stale>"
+         "<ZeStalymi><Stale><Const><TZeStalymi ID=\"1\"/></Const></Stale>"
          "<Stale><Const vtInteger=\"1\"/></Stale></ZeStalymi>",
          "Tablica sta\xc5\x82ych powt\xc3\xb3rzona w dokumencie"},
         {JSON, "{\"Stale\":[{\"vtFoo\":1}]}", "B\xc5\x82\xc4\x99" "dny token = vtFoo"},
