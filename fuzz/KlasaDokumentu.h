@@ -2,13 +2,14 @@
 
 // A document class for the object readers: a field of every class, a
 // sub-object of its own class (so that input decides the depth) and a second
-// one, and a list of every kind (its items again documents).
+// one, a list of every kind (its items again documents) and an array of constants.
 #include "KlasyPol.h"
 #include "ListaObiektow.h"
 #include "ListaWskObiektow.h"
 #include "ListyLiczb.h"
 #include "ListyTekstow.h"
 #include "Obiekt.h"
+#include "PoleArrayOfConst.h"
 
 class TListaDokumentowFuzz : public TKlasa<TListaDokumentowFuzz, TListaObiektow>
 {
@@ -36,6 +37,8 @@ public:
         {24, "Ulamki", &TPoleDoubleList::Opis},    {25, "Rozszerzone", &TPoleExtendedList::Opis},
         {26, "Linie", &TPoleStrList::Opis},        {27, "Szerokie", &TPoleWideStrList::Opis},
         {28, "Wskazania", &TListaWskObiektow::Opis},
+        // arrays of constants (their objects are documents again)
+        {29, "Stale", &TPoleArrayOfConst::Opis},
     };
     using TKlasa::TKlasa;
 };

@@ -324,7 +324,13 @@ public:
 protected:
     void ZapiszKorzenXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu);
     // The items' elements, each named p_NazwaObiektu, one per line.
-    void ZapiszElementyXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu);
+    virtual void ZapiszElementyXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu);
+    // Whether ZapiszElementyXML writes anything.
+    virtual bool MaElementyXML(TZapisywaczXML &p_Zapisywacz) const;
+    // The root element: its ID, then one element per child read as WykonajOdczytXML
+    // reads a field's, all children of one name ("Item" or the item class's);
+    // another name raises ELkObcyTypError.
+    void WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu);
     // An item is entering the list at p_Gdzie; nothing here.
     virtual void PrzyjmijObiekt(TObiektBazowy *) {}
     // An item has left the list; p_Zwolnij asks to free it. Nothing here.

@@ -37,9 +37,6 @@ public:
     // ---- XML (ListyXML.cpp): one element read into a new item, placed at its
     // position attribute when the dialect gives one
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
-    // The root element: its ID, then one item per child, all children of one
-    // name ("Item" or the item class's); another name raises ELkObcyTypError.
-    void WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu);
     TObiekt *Elementy(int p_Nr) const { return dynamic_cast<TObiekt *>(ObiektyListy(p_Nr)); }
 
     // Nil creates a new item of the item class.

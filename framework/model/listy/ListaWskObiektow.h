@@ -28,7 +28,7 @@ public:
     void WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const override;
     void WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp) override;
     // ---- XML (ListyXML.cpp): an empty element per target, its ID in "Ref"
-    void WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu) override;
+    // (as the document's root, inside the root element, named "Item")
     void WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu) override;
 
     void ZerujRefDo(TObiektBazowy *p_Obiekt) override;
@@ -40,6 +40,9 @@ public:
     void KopiujDane(const TPole &p_Pole, TKopierDanych *p_Kopier = nullptr) override;
 
 protected:
+    // Targets without an identifier (outside the written tree) are left out.
+    void ZapiszElementyXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu) override;
+    bool MaElementyXML(TZapisywaczXML &p_Zapisywacz) const override;
     void PrzyjmijObiekt(TObiektBazowy *p_Obiekt) override;
     void OddajObiekt(TObiektBazowy *p_Obiekt, bool p_Zwolnij) override;
     // Entries compare as pointer fields do.

@@ -5,6 +5,7 @@
 #include "ListyTekstow.h"
 
 #include "OdczytywaczXML.h"
+#include "ParsowanieTekstu.h"
 #include "PolaZmiennoprzecinkowe.h"
 #include "WyjatkiModelu.h"
 #include "ZapisywaczXML.h"
@@ -110,7 +111,7 @@ void TListaBazowa::ZapiszKorzenXML(TZapisywaczXML &p_Zapisywacz, const QByteArra
     p_Zapisywacz.ZapiszTxt('<' + p_NazwaObiektu);
     p_Zapisywacz.ZapiszPrzestrzenNazw(*this);
     p_Zapisywacz.ZapiszIDObiektu(*this, {});
-    if (ListaPusta()) {
+    if (!MaElementyXML(p_Zapisywacz)) {
         p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("/>"));
         return;
     }
@@ -154,56 +155,29 @@ void TListaBazowa::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QStrin
     p_Odczytywacz.PominPodelement(*this, p_NazwaObiektu);
 }
 
-void TListaObiektow::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
+void TListaBazowa::WczytajKorzenXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
 {
     TLkXMLParser &parser = p_Odczytywacz.Parser();
     p_Odczytywacz.Zagniezdz();
-    parser.NextToken();
-    while (parser.Token() == TLkParser::toSymbol) {
-        const QByteArray atrybut = parser.TokenString();
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.PrzygotujWartoscAtrybutu();
-        if (atrybut.compare("ID", Qt::CaseInsensitive) == 0)
-            p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenString());
-        else
-            p_Odczytywacz.PominAtrybutXML(*this, p_Odczytywacz.Przekoduj(atrybut));
-        parser.NextToken();
-    }
-    if (parser.Token() == '/') {
-        parser.NextToken();
-        parser.CheckToken('>');
+    if (!p_Odczytywacz.WczytajAtrybutyID(*this)) {
         p_Odczytywacz.Wynurz();
         return;
     }
-    parser.CheckToken('>');
-    const QString klasa = TypObiektowListy().ClassName();
+    const TOpisKlasy *typ = TypObiektowListy(Klasa());
+    const QString klasa = typ ? typ->ClassName() : QString();
     QString nazwaElementu;
-    while (!p_Odczytywacz.PrzerwijOdczyt) {
-        if (parser.NextToken() != '<') {
-            // Text between the items belongs to nothing.
-            if (parser.Token() == TLkParser::toEOF)
-                parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-            ++p_Odczytywacz.PominietoDane;
-            parser.SkipTextUpTo('<');
-            parser.NextToken();
-            parser.CheckToken('<');
-        }
-        const auto znacznik = p_Odczytywacz.CzytajZnacznik(p_NazwaObiektu);
-        if (znacznik == TOdczytywaczXML::TZnacznik::Pominiety)
-            continue;
-        if (znacznik == TOdczytywaczXML::TZnacznik::Koniec)
-            break;
+    while (!p_Odczytywacz.PrzerwijOdczyt && p_Odczytywacz.NastepnyPodelement(p_NazwaObiektu)) {
         const QString nazwa = p_Odczytywacz.Przekoduj(parser.TokenView());
         if (nazwaElementu.isNull()) {
             if (nazwa.compare(QLatin1String("Item"), Qt::CaseInsensitive) != 0
-                && nazwa.compare(klasa, Qt::CaseInsensitive) != 0)
+                && (klasa.isEmpty() || nazwa.compare(klasa, Qt::CaseInsensitive) != 0))
                 throw ELkObcyTypError(nazwa, QStringLiteral("Item"));
             nazwaElementu = nazwa;
         } else if (nazwa != nazwaElementu) {
             throw ELkObcyTypError(nazwa, nazwaElementu);
         }
-        DopiszObiekt(nullptr)->WykonajOdczytXML(p_Odczytywacz, nazwa);
+        // One item as a field of this list reads it (a new item, or an entry of a pointer list).
+        WykonajOdczytXML(p_Odczytywacz, nazwa);
     }
     p_Odczytywacz.Wynurz();
 }
@@ -240,12 +214,21 @@ void TListaObiektow::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QStr
         PrzeniesObiekt(gdzie, cel);
 }
 
-void TListaWskObiektow::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
+bool TListaBazowa::MaElementyXML(TZapisywaczXML &) const
 {
-    if (!p_Zapisywacz.FPrzestrzZapisana) {
-        ZapiszKorzenXML(p_Zapisywacz, p_NazwaObiektu);
-        return;
-    }
+    return !ListaPusta();
+}
+
+bool TListaWskObiektow::MaElementyXML(TZapisywaczXML &p_Zapisywacz) const
+{
+    for (int i = 0; i < IleObiektow(); ++i)
+        if (!p_Zapisywacz.IDObiektu(ObiektyListy(i)).isEmpty())
+            return true;
+    return false;
+}
+
+void TListaWskObiektow::ZapiszElementyXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
+{
     int zapisane = 0;
     for (int i = 0; i < IleObiektow(); ++i) {
         const QByteArray id = p_Zapisywacz.IDObiektu(ObiektyListy(i));
@@ -261,6 +244,10 @@ void TListaWskObiektow::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByt
 
 void TListaWskObiektow::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
 {
+    if (p_Odczytywacz.NaKorzeniu()) {
+        WczytajKorzenXML(p_Odczytywacz, p_NazwaObiektu);
+        return;
+    }
     const TElementListy element = czytajElement(p_Odczytywacz, *this, p_NazwaObiektu, false);
     if (element.Ref.isEmpty())
         return;
@@ -328,11 +315,7 @@ template <typename T> void TPoleListaLiczb<T>::WpiszTekstXML(int p_Poz, const QS
 {
     T wartosc;
     if constexpr (std::is_integral_v<T>) {
-        bool ok = false;
-        const qint64 liczba = p_Tekst.trimmed().toLongLong(&ok);
-        if (!ok || liczba < std::numeric_limits<T>::min() || liczba > std::numeric_limits<T>::max())
-            throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(p_Tekst));
-        wartosc = static_cast<T>(liczba);
+        wartosc = static_cast<T>(TekstNaInt64(p_Tekst, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
     } else {
         wartosc = static_cast<T>(TekstNaLiczbe(p_Tekst, std::numeric_limits<T>::max()));
     }

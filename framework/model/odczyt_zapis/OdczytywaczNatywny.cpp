@@ -5,6 +5,7 @@
 #include "ListaWskObiektow.h"
 #include "ListyTekstow.h"
 #include "Obiekt.h"
+#include "PoleArrayOfConst.h"
 #include "WyjatkiModelu.h"
 
 namespace {
@@ -29,7 +30,6 @@ bool TOdczytywaczNatywny::WczytajObiekt(TObiektBazowy &p_Obiekt)
     bool wynik = false;
     WczytajDokument(p_Obiekt, [&] {
         TLkParser &parser = Parser();
-        OdczytywanoPole(p_Obiekt);
         parser.CheckTokenSymbol(SlowoObject);
         parser.NextToken();
         parser.CheckToken(TLkParser::toSymbol);
@@ -37,10 +37,13 @@ bool TOdczytywaczNatywny::WczytajObiekt(TObiektBazowy &p_Obiekt)
         if (!p_Obiekt.MoznaCzytacDaneTypu(typ))
             throw ELkObcyTypError(typ, p_Obiekt.ClassName());
         parser.NextToken();
-        TObiekt *obiekt = p_Obiekt.JakoTObiekt();
-        if (!obiekt)
+        // A list as the root reads its content as a list field does (and numbers itself there).
+        if (TObiekt *obiekt = p_Obiekt.JakoTObiekt()) {
+            OdczytywanoPole(*obiekt);
+            WczytajPola(*obiekt);
+        } else if (!WczytajListe(p_Obiekt)) {
             parser.Error(QStringLiteral("Brak implementacji %1").arg(p_Obiekt.ClassName()));
-        WczytajPola(*obiekt);
+        }
         if (PrzerwijOdczyt) {
             ZerujReferencje();
             return;
@@ -118,6 +121,9 @@ bool TOdczytywaczNatywny::WczytajListe(TObiektBazowy &p_Lista)
             parser.CheckToken(',');
         }
         parser.NextToken();
+    } else if (auto *stale = dynamic_cast<TPoleArrayOfConst *>(&p_Lista)) {
+        // arrays of constants: their own lines
+        stale->WczytajBlokTekstowy(*this);
     } else if (auto *wartosci = dynamic_cast<TListaWartBazowa *>(&p_Lista)) {
         OdczytywanoPole(*wartosci);
         wartosci->ZerujDane();

@@ -178,6 +178,58 @@ TOdczytywaczXML::TZnacznik TOdczytywaczXML::CzytajZnacznik(const QString &p_Nazw
     return TZnacznik::Element;
 }
 
+bool TOdczytywaczXML::NazwaAtrybutu(QByteArray &p_Nazwa)
+{
+    TLkXMLParser &parser = Parser();
+    if (parser.Token() != TLkParser::toSymbol)
+        return false;
+    p_Nazwa = parser.TokenString();
+    parser.NextToken();
+    parser.CheckToken('=');
+    PrzygotujWartoscAtrybutu();
+    return true;
+}
+
+bool TOdczytywaczXML::WczytajAtrybutyID(TObiektBazowy &p_Obiekt)
+{
+    TLkXMLParser &parser = Parser();
+    parser.NextToken();
+    QByteArray atrybut;
+    while (NazwaAtrybutu(atrybut)) {
+        if (atrybut.compare("ID", Qt::CaseInsensitive) == 0)
+            PrzypiszObiektDoID(p_Obiekt, parser.TokenString());
+        else
+            PominAtrybutXML(p_Obiekt, Przekoduj(atrybut));
+        parser.NextToken();
+    }
+    if (parser.Token() == '/') {
+        parser.NextToken();
+        parser.CheckToken('>');
+        return false;
+    }
+    parser.CheckToken('>');
+    return true;
+}
+
+bool TOdczytywaczXML::NastepnyPodelement(const QString &p_NazwaObiektu)
+{
+    TLkXMLParser &parser = Parser();
+    for (;;) {
+        if (parser.NextToken() != '<') {
+            // Text between the children belongs to nothing.
+            if (parser.Token() == TLkParser::toEOF)
+                parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
+            ++PominietoDane;
+            parser.SkipTextUpTo('<');
+            parser.NextToken();
+            parser.CheckToken('<');
+        }
+        const TZnacznik znacznik = CzytajZnacznik(p_NazwaObiektu);
+        if (znacznik != TZnacznik::Pominiety)
+            return znacznik == TZnacznik::Element;
+    }
+}
+
 void TOdczytywaczXML::PominKomentarzLubDOCTYPE()
 {
     TLkXMLParser &parser = Parser();

@@ -52,6 +52,19 @@ public:
     // read to its ">" (Koniec), or a child's name as the current token (Element).
     enum class TZnacznik { Pominiety, Koniec, Element };
     TZnacznik CzytajZnacznik(const QString &p_NazwaObiektu);
+    // ---- elements holding only children (root lists, arrays of constants)
+    // At a start tag's next attribute: its name, with its raw value as the
+    // current token; false (nothing read) at whatever ends the tag.
+    bool NazwaAtrybutu(QByteArray &p_Nazwa);
+    // After the element's name: its attributes, of which only "ID" is taken
+    // (it binds p_Obiekt), the others skipped. False when the element ended
+    // there ("/>"), true after its ">".
+    bool WczytajAtrybutyID(TObiektBazowy &p_Obiekt);
+    // The next child inside the element p_NazwaObiektu: text is skipped and
+    // counted, comments and processing instructions skipped. False after the
+    // element's end tag, true with the child's name as the current token.
+    bool NastepnyPodelement(const QString &p_NazwaObiektu);
+    // ---- end of elements holding only children
     // After "<!": "[CDATA[" and the content up to "]]>", decoded.
     QString WczytajCDATA();
     // The current element's attributes and content up to its end, any depth, without recursion.

@@ -7,6 +7,7 @@
 #include "Obiekt.h"
 #include "ObiektyDoZapisu.h"
 #include "ParsowanieTekstu.h"
+#include "PoleArrayOfConst.h"
 #include "PoleWskObiektu.h"
 
 #include <algorithm>
@@ -73,6 +74,9 @@ void TZapisywaczNatywny::ZapiszListe(const TObiektBazowy &p_Lista)
             linia += QByteArray::number(gdzie + 1);
         }
         ZapiszTxt(linia + ')');
+    } else if (const auto *stale = dynamic_cast<const TPoleArrayOfConst *>(&p_Lista)) {
+        // arrays of constants: their own lines
+        stale->ZapiszBlokTekstowy(*this);
     } else if (const auto *linie = dynamic_cast<const TPoleStrList *>(&p_Lista)) {
         NowaLinia();
         ZapiszTekst(linie->Wartosci.join(QStringLiteral("\r\n")));

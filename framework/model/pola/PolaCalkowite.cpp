@@ -48,10 +48,7 @@ template class TPoleCalkowite<int64_t>;
 
 int64_t TPoleCalkowitoliczbowe::TekstNaInteger(const QString &p_Tekst)
 {
-    const auto wartosc = tekstNaInt64(p_Tekst);
-    if (!wartosc || *wartosc < std::numeric_limits<int32_t>::min() || *wartosc > std::numeric_limits<int32_t>::max())
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(p_Tekst));
-    return *wartosc;
+    return TekstNaInt64(p_Tekst, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
 }
 
 void TPoleCalkowitoliczbowe::SetJakoString(const QString &p_Wartosc)
@@ -61,10 +58,7 @@ void TPoleCalkowitoliczbowe::SetJakoString(const QString &p_Wartosc)
 
 template <> void TPoleInt64::SetJakoString(const QString &p_Wartosc)
 {
-    const auto wartosc = tekstNaInt64(p_Wartosc);
-    if (!wartosc)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(p_Wartosc));
-    Wartosc = *wartosc;
+    Wartosc = TekstNaInt64(p_Wartosc);
 }
 
 template <> void TPoleCardinal::SetJakoString(const QString &p_Wartosc)

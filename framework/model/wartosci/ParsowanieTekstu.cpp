@@ -48,6 +48,14 @@ std::optional<qint64> SprobujTekstNaInt64(QByteArrayView p_Tekst)
     return ujemna ? static_cast<qint64>(0 - modul) : static_cast<qint64>(modul);
 }
 
+qint64 TekstNaInt64(const QString &p_Tekst, qint64 p_Min, qint64 p_Max)
+{
+    const auto liczba = SprobujTekstNaInt64(p_Tekst.trimmed().toLatin1());
+    if (!liczba || *liczba < p_Min || *liczba > p_Max)
+        throw EConvertError(QStringLiteral("'%1' nie jest poprawn\u0105 liczb\u0105 ca\u0142kowit\u0105").arg(p_Tekst));
+    return *liczba;
+}
+
 std::optional<bool> SprobujTekstNaBoolean(QByteArrayView p_Tekst)
 {
     if (p_Tekst.isEmpty())

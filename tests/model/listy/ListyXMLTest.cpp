@@ -128,8 +128,8 @@ TEST(ListyXML, HostilePositionsAndValuesFailWithTheirPlace)
         {"<Faktura><Pozycje PozId=\"1\"/><Pozycje PozId=\"0\"/></Faktura>", "Zero w polu \"PozId\""},
         {"<Faktura><Pozycje PozId=\"999999999\"/></Faktura>", "Błędna pozycja elementu listy: 999999999"},
         {"<Faktura><Uwagi PozId=\"-1\" Txt=\"a\"/></Faktura>", "Błędna pozycja elementu listy: -1"},
-        {"<Faktura><Liczby PozId=\"1\" Txt=\"x\"/></Faktura>", "'x' is not a valid integer value"},
-        {"<Faktura><Liczby PozId=\"1\" Txt=\"4294967296\"/></Faktura>", "'4294967296' is not a valid integer value"},
+        {"<Faktura><Liczby PozId=\"1\" Txt=\"x\"/></Faktura>", "'x' nie jest poprawną liczbą całkowitą"},
+        {"<Faktura><Liczby PozId=\"1\" Txt=\"4294967296\"/></Faktura>", "'4294967296' nie jest poprawną liczbą całkowitą"},
     };
     for (const auto &p : przypadki) {
         TFaktura f;
@@ -150,6 +150,30 @@ TEST(ListyXML, ValueListsReadFromAttributes)
     EXPECT_EQ(f.Pole<TPoleIntList>(TFaktura::Kody).GetJakoString(), QStringLiteral("3 4 5"));
     EXPECT_EQ(f.ListaLiczb().GetJakoString(), QStringLiteral("-1"));
     EXPECT_EQ(f.ListaUwag().Wartosci, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+}
+
+TEST(ListyXML, APointerListRootWritesItsEntriesNotItsTargets)
+{
+    // Only the list itself is in its document: it alone keeps an identifier.
+    TPozycja poza;
+    TListaWskObiektow lista;
+    lista.DopiszObiekt(&poza);
+    lista.DopiszObiekt(&lista);
+    const QByteArray xml = lista.ZapiszWStringuXML(tzxCelina);
+    EXPECT_EQ(xml, Naglowek + "<ListaWskObiektow ID=\"1\">\r\n<Item PozId=\"1\" Ref=\"1\"/>\r\n</ListaWskObiektow>");
+    TListaWskObiektow wczytana;
+    EXPECT_TRUE(wczytana.WczytajZeStringuXML(xml, tzxCelina));
+    ASSERT_EQ(wczytana.IleObiektow(), 1);
+    EXPECT_EQ(wczytana.ObiektyListy(0), &wczytana);
+
+    lista.UsunObiekt(1);
+    EXPECT_EQ(lista.ZapiszWStringuXML(), Naglowek + "<ListaWskObiektow/>");
+
+    // Items given whole cannot become targets of a list that owns nothing: skipped, and told so.
+    EXPECT_FALSE(wczytana.WczytajZeStringuXML("<ListaWskObiektow><Item Nazwa=\"a\"/></ListaWskObiektow>"));
+    EXPECT_TRUE(wczytana.ListaPusta());
+    EXPECT_THROW(wczytana.WczytajZeStringuXML("<ListaWskObiektow><Item Ref=\"1\"/><Inny/></ListaWskObiektow>"),
+                 ELkObcyTypError);
 }
 
 TEST(ListyXML, ARootListWrapsItsItems)

@@ -10,12 +10,12 @@ namespace {
 
 struct TFormatBinarny
 {
-    static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien)
+    static void Zapisz(TObiektBazowy &p_Obiekt, TStream &p_Strumien)
     {
         TZapisywaczBinarny zapisywacz(p_Strumien);
         zapisywacz.ZapiszObiekt(p_Obiekt);
     }
-    static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien)
+    static void Wczytaj(TObiektBazowy &p_Obiekt, TStream &p_Strumien)
     {
         TOdczytywaczBinarny odczytywacz(p_Strumien);
         odczytywacz.WczytajObiekt(p_Obiekt);

@@ -9,13 +9,13 @@ namespace {
 
 struct TFormatTekstowy
 {
-    static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien)
+    static void Zapisz(TObiektBazowy &p_Obiekt, TStream &p_Strumien)
     {
         TZapisywaczNatywny zapisywacz(&p_Strumien);
         zapisywacz.ZapiszDokument(p_Obiekt);
         zapisywacz.ZakonczZapis();
     }
-    static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien)
+    static void Wczytaj(TObiektBazowy &p_Obiekt, TStream &p_Strumien)
     {
         TOdczytywaczNatywny odczytywacz(&p_Strumien);
         EXPECT_TRUE(odczytywacz.WczytajObiekt(p_Obiekt)) << "something was skipped";

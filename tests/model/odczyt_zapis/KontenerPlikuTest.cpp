@@ -13,11 +13,11 @@ namespace {
 
 template <int16_t Typ> struct TKontener
 {
-    static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien)
+    static void Zapisz(TObiektBazowy &p_Obiekt, TStream &p_Strumien)
     {
         ASSERT_TRUE(p_Obiekt.ZapiszWPliku(QStringLiteral("obieg"), "OBIEG", Typ, {}, "haslo", &p_Strumien));
     }
-    static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien)
+    static void Wczytaj(TObiektBazowy &p_Obiekt, TStream &p_Strumien)
     {
         EXPECT_TRUE(p_Obiekt.WczytajZPliku(QStringLiteral("obieg"), "OBIEG", Typ, "haslo", &p_Strumien));
     }

@@ -6,8 +6,8 @@
 // type and one line:
 //
 //   struct TFormatX {
-//       static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien);
-//       static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien);
+//       static void Zapisz(TObiektBazowy &p_Obiekt, TStream &p_Strumien);
+//       static void Wczytaj(TObiektBazowy &p_Obiekt, TStream &p_Strumien);
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(X, ObiegFormatu, TFormatX);
 //
@@ -22,6 +22,7 @@
 #include "PolaDatyICzasu.h"
 #include "PolaTekstowe.h"
 #include "PolaZmiennoprzecinkowe.h"
+#include "PoleArrayOfConst.h"
 #include "PoleBoolean.h"
 #include "PoleWskObiektu.h"
 #include "PorownywaczDanych.h"
@@ -62,7 +63,7 @@ public:
         Bajt, Smallint, Word, Integer, Cardinal, Int64,
         Double, Extended, Currency, Data, Czas, DataICzas,
         Logiczne, Tekst, TekstAnsi, TekstSzeroki,
-        Pierwszy, Drugi, Ref, Wsk, Pusty,
+        Pierwszy, Drugi, Ref, Wsk, Pusty, Stale,
     };
     static constexpr TOpisPola PolaKlasy[] = {
         {Bajt, "Bajt", &TPoleByte::Opis},
@@ -87,6 +88,7 @@ public:
         {Wsk, "Wsk", &TPoleWskObiektu::Opis},
         // Never given a value: it must come back without one.
         {Pusty, "Pusty", &TPoleString::Opis},
+        {Stale, "Stale", &TPoleArrayOfConst::Opis},
     };
     using TKlasa::TKlasa;
 
@@ -121,6 +123,22 @@ public:
         UstawMaWartosc(Ref, true);
         Pole<TPoleWskObiektu>(Wsk).UstawWartosc(&Cel(Pierwszy));
         UstawMaWartosc(Wsk, true);
+        WypelnijStale();
+    }
+
+    // Every kind the formats carry, at its edges, a missing object and an object of its own.
+    void WypelnijStale()
+    {
+        TPoleArrayOfConst &stale = Pole<TPoleArrayOfConst>(Stale);
+        stale.Inicjuj({-2147483647 - 1, std::numeric_limits<long long>::max(), true, false, 0.1, -1.25e-300,
+                       TVarRec::Currency(-1234567890123), QStringLiteral("<\"ż\"> & 'ó'\r\n\t"),
+                       QByteArray("ansi \xb3\xf3" "d\xbc", 9), QChar(u'ł'), QString(),
+                       static_cast<TObject *>(nullptr)});
+        TCel &cel = static_cast<TCel &>(stale.DolaczNowyObiekt(TCel::Opis));
+        cel.UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("w tablicy"));
+        cel.UstawPole<TPoleInteger>(TCel::Licznik, -3);
+        stale.DolaczParam(7);
+        UstawMaWartosc(Stale, true);
     }
 };
 
@@ -166,7 +184,7 @@ public:
 };
 
 // Written, then read back into a fresh object of the same class.
-template <typename TFormat> void Przenies(TObiekt &p_Zrodlo, TObiekt &p_Cel)
+template <typename TFormat> void Przenies(TObiektBazowy &p_Zrodlo, TObiektBazowy &p_Cel)
 {
     TMemoryStream strumien;
     TFormat::Zapisz(p_Zrodlo, strumien);
@@ -203,6 +221,33 @@ TYPED_TEST_P(ObiegFormatu, EveryFieldClassComesBackEqual)
     EXPECT_FALSE(wczytany.MaWartosc(obieg::TWszystkiePola::Pusty));
 }
 
+TYPED_TEST_P(ObiegFormatu, ArraysOfConstantsComeBackKindByKind)
+{
+    obieg::TWszystkiePola zrodlo;
+    zrodlo.Wypelnij();
+    obieg::TWszystkiePola wczytany;
+    obieg::Przenies<TypeParam>(zrodlo, wczytany);
+
+    const auto &stale = wczytany.template Pole<TPoleArrayOfConst>(obieg::TWszystkiePola::Stale);
+    const auto &wzor = zrodlo.template Pole<TPoleArrayOfConst>(obieg::TWszystkiePola::Stale);
+    ASSERT_EQ(stale.IleParam(), wzor.IleParam());
+    for (int i = 0; i < stale.IleParam(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(stale.ParamNr(i).Rodzaj(), wzor.ParamNr(i).Rodzaj());
+        EXPECT_EQ(stale.ParamNr(i).JakoInt64(), wzor.ParamNr(i).JakoInt64());
+        EXPECT_EQ(stale.ParamNr(i).JakoDouble(), wzor.ParamNr(i).JakoDouble());
+        EXPECT_EQ(stale.ParamNr(i).JakoString(), wzor.ParamNr(i).JakoString());
+        EXPECT_EQ(stale.ParamNr(i).JakoBajty(), wzor.ParamNr(i).JakoBajty());
+    }
+    // The object came back as a new object of its class, owned by the array read.
+    const auto *cel = dynamic_cast<const obieg::TCel *>(stale.ParamNr(12).JakoObiekt());
+    ASSERT_NE(cel, nullptr);
+    EXPECT_NE(cel, wzor.ParamNr(12).JakoObiekt());
+    EXPECT_EQ(cel->Rodzic(), &stale);
+    EXPECT_EQ(cel->Tekstowo(obieg::TCel::Licznik), QStringLiteral("-3"));
+    EXPECT_EQ(stale.ParamNr(11).JakoObiekt(), nullptr);
+}
+
 TYPED_TEST_P(ObiegFormatu, SharedReferencesComeBackToOneObject)
 {
     obieg::TWszystkiePola zrodlo;
@@ -226,7 +271,7 @@ TYPED_TEST_P(ObiegFormatu, AnEmptyObjectComesBackEmpty)
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ObiegFormatu, EveryFieldClassComesBackEqual, SharedReferencesComeBackToOneObject,
-                            AnEmptyObjectComesBackEmpty);
+                            AnEmptyObjectComesBackEmpty, ArraysOfConstantsComeBackKindByKind);
 
 template <typename TFormat> class ObiegList : public ::testing::Test
 {
@@ -267,4 +312,23 @@ TYPED_TEST_P(ObiegList, PointerListsComeBackToTheObjectsRead)
     EXPECT_EQ(wskazania.ObiektyListy(3), wczytany.ListaCelow().ObiektyListy(0));
 }
 
-REGISTER_TYPED_TEST_SUITE_P(ObiegList, EveryListComesBackEqual, PointerListsComeBackToTheObjectsRead);
+TYPED_TEST_P(ObiegList, APointerListAsTheRootKeepsWhatTheDocumentHolds)
+{
+    // A pointer list owns nothing, so its document holds none of its targets:
+    // neither one elsewhere nor one that only names the list as its parent.
+    // It is read back as such, the entries naming what the document lacks left out.
+    obieg::TCel poza;
+    TListaWskObiektow zrodlo;
+    obieg::TCel dziecko(&zrodlo);
+    zrodlo.DopiszObiekt(&poza);
+    zrodlo.DopiszObiekt(&dziecko);
+    zrodlo.DopiszObiekt(&poza);
+    TListaWskObiektow wczytana;
+    wczytana.DopiszObiekt(&poza);
+    obieg::Przenies<TypeParam>(zrodlo, wczytana);
+
+    EXPECT_EQ(wczytana.IleObiektow(), 0);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ObiegList, EveryListComesBackEqual, PointerListsComeBackToTheObjectsRead,
+                            APointerListAsTheRootKeepsWhatTheDocumentHolds);

@@ -11,8 +11,8 @@ namespace {
 
 struct TFormatJSON
 {
-    static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien) { p_Obiekt.ZapiszWPlikuJSON({}, &p_Strumien); }
-    static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien) { p_Obiekt.WczytajZPlikuJSON({}, &p_Strumien); }
+    static void Zapisz(TObiektBazowy &p_Obiekt, TStream &p_Strumien) { p_Obiekt.ZapiszWPlikuJSON({}, &p_Strumien); }
+    static void Wczytaj(TObiektBazowy &p_Obiekt, TStream &p_Strumien) { p_Obiekt.WczytajZPlikuJSON({}, &p_Strumien); }
 };
 
 class TOsoba : public TKlasa<TOsoba, TObiekt>

@@ -12,8 +12,8 @@ namespace {
 // The round trip in the dialects that keep every character.
 template <TTypZapisuXML Typ> struct TFormatXML
 {
-    static void Zapisz(TObiekt &p_Obiekt, TStream &p_Strumien) { p_Obiekt.ZapiszWPlikuXML(p_Strumien, {}, Typ); }
-    static void Wczytaj(TObiekt &p_Obiekt, TStream &p_Strumien)
+    static void Zapisz(TObiektBazowy &p_Obiekt, TStream &p_Strumien) { p_Obiekt.ZapiszWPlikuXML(p_Strumien, {}, Typ); }
+    static void Wczytaj(TObiektBazowy &p_Obiekt, TStream &p_Strumien)
     {
         EXPECT_TRUE(p_Obiekt.WczytajZPlikuXML(QStringLiteral("obieg.xml"), Typ, &p_Strumien)) << "something was skipped";
     }

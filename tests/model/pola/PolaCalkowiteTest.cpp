@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <memory>
 
 namespace {
@@ -64,6 +66,29 @@ TEST(PolaCalkowite, BlednyTekstZostawiaWartosc)
         EXPECT_EQ(e.Message(), QString::fromUtf8("błędna wartość Cardinal: abc"));
     }
     EXPECT_EQ(cardinal.Wartosc, 9u);
+}
+
+TEST(PolaCalkowite, ATextThatIsNoIntegerIsToldInPolish)
+{
+    const struct
+    {
+        std::function<void(const QString &)> Ustaw;
+        const char *Tekst;
+    } przypadki[] = {
+        {[](const QString &p_T) { TPoleInteger().SetJakoString(p_T); }, "12a"},
+        {[](const QString &p_T) { TPoleInteger().SetJakoString(p_T); }, "4294967296"},
+        {[](const QString &p_T) { TPoleSmallint().SetJakoString(p_T); }, ""},
+        {[](const QString &p_T) { TPoleInt64().SetJakoString(p_T); }, "1.5"},
+        {[](const QString &p_T) { TPoleInt64().SetJakoString(p_T); }, "9223372036854775808"},
+    };
+    for (const auto &p : przypadki) {
+        try {
+            p.Ustaw(QString::fromLatin1(p.Tekst));
+            ADD_FAILURE() << p.Tekst;
+        } catch (const EConvertError &e) {
+            EXPECT_EQ(e.Message(), QString::fromUtf8("'%1' nie jest poprawną liczbą całkowitą").arg(QString::fromLatin1(p.Tekst)));
+        }
+    }
 }
 
 TEST(PolaCalkowite, VariantWSzerokosciPola)
