@@ -141,10 +141,6 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
         parser.Error(QStringLiteral("Błędny token = %1").arg(p_Odczytywacz.Przekoduj(parser.TokenView())));
 
     const int16_t wartosc = poleWartosci(*this);
-    QByteArray ostatniaNazwa;
-    QString nazwa;
-    int16_t ostatniNr = -1;
-    bool ostatniaPoprz = false;
     while (!p_Odczytywacz.PrzerwijOdczyt) {
         if (parser.NextToken() != '<') {
             if (parser.Token() == TLkParser::toEOF)
@@ -165,17 +161,19 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
             continue;
         if (znacznik == TOdczytywaczXML::TZnacznik::Koniec)
             break;
-        // Repeated elements of one field are looked up once.
-        if (parser.TokenView() != ostatniaNazwa) {
-            ostatniaNazwa = parser.TokenString();
-            nazwa = p_Odczytywacz.Przekoduj(ostatniaNazwa);
-            ostatniNr = p_Odczytywacz.PoleWgNazwy(*this, ostatniaNazwa, ostatniaPoprz);
+        // A known name is looked up and decoded once per class.
+        if (const TOdczytywaczXML::TNazwaPola *znana = p_Odczytywacz.NazwaPola(*this, parser.TokenView())) {
+            wKontekscie(znana->Tekst, [&] { WczytajPodelementXML(p_Odczytywacz, znana->Nr, znana->Poprz, znana->Tekst); });
+            continue;
         }
-        if (ostatniNr < 0) {
+        const QString nazwa = p_Odczytywacz.Przekoduj(parser.TokenView());
+        bool poprzNazwa = false;
+        const int16_t nr = PoleWgNazwyXML(nazwa, poprzNazwa);
+        if (nr < 0) {
             p_Odczytywacz.PominPodelement(*this, nazwa);
             continue;
         }
-        wKontekscie(nazwa, [&] { WczytajPodelementXML(p_Odczytywacz, ostatniNr, ostatniaPoprz, nazwa); });
+        wKontekscie(nazwa, [&] { WczytajPodelementXML(p_Odczytywacz, nr, poprzNazwa, nazwa); });
     }
     p_Odczytywacz.Wynurz();
 }

@@ -2,6 +2,8 @@
 
 #include "BlokadaObiektu.h"
 #include "JadroKlas.h"
+#include "LkTypyBazowe.h"
+#include "ListaWskObiektow.h"
 #include "PlikiObiektow.h"
 #include "PoleWskObiektu.h"
 #include "Strumienie.h"
@@ -9,9 +11,37 @@
 
 namespace {
 
-const QString PoleWartosci = QStringLiteral("_Value_");
-
-enum class TRodzajPolaXML { Atrybut, Element, Tekst, Pomin };
+// Whether a sub-object's element would hold anything: a field written as an
+// attribute, a child or text, or an identifier. A value XML cannot carry (a
+// pointer whose target got no identifier) leaves the element empty, and an
+// empty element reads back as no value: writing it would make the next
+// round trip differ from this one.
+bool maCoZapisac(const TObiekt &p_Obiekt, TZapisywaczXML &p_Zapisywacz)
+{
+    for (int16_t nr = 0; nr <= p_Obiekt.OstatniNrPola(); ++nr) {
+        const TPole *pole = p_Obiekt.PoleJesliJest(nr);
+        const TObiektBazowy *obiekt = pole ? pole->JakoObiekt() : nullptr;
+        if (!p_Zapisywacz.CzyZapisacPoleObiektu(nr, p_Obiekt)) {
+            if (obiekt && !p_Zapisywacz.IDObiektu(obiekt).isEmpty())
+                return true;
+            continue;
+        }
+        if (const TPoleWskObiektu *wskaznik = pole ? pole->JakoWskaznik() : nullptr) {
+            if (!p_Zapisywacz.IDObiektu(wskaznik->Wartosc()).isEmpty())
+                return true;
+        } else if (const TObiekt *podobiekt = obiekt ? obiekt->JakoTObiekt() : nullptr) {
+            if (maCoZapisac(*podobiekt, p_Zapisywacz))
+                return true;
+        } else if (const auto *wskazania = dynamic_cast<const TListaWskObiektow *>(obiekt)) {
+            for (int i = 0; i < wskazania->IleObiektow(); ++i)
+                if (!p_Zapisywacz.IDObiektu(wskazania->ObiektyListy(i)).isEmpty())
+                    return true;
+        } else {
+            return true;
+        }
+    }
+    return !p_Zapisywacz.IDObiektu(&p_Obiekt).isEmpty();
+}
 
 } // namespace
 
@@ -58,9 +88,9 @@ void TObiektBazowy::ZapiszWPlikuXML(const QString &p_NazwaPliku, const QString &
 QByteArray TObiektBazowy::ZapiszWStringuXML(TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
                                             bool p_BezPolPomijanych, bool p_ZChwilowymi, const QString &p_SzablonXSL)
 {
-    TMemoryStream strumien;
+    TLkRawByteStringMaker strumien;
     ZapiszWPlikuXML(strumien, p_SzablonXSL, p_TypZapisu, p_TypKodowania, p_BezPolPomijanych, p_ZChwilowymi);
-    return QByteArray(static_cast<const char *>(strumien.Memory()), static_cast<qsizetype>(strumien.Size()));
+    return strumien.DajWynik();
 }
 
 void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_NazwaObiektu)
@@ -78,11 +108,14 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
         if (wlasciciel && wlasciciel->ElemFormDefaultXML() == fdxQualified)
             prefiks = p_Zapisywacz.PrefiksPrzestrzeni(*wlasciciel);
     }
-    const QByteArray nazwa = prefiks + p_NazwaObiektu.mid(p_NazwaObiektu.indexOf(':') + (prefiks.isEmpty() ? 0 : 1));
+    const QByteArray nazwa = prefiks.isEmpty() && !p_NazwaObiektu.contains(':')
+        ? p_NazwaObiektu
+        : prefiks + p_NazwaObiektu.mid(p_NazwaObiektu.indexOf(':') + (prefiks.isEmpty() ? 0 : 1));
     const QByteArray prefiksAtrybutow = AttrFormDefaultXML() == fdxQualified ? p_Zapisywacz.PrefiksPrzestrzeni(*this)
                                                                              : QByteArray();
 
-    p_Zapisywacz.ZapiszTxt('<' + nazwa);
+    p_Zapisywacz.ZapiszZnak('<');
+    p_Zapisywacz.ZapiszTxt(nazwa);
     if (korzen)
         p_Zapisywacz.ZapiszPrzestrzenNazw(*this);
     if (!p_Zapisywacz.PozIdObiektu.isEmpty()) {
@@ -91,45 +124,48 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
     }
     p_Zapisywacz.ZapiszIDObiektu(*this, prefiksAtrybutow);
 
-    std::vector<int16_t> kolejnosc = DajKolejnoscPolXML();
+    const std::vector<int16_t> kolejnosc = DajKolejnoscPolXML();
     const int16_t ostatni = OstatniNrPola();
-    if (kolejnosc.empty()) {
-        for (int16_t nr = 0; nr <= ostatni; ++nr)
-            kolejnosc.push_back(nr);
-    }
-    // First pass: attributes; what is left for the second pass is remembered.
-    std::vector<std::pair<int16_t, TRodzajPolaXML>> pola;
-    pola.reserve(kolejnosc.size());
+    const int ilePol = kolejnosc.empty() ? ostatni + 1 : static_cast<int>(kolejnosc.size());
+    // First pass: attributes. The fields left for the content go on the
+    // writer's stack, above those of the elements this one is nested in.
+    std::vector<int16_t> &elementy = p_Zapisywacz.FPolaElementow;
+    const size_t odElementow = elementy.size();
     int16_t tekst = -1;
-    bool saElementy = false;
-    for (int16_t nr : kolejnosc) {
+    for (int i = 0; i < ilePol; ++i) {
+        const int16_t nr = kolejnosc.empty() ? static_cast<int16_t>(i) : kolejnosc[static_cast<size_t>(i)];
         if (nr < 0 || nr > ostatni)
             continue;
         const TPole *pole = PoleJesliJest(nr);
+        const TObiektBazowy *podobiekt = pole ? pole->JakoObiekt() : nullptr;
         // An empty sub-object that a reference points at is still written, or the reference would be lost.
         if (!p_Zapisywacz.CzyZapisacPoleObiektu(nr, *this)
-            && !(pole && pole->JakoObiekt() && !p_Zapisywacz.IDObiektu(pole->JakoObiekt()).isEmpty()))
+            && !(podobiekt && !p_Zapisywacz.IDObiektu(podobiekt).isEmpty()))
             continue;
-        const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole);
+        if (const TObiekt *zPolami = podobiekt ? podobiekt->JakoTObiekt() : nullptr;
+            zPolami && !maCoZapisac(*zPolami, p_Zapisywacz))
+            continue;
+        const TPoleWskObiektu *wskaznik = pole ? pole->JakoWskaznik() : nullptr;
         QByteArray id;
         if (wskaznik) {
             id = p_Zapisywacz.IDObiektu(wskaznik->Wartosc());
             if (id.isEmpty())
                 continue;
         }
-        const QString alias = AliasXMLPolaNr(nr);
-        if (alias == PoleWartosci) {
+        const TZapisywaczXML::TNazwaPolaXML &nazwaPola = p_Zapisywacz.NazwaPolaXML(*this, nr);
+        if (nazwaPola.Wartosc) {
             tekst = nr;
             continue;
         }
         const bool listaJakoAtrybut = pole && pole->JakoObiekt() && JestAtrybutem(nr) && pole->JakoObiekt()->MozeBycAtrybutemXML();
         if (!listaJakoAtrybut && (!pole || pole->JakoObiekt() || (wierszowy && !JestAtrybutem(nr)))) {
-            pola.emplace_back(nr, TRodzajPolaXML::Element);
-            saElementy = true;
+            elementy.push_back(nr);
             continue;
         }
-        const QByteArray nazwaAtrybutu = p_Zapisywacz.Przekoduj(alias);
-        p_Zapisywacz.ZapiszTxt(' ' + prefiksAtrybutow + nazwaAtrybutu.mid(nazwaAtrybutu.indexOf(':') + 1) + "=\"");
+        p_Zapisywacz.ZapiszZnak(' ');
+        p_Zapisywacz.ZapiszTxt(prefiksAtrybutow);
+        p_Zapisywacz.ZapiszTxt(nazwaPola.Atrybut);
+        p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("=\""));
         if (wskaznik) {
             p_Zapisywacz.ZapiszTxt(id);
         } else {
@@ -139,26 +175,30 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
             else
                 ZapiszWgMaskiXML(p_Zapisywacz, nr, maska);
         }
-        p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("\""));
+        p_Zapisywacz.ZapiszZnak('"');
     }
-    if (!saElementy && tekst < 0) {
+    const size_t doElementow = elementy.size();
+    if (doElementow == odElementow && tekst < 0) {
         p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("/>"));
         return;
     }
-    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral(">"));
-    if (saElementy) {
+    p_Zapisywacz.ZapiszZnak('>');
+    if (doElementow > odElementow) {
         p_Zapisywacz.ZwiekszAkapit();
-        for (const auto &[nr, rodzaj] : pola) {
-            (void)rodzaj;
+        // By position: the elements written below push onto the same stack.
+        for (size_t i = odElementow; i < doElementow; ++i) {
+            const int16_t nr = elementy[i];
             TPole &pole = Pola(nr);
-            const QByteArray nazwaPola = p_Zapisywacz.Przekoduj(AliasXMLPolaNr(nr));
+            const QByteArray nazwaPola = p_Zapisywacz.NazwaPolaXML(*this, nr).Element;
             p_Zapisywacz.NowaLinia();
             if (TObiektBazowy *obiekt = pole.JakoObiekt()) {
                 obiekt->WykonajZapisXML(p_Zapisywacz, nazwaPola);
                 continue;
             }
-            p_Zapisywacz.ZapiszTxt('<' + nazwaPola + '>');
-            if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(&pole)) {
+            p_Zapisywacz.ZapiszZnak('<');
+            p_Zapisywacz.ZapiszTxt(nazwaPola);
+            p_Zapisywacz.ZapiszZnak('>');
+            if (const TPoleWskObiektu *wskaznik = pole.JakoWskaznik()) {
                 p_Zapisywacz.ZapiszTxt(p_Zapisywacz.IDObiektu(wskaznik->Wartosc()));
             } else {
                 const QString maska = MaskaZapisuPolaNr(nr);
@@ -167,14 +207,19 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
                 else
                     ZapiszWgMaskiXML(p_Zapisywacz, nr, maska);
             }
-            p_Zapisywacz.ZapiszTxt("</" + nazwaPola + '>');
+            p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("</"));
+            p_Zapisywacz.ZapiszTxt(nazwaPola);
+            p_Zapisywacz.ZapiszZnak('>');
         }
+        elementy.resize(odElementow);
         p_Zapisywacz.ZmniejszAkapit();
         p_Zapisywacz.NowaLinia();
     }
     if (tekst >= 0)
         Pola(tekst).ZapiszXMLowo(p_Zapisywacz);
-    p_Zapisywacz.ZapiszTxt("</" + nazwa + '>');
+    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("</"));
+    p_Zapisywacz.ZapiszTxt(nazwa);
+    p_Zapisywacz.ZapiszZnak('>');
 }
 
 void TObiekt::ZapiszWgMaskiXML(TZapisywaczXML &p_Zapisywacz, int16_t p_Nr, const QString &p_Maska)

@@ -19,7 +19,8 @@ bool wDrzewie(const TObiektBazowy *p_Obiekt, const TObiektBazowy &p_Korzen)
 
 } // namespace
 
-std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole)
+std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole,
+                                                  const TFunNaObiekcie &p_NaObiekcie)
 {
     std::vector<TObiektBazowy *> cele;
     std::unordered_set<const TObiektBazowy *> znane;
@@ -36,22 +37,38 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
         TListaBazowa *Lista;
         TObiekt *ZPolami;
         bool ListaWsk;
+        bool Wlasny;
         int Nr;
     };
     std::vector<TWpis> stos;
+    // Inside a tree of owners every object is met once, through its owner, and
+    // no set of visited objects is needed: it is built only once an object
+    // turns up under another (hashing every object took most of the walk).
     std::unordered_set<const TObiektBazowy *> odwiedzone;
-    auto wejdz = [&](TObiektBazowy *p_Obiekt) {
-        if (!odwiedzone.insert(p_Obiekt).second)
+    std::vector<const TObiektBazowy *> wejscia;
+    bool zeZbiorem = false;
+    auto wejdz = [&](TObiektBazowy *p_Obiekt, const TObiektBazowy *p_Skad, bool p_Wlasny) {
+        if (!zeZbiorem && p_Skad && p_Obiekt->Rodzic() != p_Skad) {
+            zeZbiorem = true;
+            odwiedzone.insert(wejscia.begin(), wejscia.end());
+            wejscia = {};
+        }
+        if (!zeZbiorem)
+            wejscia.push_back(p_Obiekt);
+        else if (!odwiedzone.insert(p_Obiekt).second)
             return;
         auto *lista = dynamic_cast<TListaBazowa *>(p_Obiekt);
-        stos.push_back({p_Obiekt, lista, lista ? nullptr : p_Obiekt->JakoTObiekt(),
-                        lista && dynamic_cast<TListaWskObiektow *>(lista), 0});
+        TObiekt *zPolami = lista ? nullptr : p_Obiekt->JakoTObiekt();
+        if (zPolami && p_NaObiekcie)
+            p_NaObiekcie(*zPolami, p_Wlasny);
+        stos.push_back({p_Obiekt, lista, zPolami, lista && dynamic_cast<TListaWskObiektow *>(lista), p_Wlasny, 0});
     };
-    wejdz(&p_Korzen);
+    wejdz(&p_Korzen, nullptr, true);
     while (!stos.empty()) {
         TWpis &wpis = stos.back();
         const int nr = wpis.Nr++;
         TObiektBazowy *dalej = nullptr;
+        bool wlasny = wpis.Wlasny;
         if (TListaBazowa *lista = wpis.Lista) {
             if (nr >= lista->IleObiektow()) {
                 stos.pop_back();
@@ -62,6 +79,7 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
                 dodajCel(element);
             else
                 dalej = element;
+            wlasny = wlasny && element && element->Rodzic() == lista;
         } else if (TObiekt *zPolami = wpis.ZPolami; zPolami && nr <= zPolami->RozmPolaNr(-1)) {
             const auto nrPola = static_cast<int16_t>(nr);
             if (p_CzyPole ? !p_CzyPole(*zPolami, nrPola) : !zPolami->MaWartosc(nrPola))
@@ -76,7 +94,7 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
             continue;
         }
         if (dalej)
-            wejdz(dalej);
+            wejdz(dalej, wpis.Obiekt, wlasny);
     }
     return cele;
 }

@@ -480,6 +480,16 @@ QString TOdczytywaczXML::WczytajWartosc(const std::function<QString(QByteArrayVi
 
 QString TOdczytywaczXML::WczytajTekst()
 {
+    // Most values are plain ASCII without entities: decoded in one pass.
+    TLkXMLParser &parser = Parser();
+    const QByteArrayView bajty = parser.TokenView();
+    if (parser.Token() != TLkParser::toEOF && std::all_of(bajty.begin(), bajty.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 128 && c != '&';
+        })) {
+        QString tekst = QString::fromLatin1(bajty);
+        parser.NextToken();
+        return tekst;
+    }
     return WczytajWartosc([this](QByteArrayView p_Bajty) { return RozwinEncje(Przekoduj(p_Bajty)); });
 }
 
@@ -608,20 +618,32 @@ void TOdczytywaczXML::PominPodelement(const TObiektBazowy &p_Obiekt, const QStri
 
 int16_t TOdczytywaczXML::PoleWgNazwy(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa, bool &p_PoprzNazwa)
 {
+    if (const TNazwaPola *znana = NazwaPola(p_Obiekt, p_Nazwa)) {
+        p_PoprzNazwa = znana->Poprz;
+        return znana->Nr;
+    }
+    return p_Obiekt.PoleWgNazwyXML(Przekoduj(p_Nazwa), p_PoprzNazwa);
+}
+
+const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::NazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa)
+{
     const TOpisKlasy *klasa = &p_Obiekt.Klasa();
     if (klasa != FOstatniaKlasa) {
         FOstatniaKlasa = klasa;
         FOstatnieNazwy = &FNazwyPol[klasa];
+        // Never reallocated: entries handed out stay where they are.
+        FOstatnieNazwy->reserve(MaksNazwKlasy);
     }
     for (const TNazwaPola &n : *FOstatnieNazwy)
-        if (n.Nazwa == p_Nazwa) {
-            p_PoprzNazwa = n.Poprz;
-            return n.Nr;
-        }
-    const int16_t nr = p_Obiekt.PoleWgNazwyXML(Przekoduj(p_Nazwa), p_PoprzNazwa);
-    if (nr >= 0 && FOstatnieNazwy->size() < MaksNazwKlasy)
-        FOstatnieNazwy->push_back({p_Nazwa.toByteArray(), nr, p_PoprzNazwa});
-    return nr;
+        if (n.Nazwa == p_Nazwa)
+            return &n;
+    QString tekst = Przekoduj(p_Nazwa);
+    bool poprz = false;
+    const int16_t nr = p_Obiekt.PoleWgNazwyXML(tekst, poprz);
+    if (nr < 0 || FOstatnieNazwy->size() >= MaksNazwKlasy)
+        return nullptr;
+    FOstatnieNazwy->push_back({p_Nazwa.toByteArray(), std::move(tekst), nr, poprz});
+    return &FOstatnieNazwy->back();
 }
 
 bool TOdczytywaczXML::NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa)

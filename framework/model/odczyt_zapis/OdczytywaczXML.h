@@ -113,6 +113,17 @@ public:
     // The field of p_Obiekt an XML name stands for (PoleWgNazwyXML), asked once
     // per class and name; -1 when none.
     int16_t PoleWgNazwy(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa, bool &p_PoprzNazwa);
+    // A name known to stand for a field, with its decoded text.
+    struct TNazwaPola
+    {
+        QByteArray Nazwa;
+        QString Tekst;
+        int16_t Nr;
+        bool Poprz;
+    };
+    // The same, and the name decoded once; null for a name no field takes. The
+    // entry stays in place for the whole read.
+    const TNazwaPola *NazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa);
     // Whether raw name bytes are p_Nazwa, ignoring case.
     bool NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa);
 
@@ -145,12 +156,6 @@ private:
 
     int FGlebokosc = 0;
     // Names already looked up, per class; a bounded few, so hostile names cannot grow it.
-    struct TNazwaPola
-    {
-        QByteArray Nazwa;
-        int16_t Nr;
-        bool Poprz;
-    };
     static constexpr size_t MaksNazwKlasy = 64;
     std::unordered_map<const TOpisKlasy *, std::vector<TNazwaPola>> FNazwyPol;
     const TOpisKlasy *FOstatniaKlasa = nullptr;

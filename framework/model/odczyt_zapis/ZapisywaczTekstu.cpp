@@ -9,6 +9,7 @@
 #include "Strumienie.h"
 #include "ZglaszanieBledow.h"
 
+#include <charconv>
 #include <exception>
 
 TZapisywaczTekstu::TZapisywaczTekstu(TStream *p_Strumien, bool p_ZChwilowymi) : Strumien(p_Strumien)
@@ -76,7 +77,12 @@ void TZapisywaczTekstu::ZapiszRef(const TPoleWskObiektu &p_Pole)
 
 void TZapisywaczTekstu::ZbierzObiektyZID(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole)
 {
-    for (TObiektBazowy *cel : ZbierzCeleReferencji(p_Korzen, p_CzyPole)) {
+    NadajID(ZbierzCeleReferencji(p_Korzen, p_CzyPole));
+}
+
+void TZapisywaczTekstu::NadajID(const std::vector<TObiektBazowy *> &p_Cele)
+{
+    for (TObiektBazowy *cel : p_Cele) {
         DodajObiekt(cel);
         IDObiektow.append(QByteArray::number(static_cast<qsizetype>(ZapObiekty.size())));
     }
@@ -136,10 +142,13 @@ void TZapisywaczTekstu::ZapiszBufor(const void *p_Bufor, int64_t p_Ile)
 
 void TZapisywaczTekstu::ZapiszInt(int32_t p_Wartosc)
 {
-    ZapiszTxt(QByteArray::number(p_Wartosc));
+    ZapiszInt64(p_Wartosc);
 }
 
 void TZapisywaczTekstu::ZapiszInt64(int64_t p_Wartosc)
 {
-    ZapiszTxt(QByteArray::number(static_cast<qlonglong>(p_Wartosc)));
+    // Every integer field of every text format passes here: no allocation.
+    char bufor[24];
+    const auto wynik = std::to_chars(bufor, bufor + sizeof bufor, p_Wartosc);
+    ZapiszBufor(bufor, wynik.ptr - bufor);
 }

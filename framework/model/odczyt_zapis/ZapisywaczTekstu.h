@@ -50,6 +50,8 @@ public:
     // gives each the next identifier; run once, before writing. p_CzyPole
     // narrows the walk to the fields that will be written.
     void ZbierzObiektyZID(TObiektBazowy &p_Korzen, const TFunCzyPoleCelu &p_CzyPole = {});
+    // The same for targets a writer collected on a walk of its own.
+    void NadajID(const std::vector<TObiektBazowy *> &p_Cele);
     // The identifier of a collected object; empty for any other.
     QByteArray IDObiektu(const TObiektBazowy *p_Obiekt);
 

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
 
 namespace {
 
@@ -88,17 +90,54 @@ void TZapisywaczXML::Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const
     const bool bezSterujacych = bezZnakowSterujacych(TypZapisuXML);
     const bool utf8 = KodowanieXML == tkxUTF8;
     auto referencja = [&](uint32_t p_Kod) {
-        p_Wynik += Znormalizowany ? "&#x" + QByteArray::number(p_Kod, 16).toUpper() + ';'
-                                  : "&#" + QByteArray::number(p_Kod) + ';';
+        char bufor[16];
+        char *w = bufor;
+        *w++ = '&';
+        *w++ = '#';
+        if (Znormalizowany) {
+            *w++ = 'x';
+            w = std::to_chars(w, bufor + sizeof bufor, p_Kod, 16).ptr;
+            for (char *z = bufor + 3; z < w; ++z)
+                *z = static_cast<char>(std::toupper(static_cast<unsigned char>(*z)));
+        } else {
+            w = std::to_chars(w, bufor + sizeof bufor, p_Kod).ptr;
+        }
+        *w++ = ';';
+        p_Wynik.append(bufor, w - bufor);
     };
     const char16_t *p = p_Tekst.utf16();
     const char16_t *koniec = p + p_Tekst.size();
     while (p < koniec) {
         const char16_t *poczatek = p;
-        while (p < koniec && !specjalny(*p))
-            ++p;
-        if (p > poczatek)
-            p_Wynik += utf8 ? QStringView(poczatek, p).toUtf8() : Koduj(QStringView(poczatek, p).toString());
+        if (utf8) {
+            // Straight into the output: at most three bytes a unit.
+            const qsizetype byl = p_Wynik.size();
+            p_Wynik.resize(byl + 3 * (koniec - p));
+            char *w = p_Wynik.data() + byl;
+            for (; p < koniec; ++p) {
+                const char16_t c = *p;
+                if (c < 0x80) {
+                    if (Specjalne[c])
+                        break;
+                    *w++ = static_cast<char>(c);
+                } else if (c < 0x800) {
+                    *w++ = static_cast<char>(0xC0 | (c >> 6));
+                    *w++ = static_cast<char>(0x80 | (c & 0x3F));
+                } else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFF) {
+                    break;
+                } else {
+                    *w++ = static_cast<char>(0xE0 | (c >> 12));
+                    *w++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                    *w++ = static_cast<char>(0x80 | (c & 0x3F));
+                }
+            }
+            p_Wynik.resize(w - p_Wynik.constData());
+        } else {
+            while (p < koniec && !specjalny(*p))
+                ++p;
+            if (p > poczatek)
+                p_Wynik += Koduj(QStringView(poczatek, p).toString());
+        }
         if (p == koniec)
             break;
         const char16_t c = *p++;
@@ -146,7 +185,9 @@ QByteArray TZapisywaczXML::Przekoduj(const QString &p_Tekst) const
 
 void TZapisywaczXML::ZapiszTekst(const QString &p_Tekst)
 {
-    ZapiszTxt(Przekoduj(p_Tekst));
+    FTekst.resize(0);
+    Zastap(p_Tekst, FTekst);
+    ZapiszBufor(FTekst.constData(), FTekst.size());
 }
 
 void TZapisywaczXML::ZapiszTekst(const QByteArray &p_Tekst)
@@ -207,33 +248,40 @@ void TZapisywaczXML::ZapiszNaglowekPliku(const QString &p_SzablonXSL)
     ZapiszTxt(QByteArrayLiteral("\r\n"));
 }
 
-void TZapisywaczXML::DodajPrzestrzenieDrzewa(TObiektBazowy &p_Korzen)
+void TZapisywaczXML::DodajPrzestrzenieObiektu(const TObiekt &p_Obiekt)
 {
+    // Without a namespace and without alias prefixes wanted there is nothing
+    // to learn from the fields: most trees, and most of a write's walk.
+    if (!FDajPrzestrzenPref && p_Obiekt.PrzestrzenNazwXML().isEmpty())
+        return;
     const bool wierszowy = TypZapisuXML == tzxWierszowy;
-    p_Korzen.WykonajWDrzewie([&](TObiektBazowy &p_Obiekt) {
-        TObiekt *obiekt = p_Obiekt.JakoTObiekt();
-        if (!obiekt)
-            return false;
-        bool atrybuty = false;
-        bool elementy = false;
-        for (int16_t nr = 0; nr <= obiekt->OstatniNrPola(); ++nr) {
-            if (!CzyZapisacPoleObiektu(nr, *obiekt))
-                continue;
-            const bool atrybut = !obiekt->PoleJestObiektem(nr) && (!wierszowy || obiekt->JestAtrybutem(nr));
-            (atrybut ? atrybuty : elementy) = true;
-            if (FDajPrzestrzenPref) {
-                const QString alias = obiekt->AliasXMLPolaNr(nr);
-                const qsizetype dwukropek = alias.indexOf(QLatin1Char(':'));
-                if (dwukropek > 0) {
-                    const QString prefiks = alias.left(dwukropek);
-                    const auto it = std::lower_bound(FPrefiksyAliasow.begin(), FPrefiksyAliasow.end(), prefiks);
-                    if (it == FPrefiksyAliasow.end() || *it != prefiks)
-                        FPrefiksyAliasow.insert(it, prefiks);
-                }
+    bool atrybuty = false;
+    bool elementy = false;
+    for (int16_t nr = 0; nr <= p_Obiekt.OstatniNrPola(); ++nr) {
+        if (!CzyZapisacPoleObiektu(nr, p_Obiekt))
+            continue;
+        const bool atrybut = !p_Obiekt.PoleJestObiektem(nr) && (!wierszowy || p_Obiekt.JestAtrybutem(nr));
+        (atrybut ? atrybuty : elementy) = true;
+        if (FDajPrzestrzenPref) {
+            const QString alias = p_Obiekt.AliasXMLPolaNr(nr);
+            const qsizetype dwukropek = alias.indexOf(QLatin1Char(':'));
+            if (dwukropek > 0) {
+                const QString prefiks = alias.left(dwukropek);
+                const auto it = std::lower_bound(FPrefiksyAliasow.begin(), FPrefiksyAliasow.end(), prefiks);
+                if (it == FPrefiksyAliasow.end() || *it != prefiks)
+                    FPrefiksyAliasow.insert(it, prefiks);
             }
         }
-        if (atrybuty || elementy)
-            FPrzestrzNazw.DodajPrzestrzen(*obiekt, atrybuty, elementy);
+    }
+    if (atrybuty || elementy)
+        FPrzestrzNazw.DodajPrzestrzen(p_Obiekt, atrybuty, elementy);
+}
+
+void TZapisywaczXML::DodajPrzestrzenieDrzewa(TObiektBazowy &p_Korzen)
+{
+    p_Korzen.WykonajWDrzewie([&](TObiektBazowy &p_Obiekt) {
+        if (const TObiekt *obiekt = p_Obiekt.JakoTObiekt())
+            DodajPrzestrzenieObiektu(*obiekt);
         return false;
     });
 }
@@ -303,8 +351,22 @@ void TZapisywaczXML::PrzygotujIDObiektow(TObiektBazowy &p_Korzen)
 {
     FPrzestrzNazw = TListaPrzestrzNazwXML();
     FPrefiksyAliasow.clear();
-    ZbierzObiektyZID(p_Korzen);
-    DodajPrzestrzenieDrzewa(p_Korzen);
+    // Namespaces are learnt on the walk that collects the identifiers. That
+    // walk enters only fields with a value, which is all a namespace depends
+    // on, unless a filter decides (it may write fields without one) or an
+    // object is met outside its owner: then the tree is walked again for them.
+    const bool zFiltrem = static_cast<bool>(CzyZapisacPole);
+    bool obcy = false;
+    NadajID(ZbierzCeleReferencji(p_Korzen, {}, [&](TObiekt &p_Obiekt, bool p_Wlasny) {
+        obcy = obcy || !p_Wlasny;
+        if (!zFiltrem && !obcy)
+            DodajPrzestrzenieObiektu(p_Obiekt);
+    }));
+    if (zFiltrem || obcy) {
+        FPrzestrzNazw = TListaPrzestrzNazwXML();
+        FPrefiksyAliasow.clear();
+        DodajPrzestrzenieDrzewa(p_Korzen);
+    }
     UstalPrefiksy(p_Korzen);
 }
 
@@ -331,6 +393,8 @@ void TZapisywaczXML::ZapiszPrzestrzenNazw(const TObiektBazowy &p_Korzen)
 
 QByteArray TZapisywaczXML::PrefiksPrzestrzeni(const TObiekt &p_Klasa) const
 {
+    if (FPrzestrzNazw.IlePrzestrzNazwXML() == 0)
+        return {};
     const QString przestrzen = p_Klasa.PrzestrzenNazwXML();
     if (przestrzen.isEmpty())
         return {};
@@ -338,9 +402,36 @@ QByteArray TZapisywaczXML::PrefiksPrzestrzeni(const TObiekt &p_Klasa) const
     return prefiks.isEmpty() ? prefiks : prefiks + ':';
 }
 
+const TZapisywaczXML::TNazwaPolaXML &TZapisywaczXML::NazwaPolaXML(const TObiekt &p_Obiekt, int16_t p_Nr)
+{
+    const TOpisKlasy *klasa = &p_Obiekt.Klasa();
+    if (klasa != FOstatniaKlasa) {
+        FOstatniaKlasa = klasa;
+        FOstatnieNazwy = &FNazwyPol[klasa];
+    }
+    // Sized once for the class, so that a name handed out stays in place.
+    std::vector<TNazwaPolaXML> &nazwy = *FOstatnieNazwy;
+    if (nazwy.size() <= static_cast<size_t>(p_Nr))
+        nazwy.resize(static_cast<size_t>(std::max(p_Obiekt.OstatniNrPola(), p_Nr)) + 1);
+    TNazwaPolaXML &nazwa = nazwy[static_cast<size_t>(p_Nr)];
+    if (!nazwa.Gotowa) {
+        const QString alias = p_Obiekt.AliasXMLPolaNr(p_Nr);
+        nazwa.Element = Przekoduj(alias);
+        nazwa.Atrybut = nazwa.Element.mid(nazwa.Element.indexOf(':') + 1);
+        nazwa.Wartosc = alias == QLatin1String("_Value_");
+        nazwa.Gotowa = true;
+    }
+    return nazwa;
+}
+
 void TZapisywaczXML::ZapiszIDObiektu(const TObiektBazowy &p_Obiekt, const QByteArray &p_Prefiks)
 {
     const QByteArray id = IDObiektu(&p_Obiekt);
-    if (!id.isEmpty())
-        ZapiszTxt(' ' + p_Prefiks + "ID=\"" + id + '"');
+    if (id.isEmpty())
+        return;
+    ZapiszZnak(' ');
+    ZapiszTxt(p_Prefiks);
+    ZapiszTxt(QByteArrayLiteral("ID=\""));
+    ZapiszTxt(id);
+    ZapiszZnak('"');
 }

@@ -9,8 +9,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <unordered_map>
+#include <vector>
 
 class TObiekt;
+struct TOpisKlasy;
 
 // The namespace URI an alias prefix stands for.
 using TDajPrzestrzenPref = std::function<QString(const QByteArray &p_Prefiks)>;
@@ -60,6 +63,21 @@ public:
     QByteArray Przekoduj(const QString &p_Tekst) const;
     // Text in the output encoding as it stands; "?" for what it lacks.
     QByteArray Koduj(const QString &p_Tekst) const;
+    void ZapiszZnak(char p_Znak) { ZapiszBufor(&p_Znak, 1); }
+
+    // A field's names as written: the element's (escaped, encoded), the
+    // attribute's (the part after any prefix), and whether it is the text field "_Value_".
+    struct TNazwaPolaXML
+    {
+        QByteArray Element;
+        QByteArray Atrybut;
+        bool Wartosc = false;
+        bool Gotowa = false;
+    };
+    // Asked of the object once per class and field, as the reader does.
+    const TNazwaPolaXML &NazwaPolaXML(const TObiekt &p_Obiekt, int16_t p_Nr);
+    // The fields an element's start tag left for its content, stacked over the nesting.
+    std::vector<int16_t> FPolaElementow;
 
     TListaPrzestrzNazwXML FPrzestrzNazw;
     // Sorted, no duplicates.
@@ -82,6 +100,14 @@ protected:
 private:
     // Escapes and encodes into p_Wynik, runs of plain characters at a time.
     void Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const;
-    void DodajPrzestrzenieDrzewa(TObiektBazowy &p_Obiekt);
+    // The namespace of one object's class, when it writes anything.
+    void DodajPrzestrzenieObiektu(const TObiekt &p_Obiekt);
+    void DodajPrzestrzenieDrzewa(TObiektBazowy &p_Korzen);
     void UstalPrefiksy(TObiektBazowy &p_Korzen);
+
+    std::unordered_map<const TOpisKlasy *, std::vector<TNazwaPolaXML>> FNazwyPol;
+    const TOpisKlasy *FOstatniaKlasa = nullptr;
+    std::vector<TNazwaPolaXML> *FOstatnieNazwy = nullptr;
+    // Escaped text on its way out; kept to spare an allocation per value.
+    QByteArray FTekst;
 };

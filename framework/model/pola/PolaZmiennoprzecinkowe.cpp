@@ -8,11 +8,12 @@
 #include "ZapisywaczTekstu.h"
 #include "TekstyPomocnicze.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <optional>
-#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -50,36 +51,77 @@ QString TekstLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, QChar
         return QStringLiteral("NAN");
     if (std::isinf(p_Wartosc))
         return p_Wartosc < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    char bufor[64];
-    std::snprintf(bufor, sizeof bufor, "%.*Le", p_Cyfry - 1, p_Wartosc);
-    // bufor: [-]d.ddd...e[+-]xx
-    const char *z = bufor;
-    QString wynik;
-    if (*z == '-') {
-        wynik += QLatin1Char('-');
-        ++z;
+    // Scientific form rounded to p_Cyfry digits: [-]d.ddd...e[+-]xx. Text
+    // writers format every number here, so no printf and no QString per digit.
+    char bufor[80];
+    std::to_chars_result r{};
+    const int cyfr = std::clamp(p_Cyfry, 1, 40);
+    const auto jakoDouble = static_cast<double>(p_Wartosc);
+    bool gotowe = false;
+    if (cyfr <= 15 && std::isnormal(jakoDouble) && static_cast<long double>(jakoDouble) == p_Wartosc) {
+        // A normal double lies within half a unit of its 15th digit of its
+        // shortest round-trip form, so a form that short is the rounded one too.
+        r = std::to_chars(bufor, bufor + sizeof bufor, jakoDouble, std::chars_format::scientific);
+        int znaczacych = 0;
+        for (const char *z = bufor; z < r.ptr && *z != 'e'; ++z)
+            znaczacych += *z >= '0' && *z <= '9';
+        gotowe = znaczacych <= cyfr;
     }
-    QString cyfry;
+    if (!gotowe)
+        r = std::to_chars(bufor, bufor + sizeof bufor, p_Wartosc, std::chars_format::scientific, cyfr - 1);
+    *r.ptr = '\0';
+
+    const char *z = bufor;
+    const bool ujemna = *z == '-';
+    z += ujemna;
+    char cyfry[48];
+    int ileCyfr = 0;
     for (; *z && *z != 'e'; ++z)
         if (*z != '.')
-            cyfry += QLatin1Char(*z);
+            cyfry[ileCyfr++] = *z;
     const int wykladnik = std::atoi(z + 1);
-    while (cyfry.size() > 1 && cyfry.endsWith(QLatin1Char('0')))
-        cyfry.chop(1);
+    while (ileCyfr > 1 && cyfry[ileCyfr - 1] == '0')
+        --ileCyfr;
 
-    if (wykladnik >= -5 && wykladnik < p_Cyfry) {
+    // At most a sign, 40 digits, a separator and either 5 leading zeros or "E-4951".
+    char16_t wynik[64];
+    int n = 0;
+    if (ujemna)
+        wynik[n++] = u'-';
+    const auto dopiszCyfry = [&](int p_Od, int p_Do) {
+        for (int i = p_Od; i < p_Do; ++i)
+            wynik[n++] = static_cast<char16_t>(cyfry[i]);
+    };
+    if (wykladnik >= -5 && wykladnik < cyfr) {
         if (wykladnik >= 0) {
             const int calkowite = wykladnik + 1;
-            if (cyfry.size() <= calkowite)
-                return wynik + cyfry + QString(calkowite - cyfry.size(), QLatin1Char('0'));
-            return wynik + cyfry.left(calkowite) + p_Separator + cyfry.mid(calkowite);
+            dopiszCyfry(0, std::min(ileCyfr, calkowite));
+            for (int i = ileCyfr; i < calkowite; ++i)
+                wynik[n++] = u'0';
+            if (ileCyfr > calkowite) {
+                wynik[n++] = p_Separator.unicode();
+                dopiszCyfry(calkowite, ileCyfr);
+            }
+        } else {
+            wynik[n++] = u'0';
+            wynik[n++] = p_Separator.unicode();
+            for (int i = 0; i < -wykladnik - 1; ++i)
+                wynik[n++] = u'0';
+            dopiszCyfry(0, ileCyfr);
         }
-        return wynik + QLatin1Char('0') + p_Separator + QString(-wykladnik - 1, QLatin1Char('0')) + cyfry;
+    } else {
+        dopiszCyfry(0, 1);
+        if (ileCyfr > 1) {
+            wynik[n++] = p_Separator.unicode();
+            dopiszCyfry(1, ileCyfr);
+        }
+        wynik[n++] = u'E';
+        char wyk[8];
+        const auto w = std::to_chars(wyk, wyk + sizeof wyk, wykladnik);
+        for (const char *c = wyk; c < w.ptr; ++c)
+            wynik[n++] = static_cast<char16_t>(*c);
     }
-    wynik += cyfry.left(1);
-    if (cyfry.size() > 1)
-        wynik += p_Separator + cyfry.mid(1);
-    return wynik + QLatin1Char('E') + QString::number(wykladnik);
+    return QString(reinterpret_cast<const QChar *>(wynik), n);
 }
 
 QString TekstCurrency(int64_t p_RazyDziesiecTysiecy, QChar p_Separator)

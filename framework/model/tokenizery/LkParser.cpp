@@ -10,6 +10,8 @@
 #include "StrumienieZlib.h"
 #include "TekstyPomocnicze.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -334,6 +336,16 @@ void TLkParser::SprawdzZakres(qint64 p_Wartosc, qint64 p_Min, qint64 p_Max, cons
 
 double TLkParser::StringToFloat(QByteArrayView p_Tekst) const
 {
+    // A plain number as written by the text writers is read as it stands:
+    // normalising it changes nothing and took most of a float field's read.
+    if (!p_Tekst.isEmpty() && p_Tekst.front() != '+' && p_Tekst.count('.') <= 1
+        && std::all_of(p_Tekst.begin(), p_Tekst.end(),
+                       [](char c) { return Jest(c, Cyfra) || c == '.' || c == '+' || c == '-' || c == 'E' || c == 'e'; })) {
+        double wartosc = 0;
+        const auto wynik = std::from_chars(p_Tekst.data(), p_Tekst.data() + p_Tekst.size(), wartosc);
+        if (wynik.ec == std::errc() && wynik.ptr == p_Tekst.data() + p_Tekst.size())
+            return wartosc;
+    }
     // The model's settings read "." as the decimal separator; a "," and blanks are normalised away.
     static const TFormatSettings ustawienia;
     const QString tekst = NormalizujTekstLiczby(TekstZPolskiegoAnsi(p_Tekst.toByteArray()), ustawienia);

@@ -266,6 +266,34 @@ TEST(OdczytXML, WspolneReferencjeIPusteWartosci)
     EXPECT_FALSE(wezel.Pod(TWezel::Lewy).MaWartosc(TWezel::Ilosc));
 }
 
+// A sub-object whose only value is a reference that found no target used to
+// be written as an empty element, which reads back as no value: the second
+// round trip lost it. An empty sub-object a reference points at stays.
+TEST(OdczytXML, PodobiektBezWartosciDoZapisuWracaTakSamo)
+{
+    const struct
+    {
+        const char *Wejscie;
+        const char *Zapis;
+    } przypadki[] = {
+        {"<Wezel Nazwa=\"a\"><Lewy Cel=\"9\"/></Wezel>", "<Wezel Nazwa=\"a\"/>"},
+        {"<Wezel><Lewy><Prawy Wsk=\"9\"/></Lewy></Wezel>", "<Wezel/>"},
+        {"<Wezel Wsk=\"7\"><Lewy ID=\"7\" Cel=\"9\"/></Wezel>", "<Wezel Wsk=\"1\">\r\n<Lewy ID=\"1\"/>\r\n</Wezel>"},
+    };
+    for (const auto &p : przypadki) {
+        for (const TTypZapisuXML typ : {tzxStandard, tzxCelina}) {
+            TWezel pierwszy;
+            const TWynikOdczytu w = Wczytaj(pierwszy, p.Wejscie, typ);
+            ASSERT_TRUE(w.Blad.isEmpty()) << w.Blad.toStdString();
+            const QByteArray zapis = pierwszy.ZapiszWStringuXML(typ);
+            EXPECT_EQ(zapis, Naglowek + p.Zapis) << p.Wejscie;
+            TWezel drugi;
+            Wczytaj(drugi, zapis, typ);
+            EXPECT_EQ(drugi.ZapiszWStringuXML(typ), zapis) << p.Wejscie;
+        }
+    }
+}
+
 TEST(OdczytXML, BlednyUTF8ZObslugaIBez)
 {
     const QByteArray xml = "<Wezel Nazwa=\"a\xC3\x28\"/>";
