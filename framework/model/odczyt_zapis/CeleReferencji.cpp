@@ -39,15 +39,19 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
         int Nr;
     };
     std::vector<TWpis> stos;
+    // An object reached from its own parent is met once by the walk's order
+    // itself: only objects plugged in elsewhere (and the root) go into the
+    // set, which also ends cycles through them. Hashing every object took a
+    // third of a write.
     std::unordered_set<const TObiektBazowy *> odwiedzone;
-    auto wejdz = [&](TObiektBazowy *p_Obiekt) {
-        if (!odwiedzone.insert(p_Obiekt).second)
+    auto wejdz = [&](TObiektBazowy *p_Obiekt, const TObiektBazowy *p_Skad) {
+        if ((!p_Skad || p_Obiekt->Rodzic() != p_Skad) && !odwiedzone.insert(p_Obiekt).second)
             return;
         auto *lista = dynamic_cast<TListaBazowa *>(p_Obiekt);
         stos.push_back({p_Obiekt, lista, lista ? nullptr : p_Obiekt->JakoTObiekt(),
                         lista && dynamic_cast<TListaWskObiektow *>(lista), 0});
     };
-    wejdz(&p_Korzen);
+    wejdz(&p_Korzen, nullptr);
     while (!stos.empty()) {
         TWpis &wpis = stos.back();
         const int nr = wpis.Nr++;
@@ -76,7 +80,7 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
             continue;
         }
         if (dalej)
-            wejdz(dalej);
+            wejdz(dalej, wpis.Obiekt);
     }
     return cele;
 }

@@ -9,6 +9,7 @@
 #include "Strumienie.h"
 #include "ZglaszanieBledow.h"
 
+#include <charconv>
 #include <exception>
 
 TZapisywaczTekstu::TZapisywaczTekstu(TStream *p_Strumien, bool p_ZChwilowymi) : Strumien(p_Strumien)
@@ -136,10 +137,13 @@ void TZapisywaczTekstu::ZapiszBufor(const void *p_Bufor, int64_t p_Ile)
 
 void TZapisywaczTekstu::ZapiszInt(int32_t p_Wartosc)
 {
-    ZapiszTxt(QByteArray::number(p_Wartosc));
+    ZapiszInt64(p_Wartosc);
 }
 
 void TZapisywaczTekstu::ZapiszInt64(int64_t p_Wartosc)
 {
-    ZapiszTxt(QByteArray::number(static_cast<qlonglong>(p_Wartosc)));
+    // The digits from the stack, without a block per number.
+    char cyfry[24];
+    const std::to_chars_result wynik = std::to_chars(cyfry, cyfry + sizeof cyfry, p_Wartosc);
+    ZapiszBufor(cyfry, wynik.ptr - cyfry);
 }
