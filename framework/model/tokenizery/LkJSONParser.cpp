@@ -32,54 +32,59 @@ constexpr std::array<unsigned char, 256> Poczatki = ZbudujPoczatki();
 // Number scans 16 bytes at a time: no branch per digit. Like the other block
 // scans they stop at the 0 sentinel and may read up to 15 bytes past it.
 
-// The first byte at or after p that is not a decimal digit.
+#if defined(__SSE2__)
+// The bytes of a block that are decimal digits.
+inline __m128i Cyfry(__m128i p_Blok)
+{
+    const __m128i przesuniety = _mm_sub_epi8(p_Blok, _mm_set1_epi8('0'));
+    return _mm_cmpeq_epi8(_mm_min_epu8(przesuniety, _mm_set1_epi8(9)), przesuniety);
+}
+
+// The bytes that continue a fraction or an exponent: 0-9 + - E e.
+inline __m128i ZnakiUlamka(__m128i p_Blok)
+{
+    __m128i nalezy = _mm_or_si128(Cyfry(p_Blok), _mm_cmpeq_epi8(p_Blok, _mm_set1_epi8('+')));
+    nalezy = _mm_or_si128(nalezy, _mm_cmpeq_epi8(p_Blok, _mm_set1_epi8('-')));
+    // Only E and e become e when the lower-case bit is set.
+    return _mm_or_si128(nalezy, _mm_cmpeq_epi8(_mm_or_si128(p_Blok, _mm_set1_epi8(0x20)), _mm_set1_epi8('e')));
+}
+
+// The first byte at or after p outside the class p_Nalezace marks in a block.
+template <typename TNalezace>
+inline char *PominBlokami(char *p, TNalezace p_Nalezace)
+{
+    for (;;) {
+        const __m128i blok = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned inne = ~static_cast<unsigned>(_mm_movemask_epi8(p_Nalezace(blok))) & 0xFFFFu;
+        if (inne)
+            return p + __builtin_ctz(inne);
+        p += 16;
+    }
+}
+#else
+inline char *PominBajtami(char *p, uint16_t p_Klasa)
+{
+    while (Jest(*p, p_Klasa))
+        ++p;
+    return p;
+}
+#endif
+
 inline char *PominCyfry(char *p)
 {
 #if defined(__SSE2__)
-    const __m128i zero = _mm_set1_epi8('0');
-    const __m128i dziewiec = _mm_set1_epi8(9);
-    for (;;) {
-        const __m128i przesuniety = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)), zero);
-        const __m128i cyfry = _mm_cmpeq_epi8(_mm_min_epu8(przesuniety, dziewiec), przesuniety);
-        const unsigned inne = ~static_cast<unsigned>(_mm_movemask_epi8(cyfry)) & 0xFFFFu;
-        if (inne)
-            return p + __builtin_ctz(inne);
-        p += 16;
-    }
+    return PominBlokami(p, Cyfry);
 #else
-    while (Jest(*p, Cyfra))
-        ++p;
-    return p;
+    return PominBajtami(p, Cyfra);
 #endif
 }
 
-// The first byte at or after p that cannot continue a fraction or exponent: 0-9 + - E e.
 inline char *PominLiczbeTekstowa(char *p)
 {
 #if defined(__SSE2__)
-    const __m128i zero = _mm_set1_epi8('0');
-    const __m128i dziewiec = _mm_set1_epi8(9);
-    const __m128i plus = _mm_set1_epi8('+');
-    const __m128i minus = _mm_set1_epi8('-');
-    const __m128i male = _mm_set1_epi8(0x20);
-    const __m128i e = _mm_set1_epi8('e');
-    for (;;) {
-        const __m128i blok = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const __m128i przesuniety = _mm_sub_epi8(blok, zero);
-        __m128i nalezy = _mm_cmpeq_epi8(_mm_min_epu8(przesuniety, dziewiec), przesuniety);
-        nalezy = _mm_or_si128(nalezy, _mm_cmpeq_epi8(blok, plus));
-        nalezy = _mm_or_si128(nalezy, _mm_cmpeq_epi8(blok, minus));
-        // Only E and e become e when the lower-case bit is set.
-        nalezy = _mm_or_si128(nalezy, _mm_cmpeq_epi8(_mm_or_si128(blok, male), e));
-        const unsigned inne = ~static_cast<unsigned>(_mm_movemask_epi8(nalezy)) & 0xFFFFu;
-        if (inne)
-            return p + __builtin_ctz(inne);
-        p += 16;
-    }
+    return PominBlokami(p, ZnakiUlamka);
 #else
-    while (Jest(*p, LiczbaTekst))
-        ++p;
-    return p;
+    return PominBajtami(p, LiczbaTekst);
 #endif
 }
 
@@ -95,20 +100,7 @@ unsigned char TLkJSONParser::NextToken()
     // The fast path finishes a token only when it meets neither the buffer's
     // end nor an error; anything else starts over in TokenOd from the token's
     // first byte, so both give the same tokens.
-    char *p = FSourcePtr;
-    if (Jest(*p, Bialy)) {
-        char *ostatniLF = nullptr;
-        // A single blank (after ":" or between tokens) is the common case: no block for it.
-        if (!Jest(p[1], Bialy)) {
-            if (*p == '\n')
-                ostatniLF = p, ++FSourceLine;
-            ++p;
-        } else {
-            p = SkanowanieBlokami::PominBiale(p, FSourceLine, ostatniLF);
-        }
-        if (ostatniLF)
-            FPoczatekLinii = FOrigin + (ostatniLF + 1 - FBuffer);
-    }
+    char *p = PominBiale(FSourcePtr);
     ZacznijToken(p);
     switch (Poczatki[static_cast<unsigned char>(*p)]) {
     case jZnak:
