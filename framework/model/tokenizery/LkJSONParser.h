@@ -13,8 +13,5 @@ public:
     unsigned char NextToken() override;
 
 private:
-    // Any token from p on, refills and errors included; NextToken's fast path
-    // hands over here whatever it does not finish without them.
-    unsigned char TokenOd(char *p);
     char *CzytajTekstJSON(char *p);
 };
