@@ -5,7 +5,9 @@
 // document. Our read runs twice: without and with the string cache (which
 // the file entry point takes above 30 MiB); the peak memory
 // of each read stands against the heap the built objects take. A PHASE name
-// runs that phase alone ROUNDS times (for perf).
+// runs that phase alone ROUNDS times (for perf). A second document, the same
+// tree with item names from a set of 64, is read without and with the cache
+// side by side: what the cache saves where strings repeat.
 //
 //   bench_format_json [ITEMS] [ROUNDS] [PHASE]     (ITEMS 1048576 by default)
 
@@ -26,6 +28,9 @@
 using namespace drzewo;
 
 namespace {
+
+// Item names of the tree with repeated strings: "Pozycja 0" to "Pozycja 63".
+constexpr int NazwPowtarzanych = 64;
 
 // The members our writer gives the tree: the type of the root, an "ID" on
 // each item pointed at, the reference as that ID.
@@ -99,7 +104,31 @@ int main(int argc, char **argv)
         std::printf("both reads give back the tree written (its binary image written again is byte-equal)\n");
     }
 
-    const double mbNasz = nasz.size() / 1e6, mbRef = nlohmanna.size() / 1e6;
+    // The same tree with its items' names drawn from a small set: the file
+    // the string cache is for (equal strings read into one shared block).
+    TDrzewo zPowtorzeniami;
+    ZbudujObiekty(zPowtorzeniami, arg.Ile);
+    for (int g = 0; g < zPowtorzeniami.ListaGrup().IleObiektow(); ++g) {
+        TListaPozycji &lista = static_cast<TGrupa *>(zPowtorzeniami.ListaGrup().ObiektyListy(g))->ListaPozycji();
+        for (int i = 0; i < lista.IleObiektow(); ++i)
+            static_cast<TPozycja *>(lista.ObiektyListy(i))
+                ->UstawPole<TPoleString>(TPozycja::Nazwa, QString::fromStdString(NazwaPozycji(i % NazwPowtarzanych)));
+    }
+    const QByteArray powtarzane = zPowtorzeniami.ZapiszWStringuJSON();
+    if (!arg.SamaFaza) {
+        TDrzewo bez, zCache;
+        TStringCache cache;
+        czytaj(powtarzane, bez, nullptr);
+        czytaj(powtarzane, zCache, &cache);
+        if (ObrazBinarny(bez) != ObrazBinarny(zPowtorzeniami) || ObrazBinarny(zCache) != ObrazBinarny(zPowtorzeniami)) {
+            std::fprintf(stderr, "the tree with repeated names read back differs from the one written\n");
+            return 1;
+        }
+        std::printf("with %d repeated item names: %.1f MB, read back equal with and without the cache\n",
+                    NazwPowtarzanych, powtarzane.size() / 1e6);
+    }
+
+    const double mbNasz = nasz.size() / 1e6, mbRef = nlohmanna.size() / 1e6, mbPowt = powtarzane.size() / 1e6;
     const std::vector<pomiar::TFaza> fazy = {
         {"nlohmann dump", mbRef, [&] { wartosci.dump(); }},
         {"json write", mbNasz, [&] { drzewo.ZapiszWStringuJSON(); }},
@@ -111,6 +140,14 @@ int main(int argc, char **argv)
              TStringCache cache;
              czytaj(nasz, d, &cache);
          }},
+        {"names, no cache", mbPowt, [&] { TDrzewo d; czytaj(powtarzane, d, nullptr); }},
+        {"names, cache", mbPowt, [&] {
+             TDrzewo d;
+             TStringCache cache;
+             czytaj(powtarzane, d, &cache);
+         }},
     };
-    return pomiar::UruchomFazy(fazy, arg.Rundy, arg.SamaFaza, {"nlohmann parse", "json read", "json read, cache"}, obiektyMB);
+    return pomiar::UruchomFazy(fazy, arg.Rundy, arg.SamaFaza,
+                               {"nlohmann parse", "json read", "json read, cache", "names, no cache", "names, cache"},
+                               obiektyMB);
 }

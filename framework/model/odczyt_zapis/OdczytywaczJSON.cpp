@@ -6,6 +6,7 @@
 #include "Obiekt.h"
 #include "WyjatkiModelu.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -81,7 +82,7 @@ void TOdczytywaczJSON::WczytajObiektJSON(TObiekt &p_Obiekt, bool p_OdczytanoTyp)
         if (parser.Token() == TLkParser::toEOF)
             parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
         parser.CheckToken(TLkParser::toWString);
-        const QString nazwa = WczytajTekst();
+        const QString &nazwa = WczytajNazweCzlonu();
         try {
             parser.CheckToken(':');
             parser.NextToken();
@@ -113,6 +114,31 @@ void TOdczytywaczJSON::WczytajObiektJSON(TObiekt &p_Obiekt, bool p_OdczytanoTyp)
         if (parser.Token() == ',')
             parser.NextToken();
     }
+}
+
+const QString &TOdczytywaczJSON::WczytajNazweCzlonu()
+{
+    // Each nesting level has its own buffer: a name must outlive the members
+    // read inside its value, for the message of a failure among them.
+    if (FNazwyCzlonow.size() <= static_cast<size_t>(FGlebokosc))
+        FNazwyCzlonow.resize(static_cast<size_t>(FGlebokosc) + 1);
+    QString &nazwa = FNazwyCzlonow[static_cast<size_t>(FGlebokosc)];
+    TLkJSONParser &parser = Parser();
+    const QByteArrayView bajty = parser.TokenView();
+    const bool zwykla = std::all_of(bajty.begin(), bajty.end(), [](char p_Bajt) {
+        return static_cast<unsigned char>(p_Bajt) < 0x80 && p_Bajt != '\\';
+    });
+    if (!zwykla) {
+        nazwa = WczytajTekst();
+        return nazwa;
+    }
+    // Plain ASCII (nearly every name) is widened in place: no block per member.
+    nazwa.resize(bajty.size());
+    QChar *znaki = nazwa.data();
+    for (qsizetype i = 0; i < bajty.size(); ++i)
+        znaki[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(bajty[i])));
+    parser.NextToken();
+    return nazwa;
 }
 
 int16_t TOdczytywaczJSON::NrPolaJSON(const TObiekt &p_Obiekt, const QString &p_Nazwa)

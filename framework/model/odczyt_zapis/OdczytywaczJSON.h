@@ -4,6 +4,8 @@
 #include "LkJSONParser.h"
 #include "OdczytywaczTekstuZRef.h"
 
+#include <deque>
+
 class TObiekt;
 
 // Reader of the JSON format. Members that no field takes are skipped whole
@@ -47,5 +49,10 @@ public:
 private:
     // The field a member name stands for: its alias, its name, its previous name (a tunnel).
     int16_t NrPolaJSON(const TObiekt &p_Obiekt, const QString &p_Nazwa);
+    // The member name at the current token, decoded; the parser moves on. Valid
+    // until the next name read at the same nesting level.
+    const QString &WczytajNazweCzlonu();
     int FGlebokosc = 0;
+    // A deque: growing it keeps the names of outer levels where they are.
+    std::deque<QString> FNazwyCzlonow;
 };

@@ -1,6 +1,7 @@
 #include "StringCache.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -8,42 +9,33 @@ constexpr int DlugoscKrotkiegoGUIDa = 22;
 
 } // namespace
 
-std::vector<TStringCache::TWpis>::const_iterator TStringCache::Znajdz(const QString &p_Tekst) const
-{
-    const auto it = std::lower_bound(FWpisy.begin(), FWpisy.end(), p_Tekst, Przed);
-    return it != FWpisy.end() && it->Tekst == p_Tekst ? it : FWpisy.end();
-}
-
 bool TStringCache::UseOn(QString &p_Tekst)
 {
     if (p_Tekst.isEmpty() || p_Tekst.size() > MaxCachedSize)
         return false;
     if (!AkceptujGUIDy && p_Tekst.size() == DlugoscKrotkiegoGUIDa && AlfabetKrotkiegoGUIDa(p_Tekst))
         return false;
-    auto it = std::lower_bound(FWpisy.begin(), FWpisy.end(), p_Tekst, Przed);
-    if (it != FWpisy.end() && it->Tekst == p_Tekst) {
-        p_Tekst = it->Tekst;
+    if (const auto it = FWpisy.find(p_Tekst); it != FWpisy.end()) {
+        p_Tekst = it.key();
         ++it->Uzycia;
         return true;
     }
-    if (Count() >= MaxSizeOfCache && MaxSizeOfCache > MinSizeOfCache) {
+    if (Count() >= MaxSizeOfCache && MaxSizeOfCache > MinSizeOfCache)
         OdchudzCacheWgLRU();
-        it = std::lower_bound(FWpisy.begin(), FWpisy.end(), p_Tekst, Przed);
-    }
-    FWpisy.insert(it, TWpis{p_Tekst, 1});
+    FWpisy.insert(p_Tekst, TWpis{1, FDodanych++});
     return false;
 }
 
 QString TStringCache::GetCachedString(const QString &p_Tekst) const
 {
-    const auto it = Znajdz(p_Tekst);
-    return it != FWpisy.end() ? it->Tekst : p_Tekst;
+    const auto it = FWpisy.constFind(p_Tekst);
+    return it != FWpisy.cend() ? it.key() : p_Tekst;
 }
 
 int TStringCache::Uzycia(const QString &p_Tekst) const
 {
-    const auto it = Znajdz(p_Tekst);
-    return it != FWpisy.end() ? it->Uzycia : 0;
+    const auto it = FWpisy.constFind(p_Tekst);
+    return it != FWpisy.cend() ? it->Uzycia : 0;
 }
 
 bool TStringCache::AlfabetKrotkiegoGUIDa(const QString &p_Tekst)
@@ -59,17 +51,18 @@ void TStringCache::OdchudzCacheWgLRU()
 {
     if (Count() <= MinSizeOfCache)
         return;
-    std::vector<int> kolejnosc(FWpisy.size());
-    for (size_t i = 0; i < kolejnosc.size(); ++i)
-        kolejnosc[i] = static_cast<int>(i);
-    // Most used first; among equals the sorted order decides, so trimming is repeatable.
-    std::stable_sort(kolejnosc.begin(), kolejnosc.end(),
-                     [this](int p_A, int p_B) { return FWpisy[p_A].Uzycia > FWpisy[p_B].Uzycia; });
-    kolejnosc.resize(std::max(MinSizeOfCache, 0));
-    std::sort(kolejnosc.begin(), kolejnosc.end());
-    std::vector<TWpis> zostaja;
-    zostaja.reserve(kolejnosc.size());
-    for (const int i : kolejnosc)
-        zostaja.push_back(std::move(FWpisy[i]));
-    FWpisy = std::move(zostaja);
+    std::vector<QHash<QString, TWpis>::const_iterator> wpisy;
+    wpisy.reserve(static_cast<size_t>(FWpisy.size()));
+    for (auto it = FWpisy.cbegin(); it != FWpisy.cend(); ++it)
+        wpisy.push_back(it);
+    const auto przed = [](const auto &p_A, const auto &p_B) {
+        return p_A->Uzycia != p_B->Uzycia ? p_A->Uzycia > p_B->Uzycia : p_A->Kolejny > p_B->Kolejny;
+    };
+    const size_t zostaje = static_cast<size_t>(std::max(MinSizeOfCache, 0));
+    std::nth_element(wpisy.begin(), wpisy.begin() + static_cast<std::ptrdiff_t>(zostaje), wpisy.end(), przed);
+    QHash<QString, TWpis> nowe;
+    nowe.reserve(static_cast<qsizetype>(zostaje));
+    for (size_t i = 0; i < zostaje; ++i)
+        nowe.insert(wpisy[i].key(), wpisy[i].value());
+    FWpisy = std::move(nowe);
 }

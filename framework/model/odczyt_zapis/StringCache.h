@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
-#include <vector>
-
 // Interns short strings while reading, so that equal values share one block.
-// Sorted, case-sensitive; each entry counts its uses. When full it keeps the
-// most used MinSizeOfCache entries.
+// Case-sensitive; each entry counts its uses. When full it keeps the most used
+// MinSizeOfCache entries. Hashed: a file of unique names (every look-up a
+// miss and an insert) must not pay for a sorted insert each time.
 class TStringCache
 {
 public:
@@ -23,7 +23,8 @@ public:
     QString GetCachedString(const QString &p_Tekst) const;
     // "#", "@", digits and ASCII letters only.
     static bool AlfabetKrotkiegoGUIDa(const QString &p_Tekst);
-    // Keeps the MinSizeOfCache most used entries, in their sorted order.
+    // Keeps the MinSizeOfCache most used entries; among equally used ones the
+    // most recently added, so that trimming is repeatable and compares no texts.
     void OdchudzCacheWgLRU();
 
     int Count() const { return static_cast<int>(FWpisy.size()); }
@@ -32,11 +33,10 @@ public:
 private:
     struct TWpis
     {
-        QString Tekst;
         int Uzycia;
+        quint32 Kolejny; // order of adding
     };
-    static bool Przed(const TWpis &p_Wpis, const QString &p_Szukany) { return p_Wpis.Tekst < p_Szukany; }
-    std::vector<TWpis>::const_iterator Znajdz(const QString &p_Tekst) const;
-
-    std::vector<TWpis> FWpisy;
+    // The key is the shared instance handed out.
+    QHash<QString, TWpis> FWpisy;
+    quint32 FDodanych = 0;
 };

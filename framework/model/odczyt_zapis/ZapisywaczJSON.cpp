@@ -55,7 +55,11 @@ void TZapisywaczJSON::ZapiszTekst(const QByteArray &p_Tekst)
 
 void TZapisywaczJSON::ZapiszTekst(const QString &p_Tekst)
 {
-    ZapiszTekstJSON(p_Tekst.toUtf8());
+    FBufor.resize(0);
+    FBufor.append('"');
+    DopiszTekst(p_Tekst);
+    FBufor.append('"');
+    ZapiszTxt(FBufor);
 }
 
 void TZapisywaczJSON::ZapiszBoolean(bool p_Wartosc)
@@ -128,16 +132,19 @@ void TZapisywaczJSON::ZapiszObiektJSON(const TObiekt &p_Obiekt, bool p_ZapisanoT
         if (!CzyZapisacPoleObiektu(nr, p_Obiekt))
             continue;
         const TPole *pole = p_Obiekt.MaWartosc(nr) ? p_Obiekt.PoleJesliJest(nr) : nullptr;
-        if (const auto *wskaznik = dynamic_cast<const TPoleWskObiektu *>(pole))
+        if (const TPoleWskObiektu *wskaznik = pole ? pole->JakoWskaznik() : nullptr)
             if (!PodlegaZapisowi(wskaznik->Wartosc()))
                 continue;
+        // The member's head goes out in one write.
+        FBufor.resize(0);
         if (!pierwszy)
-            ZapiszTxt(QByteArrayLiteral(","));
+            FBufor.append(',');
         pierwszy = false;
-        NowaLinia();
-        ZapiszTxt(QByteArrayLiteral("\""));
-        ZapiszTekstBezCudzyslowu(p_Obiekt.AliasJSONPolaNr(nr));
-        ZapiszTxt(QByteArrayLiteral("\":"));
+        DopiszNowaLinie();
+        FBufor.append('"');
+        FBufor.append(AliasUTF8(p_Obiekt.AliasJSONPolaNr(nr)));
+        FBufor.append("\":", 2);
+        ZapiszTxt(FBufor);
         if (pole)
             ZapiszWartoscPola(p_Obiekt, nr, *pole);
         else
@@ -179,6 +186,55 @@ void TZapisywaczJSON::ZapiszTekstBezCudzyslowu(const QString &p_Tekst)
     FBufor.resize(0);
     DopiszUcieczki(p_Tekst.toUtf8());
     ZapiszTxt(FBufor);
+}
+
+void TZapisywaczJSON::DopiszTekst(QStringView p_Tekst)
+{
+    // ASCII without escapes (the usual text) is copied unit by unit; the rest,
+    // from the first unit that needs more, is converted and escaped in runs.
+    const char16_t *znaki = p_Tekst.utf16();
+    const qsizetype n = p_Tekst.size();
+    const qsizetype poczatek = FBufor.size();
+    FBufor.resize(poczatek + n);
+    char *w = FBufor.data() + poczatek;
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const char16_t c = znaki[i];
+        if (c >= 0x80 || Ucieczki[c])
+            break;
+        w[i] = static_cast<char>(c);
+    }
+    FBufor.resize(poczatek + i);
+    if (i < n)
+        DopiszUcieczki(p_Tekst.mid(i).toUtf8());
+}
+
+void TZapisywaczJSON::DopiszNowaLinie()
+{
+    // What NowaLinia writes, into the scratch buffer.
+    if (PominKonceLinii)
+        return;
+    FBufor.append("\r\n", 2);
+    if (!PominAkapity && Akapit > 0)
+        FBufor.append(Akapit, ZnakAkapitu);
+}
+
+const QByteArray &TZapisywaczJSON::AliasUTF8(const QString &p_Alias)
+{
+    // Keyed by the text's block, which the entry's copy keeps alive (so no
+    // other text can take its address); aliases made afresh on every call
+    // would fill it, hence the cap.
+    auto it = FAliasy.find(p_Alias.constData());
+    if (it != FAliasy.end() && it->Alias.size() == p_Alias.size())
+        return it->UTF8;
+    if (FAliasy.size() >= 4096)
+        FAliasy.clear();
+    const QByteArray utf8 = p_Alias.toUtf8();
+    QByteArray zUcieczkami;
+    std::swap(FBufor, zUcieczkami);
+    DopiszUcieczki(utf8);
+    std::swap(FBufor, zUcieczkami);
+    return FAliasy.insert(p_Alias.constData(), TAlias{p_Alias, zUcieczkami})->UTF8;
 }
 
 void TZapisywaczJSON::DopiszUcieczki(QByteArrayView p_UTF8)

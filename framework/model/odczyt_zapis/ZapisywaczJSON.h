@@ -3,6 +3,9 @@
 #include "FormatSettings.h"
 #include "ZapisywaczTekstu.h"
 
+#include <QHash>
+#include <QStringView>
+
 class TObiekt;
 class TPole;
 
@@ -58,7 +61,19 @@ private:
     void ZapiszWartoscPola(const TObiekt &p_Obiekt, int16_t p_Nr, const TPole &p_Pole);
     // Appends p_UTF8 to FBufor with the escapes.
     void DopiszUcieczki(QByteArrayView p_UTF8);
+    // Appends the text to FBufor as UTF-8 with the escapes.
+    void DopiszTekst(QStringView p_Tekst);
+    // NowaLinia's bytes, appended to FBufor.
+    void DopiszNowaLinie();
+    // A field's alias as escaped UTF-8, converted once per alias.
+    const QByteArray &AliasUTF8(const QString &p_Alias);
     QByteArray FBufor;
+    struct TAlias
+    {
+        QString Alias;
+        QByteArray UTF8;
+    };
+    QHash<const QChar *, TAlias> FAliasy;
 };
 
 template <typename T, typename F> void TZapisywaczJSON::ZapiszTabliceLiczb(const T &p_Elementy, F p_Zapisz)

@@ -51,4 +51,21 @@ TEST(StringCache, PrzepelnienieZostawiaNajczesciejUzywane)
         ASSERT_EQ(cache.Uzycia(QString::number(i)), 2) << i;
 }
 
+TEST(StringCache, PrzyRownychUzyciachZostajaOstatnioDodane)
+{
+    TStringCache cache;
+    cache.MinSizeOfCache = 2;
+    cache.MaxSizeOfCache = 3;
+    for (const char *tekst : {"a", "c", "b", "d"}) {
+        QString s = QString::fromLatin1(tekst);
+        cache.UseOn(s);
+    }
+    // Trimmed when "d" came: equal uses, so the later "c" and "b" stay, whatever the hash order.
+    EXPECT_EQ(cache.Count(), 3);
+    EXPECT_EQ(cache.Uzycia(QStringLiteral("a")), 0);
+    EXPECT_EQ(cache.Uzycia(QStringLiteral("b")), 1);
+    EXPECT_EQ(cache.Uzycia(QStringLiteral("c")), 1);
+    EXPECT_EQ(cache.Uzycia(QStringLiteral("d")), 1);
+}
+
 } // namespace

@@ -39,7 +39,17 @@ INSTANTIATE_TEST_SUITE_P(
         PrzypadekTokenow{"string to the end of the stream", "[\"abc", {},
                          QStringLiteral("Nieoczekiwany koniec pliku w linii 1 na pozycji 2")},
         PrzypadekTokenow{"number at the end of the stream", "[12", {},
-                         QStringLiteral("Nieoczekiwany koniec pliku w linii 1 na pozycji 2")}),
+                         QStringLiteral("Nieoczekiwany koniec pliku w linii 1 na pozycji 2")},
+        PrzypadekTokenow{"escapes and numbers longer than a 16-byte block",
+                         "[\"0123456789abcd\\\"0123456789abcdef\\\\\",123456789012345678901,-0.5e+123456789012345678,7E-1]",
+                         {Znak('['), {P::toWString, "0123456789abcd\\\"0123456789abcdef\\\\"}, Znak(','),
+                          {P::toInteger, "123456789012345678901"}, Znak(','),
+                          {P::toFloat, "-0.5e+123456789012345678"}, Znak(','), {P::toFloat, "7E-1"}, Znak(']')},
+                         {}},
+        PrzypadekTokenow{"escape before a control byte after long blanks",
+                         "[\n\n\n                    \"0123456789abcdef0123\\\x01\"]",
+                         {},
+                         QStringLiteral("Nieprawidłowa stała tekstowa w linii 4 na pozycji 21")}),
     NazwaZOpisu());
 
 } // namespace
