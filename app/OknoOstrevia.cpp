@@ -1,6 +1,7 @@
 #include "OknoOstrevia.h"
 
 #include "Kotwice.h"
+#include "LadowaniePanelu.h"
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
 #include "LkFunGUI.h"
@@ -9,9 +10,8 @@
 #include "LkFunIO.h"
 #include "LkNaglowek.h"
 #include "LkOpenDialog.h"
+#include "PanelDokumentu.h"
 #include "UstawieniaDruku.h"
-#include "WidokDokumentu.h"
-#include "ZadanieDruku.h"
 
 #include <QAction>
 #include <QApplication>
@@ -140,11 +140,10 @@ void TOknoECS::UtworzKontrolki()
     panPanel->setFrameShape(QFrame::StyledPanel);
     FKotwice->Umiesc(panPanel, QRect(QPoint(16, 16), rozmiarPanelu), rozmiarGrupy,
                      K::akLeft | K::akTop | K::akRight | K::akBottom);
-    browser = new TWidokDokumentu(panPanel);
-    browser->setObjectName(QStringLiteral("browser"));
     auto *ukladPanelu = new QVBoxLayout(panPanel);
     ukladPanelu->setContentsMargins(1, 1, 1, 1);
-    ukladPanelu->addWidget(browser);
+    FLadowaniePanelu =
+        new TLadowaniePanelu(*this, *panPanel, [this](TPanelDokumentu *p_Panel) { panelGotowy(p_Panel); });
 
     butWybierz = new TLkBitBtn(this);
     butWybierz->setObjectName(QStringLiteral("butWybierz"));
@@ -192,13 +191,33 @@ void TOknoECS::UtworzPolecenia()
     // Ctrl+= too: "+" needs Shift on most keyboards.
     opcPowieksz = polecenie(QStringLiteral("opcPowieksz"), QStringLiteral("Powiększ"),
                             {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-                            [this] { browser->Powieksz(); });
+                            [this] {
+                                if (browser)
+                                    browser->Powieksz();
+                            });
     opcPomniejsz = polecenie(QStringLiteral("opcPomniejsz"), QStringLiteral("Pomniejsz"), {QKeySequence::ZoomOut},
-                             [this] { browser->Pomniejsz(); });
+                             [this] {
+                                 if (browser)
+                                     browser->Pomniejsz();
+                             });
     opcRozmiarDomyslny = polecenie(QStringLiteral("opcRozmiarDomyslny"), QStringLiteral("Rozmiar domyślny"),
-                                   {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { browser->RozmiarDomyslny(); });
+                                   {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] {
+                                       if (browser)
+                                           browser->RozmiarDomyslny();
+                                   });
+}
+
+void TOknoECS::panelGotowy(TPanelDokumentu *p_Panel)
+{
+    browser = p_Panel;
+    QWidget *panel = browser->Kontrolka();
+    panel->setObjectName(QStringLiteral("browser"));
     // The pane's own menu offers printing beside copying.
-    browser->addAction(opcDrukuj);
+    panel->addAction(opcDrukuj);
+    panPanel->layout()->addWidget(panel);
+    if (FPokazana)
+        browser->PokazStrone(FPokazana->Strona.Adres);
+    ustawDrukowanie();
 }
 
 void TOknoECS::PrzygotujDroge()
@@ -294,13 +313,16 @@ void TOknoECS::pokazStrone(const TStronaDokumentu &p_Strona)
         return;
     }
     FPokazana = p_Strona;
-    browser->PokazStrone(p_Strona.Strona.Adres);
+    if (browser)
+        browser->PokazStrone(p_Strona.Strona.Adres);
+    else
+        FLadowaniePanelu->Zamow();
     ustawDrukowanie();
 }
 
 void TOknoECS::ustawDrukowanie()
 {
-    const bool mozna = FPokazana && !FDruk;
+    const bool mozna = FPokazana && !FDruk && browser;
     butDrukuj->setEnabled(mozna);
     opcDrukuj->setEnabled(mozna);
 }
@@ -358,7 +380,7 @@ void TOknoECS::butWybierzClick()
 
 void TOknoECS::butDrukujClick()
 {
-    if (!FPokazana || FDruk)
+    if (!FPokazana || FDruk || !browser)
         return;
     const TOpisStrony &strona = FPokazana->Strona;
     const QString odmowa = OdmowaWydruku(strona);
@@ -374,11 +396,10 @@ void TOknoECS::butDrukujClick()
         return;
 
     // Neither the shown document nor the page may be replaced by the printout.
-    FDruk = std::make_unique<TZadanieDruku>(*browser, strona, UstawieniaDruku(drukarka), drukarka.docName(),
-                                            QStringList{FPokazana->PlikDokumentu, strona.Adres.toLocalFile()});
-    connect(FDruk.get(), &TZadanieDruku::Zakonczone, this, &TOknoECS::drukZakonczony);
+    FDruk.reset(browser->Drukuj(strona, UstawieniaDruku(drukarka), drukarka.docName(),
+                                QStringList{FPokazana->PlikDokumentu, strona.Adres.toLocalFile()},
+                                [this](const QString &p_Blad) { drukZakonczony(p_Blad); }));
     ustawDrukowanie();
-    FDruk->Uruchom();
 }
 
 void TOknoECS::drukZakonczony(const QString &p_Blad)

@@ -16,14 +16,14 @@ class QAction;
 class QGroupBox;
 class QFrame;
 class TKotwice;
+class TLadowaniePanelu;
 class TLkBitBtn;
 class TLkButton;
 class TLkEdit;
 class TLkLabel;
 class TLkNaglowek;
 class TLkOpenDialog;
-class TWidokDokumentu;
-class TZadanieDruku;
+class TPanelDokumentu;
 
 // The viewer's main window: a file-name box, the open and load buttons, the
 // browser pane with the rendered message and the Print button.
@@ -56,7 +56,8 @@ public:
     QGroupBox *GroupBox1;
     TLkButton *butDrukuj;
     QFrame *panPanel;
-    TWidokDokumentu *browser;
+    // The browser pane: none until it has been loaded after the first paint.
+    TPanelDokumentu *browser = nullptr;
     TLkBitBtn *butWybierz;
     TLkButton *butWczytaj;
     TLkOpenDialog *LkOpenDialog1;
@@ -109,9 +110,11 @@ private:
     void pokazStrone(const TStronaDokumentu &p_Strona);
     void drukZakonczony(const QString &p_Blad);
     void ustawDrukowanie();
+    void panelGotowy(TPanelDokumentu *p_Panel);
 
     std::unique_ptr<TDrogaDokumentu> FDroga;
     TKotwice *FKotwice;
+    TLadowaniePanelu *FLadowaniePanelu = nullptr;
 
     std::thread FWatekDrogi;
     bool FDrogaTrwa = false;
@@ -124,5 +127,5 @@ private:
     std::optional<TStronaDokumentu> FPokazana;
     // A page that arrived while a printout ran: shown once it ends.
     std::optional<TStronaDokumentu> FNowaStrona;
-    std::unique_ptr<TZadanieDruku> FDruk;
+    std::unique_ptr<QObject> FDruk;
 };
