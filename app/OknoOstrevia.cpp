@@ -1,6 +1,7 @@
 #include "OknoOstrevia.h"
 
 #include "Kotwice.h"
+#include "LadowaniePanelu.h"
 #include "Komunikaty.h"
 #include "LkAplikacja.h"
 #include "LkFunGUI.h"
@@ -10,12 +11,11 @@
 #include "LkNaglowek.h"
 #include "LkOpenDialog.h"
 #include "OstatniePliki.h"
+#include "PanelDokumentu.h"
 #include "PlikiTymczasowe.h"
 #include "UpuszczaniePlikow.h"
 #include "UslugiSimpleMAPI.h"
 #include "UstawieniaDruku.h"
-#include "WidokDokumentu.h"
-#include "ZadanieDruku.h"
 
 #include <QAction>
 #include <QApplication>
@@ -180,11 +180,10 @@ void TOknoECS::UtworzKontrolki()
     panPanel->setFrameShape(QFrame::StyledPanel);
     FKotwice->Umiesc(panPanel, QRect(QPoint(16, 16), rozmiarPanelu), rozmiarGrupy,
                      K::akLeft | K::akTop | K::akRight | K::akBottom);
-    browser = new TWidokDokumentu(panPanel);
-    browser->setObjectName(QStringLiteral("browser"));
     auto *ukladPanelu = new QVBoxLayout(panPanel);
     ukladPanelu->setContentsMargins(1, 1, 1, 1);
-    ukladPanelu->addWidget(browser);
+    FLadowaniePanelu =
+        new TLadowaniePanelu(*this, *panPanel, [this](TPanelDokumentu *p_Panel) { panelGotowy(p_Panel); });
 
     butWybierz = new TLkBitBtn(this);
     butWybierz->setObjectName(QStringLiteral("butWybierz"));
@@ -263,15 +262,35 @@ void TOknoECS::UtworzPolecenia()
     // Ctrl+= too: "+" needs Shift on most keyboards.
     opcPowieksz = polecenie(QStringLiteral("opcPowieksz"), QStringLiteral("Powiększ"),
                             {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-                            [this] { browser->Powieksz(); });
+                            [this] {
+                                if (browser)
+                                    browser->Powieksz();
+                            });
     opcPomniejsz = polecenie(QStringLiteral("opcPomniejsz"), QStringLiteral("Pomniejsz"), {QKeySequence::ZoomOut},
-                             [this] { browser->Pomniejsz(); });
+                             [this] {
+                                 if (browser)
+                                     browser->Pomniejsz();
+                             });
     opcRozmiarDomyslny = polecenie(QStringLiteral("opcRozmiarDomyslny"), QStringLiteral("Rozmiar domyślny"),
-                                   {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { browser->RozmiarDomyslny(); });
+                                   {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] {
+                                       if (browser)
+                                           browser->RozmiarDomyslny();
+                                   });
+}
+
+void TOknoECS::panelGotowy(TPanelDokumentu *p_Panel)
+{
+    browser = p_Panel;
+    QWidget *panel = browser->Kontrolka();
+    panel->setObjectName(QStringLiteral("browser"));
     // The pane's own menu offers printing beside copying.
-    browser->addAction(opcDrukuj);
-    browser->addAction(opcZapiszPDF);
-    browser->addAction(opcWyslij);
+    panel->addAction(opcDrukuj);
+    panel->addAction(opcZapiszPDF);
+    panel->addAction(opcWyslij);
+    panPanel->layout()->addWidget(panel);
+    if (FPokazana)
+        browser->PokazStrone(FPokazana->Strona.Adres);
+    ustawDrukowanie();
 }
 
 void TOknoECS::PrzygotujDroge()
@@ -369,13 +388,16 @@ void TOknoECS::pokazStrone(const TStronaDokumentu &p_Strona)
         return;
     }
     FPokazana = p_Strona;
-    browser->PokazStrone(p_Strona.Strona.Adres);
+    if (browser)
+        browser->PokazStrone(p_Strona.Strona.Adres);
+    else
+        FLadowaniePanelu->Zamow();
     ustawDrukowanie();
 }
 
 void TOknoECS::ustawDrukowanie()
 {
-    const bool mozna = FPokazana && !FDruk;
+    const bool mozna = FPokazana && !FDruk && browser;
     for (QWidget *kontrolka : std::initializer_list<QWidget *>{butDrukuj, butZapiszPDF})
         kontrolka->setEnabled(mozna);
     for (QAction *opcja : {opcDrukuj, opcZapiszPDF})
@@ -470,7 +492,7 @@ void TOknoECS::butWybierzClick()
 
 void TOknoECS::butDrukujClick()
 {
-    if (!FPokazana || FDruk)
+    if (!FPokazana || FDruk || !browser)
         return;
     const TOpisStrony &strona = FPokazana->Strona;
     const QString odmowa = OdmowaWydruku(strona);
@@ -490,7 +512,7 @@ void TOknoECS::butDrukujClick()
 
 void TOknoECS::butZapiszPDFClick()
 {
-    if (!FPokazana || FDruk)
+    if (!FPokazana || FDruk || !browser)
         return;
     const QString odmowa = OdmowaWydruku(FPokazana->Strona);
     if (!odmowa.isEmpty()) {
@@ -510,7 +532,7 @@ void TOknoECS::butZapiszPDFClick()
 
 void TOknoECS::butWyslijClick()
 {
-    if (!FPokazana || FDruk || !FPokazana->Dane.JestIE599())
+    if (!FPokazana || FDruk || !browser || !FPokazana->Dane.JestIE599())
         return;
     const QString odmowa = OdmowaWydruku(FPokazana->Strona);
     if (!odmowa.isEmpty()) {
@@ -557,15 +579,14 @@ void TOknoECS::uruchomZadanie(const TUstawieniaDruku &p_Ustawienia, const QStrin
 {
     const TOpisStrony &strona = FPokazana->Strona;
     // Neither the shown document nor the page may be replaced by the job.
-    FDruk = std::make_unique<TZadanieDruku>(*browser, strona, p_Ustawienia, p_Tytul,
-                                            QStringList{FPokazana->PlikDokumentu, strona.Adres.toLocalFile()});
     FPoZadaniu = std::move(p_PoZapisie);
-    connect(FDruk.get(), &TZadanieDruku::Zakonczone, this, &TOknoECS::drukZakonczony);
+    FDruk.reset(browser->Drukuj(strona, p_Ustawienia, p_Tytul,
+                                QStringList{FPokazana->PlikDokumentu, strona.Adres.toLocalFile()},
+                                [this](const QString &p_Blad) { drukZakonczony(p_Blad); }));
     labPostep->setText(p_Postep);
     labPostep->show();
     pasekPostepu->show();
     ustawDrukowanie();
-    FDruk->Uruchom();
 }
 
 void TOknoECS::drukZakonczony(const QString &p_Blad)

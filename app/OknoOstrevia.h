@@ -3,7 +3,7 @@
 #include "DrogaDokumentu.h"
 #include "Komunikaty.h"
 #include "LkForm.h"
-#include "WydrukPDF.h"
+#include "OpisStrony.h"
 
 #include <exception>
 #include <functional>
@@ -18,6 +18,7 @@ class QGroupBox;
 class QFrame;
 class QProgressBar;
 class TKotwice;
+class TLadowaniePanelu;
 class TLkBitBtn;
 class TLkButton;
 class TLkEdit;
@@ -26,9 +27,8 @@ class TLkNaglowek;
 class TLkOpenDialog;
 class TLkPopupMenu;
 class TLkSaveDialog;
+class TPanelDokumentu;
 struct TUstawieniaDruku;
-class TWidokDokumentu;
-class TZadanieDruku;
 
 // The viewer's main window: a file-name box, the open button with the list
 // of recent files beside it, the load button, the browser pane with the
@@ -67,7 +67,8 @@ public:
     TLkLabel *labPostep;
     QProgressBar *pasekPostepu;
     QFrame *panPanel;
-    TWidokDokumentu *browser;
+    // The browser pane: none until it has been loaded after the first paint.
+    TPanelDokumentu *browser = nullptr;
     TLkBitBtn *butWybierz;
     // A drop-down of the framework: the recent files, and clearing them.
     TLkBitBtn *butOstatnie;
@@ -137,9 +138,11 @@ private:
     void drukZakonczony(const QString &p_Blad);
     void ustawDrukowanie();
     void wyslijPotwierdzenie(const QString &p_MRN, const QString &p_PlikPDF);
+    void panelGotowy(TPanelDokumentu *p_Panel);
 
     std::unique_ptr<TDrogaDokumentu> FDroga;
     TKotwice *FKotwice;
+    TLadowaniePanelu *FLadowaniePanelu = nullptr;
 
     std::thread FWatekDrogi;
     bool FDrogaTrwa = false;
@@ -152,6 +155,6 @@ private:
     std::optional<TStronaDokumentu> FPokazana;
     // A page that arrived while a printout ran: shown once it ends.
     std::optional<TStronaDokumentu> FNowaStrona;
-    std::unique_ptr<TZadanieDruku> FDruk;
+    std::unique_ptr<QObject> FDruk;
     std::function<void()> FPoZadaniu;
 };

@@ -14,7 +14,6 @@ void PrzygotujSrodowiskoQt(bool p_Okno)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 TJednostkiProgramu::TJednostkiProgramu(QCoreApplication &p_Aplikacja) : FJednostkiDrogi(p_Aplikacja, false)

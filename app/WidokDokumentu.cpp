@@ -1,5 +1,7 @@
 #include "WidokDokumentu.h"
 
+#include "ZadanieDruku.h"
+
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QWebEngineLoadingInfo>
@@ -89,6 +91,16 @@ void TWidokDokumentu::Pomniejsz()
 void TWidokDokumentu::RozmiarDomyslny()
 {
     setZoomFactor(1.0);
+}
+
+QObject *TWidokDokumentu::Drukuj(const TOpisStrony &p_Strona, const TUstawieniaDruku &p_Ustawienia,
+                                 const QString &p_Tytul, const QStringList &p_Chronione,
+                                 std::function<void(const QString &)> p_Koniec)
+{
+    auto *zadanie = new TZadanieDruku(*this, p_Strona, p_Ustawienia, p_Tytul, p_Chronione);
+    connect(zadanie, &TZadanieDruku::Zakonczone, zadanie, std::move(p_Koniec));
+    zadanie->Uruchom();
+    return zadanie;
 }
 
 QMenu *TWidokDokumentu::UtworzMenu()

@@ -87,6 +87,23 @@ bool czekaj(const std::function<bool()> &p_Warunek, int p_LimitMs = 120000)
     return true;
 }
 
+// Hands every event of the objects it filters to a function.
+class TFiltrZdarzen : public QObject
+{
+public:
+    explicit TFiltrZdarzen(std::function<void(QObject *, QEvent *)> p_Obsluga) : FObsluga(std::move(p_Obsluga)) {}
+
+protected:
+    bool eventFilter(QObject *p_Obiekt, QEvent *p_Zdarzenie) override
+    {
+        FObsluga(p_Obiekt, p_Zdarzenie);
+        return false;
+    }
+
+private:
+    std::function<void(QObject *, QEvent *)> FObsluga;
+};
+
 // The roads asked for, and those they queued, have ended.
 void czekajNaDroge(const TOknoECS &p_Okno)
 {
@@ -97,6 +114,24 @@ void wczytaj(TOknoECS &p_Okno, const QString &p_Plik)
 {
     p_Okno.WczytajPlik(p_Plik);
     czekajNaDroge(p_Okno);
+}
+
+// The browser pane comes from its library after the road has shown a page
+// (or after the window's first paint).
+void czekajNaPanel(const TOknoECS &p_Okno)
+{
+    ASSERT_TRUE(czekaj([&] { return p_Okno.browser != nullptr; }));
+}
+
+void wczytajStrone(TOknoECS &p_Okno, const QString &p_Plik)
+{
+    wczytaj(p_Okno, p_Plik);
+    czekajNaPanel(p_Okno);
+}
+
+TWidokDokumentu &widok(const TOknoECS &p_Okno)
+{
+    return static_cast<TWidokDokumentu &>(*p_Okno.browser);
 }
 
 // What poppler makes of a PDF: its page count (0 when it is no PDF) and text.
@@ -186,10 +221,11 @@ TEST_P(WczytanieTest, AcceptsTheTwoMessagesByTheirNamespaceAndRefusesTheRest)
     TOknoTestowe okno;
     wczytaj(okno, Dane(QString::fromLatin1(przypadek.Plik)));
     if (przypadek.Przyjety) {
+        czekajNaPanel(okno);
         EXPECT_TRUE(Komunikaty().empty()) << qPrintable(Komunikaty().front().Tekst);
         EXPECT_TRUE(okno.butDrukuj->isEnabled());
-        EXPECT_TRUE(okno.browser->url().isLocalFile());
-        EXPECT_EQ(okno.browser->url().toLocalFile(), okno.Droga().NazwaPlikuHTML());
+        EXPECT_TRUE(okno.browser->Adres().isLocalFile());
+        EXPECT_EQ(okno.browser->Adres().toLocalFile(), okno.Droga().NazwaPlikuHTML());
         EXPECT_TRUE(Html(okno).contains(QString::fromUtf8(przypadek.FragmentStrony)));
     } else {
         ASSERT_EQ(Komunikaty().size(), 1u);
@@ -251,8 +287,8 @@ TEST_F(OknoTest, TheBannerCarriesTheTitleAndAFileDroppedOnTheWindowOpens)
 TEST_F(OknoTest, MalformedAfterTheRootIsRecognisedThenRefusedByTheXmlComponent)
 {
     TOknoTestowe okno;
-    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
-    const QUrl pokazany = okno.browser->url();
+    wczytajStrone(okno, Dane(QStringLiteral("IE529.xml")));
+    const QUrl pokazany = okno.browser->Adres();
     FNagrywacz->Wyczysc();
 
     const QString plik = Dane(QStringLiteral("IE529_uszkodzony.xml"));
@@ -264,7 +300,7 @@ TEST_F(OknoTest, MalformedAfterTheRootIsRecognisedThenRefusedByTheXmlComponent)
     EXPECT_EQ(Komunikaty()[1].Tekst, nieUdaloSie);
     EXPECT_EQ(Komunikaty()[1].Rodzaj, mtError);
     // The pane keeps what it showed, and Print stays enabled.
-    EXPECT_EQ(okno.browser->url(), pokazany);
+    EXPECT_EQ(okno.browser->Adres(), pokazany);
     EXPECT_TRUE(okno.butDrukuj->isEnabled());
 }
 
@@ -287,11 +323,11 @@ TEST_F(OknoTest, NotXmlAndUtf16RaiseTheReadersErrorWithTheFileNameOnTheGuiThread
 TEST_F(OknoTest, SecondDocumentReusesTheSameTemporaryFiles)
 {
     TOknoTestowe okno;
-    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    wczytajStrone(okno, Dane(QStringLiteral("IE529.xml")));
     const QString pierwsza = Html(okno);
-    const QUrl adres = okno.browser->url();
-    wczytaj(okno, Dane(QStringLiteral("IE599.xml")));
-    EXPECT_EQ(okno.browser->url(), adres);
+    const QUrl adres = okno.browser->Adres();
+    wczytajStrone(okno, Dane(QStringLiteral("IE599.xml")));
+    EXPECT_EQ(okno.browser->Adres(), adres);
     EXPECT_NE(Html(okno), pierwsza);
     EXPECT_TRUE(Komunikaty().empty());
 }
@@ -304,6 +340,7 @@ TEST_F(OknoTest, CommandLineArgumentIsJudgedByItsExtension)
     // The window is up before the road has ended.
     EXPECT_TRUE(przyjete.DrogaTrwa());
     czekajNaDroge(przyjete);
+    czekajNaPanel(przyjete);
     EXPECT_TRUE(Komunikaty().empty());
     EXPECT_EQ(przyjete.edNazwaPliku->text(), duzymi);
     EXPECT_TRUE(przyjete.butDrukuj->isEnabled());
@@ -314,6 +351,40 @@ TEST_F(OknoTest, CommandLineArgumentIsJudgedByItsExtension)
               QStringLiteral("Program do podglądu plików z systemu ECS\robsługuje wyłącznie pliki *.xml"));
     EXPECT_EQ(Komunikaty()[0].Rodzaj, mtInformation);
     EXPECT_TRUE(odrzucone.edNazwaPliku->text().isEmpty());
+}
+
+TEST_F(OknoTest, TheWindowIsPaintedBeforeItsPaneWhichThenShowsTheFileGivenAtStart)
+{
+    TOknoTestowe okno(Dane(QStringLiteral("IE599.xml")));
+    // Whether the pane was there at the window's first paint.
+    std::optional<bool> panelPrzyMalowaniu;
+    TFiltrZdarzen filtr([&](QObject *p_Obiekt, QEvent *p_Zdarzenie) {
+        if (p_Obiekt == &okno && p_Zdarzenie->type() == QEvent::Paint && !panelPrzyMalowaniu)
+            panelPrzyMalowaniu = okno.browser != nullptr;
+    });
+    okno.installEventFilter(&filtr);
+    okno.show();
+    czekajNaPanel(okno);
+    ASSERT_TRUE(panelPrzyMalowaniu.has_value());
+    EXPECT_FALSE(*panelPrzyMalowaniu);
+    EXPECT_EQ(okno.browser->Kontrolka()->parentWidget(), okno.panPanel);
+    EXPECT_EQ(okno.browser->Kontrolka()->objectName(), QStringLiteral("browser"));
+    czekajNaDroge(okno);
+    ASSERT_TRUE(czekaj([&] { return widok(okno).Zaladowana(); }));
+    EXPECT_EQ(okno.browser->Adres().toLocalFile(), okno.Droga().NazwaPlikuHTML());
+    EXPECT_TRUE(okno.butDrukuj->isEnabled());
+    EXPECT_TRUE(Komunikaty().empty());
+}
+
+TEST_F(OknoTest, TheViewerProgramDoesNotLinkTheBrowserEngine)
+{
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(OSTREVIA_BIN_DIR "/ostrevia")});
+    ASSERT_TRUE(ldd.waitForFinished(60000));
+    const QString biblioteki = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    EXPECT_TRUE(biblioteki.contains(QStringLiteral("libQt6Widgets")));
+    EXPECT_FALSE(biblioteki.contains(QStringLiteral("WebEngine"))) << qPrintable(biblioteki);
+    EXPECT_FALSE(biblioteki.contains(QStringLiteral("libQt6Quick"))) << qPrintable(biblioteki);
 }
 
 TEST_F(OknoTest, NameBoxTurnsRedUntilItNamesAnExistingFile)
@@ -358,7 +429,7 @@ void czekajNaDruk(const TOknoECS &p_Okno)
 TEST_F(OknoTest, PrintingToAFileWritesTheShownPageAsTheRenderToolsVectorPdf)
 {
     TOknoTestowe okno;
-    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    wczytajStrone(okno, Dane(QStringLiteral("IE529.xml")));
     const QString wydruk = Sciezka(QStringLiteral("wydruk.pdf"));
     drukujDoPliku(okno, wydruk);
     // No second printout may start over this one.
@@ -372,7 +443,7 @@ TEST_F(OknoTest, PrintingToAFileWritesTheShownPageAsTheRenderToolsVectorPdf)
 
     const QString wzorzec = Sciezka(QStringLiteral("render.pdf"));
     QString blad;
-    ASSERT_TRUE(WydrukujDoPDF(okno.browser->url(), wzorzec, blad)) << qPrintable(blad);
+    ASSERT_TRUE(WydrukujDoPDF(okno.browser->Adres(), wzorzec, blad)) << qPrintable(blad);
     EXPECT_EQ(liczbaStron(wydruk), 3);
     // Text, not pictures of it, on the same pages as the render tool's.
     const QString tekst = tekstPdf(wydruk);
@@ -383,7 +454,7 @@ TEST_F(OknoTest, PrintingToAFileWritesTheShownPageAsTheRenderToolsVectorPdf)
 TEST_F(OknoTest, PrintingPagesFromToGivesThosePagesOnlyAndNothingWhenNoneExists)
 {
     TOknoTestowe okno;
-    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    wczytajStrone(okno, Dane(QStringLiteral("IE529.xml")));
     const QString wydruk = Sciezka(QStringLiteral("strony.pdf"));
     drukujDoPliku(okno, wydruk, 2, 9);
     czekajNaDruk(okno);
@@ -414,7 +485,7 @@ TEST_F(OknoTest, APrintoutNeverReplacesTheShownDocumentAndTheButtonComesBack)
     QFile::copy(Dane(QStringLiteral("IE529.xml")), dokument);
     const QByteArray tresc = CzytajPlik(dokument);
     TOknoTestowe okno;
-    wczytaj(okno, dokument);
+    wczytajStrone(okno, dokument);
     // Qt's dialog asks before replacing an existing file; the user says yes.
     QTimer::singleShot(200, [] {
         if (auto *pytanie = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
@@ -493,12 +564,12 @@ TEST_F(OknoTest, ThePanesMenuOffersOnlyWhatWorksHere)
     TOknoTestowe okno;
     okno.resize(800, 600);
     okno.show();
-    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
-    ASSERT_TRUE(czekaj([&] { return okno.browser->Zaladowana(); }));
+    wczytajStrone(okno, Dane(QStringLiteral("IE529.xml")));
+    ASSERT_TRUE(czekaj([&] { return widok(okno).Zaladowana(); }));
 
     // What a right click on the page opens (the engine asks for the menu).
     auto otworzMenu = [&] {
-        QTest::mouseClick(okno.browser->focusProxy(), Qt::RightButton, {}, QPoint(20, 20));
+        QTest::mouseClick(widok(okno).focusProxy(), Qt::RightButton, {}, QPoint(20, 20));
         czekaj([] { return QApplication::activePopupWidget() != nullptr; }, 10000);
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         std::map<QString, QAction *> akcje;
@@ -523,7 +594,7 @@ TEST_F(OknoTest, ThePanesMenuOffersOnlyWhatWorksHere)
 
     // Each does what it says.
     akcje[QStringLiteral("Zaznacz wszystko")]->trigger();
-    ASSERT_TRUE(czekaj([&] { return okno.browser->page()->hasSelection(); }));
+    ASSERT_TRUE(czekaj([&] { return widok(okno).page()->hasSelection(); }));
     QApplication::clipboard()->clear();
     auto [menu2, akcje2] = otworzMenu();
     ASSERT_TRUE(akcje2[QStringLiteral("Kopiuj")]->isEnabled());
@@ -550,11 +621,11 @@ TEST_F(OknoTest, KeysOpenPrintAndZoomAlsoFromThePane)
     okno.show();
     QApplication::setActiveWindow(&okno);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
-    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
-    ASSERT_TRUE(czekaj([&] { return okno.browser->Zaladowana(); }));
-    okno.browser->setFocus();
+    wczytajStrone(okno, Dane(QStringLiteral("IE529.xml")));
+    ASSERT_TRUE(czekaj([&] { return widok(okno).Zaladowana(); }));
+    widok(okno).setFocus();
     QWidget *panel = QApplication::focusWidget();
-    ASSERT_EQ(panel, okno.browser->focusProxy());
+    ASSERT_EQ(panel, widok(okno).focusProxy());
 
     // Ctrl+O and Ctrl+P open their dialogs.
     for (const auto &[klawisz, tytul] : {std::pair{Qt::Key_O, "open"}, std::pair{Qt::Key_P, "print"}}) {
@@ -581,7 +652,7 @@ TEST_F(OknoTest, KeysOpenPrintAndZoomAlsoFromThePane)
     QApplication::setActiveWindow(&okno);
     for (const auto &[klawisz, zoom] : kroki) {
         QTest::keyClick(panel, klawisz, Qt::ControlModifier);
-        EXPECT_DOUBLE_EQ(okno.browser->zoomFactor(), zoom) << klawisz;
+        EXPECT_DOUBLE_EQ(widok(okno).zoomFactor(), zoom) << klawisz;
     }
 }
 
@@ -630,7 +701,7 @@ TEST_F(OknoTest, SaveAsPdfWritesTheShownPageNeverOverTheMessageNorThroughALink)
     const QString dokument = Sciezka(QStringLiteral("zwolnienie.xml"));
     QFile::copy(Dane(QStringLiteral("IE529.xml")), dokument);
     const QByteArray tresc = CzytajPlik(dokument);
-    wczytaj(okno, dokument);
+    wczytajStrone(okno, dokument);
     ASSERT_TRUE(okno.butZapiszPDF->isEnabled());
 
     const QString pdf = Sciezka(QStringLiteral("zwolnienie.pdf"));
@@ -706,6 +777,7 @@ TEST_F(OknoTest, RecentFilesOutliveTheWindowMostRecentFirstAndAMissingOneGivesTh
 
     opcje[1]->trigger();
     czekajNaDroge(drugie);
+    czekajNaPanel(drugie);
     EXPECT_EQ(Komunikaty().size(), 1u);
     EXPECT_TRUE(drugie.butWyslij->isEnabled());
     EXPECT_EQ(OstatniePliki().constFirst(), pliki[2]);
@@ -726,15 +798,16 @@ TEST_F(OknoTest, FilesDroppedOnAnyChildOpenAsIfTypedAndThePaneNeverNavigatesToTh
 {
     TOknoTestowe okno;
     okno.show();
-    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
-    ASSERT_TRUE(czekaj([&] { return okno.browser->Zaladowana(); }));
-    const QUrl strona = okno.browser->url();
-    ASSERT_NE(okno.browser->focusProxy(), nullptr);
+    wczytajStrone(okno, Dane(QStringLiteral("IE529.xml")));
+    TWidokDokumentu &panel = widok(okno);
+    ASSERT_TRUE(czekaj([&] { return panel.Zaladowana(); }));
+    const QUrl strona = panel.url();
+    ASSERT_NE(panel.focusProxy(), nullptr);
     QList<QUrl> adresy;
-    QObject::connect(okno.browser, &QWebEngineView::urlChanged, [&](const QUrl &p_Adres) { adresy << p_Adres; });
+    QObject::connect(&panel, &QWebEngineView::urlChanged, [&](const QUrl &p_Adres) { adresy << p_Adres; });
     // The name box takes text drops and the pane would load a file: both would, unasked.
     const std::pair<const char *, QWidget *> cele[] = {
-        {"edNazwaPliku", okno.edNazwaPliku}, {"browser", okno.browser->focusProxy()}, {"GroupBox1", okno.GroupBox1}};
+        {"edNazwaPliku", okno.edNazwaPliku}, {"browser", panel.focusProxy()}, {"GroupBox1", okno.GroupBox1}};
     QString plik = Dane(QStringLiteral("IE599.xml"));
     for (const auto &[nazwa, cel] : cele) {
         QMimeData dane;
@@ -748,8 +821,8 @@ TEST_F(OknoTest, FilesDroppedOnAnyChildOpenAsIfTypedAndThePaneNeverNavigatesToTh
         EXPECT_EQ(okno.edNazwaPliku->text(), plik) << nazwa;
         czekajNaDroge(okno);
         EXPECT_TRUE(Komunikaty().empty()) << nazwa;
-        ASSERT_TRUE(czekaj([&] { return okno.browser->Zaladowana(); })) << nazwa;
-        EXPECT_EQ(okno.browser->url(), strona) << nazwa;
+        ASSERT_TRUE(czekaj([&] { return panel.Zaladowana(); })) << nazwa;
+        EXPECT_EQ(panel.url(), strona) << nazwa;
         plik = Dane(plik.endsWith(QLatin1String("IE599.xml")) ? QStringLiteral("IE529.xml") : QStringLiteral("IE599.xml"));
     }
     for (const QUrl &adres : adresy)
@@ -789,7 +862,7 @@ TEST_F(PotwierdzenieTest, AnIE599GoesAsAPdfAttachmentWithTheMrnInTheSubject)
     TOknoTestowe okno;
     EXPECT_FALSE(okno.butWyslij->isEnabled());
     // Only an exit confirmation is one.
-    wczytaj(okno, Dane(QStringLiteral("IE529.xml")));
+    wczytajStrone(okno, Dane(QStringLiteral("IE529.xml")));
     EXPECT_TRUE(okno.butZapiszPDF->isEnabled());
     EXPECT_FALSE(okno.butWyslij->isEnabled());
     EXPECT_FALSE(okno.opcWyslij->isEnabled());
@@ -797,7 +870,7 @@ TEST_F(PotwierdzenieTest, AnIE599GoesAsAPdfAttachmentWithTheMrnInTheSubject)
     // The MRN comes the same whichever way the message writes its namespace.
     for (const char *nazwa : {"IE599.xml", "IE599_przestrzen_domyslna.xml"}) {
         QFile::remove(FZapis);
-        wczytaj(okno, Dane(QString::fromLatin1(nazwa)));
+        wczytajStrone(okno, Dane(QString::fromLatin1(nazwa)));
         ASSERT_TRUE(okno.butWyslij->isEnabled()) << nazwa;
         okno.butWyslij->click();
         EXPECT_EQ(okno.labPostep->text(), QStringLiteral("Przygotowanie potwierdzenia…"));
@@ -828,7 +901,7 @@ TEST_F(PotwierdzenieTest, AMissingOrForgedMrnStopsTheMailWithAMessage)
     TOknoTestowe okno;
     for (const auto &[nazwa, tresc] : przypadki) {
         FNagrywacz->Wyczysc();
-        wczytaj(okno, ZapiszPlik(QString::fromLatin1(nazwa), tresc));
+        wczytajStrone(okno, ZapiszPlik(QString::fromLatin1(nazwa), tresc));
         ASSERT_TRUE(okno.butWyslij->isEnabled()) << nazwa;
         okno.butWyslij->click();
         ASSERT_EQ(Komunikaty().size(), 1u) << nazwa;

@@ -16,7 +16,7 @@ mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 blad() { echo "instalacja: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >"$prefix/instalacja.log" 2>&1 || { cat "$prefix/instalacja.log" >&2; blad "cmake --install failed"; }
-for plik in bin/ostrevia bin/ostrevia-render bin/ostrevia-pdf share/applications/ostrevia.desktop \
+for plik in bin/ostrevia bin/ostrevia-render bin/ostrevia-pdf lib/ostrevia/libostrevia_przegladarka.so share/applications/ostrevia.desktop \
             share/icons/hicolor/scalable/apps/ostrevia.svg share/mime/packages/ostrevia.xml; do
   [[ -f $prefix/$plik ]] || blad "missing $plik"
 done
