@@ -1,7 +1,5 @@
 #include "LkParam.h"
 
-#include <utility>
-
 #include "JadroKlas.h"
 #include "ParsowanieTekstu.h"
 
@@ -12,12 +10,6 @@ namespace {
 [[noreturn]] void bladTypu(const TVarRec &p_Wartosc)
 {
     throw LkException(Format(QStringLiteral("b\u0142\u0119dny typ parametru: %d"), {p_Wartosc.KodTypu()}));
-}
-
-TLkParamBazowy *jakoParam(const TVarRec &p_Wartosc)
-{
-    return p_Wartosc.Rodzaj() == TVarRec::TRodzaj::Object ? dynamic_cast<TLkParamBazowy *>(p_Wartosc.JakoObiekt())
-                                                          : nullptr;
 }
 
 // Parameters take a Boolean as the integer 0 or 1.
@@ -64,21 +56,22 @@ bool rowne(const TVarRec &p_A, const TVarRec &p_B)
 
 TLkParam::TLkParam(const TArrayOfConst &p_Parametry, TObiektBazowy *p_Rodzic) : TKlasa(p_Rodzic)
 {
-    FParametry.reserve(p_Parametry.size());
     for (const TVarRec &wartosc : p_Parametry)
         DolaczParam(wartosc);
 }
 
-TLkParam::~TLkParam()
+const TArrayOfConst &TLkParam::Parametry() const
 {
-    RozbierzWDestruktorze();
+    static const TArrayOfConst brak;
+    const auto *tablica = static_cast<const TPoleArrayOfConst *>(PoleJesliJest(PoleParametrow));
+    return tablica ? tablica->Parametry() : brak;
 }
 
 const TVarRec &TLkParam::ParamNr(int p_Nr) const
 {
     if (p_Nr < 0 || p_Nr >= IleParam())
         throw LkException(Format(QStringLiteral("b\u0142\u0119dny nr parametru: %d"), {p_Nr}));
-    return FParametry[static_cast<size_t>(p_Nr)];
+    return Parametry()[static_cast<size_t>(p_Nr)];
 }
 
 QString TLkParam::ParamString(int p_Nr) const
@@ -156,28 +149,15 @@ Variant TLkParam::ParamVariant(int p_Nr) const
 
 bool TLkParam::JestTakiParam(const TVarRec &p_Wartosc) const
 {
-    for (const TVarRec &w : FParametry)
+    for (const TVarRec &w : Parametry())
         if (rowne(w, p_Wartosc))
             return true;
     return false;
 }
 
-void TLkParam::Trzymaj(const TVarRec &p_Wartosc)
-{
-    if (TLkParamBazowy *param = jakoParam(p_Wartosc))
-        param->Zwieksz();
-}
-
-void TLkParam::Pusc(const TVarRec &p_Wartosc)
-{
-    if (TLkParamBazowy *param = jakoParam(p_Wartosc))
-        param->Zwolnij();
-}
-
 void TLkParam::DolaczParam(const TVarRec &p_Wartosc)
 {
-    FParametry.push_back(p_Wartosc);
-    Trzymaj(p_Wartosc);
+    Tablica().DolaczDowolnyParam(p_Wartosc);
 }
 
 bool TLkParam::DodajGdyBrak(const TVarRec &p_Wartosc)
@@ -190,62 +170,8 @@ bool TLkParam::DodajGdyBrak(const TVarRec &p_Wartosc)
 
 void TLkParam::UsunParamNr(int p_Nr)
 {
-    const TVarRec wartosc = ParamNr(p_Nr);
-    FParametry.erase(FParametry.begin() + p_Nr);
-    Pusc(wartosc);
-}
-
-bool TLkParam::MaWartosc(int16_t p_Nr) const
-{
-    return (p_Nr == -1 && !FParametry.empty()) || TLkParamBazowy::MaWartosc(p_Nr);
-}
-
-int16_t TLkParam::Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz) const
-{
-    if (const int16_t wynik = TLkParamBazowy::Porownaj(p_Pole, p_Porownywacz))
-        return wynik;
-    const auto *inny = dynamic_cast<const TLkParam *>(&p_Pole);
-    if (!inny || inny == this)
-        return 0;
-    auto znak = [](auto p_A, auto p_B) -> int16_t { return p_A < p_B ? -1 : (p_B < p_A ? 1 : 0); };
-    if (IleParam() != inny->IleParam())
-        return znak(IleParam(), inny->IleParam());
-    for (int i = 0; i < IleParam(); ++i) {
-        const TVarRec &tu = FParametry[static_cast<size_t>(i)];
-        const TVarRec &tam = inny->FParametry[static_cast<size_t>(i)];
-        const bool liczby = !tu.JestTekstem() && !tam.JestTekstem() && tu.Rodzaj() != TVarRec::TRodzaj::Object
-                            && tam.Rodzaj() != TVarRec::TRodzaj::Object;
-        const int16_t wynik =
-            liczby ? znak(tu.JakoDouble(), tam.JakoDouble()) : znak(ParamToStr(i), inny->ParamToStr(i));
-        if (wynik)
-            return wynik;
-    }
-    return 0;
-}
-
-void TLkParam::KopiujDaneSpozaPol(const TObiekt &p_Zrodlo, TTrybKopiowaniaPol p_TrybKopiowania)
-{
-    const auto *zrodlo = dynamic_cast<const TLkParam *>(&p_Zrodlo);
-    if (!zrodlo || zrodlo == this)
-        return;
-    if (zrodlo->FParametry.empty() ? p_TrybKopiowania != tkpZawsze
-                                   : p_TrybKopiowania == tkpGdyCelPusty && !FParametry.empty())
-        return;
-    // The new elements are held before the old ones are let go: they may be the same objects.
-    for (const TVarRec &wartosc : zrodlo->FParametry)
-        Trzymaj(wartosc);
-    TArrayOfConst stare = std::exchange(FParametry, zrodlo->FParametry);
-    for (const TVarRec &wartosc : stare)
-        Pusc(wartosc);
-}
-
-void TLkParam::ZerujDane()
-{
-    TArrayOfConst parametry;
-    parametry.swap(FParametry);
-    for (const TVarRec &wartosc : parametry)
-        Pusc(wartosc);
-    TLkParamBazowy::ZerujDane();
+    ParamNr(p_Nr); // checked before the field is made
+    Tablica().UsunParamNr(p_Nr);
 }
 
 QString TLkParam::ParamToStr(int p_Nr) const
@@ -278,12 +204,4 @@ QString TLkParam::OpisTekstowy() const
     for (int nr = 0; nr < IleParam(); ++nr)
         teksty << ParamToStr(nr);
     return teksty.join(QLatin1String(", "));
-}
-
-int64_t TLkParam::ZajmowanaPamiec() const
-{
-    int64_t rozmiar = TLkParamBazowy::ZajmowanaPamiec() + static_cast<int64_t>(FParametry.capacity() * sizeof(TVarRec));
-    for (const TVarRec &w : FParametry)
-        rozmiar += w.JakoString().size() * 2 + w.JakoBajty().size();
-    return rozmiar;
 }

@@ -2,6 +2,7 @@
 
 #include "Formatuj.h"
 #include "Obiekt.h"
+#include "PoleArrayOfConst.h"
 
 #include <atomic>
 #include <utility>
@@ -60,19 +61,21 @@ private:
     T *FObiekt = nullptr;
 };
 
-// An open array of constants carried through the model as an object. An
-// element that is itself a parameter object is held while it is an element
-// (so one nobody held yet passes to the array and goes with it).
+// An open array of constants carried through the model as an object. Its
+// field 0 holds the parameters, so every format carries them. An element
+// that is itself a parameter object is held while it is an element (so one
+// nobody held yet passes to the array and goes with it).
 class TLkParam : public TKlasa<TLkParam, TLkParamBazowy>
 {
 public:
+    enum : int16_t { PoleParametrow };
+    static constexpr TOpisPola PolaKlasy[] = {{PoleParametrow, "Parametry", &TPoleArrayOfConst::Opis}};
+
     explicit TLkParam(TObiektBazowy *p_Rodzic = nullptr) : TKlasa(p_Rodzic) {}
     explicit TLkParam(const TArrayOfConst &p_Parametry, TObiektBazowy *p_Rodzic = nullptr);
-    // Its parameters are its own data: dismantled here, while it is still a TLkParam.
-    ~TLkParam() override;
 
-    int IleParam() const { return static_cast<int>(FParametry.size()); }
-    const TArrayOfConst &Parametry() const { return FParametry; }
+    int IleParam() const { return static_cast<int>(Parametry().size()); }
+    const TArrayOfConst &Parametry() const;
     // The element; LkException "błędny nr parametru: %d" out of range.
     const TVarRec &ParamNr(int p_Nr) const;
     TVarRec::TRodzaj TypParametru(int p_Nr) const { return ParamNr(p_Nr).Rodzaj(); }
@@ -94,29 +97,19 @@ public:
 
     // Equal kind class (text, integer, float, object) and value; texts exactly.
     bool JestTakiParam(const TVarRec &p_Wartosc) const;
+    // Any object is taken, persistent or not: the caller's parameters are
+    // carried as given.
     void DolaczParam(const TVarRec &p_Wartosc);
     // Appends when no equal element is present; whether it was appended.
     bool DodajGdyBrak(const TVarRec &p_Wartosc);
     void UsunParamNr(int p_Nr);
-    void ZerujDane() override;
-    // The parameters count as the object's data: for its has-value state,
-    // for comparison (after the fields: count, then element by element) and for copies.
-    bool MaWartosc(int16_t p_Nr) const override;
-    int16_t Porownaj(const TPole &p_Pole, TPorownywaczDanych *p_Porownywacz = nullptr) const override;
 
     // The element as text: texts as they are, numbers in the model's forms,
     // Booleans as the Boolean words, objects by class name.
     QString ParamToStr(int p_Nr) const;
     // The elements as text, joined by ", ".
     QString OpisTekstowy() const override;
-    int64_t ZajmowanaPamiec() const override;
-
-protected:
-    void KopiujDaneSpozaPol(const TObiekt &p_Zrodlo, TTrybKopiowaniaPol p_TrybKopiowania) override;
 
 private:
-    void Trzymaj(const TVarRec &p_Wartosc);
-    void Pusc(const TVarRec &p_Wartosc);
-
-    TArrayOfConst FParametry;
+    TPoleArrayOfConst &Tablica() { return Pole<TPoleArrayOfConst>(PoleParametrow); }
 };

@@ -126,6 +126,11 @@ void TPoleArrayOfConst::DolaczParam(const TVarRec &p_Wartosc)
     if (p_Wartosc.Rodzaj() == TVarRec::TRodzaj::Object && p_Wartosc.JakoObiekt() && !jakoObiekt(p_Wartosc))
         throw LkException(Format(QStringLiteral("%s.%s: b\u0142\u0119dna klasa %s"),
                                  {ClassName(), QStringLiteral("DolaczParam"), nazwaKlasy(p_Wartosc.JakoObiekt())}));
+    DolaczDowolnyParam(p_Wartosc);
+}
+
+void TPoleArrayOfConst::DolaczDowolnyParam(const TVarRec &p_Wartosc)
+{
     TBlokadaObiektu blokada(this);
     SprawdzMiejsce();
     Dolacz(p_Wartosc, false);

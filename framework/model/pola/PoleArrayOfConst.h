@@ -53,6 +53,9 @@ public:
     void Inicjuj(const TArrayOfConst &p_Parametry);
     // An object element must be a persistent object or null; others raise "%s.%s: błędna klasa %s".
     void DolaczParam(const TVarRec &p_Wartosc);
+    // Any object, as a carrier of a caller's parameters does: one that is not
+    // persistent has no file form and is written as a missing object.
+    void DolaczDowolnyParam(const TVarRec &p_Wartosc);
     // A new object of that class, owned by the array, as the last element.
     TObiekt &DolaczNowyObiekt(const TOpisKlasy &p_Klasa);
     void UsunParamNr(int p_Nr);

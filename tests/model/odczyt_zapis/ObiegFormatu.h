@@ -17,6 +17,7 @@
 #include "ListaWskObiektow.h"
 #include "ListyLiczb.h"
 #include "ListyTekstow.h"
+#include "LkParam.h"
 #include "Obiekt.h"
 #include "PolaCalkowite.h"
 #include "PolaDatyICzasu.h"
@@ -270,8 +271,24 @@ TYPED_TEST_P(ObiegFormatu, AnEmptyObjectComesBackEmpty)
     EXPECT_FALSE(wczytany.MaWartosc(-1));
 }
 
+// A parameter object is a document of its own: its parameters are its data.
+TYPED_TEST_P(ObiegFormatu, AParameterObjectKeepsItsParameters)
+{
+    const TWskParam<TLkParam> zrodlo(new TLkParam({QStringLiteral("zażółć"), 42, int64_t(1) << 40, true, 2.5,
+                                                   TVarRec::Currency(12345), QByteArray("ab")}));
+    const TWskParam<TLkParam> wczytany(new TLkParam);
+    obieg::Przenies<TypeParam>(*zrodlo, *wczytany);
+
+    ASSERT_EQ(wczytany->IleParam(), 7);
+    EXPECT_EQ(wczytany->OpisTekstowy(), zrodlo->OpisTekstowy());
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(wczytany->TypParametru(i), zrodlo->TypParametru(i)) << i;
+    EXPECT_EQ(zrodlo->PorownajZObiektem(*wczytany), 0);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ObiegFormatu, EveryFieldClassComesBackEqual, SharedReferencesComeBackToOneObject,
-                            AnEmptyObjectComesBackEmpty, ArraysOfConstantsComeBackKindByKind);
+                            AnEmptyObjectComesBackEmpty, ArraysOfConstantsComeBackKindByKind,
+                            AParameterObjectKeepsItsParameters);
 
 template <typename TFormat> class ObiegList : public ::testing::Test
 {
