@@ -7,6 +7,24 @@
 TBuforZapisu::TBuforZapisu(TStream *p_Strumien, int64_t p_RozmBufora)
     : FStream(p_Strumien), FBuffer(static_cast<qsizetype>(p_RozmBufora > 0 ? p_RozmBufora : 1), '\0')
 {
+    PokazOkno();
+}
+
+void TBuforZapisu::ZajmijPozycje()
+{
+    FBufPos = FOknoZapisu - FBuffer.data();
+}
+
+void TBuforZapisu::PokazOkno()
+{
+    FOknoZapisu = FBuffer.data() + FBufPos;
+    FKoniecZapisu = FBuffer.data() + FBuffer.size();
+}
+
+void TBuforZapisu::Clear()
+{
+    FBufPos = 0;
+    PokazOkno();
 }
 
 TBuforZapisu::~TBuforZapisu()
@@ -32,6 +50,7 @@ int64_t TBuforZapisu::Write(const void *p_Bufor, int64_t p_Ile)
 {
     if (p_Ile <= 0)
         return 0;
+    ZajmijPozycje();
     const int64_t rozmiar = FBuffer.size();
     if (p_Ile > rozmiar - FBufPos)
         Flush();
@@ -41,15 +60,18 @@ int64_t TBuforZapisu::Write(const void *p_Bufor, int64_t p_Ile)
     }
     std::memcpy(FBuffer.data() + FBufPos, p_Bufor, static_cast<size_t>(p_Ile));
     FBufPos += p_Ile;
+    PokazOkno();
     return p_Ile;
 }
 
 void TBuforZapisu::Flush()
 {
+    ZajmijPozycje();
     if (FBufPos == 0)
         return;
     const int64_t ile = FBufPos;
     // Emptied first: a failed write must not be repeated by the destructor.
     FBufPos = 0;
+    PokazOkno();
     FStream->WriteBuffer(FBuffer.constData(), ile);
 }

@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-// Collects small writes in front of a slow target stream. It can only be
+// Collects small writes in front of a slow target stream; WriteBuffer fills
+// the free room without a call (see TStream's window). It can only be
 // written: reading or positioning raise LkException. What is left is written
 // out on Flush and on destruction; only Flush can report a failed write, so
 // owners that must know (the text writer) flush before destroying it.
@@ -24,10 +25,14 @@ public:
     // Short writes of the target raise "Stream write error".
     void Flush();
     // Drops what is buffered.
-    void Clear() { FBufPos = 0; }
+    void Clear();
     const char *ClassName() const override { return "TBuforZapisu"; }
 
 private:
+    // FBufPos from the write window (bytes WriteBuffer put in), and the window from FBufPos.
+    void ZajmijPozycje();
+    void PokazOkno();
+
     TStream *FStream;
     QByteArray FBuffer;
     int64_t FBufPos = 0;

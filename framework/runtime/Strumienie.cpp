@@ -27,13 +27,13 @@ void TStream::SetSize(int64_t)
     throw EStreamError(QStringLiteral("%1 cannot change its size").arg(QLatin1String(ClassName())));
 }
 
-void TStream::ReadBuffer(void *p_Bufor, int64_t p_Ile)
+void TStream::ReadBufferPozaOknem(void *p_Bufor, int64_t p_Ile)
 {
     if (p_Ile > 0 && Read(p_Bufor, p_Ile) != p_Ile)
         throw EReadError(QStringLiteral("Stream read error"));
 }
 
-void TStream::WriteBuffer(const void *p_Bufor, int64_t p_Ile)
+void TStream::WriteBufferPozaOknem(const void *p_Bufor, int64_t p_Ile)
 {
     if (p_Ile > 0 && Write(p_Bufor, p_Ile) != p_Ile)
         throw EWriteError(QStringLiteral("Stream write error"));
@@ -59,23 +59,34 @@ int64_t TStream::CopyFrom(TStream &p_Zrodlo, int64_t p_Ile)
 
 // ---- TCustomMemoryStream ----
 
+void TCustomMemoryStream::PokazOkno()
+{
+    const bool wGranicach = FMemory && FPosition >= 0 && FPosition < FSize;
+    FOknoOdczytu = wGranicach ? FMemory + FPosition : nullptr;
+    FKoniecOdczytu = wGranicach ? FMemory + FSize : nullptr;
+}
+
 int64_t TCustomMemoryStream::Read(void *p_Bufor, int64_t p_Ile)
 {
+    ZajmijPozycje();
     if (p_Ile <= 0 || FPosition < 0 || FPosition >= FSize)
         return 0;
     const int64_t ile = std::min(p_Ile, FSize - FPosition);
     std::memcpy(p_Bufor, FMemory + FPosition, size_t(ile));
     FPosition += ile;
+    PokazOkno();
     return ile;
 }
 
 int64_t TCustomMemoryStream::Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od)
 {
+    ZajmijPozycje();
     switch (p_Od) {
     case soBeginning: FPosition = p_Przesuniecie; break;
     case soCurrent: FPosition += p_Przesuniecie; break;
     case soEnd: FPosition = FSize + p_Przesuniecie; break;
     }
+    PokazOkno();
     return FPosition;
 }
 
@@ -92,8 +103,10 @@ void TCustomMemoryStream::SaveToFile(const QString &p_NazwaPliku)
 
 void TCustomMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
 {
+    ZajmijPozycje();
     FMemory = static_cast<char *>(p_Pamiec);
     FSize = p_Rozmiar;
+    PokazOkno();
 }
 
 // ---- TMemoryStream ----
@@ -102,10 +115,12 @@ TMemoryStream::TMemoryStream(const QByteArray &p_Bajty)
 {
     WriteBuffer(p_Bajty.constData(), p_Bajty.size());
     FPosition = 0;
+    PokazOkno();
 }
 
 void TMemoryStream::SetCapacity(int64_t p_Pojemnosc)
 {
+    ZajmijPozycje();
     if (PokazujeObcaPamiec()) {
         // Growing shown memory would write into memory we do not own: copy it first.
         QByteArray kopia(FMemory, std::min(FSize, p_Pojemnosc));
@@ -116,22 +131,26 @@ void TMemoryStream::SetCapacity(int64_t p_Pojemnosc)
     }
     FMemory = FBufor.isEmpty() ? nullptr : FBufor.data();
     FSize = std::min(FSize, p_Pojemnosc);
+    PokazOkno();
 }
 
 void TMemoryStream::SetSize(int64_t p_Rozmiar)
 {
     if (p_Rozmiar < 0)
         throw EStreamError(QStringLiteral("Invalid stream size %1").arg(p_Rozmiar));
+    ZajmijPozycje();
     const int64_t pojemnosc = PokazujeObcaPamiec() ? FSize : Capacity();
     if (p_Rozmiar > pojemnosc || PokazujeObcaPamiec())
         SetCapacity(p_Rozmiar);
     FSize = p_Rozmiar;
     if (FPosition > FSize)
         FPosition = FSize;
+    PokazOkno();
 }
 
 int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
 {
+    ZajmijPozycje();
     if (p_Ile <= 0 || FPosition < 0)
         return 0;
     const int64_t koniec = FPosition + p_Ile;
@@ -145,6 +164,7 @@ int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
     }
     std::memcpy(FMemory + FPosition, p_Bufor, size_t(p_Ile));
     FPosition = koniec;
+    PokazOkno();
     return p_Ile;
 }
 
@@ -154,6 +174,7 @@ void TMemoryStream::Clear()
     FMemory = nullptr;
     FSize = 0;
     FPosition = 0;
+    PokazOkno();
 }
 
 void TMemoryStream::LoadFromStream(TStream &p_Zrodlo)
@@ -164,6 +185,7 @@ void TMemoryStream::LoadFromStream(TStream &p_Zrodlo)
     if (rozmiar > 0)
         p_Zrodlo.ReadBuffer(FMemory, rozmiar);
     FPosition = 0;
+    PokazOkno();
 }
 
 void TMemoryStream::LoadFromFile(const QString &p_NazwaPliku)
@@ -174,6 +196,9 @@ void TMemoryStream::LoadFromFile(const QString &p_NazwaPliku)
 
 void TMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
 {
+    // The window must not outlive the buffer it shows.
+    ZajmijPozycje();
+    FOknoOdczytu = FKoniecOdczytu = nullptr;
     FBufor = QByteArray();
     TCustomMemoryStream::SetPointer(p_Pamiec, p_Rozmiar);
 }

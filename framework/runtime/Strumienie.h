@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 // Our own small stream family, shaped like Delphi's TStream: the object
 // model's formats and the file container depend on its exact behaviour
@@ -38,15 +39,49 @@ public:
     virtual int64_t ZnanaReszta() { return -1; }
 
     // Exactly p_Ile bytes or EReadError "Stream read error" / EWriteError
-    // "Stream write error".
-    void ReadBuffer(void *p_Bufor, int64_t p_Ile);
-    void WriteBuffer(const void *p_Bufor, int64_t p_Ile);
+    // "Stream write error". Inside the stream's window (see below) without a call.
+    void ReadBuffer(void *p_Bufor, int64_t p_Ile)
+    {
+        if (p_Ile <= FKoniecOdczytu - FOknoOdczytu) {
+            if (p_Ile > 0) {
+                std::memcpy(p_Bufor, FOknoOdczytu, static_cast<size_t>(p_Ile));
+                FOknoOdczytu += p_Ile;
+            }
+            return;
+        }
+        ReadBufferPozaOknem(p_Bufor, p_Ile);
+    }
+    void WriteBuffer(const void *p_Bufor, int64_t p_Ile)
+    {
+        if (p_Ile <= FKoniecZapisu - FOknoZapisu) {
+            if (p_Ile > 0) {
+                std::memcpy(FOknoZapisu, p_Bufor, static_cast<size_t>(p_Ile));
+                FOknoZapisu += p_Ile;
+            }
+            return;
+        }
+        WriteBufferPozaOknem(p_Bufor, p_Ile);
+    }
     // Copies p_Ile bytes from p_Zrodlo's position; 0 copies the whole source
     // from its beginning. Returns the count copied.
     int64_t CopyFrom(TStream &p_Zrodlo, int64_t p_Ile);
 
     // The class name that error messages show.
     virtual const char *ClassName() const { return "TStream"; }
+
+protected:
+    // The formats read and write a few bytes a value: a stream that can may
+    // show the bytes at its position (to read) or the room there (to write),
+    // which ReadBuffer and WriteBuffer then use without a virtual call. A
+    // stream that shows a window takes its position from it in every call of its own.
+    const char *FOknoOdczytu = nullptr;
+    const char *FKoniecOdczytu = nullptr;
+    char *FOknoZapisu = nullptr;
+    char *FKoniecZapisu = nullptr;
+
+private:
+    void ReadBufferPozaOknem(void *p_Bufor, int64_t p_Ile);
+    void WriteBufferPozaOknem(const void *p_Bufor, int64_t p_Ile);
 };
 
 // Memory shown as a stream; reading and positioning only. Positions beyond
@@ -57,7 +92,11 @@ public:
     int64_t Read(void *p_Bufor, int64_t p_Ile) override;
     int64_t Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od) override;
     int64_t Size() override { return FSize; }
-    int64_t ZnanaReszta() override { return FPosition < FSize ? FSize - std::max<int64_t>(FPosition, 0) : 0; }
+    int64_t ZnanaReszta() override
+    {
+        ZajmijPozycje();
+        return FPosition < FSize ? FSize - std::max<int64_t>(FPosition, 0) : 0;
+    }
 
     void *Memory() const { return FMemory; }
     // The contents as bytes (a copy).
@@ -71,6 +110,14 @@ public:
 protected:
     // Shows foreign memory; the stream never frees it.
     virtual void SetPointer(void *p_Pamiec, int64_t p_Rozmiar);
+    // FPosition from the read window (bytes ReadBuffer took), before anything uses it;
+    // PokazOkno shows the bytes from FPosition to the end again, after anything moved them.
+    void ZajmijPozycje()
+    {
+        if (FOknoOdczytu)
+            FPosition = FOknoOdczytu - FMemory;
+    }
+    void PokazOkno();
 
     char *FMemory = nullptr;
     int64_t FSize = 0;

@@ -1,3 +1,4 @@
+#include "BuforZapisu.h"
 #include "KatalogTestowy.h"
 #include "Strumienie.h"
 #include "Wyjatki.h"
@@ -52,6 +53,52 @@ TEST(TMemoryStream, GrowsPastManyBlocks)
         oczekiwane.append(c);
     }
     EXPECT_EQ(s.Bajty(), oczekiwane);
+}
+
+// ReadBuffer takes small reads from the stream's window without a call; every
+// call of the stream's own must see the position those reads moved.
+TEST(TMemoryStream, ReadsFromTheWindowMoveThePositionEveryCallSees)
+{
+    TMemoryStream s(QByteArray("abcdef"));
+    char bufor[4] = {};
+    s.ReadBuffer(bufor, 2);
+    EXPECT_EQ(QByteArray(bufor, 2), QByteArray("ab"));
+    EXPECT_EQ(s.Position(), 2);
+    EXPECT_EQ(s.ZnanaReszta(), 4);
+    s.WriteBuffer("XY", 2); // over "cd", not at the start or the end
+    EXPECT_EQ(s.Bajty(), QByteArray("abXYef"));
+    s.ReadBuffer(bufor, 2);
+    EXPECT_EQ(QByteArray(bufor, 2), QByteArray("ef"));
+    EXPECT_THROW(s.ReadBuffer(bufor, 1), EReadError);
+    s.Seek(-3, soCurrent);
+    s.ReadBuffer(bufor, 1);
+    EXPECT_EQ(bufor[0], 'Y');
+    s.SetSize(4);
+    EXPECT_EQ(s.Position(), 4);
+    EXPECT_THROW(s.ReadBuffer(bufor, 1), EReadError);
+    s.Clear();
+    EXPECT_EQ(s.Read(bufor, 1), 0);
+}
+
+// Small writes fill the buffer's room without a call, in order with larger
+// ones; Clear drops what was not flushed.
+TEST(TBuforZapisu, SmallWritesReachTheTargetInOrder)
+{
+    TMemoryStream cel;
+    {
+        TBuforZapisu bufor(&cel, 4);
+        bufor.WriteBuffer("ab", 2);
+        bufor.WriteBuffer("cd", 2); // fills the room exactly
+        bufor.WriteBuffer("e", 1);
+        bufor.WriteBuffer("0123456789", 10); // larger than the buffer: straight through
+        bufor.WriteBuffer("f", 1);
+        bufor.Flush();
+        EXPECT_EQ(cel.Bajty(), QByteArray("abcde0123456789f"));
+        bufor.WriteBuffer("gh", 2);
+        bufor.Clear();
+        bufor.WriteBuffer("i", 1);
+    }
+    EXPECT_EQ(cel.Bajty(), QByteArray("abcde0123456789fi"));
 }
 
 class TFileStreamTest : public KatalogTestowy

@@ -11,9 +11,10 @@
 namespace {
 
 // A sub-object whose written fields are only references (to targets written
-// or not) and such sub-objects again. Written empty, it would read back
-// without a value and vanish from the next image, taking the references to
-// it along; so it is kept only while something it points at is kept.
+// or not), pointer lists and such sub-objects again, or a pointer list. Written
+// empty, it would read back without a value and vanish from the next image,
+// taking the references to it along; so it is kept only while something it
+// points at is kept.
 struct TWatpliwy
 {
     int Poz;                                 // in ZapObiekty; -1 once it proved sure
@@ -84,11 +85,18 @@ bool TZbieracz::Zbierz(TObiektBazowy &p_Obiekt, bool p_Podobiekt, int p_Rodzic)
             if (wsk->Wartosc())
                 watpliwy().Cele.push_back(wsk->Wartosc());
         } else if (const auto *wskazania = dynamic_cast<const TListaWskObiektow *>(podobiekt)) {
+            // Doubtful itself: with no target written it would go out empty
+            // and read back as no value.
+            const int rodzic = pewny ? -1 : (watpliwy(), ja);
+            TWatpliwy lista{static_cast<int>(Z.ZapObiekty.size()), 0, rodzic, 0, {}};
             Zbierz(*podobiekt, false, -1);
-            if (!pewny)
-                for (int i = 0; i < wskazania->IleObiektow(); ++i)
-                    if (wskazania->ObiektyListy(i))
-                        watpliwy().Cele.push_back(wskazania->ObiektyListy(i));
+            lista.Koniec = static_cast<int>(Z.ZapObiekty.size());
+            for (int i = 0; i < wskazania->IleObiektow(); ++i)
+                if (wskazania->ObiektyListy(i))
+                    lista.Cele.push_back(wskazania->ObiektyListy(i));
+            Watpliwe.push_back(std::move(lista));
+            if (rodzic >= 0)
+                ++Watpliwe[static_cast<size_t>(rodzic)].Dzieci;
         } else if (!podobiekt || !podobiekt->JakoTObiekt()) {
             if (podobiekt)
                 Zbierz(*podobiekt, false, -1);

@@ -11,8 +11,9 @@ class TZapisywaczDanych;
 // objects are numbered: an object before the objects in its fields, fields
 // in number order; a reference counts only when its target is written too,
 // since its number would name a stranger on reading. A sub-object whose
-// image would hold no field is left out (with what points at it): it would
-// read back as no value and change the next image.
+// image would hold no field, or a pointer list with no target written, is
+// left out (with what points at it): it would read back as no value and
+// change the next image.
 
 // Whether field p_Nr of p_Obiekt is written under the writer's choice of
 // fields; references and sub-objects only when DajObiektyDoZapisu kept their objects.

@@ -1,3 +1,4 @@
+#include "ListaWskObiektow.h"
 #include "ObiegFormatu.h"
 #include "OdczytywaczBinarny.h"
 #include "ZapisywaczBinarny.h"
@@ -29,10 +30,12 @@ public:
     static constexpr TOpisPola PolaKlasy[] = {{0, "Dalej", &TGalaz::Opis},
                                               {1, "Liczba", &TPoleByte::Opis},
                                               {2, "Obok", &TGalaz::Opis},
-                                              {3, "Wsk", &TPoleWskObiektu::Opis}};
+                                              {3, "Wsk", &TPoleWskObiektu::Opis},
+                                              {4, "Wskazania", &TListaWskObiektow::Opis}};
     using TKlasa::TKlasa;
 
     TGalaz &Pod(int16_t p_Nr) { return Pole<TGalaz>(p_Nr); }
+    void WskazTez(TObiektBazowy *p_Cel) { Pole<TListaWskObiektow>(4).DopiszObiekt(p_Cel); }
     void Wskaz(TObiektBazowy *p_Cel)
     {
         Pole<TPoleWskObiektu>(3).UstawWartosc(p_Cel);
@@ -159,11 +162,13 @@ TEST(FormatBinarny, GlebokoscZagniezdzeniaMaGranice)
     EXPECT_FALSE(gleboka.MaWartosc(-1));
 }
 
-// A sub-object whose image would be empty reads back as no value; it is left
-// out at once, with the references to it, so that the image stays the same
-// from one round trip to the next.
+// A sub-object whose image would be empty, or a pointer list with no target
+// written, reads back as no value; it is left out at once, with the
+// references to it, so that the image (binary and native text alike) stays
+// the same from one round trip to the next.
 TEST(FormatBinarny, PodobiektBezZapisanychPolZnikaOdRazu)
 {
+    TGalaz obcy; // outside the written tree
     const struct
     {
         const char *Nazwa;
@@ -196,6 +201,20 @@ TEST(FormatBinarny, PodobiektBezZapisanychPolZnikaOdRazu)
              p_G.Pod(2).Pod(2).Wskaz(nullptr);
          },
          "0101" "0108" "0100"},
+        {"pointer list to an object outside", [&](TGalaz &p_G) { p_G.WskazTez(&obcy); }, "00"},
+        {"pointer list held by a byte, beside one outside",
+         [&](TGalaz &p_G) {
+             p_G.Pod(0).WskazTez(&obcy);
+             p_G.Pod(0).WskazTez(&p_G.Pod(2));
+             p_G.Pod(2).UstawPole<TPoleByte>(1, uint8_t{7});
+         },
+         "0105" "0110" "0100" "0400" "010207"},
+        {"sub-object holding a pointer list to an empty one",
+         [&](TGalaz &p_G) {
+             p_G.Pod(0).WskazTez(&p_G.Pod(2));
+             p_G.Pod(2).WskazTez(nullptr);
+         },
+         "00"},
     };
     for (const auto &p : przypadki) {
         SCOPED_TRACE(p.Nazwa);
@@ -206,6 +225,10 @@ TEST(FormatBinarny, PodobiektBezZapisanychPolZnikaOdRazu)
         TGalaz wczytany;
         wczytaj(wczytany, raz);
         EXPECT_EQ(obraz(wczytany), raz);
+        const QByteArray tekst = zrodlo.ZapiszWTekscie();
+        TGalaz zTekstu;
+        ASSERT_TRUE(zTekstu.WczytajZTekstu(tekst));
+        EXPECT_EQ(zTekstu.ZapiszWTekscie(), tekst);
     }
 
     // Read from an image that holds the empty sub-object and a reference to it.
