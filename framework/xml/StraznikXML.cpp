@@ -114,8 +114,11 @@ void TStraznikXML::rozpoznajKodowanie(bool p_Koniec)
 void TStraznikXML::bajty(const unsigned char *p_Bajty, qsizetype p_Dlugosc)
 {
     if (FTryb == trBajty) {
-        for (qsizetype i = 0; i < p_Dlugosc && !Odrzucony(); ++i)
-            znak(p_Bajty[i]);
+        for (qsizetype i = 0; i < p_Dlugosc && !Odrzucony();) {
+            i = pominZwykle(p_Bajty, i, p_Dlugosc);
+            if (i < p_Dlugosc)
+                znak(p_Bajty[i++]);
+        }
         return;
     }
     for (qsizetype i = 0; i < p_Dlugosc && !Odrzucony(); ++i) {
@@ -127,6 +130,77 @@ void TStraznikXML::bajty(const unsigned char *p_Bajty, qsizetype p_Dlugosc)
         FBajtNieparzysty = -1;
         znak(FTryb == trUtf16LE ? pierwszy | char32_t(p_Bajty[i]) << 8 : pierwszy << 8 | p_Bajty[i]);
     }
+}
+
+qsizetype TStraznikXML::pominZwykle(const unsigned char *p_Bajty, qsizetype p_Od, qsizetype p_Do)
+{
+    // The byte that ends a run in this state (besides line ends); none for
+    // states whose every character counts.
+    int koniec = -1;
+    int kreska = -1;
+    switch (FStan) {
+    case sTekst:
+        koniec = '<';
+        break;
+    case sWartosc:
+        koniec = int(FCudzyslow);
+        break;
+    case sZnacznikKonca:
+        koniec = '>';
+        break;
+    case sKomentarz:
+    case sCDATA:
+        koniec = '>';
+        kreska = FStan == sKomentarz ? '-' : ']';
+        break;
+    case sZnacznikStartu:
+        return pominNazwe(p_Bajty, p_Od, p_Do);
+    default:
+        return p_Od;
+    }
+    qsizetype i = p_Od;
+    int kolumny = 0;
+    for (; i < p_Do; ++i) {
+        const unsigned char bajt = p_Bajty[i];
+        if (bajt == koniec || bajt == kreska || bajt == '\n' || bajt == '\r')
+            break;
+        kolumny += !FUtf8 || (bajt & 0xC0) != 0x80;
+    }
+    if (i > p_Od) {
+        FKolumna += kolumny;
+        FNaPoczatku = false;
+        FPoCR = false;
+        if (kreska >= 0)
+            FKreski = 0;
+    }
+    return i;
+}
+
+qsizetype TStraznikXML::pominNazwe(const unsigned char *p_Bajty, qsizetype p_Od, qsizetype p_Do)
+{
+    qsizetype i = p_Od;
+    int kolumny = 0;
+    for (; i < p_Do; ++i) {
+        const unsigned char bajt = p_Bajty[i];
+        if (bajt == '"' || bajt == '\'' || bajt == '>' || bajt == '/' || bajt == '=' || jestBialy(bajt))
+            break;
+        kolumny += !FUtf8 || (bajt & 0xC0) != 0x80;
+        if (!FWNazwie) {
+            FWNazwie = true;
+            FDlugoscNazwy = 0;
+        }
+        if (FDlugoscNazwy < int(FNazwa.size()))
+            FNazwa[FDlugoscNazwy] = ascii(bajt);
+        if (FDlugoscNazwy <= int(FNazwa.size()))
+            ++FDlugoscNazwy;
+    }
+    if (i > p_Od) {
+        FKolumna += kolumny;
+        FNaPoczatku = false;
+        FPoCR = false;
+        FUkosnik = false;
+    }
+    return i;
 }
 
 void TStraznikXML::znak(char32_t p_Znak)
