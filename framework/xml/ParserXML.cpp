@@ -1,18 +1,14 @@
 #include "ParserXML.h"
 
 #include "NarzedziaLibXml.h"
+#include "PlikWCalosci.h"
 #include "StraznikXML.h"
 
 #include <QFile>
 
 #include <libxml/parser.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <memory>
 
@@ -126,42 +122,12 @@ namespace {
 // of one per piece the parser asks for (a batch reads thousands of them).
 constexpr qint64 MaksCalegoPliku = 1024 * 1024;
 
-// The whole of a small regular file; false for anything else, or when it
-// cannot be read (the streamed road then says why).
-bool wczytajMalyPlik(const QString &p_NazwaPliku, QByteArray &p_Bajty)
-{
-    const int deskryptor = ::open(QFile::encodeName(p_NazwaPliku).constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
-    if (deskryptor < 0)
-        return false;
-    struct stat stan;
-    bool caly = ::fstat(deskryptor, &stan) == 0 && S_ISREG(stan.st_mode) && stan.st_size <= MaksCalegoPliku;
-    if (caly) {
-        // One byte more than the size: a file that grew meanwhile is streamed instead.
-        p_Bajty.resize(qsizetype(stan.st_size) + 1);
-        qsizetype przeczytano = 0;
-        while (caly && przeczytano < p_Bajty.size()) {
-            const ssize_t n = ::read(deskryptor, p_Bajty.data() + przeczytano, size_t(p_Bajty.size() - przeczytano));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                caly = n == 0;
-                break;
-            }
-            przeczytano += n;
-        }
-        caly = caly && przeczytano <= stan.st_size;
-        p_Bajty.resize(przeczytano);
-    }
-    ::close(deskryptor);
-    return caly;
-}
-
 } // namespace
 
 TWynikParsowaniaXML ParsujPlikXML(const QString &p_NazwaPliku)
 {
     QByteArray bajty;
-    if (wczytajMalyPlik(p_NazwaPliku, bajty)) {
+    if (WczytajMalyPlik(p_NazwaPliku, MaksCalegoPliku, bajty)) {
         // The pieces the parser and the guard see are the same as from the file.
         TZrodloXML zrodlo;
         zrodlo.Bajty = bajty.constData();
