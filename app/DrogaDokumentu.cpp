@@ -5,6 +5,7 @@
 #include "KodowanieZnakow.h"
 #include "Komunikaty.h"
 #include "LkFunIO.h"
+#include "PlikWCalosci.h"
 #include "PlikiTekstowe.h"
 #include "PrzestrzenDokumentu.h"
 #include "Strumienie.h"
@@ -19,6 +20,9 @@ namespace {
 
 // Large enough that a page is written in few system calls.
 constexpr int64_t rozmiarBuforaStrony = 256 * 1024;
+
+// Messages up to this size are recognised from their bytes in memory.
+constexpr qint64 maksRozpoznawaniaWPamieci = 1024 * 1024;
 
 void pokazBlad(const QString &p_Tekst)
 {
@@ -52,6 +56,24 @@ TDrogaDokumentu::~TDrogaDokumentu()
 
 QString TDrogaDokumentu::DajTypDokumentu(const QString &p_NazwaPliku, QString *p_Przestrzen)
 {
+    // A batch tells thousands of small messages: each is read in a few system
+    // calls and its root looked at in memory. Anything but a foreign root (a
+    // reader's error, a bare object) is read again from the file below, so
+    // that the reader reports it as it always does.
+    QByteArray bajty;
+    if (WczytajMalyPlik(p_NazwaPliku, maksRozpoznawaniaWPamieci, bajty)) {
+        TObiekt obiekt;
+        TMemoryStream strumien(bajty);
+        try {
+            obiekt.WczytajZPlikuXML(p_NazwaPliku, tzxECS, &strumien);
+        } catch (const ELkObcyTypError &e) {
+            if (p_Przestrzen)
+                *p_Przestrzen = e.PrzestrzenNazw();
+            return e.OdczytanyTyp(false);
+        } catch (const std::exception &) {
+            // Told by the reading from the file below.
+        }
+    }
     TObiekt obiekt;
     try {
         obiekt.WczytajZPlikuXML(p_NazwaPliku, tzxECS);

@@ -13,7 +13,8 @@
 #   bench/wsad_kontra_xsltproc.sh [FILES=1000] [ROUNDS=5] [PDF_FILES=FILES]
 #
 # PDF_FILES=0 leaves the PDF part out. OSTREVIA_RENDER names another
-# ostrevia-render to measure (an older build, say).
+# ostrevia-render to measure (an older build, say); OSTREVIA_RENDER_BEFORE
+# names one more that runs in the same rounds, for a before/after in one run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 files="${1:-1000}"
@@ -24,30 +25,47 @@ mkdir -p "$work/in"
 python3 "$root/bench/generuj_ie529.py" 1 "$work/in/ie529_00000.xml" 2>/dev/null
 for ((i = 1; i < files; i++)); do cp "$work/in/ie529_00000.xml" "$(printf '%s/in/ie529_%05d.xml' "$work" "$i")"; done
 inputs=("$work"/in/*.xml)
+before="${OSTREVIA_RENDER_BEFORE:-}"
+[[ -z $before || -x $before ]] || { echo "not a program: $before" >&2; exit 1; }
 
 echo "load before: $(uptime)"
 : >"$work/x.txt"; : >"$work/r1.txt"; : >"$work/r2.txt"
+mkdir -p "$work/x"
+# Every round writes into folders of its own, all removed at the end: on an
+# ext4 without a journal every new file's inode is sought past the inodes
+# freed in the last half minute, so deleting the last round's pages here
+# would charge their removal to the next round's file creations.
 for ((r = 0; r < rounds; r++)); do
-  rm -rf "$work/x" "$work/r1" "$work/r2"; mkdir -p "$work/x"
   OUT="$work/x/all.html" run xsltproc "$work/529.xsl" "${inputs[@]}" >>"$work/x.txt"
-  run "$render" --output-dir "$work/r1" -j 1 "${inputs[@]}" >>"$work/r1.txt"
-  run "$render" --output-dir "$work/r2" -j 2 "${inputs[@]}" >>"$work/r2.txt"
+  run "$render" --output-dir "$work/r1_$r" -j 1 "${inputs[@]}" >>"$work/r1.txt"
+  run "$render" --output-dir "$work/r2_$r" -j 2 "${inputs[@]}" >>"$work/r2.txt"
+  if [[ -n $before ]]; then
+    run "$before" --output-dir "$work/b1_$r" -j 1 "${inputs[@]}" >>"$work/b1.txt"
+    run "$before" --output-dir "$work/b2_$r" -j 2 "${inputs[@]}" >>"$work/b2.txt"
+  fi
 done
 # The pages must be the same whoever made them.
 same=identical
-cat "$work"/r1/*.html | cmp -s - "$work/x/all.html" || same=DIFFER
-cat "$work"/r2/*.html | cmp -s - "$work/x/all.html" || same=DIFFER
+last=$((rounds - 1))
+cat "$work/r1_$last"/*.html | cmp -s - "$work/x/all.html" || same=DIFFER
+cat "$work/r2_$last"/*.html | cmp -s - "$work/x/all.html" || same=DIFFER
+contestants=(x r1 r2)
+if [[ -n $before ]]; then
+  contestants+=(b1 b2)
+  cat "$work/b1_$last"/*.html | cmp -s - "$work/x/all.html" || same=DIFFER
+fi
 xt=$(cut -d' ' -f1 "$work/x.txt" | median); xm=$(cut -d' ' -f2 "$work/x.txt" | median)
 xc=$(cut -d' ' -f3 "$work/x.txt" | median)
 printf '%-22s %9s %6s %9s %6s %8s %6s\n' "$files one-item IE529" wall ratio cpu ratio MiB ratio
-for c in x r1 r2; do
+for c in "${contestants[@]}"; do
   t=$(cut -d' ' -f1 "$work/$c.txt" | median); m=$(cut -d' ' -f2 "$work/$c.txt" | median)
   p=$(cut -d' ' -f3 "$work/$c.txt" | median)
-  case $c in x) name="xsltproc (1 process)" ;; r1) name="render -j 1" ;; r2) name="render -j 2" ;; esac
+  case $c in x) name="xsltproc (1 process)" ;; r1) name="render -j 1" ;; r2) name="render -j 2" ;;
+    b1) name="before -j 1" ;; b2) name="before -j 2" ;; esac
   awk -v n="$name" -v t="$t" -v xt="$xt" -v m="$m" -v xm="$xm" -v p="$p" -v xc="$xc" 'BEGIN {
     printf "%-22s %8.3fs %6.2f %8.2fs %6.2f %8.1f %6.2f\n", n, t, t / xt, p, p / xc, m / 1024, m / xm }'
 done
-echo "pages: $same; medians of $rounds alternating rounds; render: $render"
+echo "pages: $same; medians of $rounds alternating rounds; render: $render${before:+; before: $before}"
 echo "load after: $(uptime)"
 
 if ((pdf_files > 0)); then

@@ -17,6 +17,8 @@ packages=(
   xvfb xauth imagemagick xdotool
   # reference libraries of the JSON benchmarks
   libsimdjson-dev nlohmann-json3-dev
+  # the batch render tool's allocator: libxml2's many small blocks
+  libmimalloc-dev
 )
 
 missing=()

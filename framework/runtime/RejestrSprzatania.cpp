@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <mutex>
+#include <shared_mutex>
 #include <vector>
 
 namespace {
@@ -24,7 +25,12 @@ struct TWpis
 
 struct TRejestr
 {
-    std::mutex Blokada;
+    // Held shared by a creation until its path is registered, and exclusively
+    // by an emergency end: creations (an output's file, say, on each of a
+    // batch's threads) run side by side, and an end never falls between one
+    // and its registration.
+    std::shared_mutex Tworzenie;
+    std::mutex Blokada; // the list
     std::vector<TWpis> Wpisy;
 };
 
@@ -53,11 +59,12 @@ void usunPusteKatalogi(std::vector<TWpis> &p_Wpisy)
 QString UtworzDoSprzatania(const std::function<QString()> &p_Utworz, bool p_Katalog)
 {
     TRejestr &r = rejestr();
-    std::lock_guard blokada(r.Blokada);
+    std::shared_lock tworzenie(r.Tworzenie);
     const QString utworzona = p_Utworz();
     if (utworzona.isEmpty())
         return utworzona;
     const QByteArray sciezka = QFile::encodeName(utworzona);
+    std::lock_guard blokada(r.Blokada);
     auto &wpisy = r.Wpisy;
     if (std::any_of(wpisy.begin(), wpisy.end(), [&](const TWpis &p_Wpis) { return p_Wpis.Sciezka == sciezka; }))
         return utworzona;
@@ -82,6 +89,7 @@ void WyrejestrujZeSprzatania(const QString &p_Sciezka)
 void UsunPusteKatalogiZRejestru()
 {
     TRejestr &r = rejestr();
+    std::lock_guard tworzenie(r.Tworzenie);
     std::lock_guard blokada(r.Blokada);
     usunPusteKatalogi(r.Wpisy);
     r.Wpisy.erase(std::remove_if(r.Wpisy.begin(), r.Wpisy.end(),
@@ -92,7 +100,9 @@ void UsunPusteKatalogiZRejestru()
 void ZakonczPoSprzataniu(int p_Sygnal)
 {
     TRejestr &r = rejestr();
-    r.Blokada.lock(); // held until the process is gone
+    // Both held until the process is gone.
+    r.Tworzenie.lock();
+    r.Blokada.lock();
     for (const TWpis &wpis : r.Wpisy)
         if (!wpis.Katalog)
             ::unlink(wpis.Sciezka.constData());

@@ -12,7 +12,9 @@
 // Runs p_Utworz under the registry's lock and registers the path it returns
 // (empty: nothing was made), so that an emergency end falls before the
 // creation or after the registration, never between. Returns that path. A
-// path already registered stays there once.
+// path already registered stays there once. Creations on several threads run
+// at once: p_Utworz must make a name no other thread can make at the same
+// time (O_EXCL, a random name) or hold its own lock.
 QString UtworzDoSprzatania(const std::function<QString()> &p_Utworz, bool p_Katalog = false);
 
 // Forgets a path its owner has deleted or moved in place.

@@ -25,6 +25,7 @@ struct TWynikParsowaniaXML
 // Parses p_Bajty; p_Adres becomes the document's URL (base of relative references).
 TWynikParsowaniaXML ParsujXML(const QByteArray &p_Bajty, const QString &p_Adres = QString());
 
-// Parses a file as it is read, never holding all of its bytes. Its reason
-// covers a file that cannot be read too.
+// Parses a file; a small one is read whole first, a large one as it is read,
+// never holding all of its bytes. Its reason covers a file that cannot be
+// read too.
 TWynikParsowaniaXML ParsujPlikXML(const QString &p_NazwaPliku);

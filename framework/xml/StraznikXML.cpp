@@ -114,8 +114,11 @@ void TStraznikXML::rozpoznajKodowanie(bool p_Koniec)
 void TStraznikXML::bajty(const unsigned char *p_Bajty, qsizetype p_Dlugosc)
 {
     if (FTryb == trBajty) {
-        for (qsizetype i = 0; i < p_Dlugosc && !Odrzucony(); ++i)
-            znak(p_Bajty[i]);
+        for (qsizetype i = 0; i < p_Dlugosc && !Odrzucony();) {
+            i = pominZwykle(p_Bajty, i, p_Dlugosc);
+            if (i < p_Dlugosc)
+                znak(p_Bajty[i++]);
+        }
         return;
     }
     for (qsizetype i = 0; i < p_Dlugosc && !Odrzucony(); ++i) {
@@ -127,6 +130,103 @@ void TStraznikXML::bajty(const unsigned char *p_Bajty, qsizetype p_Dlugosc)
         FBajtNieparzysty = -1;
         znak(FTryb == trUtf16LE ? pierwszy | char32_t(p_Bajty[i]) << 8 : pierwszy << 8 | p_Bajty[i]);
     }
+}
+
+namespace {
+
+// The bytes that end a run, one table per kind of run; line ends end every run.
+enum TRodzajBiegu { rbTekst, rbWartosc2, rbWartosc1, rbZnacznikKonca, rbKomentarz, rbCDATA, rbNazwa, rbIle };
+
+using TTablicaBiegu = std::array<bool, 256>;
+
+const std::array<TTablicaBiegu, rbIle> &tabliceBiegow()
+{
+    static const std::array<TTablicaBiegu, rbIle> tablice = [] {
+        const char *const konce[rbIle] = {"<", "\"", "'", ">", "->", "]>", "\"'>/= \t"};
+        std::array<TTablicaBiegu, rbIle> wynik{};
+        for (int r = 0; r < rbIle; ++r) {
+            for (const char *z = konce[r]; *z; ++z)
+                wynik[r][static_cast<unsigned char>(*z)] = true;
+            wynik[r]['\n'] = wynik[r]['\r'] = true;
+        }
+        return wynik;
+    }();
+    return tablice;
+}
+
+// Where the run from p_Od ends.
+qsizetype koniecBiegu(const TTablicaBiegu &p_Konce, const unsigned char *p_Bajty, qsizetype p_Od, qsizetype p_Do)
+{
+    while (p_Od < p_Do && !p_Konce[p_Bajty[p_Od]])
+        ++p_Od;
+    return p_Od;
+}
+
+// Characters in a run: UTF-8 continuation bytes are not columns of their own.
+int kolumnyBiegu(const unsigned char *p_Bajty, qsizetype p_Od, qsizetype p_Do, bool p_Utf8)
+{
+    if (!p_Utf8)
+        return int(p_Do - p_Od);
+    int dalsze = 0;
+    for (qsizetype i = p_Od; i < p_Do; ++i)
+        dalsze += (p_Bajty[i] & 0xC0) == 0x80;
+    return int(p_Do - p_Od) - dalsze;
+}
+
+} // namespace
+
+qsizetype TStraznikXML::pominZwykle(const unsigned char *p_Bajty, qsizetype p_Od, qsizetype p_Do)
+{
+    TRodzajBiegu rodzaj = rbTekst;
+    switch (FStan) {
+    case sTekst:
+        break;
+    case sWartosc:
+        rodzaj = FCudzyslow == '"' ? rbWartosc2 : rbWartosc1;
+        break;
+    case sZnacznikKonca:
+        rodzaj = rbZnacznikKonca;
+        break;
+    case sKomentarz:
+        rodzaj = rbKomentarz;
+        break;
+    case sCDATA:
+        rodzaj = rbCDATA;
+        break;
+    case sZnacznikStartu:
+        return pominNazwe(p_Bajty, p_Od, p_Do);
+    default:
+        return p_Od;
+    }
+    const qsizetype i = koniecBiegu(tabliceBiegow()[rodzaj], p_Bajty, p_Od, p_Do);
+    if (i > p_Od) {
+        FKolumna += kolumnyBiegu(p_Bajty, p_Od, i, FUtf8);
+        FNaPoczatku = false;
+        FPoCR = false;
+        if (rodzaj == rbKomentarz || rodzaj == rbCDATA)
+            FKreski = 0;
+    }
+    return i;
+}
+
+qsizetype TStraznikXML::pominNazwe(const unsigned char *p_Bajty, qsizetype p_Od, qsizetype p_Do)
+{
+    const qsizetype i = koniecBiegu(tabliceBiegow()[rbNazwa], p_Bajty, p_Od, p_Do);
+    if (i == p_Od)
+        return i;
+    if (!FWNazwie) {
+        FWNazwie = true;
+        FDlugoscNazwy = 0;
+    }
+    // Only the first characters are kept; the count stops one past them.
+    for (qsizetype k = p_Od; k < i && FDlugoscNazwy <= int(FNazwa.size()); ++k, ++FDlugoscNazwy)
+        if (FDlugoscNazwy < int(FNazwa.size()))
+            FNazwa[FDlugoscNazwy] = ascii(p_Bajty[k]);
+    FKolumna += kolumnyBiegu(p_Bajty, p_Od, i, FUtf8);
+    FNaPoczatku = false;
+    FPoCR = false;
+    FUkosnik = false;
+    return i;
 }
 
 void TStraznikXML::znak(char32_t p_Znak)

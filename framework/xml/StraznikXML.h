@@ -55,6 +55,12 @@ private:
 
     void rozpoznajKodowanie(bool p_Koniec);
     void bajty(const unsigned char *p_Bajty, qsizetype p_Dlugosc);
+    // Single-byte input: a run of bytes that only moves the column (text, a
+    // value, an end tag, a comment or a name up to its next markup character
+    // or line end) taken at once, with the same effect as step by step.
+    // Returns where the run ends.
+    qsizetype pominZwykle(const unsigned char *p_Bajty, qsizetype p_Od, qsizetype p_Do);
+    qsizetype pominNazwe(const unsigned char *p_Bajty, qsizetype p_Od, qsizetype p_Do);
     void znak(char32_t p_Znak);
     void krok(char32_t p_Znak);
     void krokInstrukcji(char32_t p_Znak);

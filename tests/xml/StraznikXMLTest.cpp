@@ -69,6 +69,11 @@ std::vector<TPrzypadek> Odrzucane()
          Doctype + QStringLiteral(" (wiersz 2, kolumna 3)")},
         {"a declaration in content", "<dok>\xC5\x82<!ENTITY e 'v'></dok>",
          QStringLiteral("Dokument XML zawiera niedozwoloną konstrukcję \"<!\" (wiersz 1, kolumna 7)")},
+        // Where the refusal is found counts characters and lines through every kind of run before it.
+        {"a declaration after values, text, comments and CDATA over several lines",
+         "<dok a='\xC5\x82\n\xC5\xBC' b=\"x\">\xC4\x85 \xC4\x99\r\n  <!-- \xC3\xB3\n -->x<![CDATA[\xC5\x9B\r]]><e></e  >"
+         "\n\t\xC5\x82\xC5\x82<!x></dok>",
+         QStringLiteral("Dokument XML zawiera niedozwoloną konstrukcję \"<!\" (wiersz 6, kolumna 4)")},
         {"257 attributes", ElementZAtrybutami(257),
          QStringLiteral("Element dokumentu XML ma więcej niż 256 atrybutów (wiersz 1, kolumna 1)")},
         {"257 namespace declarations on one element", "<dok" + deklaracje(257, "p") + "/>",
