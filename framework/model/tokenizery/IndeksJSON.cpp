@@ -7,10 +7,8 @@
 #endif
 
 #if defined(OSTREVIA_INDEKS_AVX2)
-void IndeksujOknoAVX2(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, uint64_t *p_Poczatki,
-                      uint64_t *p_Konce, uint64_t *p_LF);
-void IndeksujOknoAVX512(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, uint64_t *p_Poczatki,
-                        uint64_t *p_Konce, uint64_t *p_LF);
+extern const TIndeksJSON::TFunkcjaOkna IndeksujOknoAVX2;
+extern const TIndeksJSON::TFunkcjaOkna IndeksujOknoAVX512;
 #endif
 
 namespace {
@@ -78,9 +76,9 @@ TIndeksJSON::TFunkcjaOkna NajlepszeOkno()
     const bool podstawy = __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt")
         && __builtin_cpu_supports("pclmul");
     if (podstawy && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
-        return &IndeksujOknoAVX512;
+        return IndeksujOknoAVX512;
     if (podstawy && __builtin_cpu_supports("avx2"))
-        return &IndeksujOknoAVX2;
+        return IndeksujOknoAVX2;
     return &IndeksujOkno<ZestawPodstawowy>;
 }
 #endif

@@ -6,7 +6,7 @@
 
 namespace {
 
-struct ZestawAVX2
+struct ZestawAVX2 : ZestawClmul
 {
     static uint64_t Bity(__m256i p_Nizsze, __m256i p_Wyzsze)
     {
@@ -34,19 +34,8 @@ struct ZestawAVX2
         return {Bity(cudzyslow[0], cudzyslow[1]), Bity(ukosnik[0], ukosnik[1]), Bity(lf[0], lf[1]),
                 Bity(sterujace[0], sterujace[1]), Bity(biale[0], biale[1]), Bity(strukturalne[0], strukturalne[1])};
     }
-
-    static uint64_t PrefiksXor(uint64_t x)
-    {
-        // A carry-less product with all ones is the running parity.
-        const __m128i wynik = _mm_clmulepi64_si128(_mm_set_epi64x(0, static_cast<long long>(x)), _mm_set1_epi8(-1), 0);
-        return static_cast<uint64_t>(_mm_cvtsi128_si64(wynik));
-    }
 };
 
 } // namespace
 
-void IndeksujOknoAVX2(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, uint64_t *p_Poczatki,
-                      uint64_t *p_Konce, uint64_t *p_LF)
-{
-    IndeksujOkno<ZestawAVX2>(p_Bufor, p_Start, p_Stan, p_Poczatki, p_Konce, p_LF);
-}
+extern const TIndeksJSON::TFunkcjaOkna IndeksujOknoAVX2 = &IndeksujOkno<ZestawAVX2>;

@@ -7,7 +7,7 @@
 
 namespace {
 
-struct ZestawAVX512
+struct ZestawAVX512 : ZestawClmul
 {
     __attribute__((always_inline)) static TMaskiBloku Klasyfikuj(const char *p)
     {
@@ -25,19 +25,8 @@ struct ZestawAVX512
                        | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(':')) | _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(','));
         return m;
     }
-
-    static uint64_t PrefiksXor(uint64_t x)
-    {
-        // A carry-less product with all ones is the running parity.
-        const __m128i wynik = _mm_clmulepi64_si128(_mm_set_epi64x(0, static_cast<long long>(x)), _mm_set1_epi8(-1), 0);
-        return static_cast<uint64_t>(_mm_cvtsi128_si64(wynik));
-    }
 };
 
 } // namespace
 
-void IndeksujOknoAVX512(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, uint64_t *p_Poczatki,
-                        uint64_t *p_Konce, uint64_t *p_LF)
-{
-    IndeksujOkno<ZestawAVX512>(p_Bufor, p_Start, p_Stan, p_Poczatki, p_Konce, p_LF);
-}
+extern const TIndeksJSON::TFunkcjaOkna IndeksujOknoAVX512 = &IndeksujOkno<ZestawAVX512>;

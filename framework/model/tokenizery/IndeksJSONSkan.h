@@ -9,6 +9,10 @@
 
 #include <cstring>
 
+#if defined(__PCLMUL__)
+#include <immintrin.h>
+#endif
+
 namespace {
 
 struct TMaskiBloku
@@ -56,6 +60,19 @@ inline uint64_t Poprzedzone(uint64_t p_Ukosniki, TIndeksJSON::TStan &p_Stan)
     }
     return wynik;
 }
+
+#if defined(__PCLMUL__)
+// For the sets built with carry-less multiplication.
+struct ZestawClmul
+{
+    static uint64_t PrefiksXor(uint64_t x)
+    {
+        // A carry-less product with all ones is the running parity.
+        const __m128i wynik = _mm_clmulepi64_si128(_mm_set_epi64x(0, static_cast<long long>(x)), _mm_set1_epi8(-1), 0);
+        return static_cast<uint64_t>(_mm_cvtsi128_si64(wynik));
+    }
+};
+#endif
 
 template <class Zestaw>
 void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, uint64_t *p_Poczatki,
