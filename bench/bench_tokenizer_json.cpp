@@ -1,11 +1,12 @@
 // Throughput of the JSON tokenizer against simdjson's DOM parser on the same
 // bytes in memory, interleaved in one run.
 //
-//   bench_tokenizer_json FILE.json [ROUNDS]
+//   bench_tokenizer_json FILE.json [ROUNDS] [ours]
 //
 // A missing FILE is first generated (about 100 MB: records with names, numbers,
 // escaped and Polish texts, nested arrays, two-space indentation). Each round
-// runs both sides once, in turn; the medians count.
+// runs both sides once, in turn; the medians count. With "ours" only the
+// tokenizer runs, for a profiler.
 
 #include "LkJSONParser.h"
 #include "LkTypyBazowe.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -111,6 +113,13 @@ int main(int argc, char **argv)
     const simdjson::padded_string wyrownany(json.constData(), static_cast<size_t>(json.size()));
     const double mb = static_cast<double>(json.size()) / (1024.0 * 1024.0);
 
+    if (argc > 3 && std::strcmp(argv[3], "ours") == 0) {
+        long long tokenow = 0;
+        for (int i = 0; i < rund; ++i)
+            tokenow += TokenyNaszegoParsera(json);
+        std::printf("%lld tokens\n", tokenow);
+        return 0;
+    }
     simdjson::dom::parser simd;
     std::vector<double> nasze, simdowe, czytanie, naszeCPU, simdoweCPU;
     long long tokenow = 0;

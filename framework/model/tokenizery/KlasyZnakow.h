@@ -21,6 +21,8 @@ enum : uint16_t
     KoniecTekstuXML = 1 << 10, // stops an XML string: " < CR LF 0
     KoniecTekstuJSON = 1 << 11, // stops a JSON string: " \ and 0..31
     MalaLitera = 1 << 12,      // a-z: JSON literals
+    StrukturaJSON = 1 << 13,   // { } [ ] : , of JSON
+    PoBieguJSON = 1 << 14,     // ends a run outside JSON strings: blanks, { } [ ] : , and "
 };
 
 constexpr std::array<uint16_t, 256> ZbudujTabele()
@@ -52,6 +54,10 @@ constexpr std::array<uint16_t, 256> ZbudujTabele()
     t['<'] |= KoniecTekstuXML;
     dodaj(0, 31, KoniecTekstuJSON);
     t['\\'] |= KoniecTekstuJSON;
+    for (char c : {'{', '}', '[', ']', ':', ','})
+        t[static_cast<unsigned char>(c)] |= StrukturaJSON | PoBieguJSON;
+    dodaj(1, 32, PoBieguJSON);
+    t['"'] |= PoBieguJSON;
     return t;
 }
 

@@ -48,6 +48,7 @@ void TLkParser::Reset()
 {
     FOrigin = FStream->Position();
     FPoczatekLinii = FOrigin;
+    ++FZmianyBufora;
     FSourcePtr = FSourceEnd = FTokenPtr = FBuffer;
     FStringPtr = FStringStart = nullptr;
     P = S = Pocz = nullptr;
@@ -68,6 +69,7 @@ void TLkParser::PrzesunWskazniki(char *p_Stary, char *p_Nowy)
 bool TLkParser::Doczytaj(bool p_KoniecDozwolony)
 {
     if (!EndOfFile) {
+        ++FZmianyBufora;
         char *pierwszy = FSourceEnd;
         for (char *w : {FSourcePtr, FTokenPtr, FStringPtr, FStringStart, P, S, Pocz})
             if (w && w < pierwszy)

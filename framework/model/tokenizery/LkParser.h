@@ -196,6 +196,9 @@ protected:
     // Stream offset just past the last line feed counted.
     qint64 FPoczatekLinii = 0;
     qint64 FMaksRozmiarBufora = DomyslnyMaksRozmiarBufora;
+    // Grows whenever the buffer's bytes move or change (refill, Reset): what a
+    // descendant derived from them is stale when it has changed.
+    uint64_t FZmianyBufora = 0;
 
 private:
     unsigned char CzytajTekstNatywny(char *p);

@@ -2,6 +2,9 @@
 
 #include "LkJSONParser.h"
 
+#include <string>
+#include <vector>
+
 using P = TLkParser;
 
 namespace {
@@ -51,5 +54,84 @@ INSTANTIATE_TEST_SUITE_P(
                          {},
                          QStringLiteral("Nieprawidłowa stała tekstowa w linii 4 na pozycji 21")}),
     NazwaZOpisu());
+
+} // namespace
+
+namespace {
+
+// Everything a reader can see of a token stream: kind, bytes, position, line,
+// column, and the error that ends it.
+std::string SladTokenow(const QByteArray &p_Wejscie, TLkJSONParser::TDroga p_Droga)
+{
+    TMemoryStream strumien(p_Wejscie);
+    std::string slad;
+    try {
+        TLkJSONParser parser(&strumien, p_Droga);
+        while (parser.Token() != TLkParser::toEOF) {
+            slad += std::to_string(parser.Token()) + ' ' + std::to_string(parser.SourcePos()) + ' '
+                  + std::to_string(parser.SourceLine()) + ' ' + std::to_string(parser.SourceColumn()) + ' '
+                  + parser.TokenString().toStdString() + '\n';
+            parser.NextToken();
+        }
+    } catch (const ELkParserError &e) {
+        slad += e.Message().toStdString();
+    }
+    return slad;
+}
+
+// The index reads 64-byte blocks and 4 KiB windows and carries string and
+// backslash state across them; each motif is tried at every offset around
+// such a boundary, and both block scans must give what the byte scan gives.
+TEST(TokenyJSONIndeks, JakBajtPoBajcieNaGranicachBlokow)
+{
+    const std::vector<QByteArray> motywy = {
+        "\"ab\\\"cd\"",                    // an escaped quote
+        "\"ab\\\\\"",                      // an escaped backslash before the closing quote
+        "\"\\\\\\\\\\\"x\\\\\\\\\\\\\"",   // odd and even backslash runs
+        "[12ab,-3.5e+2x,truex]",           // runs holding more than one token
+        "\"x\"\n\n  \"y\"",                // line feeds between tokens
+        "\"bad\tbyte\"",                   // a control byte inside a string
+        "\"line\nbreak\"",                 // a line feed inside a string
+        "[1, \\\"x\"]",                    // a backslash outside strings
+        "{\"a\":[1,2,{\"b\":null}]}",
+        QByteArray("[\"a\0b\", 1\0 2]", 14), // zero bytes inside and outside strings
+        "\"unterminated",
+        "[123",
+        "\"ends at the end\"",
+    };
+    for (const QByteArray &motyw : motywy) {
+        for (int przed = 0; przed < 140; ++przed) {
+            // Blanks (line feeds among them) push the motif across 16-, 32- and 64-byte
+            // boundaries; the first token comes before the index is built.
+            QByteArray wejscie = "[" + QByteArray(przed, ' ');
+            for (int i = 7; i < przed; i += 11)
+                wejscie[i] = '\n';
+            wejscie += motyw;
+            const std::string oczekiwany = SladTokenow(wejscie, TLkJSONParser::TDroga::BajtPoBajcie);
+            SCOPED_TRACE(wejscie.toStdString());
+            EXPECT_EQ(SladTokenow(wejscie, TLkJSONParser::TDroga::Indeks), oczekiwany);
+            EXPECT_EQ(SladTokenow(wejscie, TLkJSONParser::TDroga::IndeksPodstawowy), oczekiwany);
+        }
+    }
+}
+
+// Past the buffer's first fill (refills) and across many windows, with a long
+// string, a backslash outside strings and a bad byte far in.
+TEST(TokenyJSONIndeks, JakBajtPoBajciePrzezDoczytania)
+{
+    QByteArray wejscie = "[\n";
+    for (int i = 0; wejscie.size() < 300000; ++i) {
+        wejscie += "  {\"id\": " + QByteArray::number(i) + ", \"t\": \"a\\\"b\\\\\", \"x\": [true, -1.5e3, null]},\n";
+        if (i == 1000)
+            wejscie += "  \"" + QByteArray(5000, 'L') + "\",\n";
+        if (i == 2000)
+            wejscie += "  \\ 5,\n";
+    }
+    wejscie += "  \"tab\there\"]";
+    const std::string oczekiwany = SladTokenow(wejscie, TLkJSONParser::TDroga::BajtPoBajcie);
+    EXPECT_NE(oczekiwany.find("Nieprawidłowa stała tekstowa"), std::string::npos);
+    EXPECT_EQ(SladTokenow(wejscie, TLkJSONParser::TDroga::Indeks), oczekiwany);
+    EXPECT_EQ(SladTokenow(wejscie, TLkJSONParser::TDroga::IndeksPodstawowy), oczekiwany);
+}
 
 } // namespace

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+// A structural index of JSON text in the tokenizer's buffer, built 64 bytes
+// per step into three bitmaps (bit i stands for the byte Start() + i):
+// - Poczatki: where a token may begin: structural characters and opening
+//   quotes outside strings, the first byte of every other run outside strings,
+//   and the sentinel;
+// - Konce: closing quotes, and control bytes inside strings (the sentinel too
+//   when a string runs into it);
+// - LF: line feeds outside strings.
+// It is built lazily, a window at a time, from a place where a token may begin.
+//
+// The classification assumes that backslashes occur only inside strings; the
+// first one found outside ends the index there (what lies before it stays
+// right), and the caller reads on byte by byte.
+class TIndeksJSON
+{
+public:
+    // Which block scan builds the bitmaps; the best one the processor has by default.
+    enum class TZestaw { Najlepszy, Podstawowy };
+
+    // Saved between blocks and windows; the block scans fill it. Offsets count from the buffer's start.
+    struct TStan
+    {
+        size_t Pozycja = 0;            // the next block
+        size_t Koniec = 0;             // the sentinel
+        size_t Zatrzymany = SIZE_MAX;  // the backslash outside strings that ended the index
+        uint64_t WTekscie = 0;         // all ones while a string is open across blocks
+        uint64_t PoprzedniWBiegu = 0;  // 1 when the last byte continues a run outside strings
+        bool NieparzysteUkosniki = false; // an odd backslash run ran up to the block's end
+        bool Zakonczony = false;       // the sentinel is in, or the index stopped
+    };
+    // Fills the words of up to BlokowWOknie blocks from p_Stan.Pozycja; word k
+    // stands for the block at p_Start + 64 k.
+    using TFunkcjaOkna = void (*)(const char *p_Bufor, size_t p_Start, TStan &p_Stan, uint64_t *p_Poczatki,
+                                  uint64_t *p_Konce, uint64_t *p_LF);
+    static constexpr int BlokowWOknie = 64;
+
+    explicit TIndeksJSON(TZestaw p_Zestaw = TZestaw::Najlepszy);
+
+    // Indexes from p_Od (where a token may begin, outside any string) to p_Koniec
+    // (the sentinel); p_Zmiany is the tokenizer's count of buffer changes.
+    void Zacznij(const char *p_Bufor, const char *p_Od, const char *p_Koniec, uint64_t p_Zmiany);
+    void Uniewaznij() { FSzybko = FWBiegu = nullptr; }
+    // The buffer has not changed under the index and reading stands where it was left.
+    bool Pasuje(uint64_t p_Zmiany, const char *p_Pozycja) const
+    {
+        return p_Zmiany == FZmiany && (p_Pozycja == FSzybko || p_Pozycja == FWBiegu);
+    }
+    // The buffer has not changed under the index (a read may have moved the position).
+    bool TenSamBufor(uint64_t p_Zmiany) const { return p_Zmiany == FZmiany && (FSzybko || FWBiegu); }
+    uint64_t Zmiany() const { return FZmiany; }
+    // Reading stands at p: after a token, or inside a run outside strings that
+    // has no start of its own (the next token must be read byte by byte).
+    void Stoi(const char *p, bool p_WBiegu)
+    {
+        FSzybko = p_WBiegu ? nullptr : p;
+        FWBiegu = p_WBiegu ? p : nullptr;
+    }
+    bool WBiegu() const { return FWBiegu != nullptr; }
+    // Where reading stands when it is not inside a run: the inline path goes on only from there.
+    const char *FSzybko = nullptr;
+
+    size_t Start() const { return FStart; }
+    // Bits built so far.
+    size_t Zbudowane() const { return FZbudowane; }
+    // At least 57 bits of the bitmap from bit i on, for the inline path: a bit
+    // found is the first one; none found says nothing (bits past the built ones are 0).
+    uint64_t Konce(size_t i) const
+    {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        uint64_t v;
+        std::memcpy(&v, reinterpret_cast<const unsigned char *>(FKonce.data()) + (i >> 3), sizeof v);
+        return v >> (i & 7);
+#else
+        return Odczytaj(FKonce.data(), i);
+#endif
+    }
+    // The first bit at or after i set in the bitmap, building windows as
+    // needed; false when the index ends first.
+    bool NastepnyKoniec(size_t i, size_t &p_Bit);
+
+    // The cursor: the word of the bitmaps at hand, the starts in it not handed
+    // out yet, and its line feeds not counted yet.
+    size_t FSlowo = 0;
+    char *FBaza = nullptr; // the word's first byte
+    uint64_t FReszta = 0;
+    uint64_t FResztaLF = 0;
+    // The next word, built if need be; false when the index ends first.
+    bool NastepneSlowo();
+    // The cursor to p (handed out up to it); false when p lies past what is built.
+    bool UstawKursor(const char *p);
+
+    // The offset of the backslash that stopped the index; SIZE_MAX when none did.
+    size_t Zatrzymany() const { return FStan.Zatrzymany; }
+
+private:
+    static uint64_t Odczytaj(const uint64_t *p_Mapa, size_t i)
+    {
+        const size_t slowo = i >> 6;
+        const unsigned przesuniecie = static_cast<unsigned>(i & 63);
+        // Split in two shifts so that a whole-word offset never shifts by 64.
+        return (p_Mapa[slowo] >> przesuniecie) | ((p_Mapa[slowo + 1] << 1) << (63 - przesuniecie));
+    }
+    bool Dobuduj();
+
+    TFunkcjaOkna FOkno;
+    const char *FBufor = nullptr;
+    const char *FWBiegu = nullptr;
+    uint64_t FZmiany = 0;
+    size_t FStart = 0;
+    size_t FZbudowane = 0;
+    TStan FStan;
+    std::vector<uint64_t> FPoczatki;
+    std::vector<uint64_t> FKonce;
+    std::vector<uint64_t> FLF;
+};
