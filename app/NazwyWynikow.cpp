@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QSet>
 
-QStringList NadajNazwyWynikow(const QStringList &p_Wejscia)
+QStringList NadajNazwyWynikow(const QStringList &p_Wejscia, const std::function<bool(const QString &)> &p_Zajeta)
 {
     QStringList nazwy;
     nazwy.reserve(p_Wejscia.size());
@@ -14,7 +14,7 @@ QStringList NadajNazwyWynikow(const QStringList &p_Wejscia)
             podstawa = QStringLiteral("bez_nazwy");
         QString nazwa = podstawa;
         // A name taken by an earlier input, or made by an earlier suffix, moves on.
-        for (int numer = 2; zajete.contains(nazwa.toCaseFolded()); ++numer)
+        for (int numer = 2; zajete.contains(nazwa.toCaseFolded()) || (p_Zajeta && p_Zajeta(nazwa)); ++numer)
             nazwa = QStringLiteral("%1_%2").arg(podstawa).arg(numer);
         zajete.insert(nazwa.toCaseFolded());
         nazwy.append(nazwa);

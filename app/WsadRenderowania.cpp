@@ -18,10 +18,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -67,11 +70,16 @@ private:
     QString nowaStronaTymczasowa();
     std::unique_ptr<TWierszPodsumowania> wierszPodsumowania(const QString &p_Sciezka, const QString &p_Odmowa);
     bool zapiszPodsumowanie();
+    // Whether an output of that name would replace one of the inputs (an
+    // input given inside the output folder under an output's name).
+    bool wynikNaWejsciu(const QString &p_Nazwa) const;
 
     const TOpcjeWsadu &FOpcje;
     QDir FKatalog;
     std::vector<TWejscieWsadu> FWejscia;
     QStringList FNazwy;
+    // The inputs as files (device, inode), links followed.
+    std::set<std::pair<dev_t, ino_t>> FPlikiWejsciowe;
     std::vector<TWynikPliku> FWyniki;
     std::atomic<size_t> FNastepny{0};
     std::unique_ptr<TPostepWsadu> FPostep;
@@ -94,9 +102,13 @@ int TWsad::Wykonaj()
         return 1;
     }
     QStringList sciezki;
-    for (const TWejscieWsadu &wejscie : FWejscia)
+    for (const TWejscieWsadu &wejscie : FWejscia) {
         sciezki.append(wejscie.Sciezka);
-    FNazwy = NadajNazwyWynikow(sciezki);
+        struct stat stan;
+        if (::stat(QFile::encodeName(wejscie.Sciezka).constData(), &stan) == 0)
+            FPlikiWejsciowe.insert({stan.st_dev, stan.st_ino});
+    }
+    FNazwy = NadajNazwyWynikow(sciezki, [this](const QString &p_Nazwa) { return wynikNaWejsciu(p_Nazwa); });
     FWyniki.resize(FWejscia.size());
 
     if (FOpcje.PDF) {
@@ -148,6 +160,19 @@ void TWsad::pracuj()
         }
         FPostep->Zakonczono(wejscie.Sciezka, FWyniki[i].Odmowa);
     }
+}
+
+bool TWsad::wynikNaWejsciu(const QString &p_Nazwa) const
+{
+    const std::pair<bool, const char *> wyniki[] = {{FOpcje.HTML, ".html"}, {FOpcje.PDF, ".pdf"}};
+    for (const auto &[pisany, rozszerzenie] : wyniki) {
+        struct stat stan;
+        if (pisany
+            && ::stat(QFile::encodeName(FKatalog.filePath(p_Nazwa + QLatin1String(rozszerzenie))).constData(), &stan) == 0
+            && FPlikiWejsciowe.count({stan.st_dev, stan.st_ino}))
+            return true;
+    }
+    return false;
 }
 
 TWynikPliku TWsad::przetworz(const QString &p_Sciezka, const QString &p_Nazwa)

@@ -109,6 +109,27 @@ TEST_F(WsadTest, RendersATreeWithNamesKeptUniqueAndListsTheRefusedWithoutStoppin
         << qPrintable(wynik.Bledy);
 }
 
+// An input kept in the output folder under the name another input's page
+// would take is read, not replaced: the page moves on to the next name.
+TEST_F(WsadTest, AnInputInTheOutputFolderIsNeverReplacedByAnotherPage)
+{
+    const QString pierwszy = Kopia(QStringLiteral("IE529.xml"), QStringLiteral("we/zgloszenie.xml"));
+    const QString wWynikach = Kopia(QStringLiteral("IE599_maly.xml"), QStringLiteral("wyniki/zgloszenie.html"));
+    const QByteArray tresc = CzytajPlik(wWynikach);
+    const QString wyniki = Sciezka(QStringLiteral("wyniki"));
+
+    const TPrzebieg wynik =
+        Wsad({QStringLiteral("--output-dir"), wyniki, QStringLiteral("-j"), QStringLiteral("1"), pierwszy, wWynikach});
+    EXPECT_EQ(wynik.Kod, 0) << qPrintable(wynik.Bledy);
+    EXPECT_EQ(CzytajPlik(wWynikach), tresc);
+    EXPECT_EQ(wynik.Wyjscie, QStringList({wyniki + QStringLiteral("/zgloszenie_2.html"),
+                                          wyniki + QStringLiteral("/zgloszenie_3.html")})
+                                     .join(QLatin1Char('\n'))
+                                 + QLatin1Char('\n'));
+    EXPECT_TRUE(CzytajPlik(wyniki + QStringLiteral("/zgloszenie_2.html")).contains("CC529C"));
+    EXPECT_TRUE(CzytajPlik(wyniki + QStringLiteral("/zgloszenie_3.html")).contains("CC599C"));
+}
+
 TEST_F(WsadTest, ExitsWithZeroWhenAllRenderedAndTwoForUsageErrors)
 {
     const QString we = Kopia(QStringLiteral("IE529.xml"), QStringLiteral("we.xml"));
