@@ -2,6 +2,7 @@
 
 #include "PrzestrzNazwXML.h"
 #include "TypyXML.h"
+#include "WyjscieBlokowe.h"
 #include "ZapisywaczTekstu.h"
 
 #include <QByteArray>
@@ -63,7 +64,21 @@ public:
     QByteArray Przekoduj(const QString &p_Tekst) const;
     // Text in the output encoding as it stands; "?" for what it lacks.
     QByteArray Koduj(const QString &p_Tekst) const;
-    void ZapiszZnak(char p_Znak) { ZapiszBufor(&p_Znak, 1); }
+    // Straight into the block output while a document is written (ZapiszDoXML), else to the stream.
+    void ZapiszZnak(char p_Znak)
+    {
+        if (FWyjscie)
+            FWyjscie->Dopisz(p_Znak);
+        else
+            ZapiszBufor(&p_Znak, 1);
+    }
+    void Dopisz(QByteArrayView p_Bajty)
+    {
+        if (FWyjscie)
+            FWyjscie->Dopisz(p_Bajty);
+        else
+            ZapiszBufor(p_Bajty.data(), p_Bajty.size());
+    }
 
     // A field's names as written: the element's (escaped, encoded), the
     // attribute's (the part after any prefix), and whether it is the text field "_Value_".
@@ -93,13 +108,15 @@ public:
     bool BezPomijanych = false;
     bool ZapisujPustyCzas = false;
     bool BooleanJako01 = false;
+    // The block output of the document being written; null outside ZapiszDoXML.
+    TWyjscieBlokowe *FWyjscie = nullptr;
 
 protected:
     void UstawTypIKodowanie(TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania);
 
 private:
-    // Escapes and encodes into p_Wynik, runs of plain characters at a time.
-    void Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const;
+    // Escapes and encodes into p_Wynik (a byte array or the block output), runs of plain characters at a time.
+    template <typename W> void Zastap(QStringView p_Tekst, W &p_Wynik) const;
     // The namespace of one object's class, when it writes anything.
     void DodajPrzestrzenieObiektu(const TObiekt &p_Obiekt);
     void DodajPrzestrzenieDrzewa(TObiektBazowy &p_Korzen);
