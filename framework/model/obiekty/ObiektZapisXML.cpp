@@ -53,7 +53,7 @@ void TObiektBazowy::WykonajZapisXML(TZapisywaczXML &, const QByteArray &)
 void TObiektBazowy::ZapiszDoXML(TZapisywaczXML &p_Zapisywacz)
 {
     TBlokadaObiektu blokada(this);
-    TZapisBlokami bloki(p_Zapisywacz, p_Zapisywacz.FWyjscie);
+    TZapisBlokami bloki(p_Zapisywacz);
     p_Zapisywacz.ZapiszNaglowekPliku(p_Zapisywacz.SzablonXSL);
     p_Zapisywacz.PrzygotujIDObiektow(*this);
     WykonajZapisXML(p_Zapisywacz, p_Zapisywacz.DajNazweTypuDoZapisu(*this));

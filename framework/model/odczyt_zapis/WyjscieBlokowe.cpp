@@ -1,7 +1,8 @@
 #include "WyjscieBlokowe.h"
 
 #include "Wyjatki.h"
-#include "ZapisywaczTekstu.h"
+
+#include <utility>
 
 TWyjscieBlokowe::TWyjscieBlokowe(TStream *p_Cel)
     : FCel(p_Cel), FBlok(new char[RozmBloku]), FPoz(FBlok.get()), FKoniec(FBlok.get() + RozmBloku)
@@ -48,23 +49,21 @@ int64_t TWyjscieBlokowe::Seek(int64_t, TSeekOrigin)
     throw LkException(QStringLiteral("Unexpected call to Seek method"));
 }
 
-TZapisBlokami::TZapisBlokami(TZapisywaczTekstu &p_Zapisywacz, TWyjscieBlokowe *&p_Wyjscie)
-    : FZapisywacz(p_Zapisywacz), FWyjscie(p_Wyjscie)
+TZapisBlokami::TZapisBlokami(TDopisywanieBlokami &p_Zapisywacz) : FZapisywacz(p_Zapisywacz)
 {
-    if (FWyjscie)
+    if (FZapisywacz.FWyjscie)
         return;
-    FWlasne = std::make_unique<TWyjscieBlokowe>(FZapisywacz.Strumien);
-    FPoprzedni = FZapisywacz.Strumien;
-    FZapisywacz.Strumien = FWlasne.get();
-    FWyjscie = FWlasne.get();
+    FWlasne = std::make_unique<TWyjscieBlokowe>(FZapisywacz.FStrumien);
+    FPoprzedni = std::exchange(FZapisywacz.FStrumien, FWlasne.get());
+    FZapisywacz.FWyjscie = FWlasne.get();
 }
 
 TZapisBlokami::~TZapisBlokami()
 {
     if (!FWlasne)
         return;
-    FZapisywacz.Strumien = FPoprzedni;
-    FWyjscie = nullptr;
+    FZapisywacz.FStrumien = FPoprzedni;
+    FZapisywacz.FWyjscie = nullptr;
 }
 
 void TZapisBlokami::Zakoncz()

@@ -8,8 +8,6 @@
 #include <cstring>
 #include <memory>
 
-class TZapisywaczTekstu;
-
 // The output of one text write gathered in blocks: a small write is a copy
 // into the block, and the block goes to the target stream whole when full
 // and on Oproznij. It can only be written: reading or positioning raise
@@ -65,14 +63,47 @@ private:
     char *FKoniec;
 };
 
-// For the span of one write, a writer's output goes through p_Wyjscie (set
-// here, cleared again) in front of the stream it had; Zakoncz writes it out.
-// Left without Zakoncz (a failure), the writer gets its stream back and what
-// was gathered is dropped. Inside a write already under way it does nothing.
+// A text writer's inline way to its output: while a document is written
+// (a TZapisBlokami is alive) straight into the block, else to the stream.
+class TDopisywanieBlokami
+{
+public:
+    // p_Strumien: the writer's own output, which TZapisBlokami swaps for the block for a while.
+    explicit TDopisywanieBlokami(TStream *&p_Strumien) : FStrumien(p_Strumien) {}
+    TDopisywanieBlokami(const TDopisywanieBlokami &) = delete;
+    TDopisywanieBlokami &operator=(const TDopisywanieBlokami &) = delete;
+
+    void Dopisz(QByteArrayView p_Bajty)
+    {
+        if (FWyjscie)
+            FWyjscie->Dopisz(p_Bajty);
+        else if (!p_Bajty.isEmpty())
+            FStrumien->WriteBuffer(p_Bajty.data(), p_Bajty.size());
+    }
+    void Dopisz(char p_Znak)
+    {
+        if (FWyjscie)
+            FWyjscie->Dopisz(p_Znak);
+        else
+            FStrumien->WriteBuffer(&p_Znak, 1);
+    }
+    // The block output of the document being written; null outside one.
+    TWyjscieBlokowe *Wyjscie() const { return FWyjscie; }
+
+private:
+    friend class TZapisBlokami;
+    TStream *&FStrumien;
+    TWyjscieBlokowe *FWyjscie = nullptr;
+};
+
+// For the span of one write, a writer's output goes through a block in front
+// of the stream it had; Zakoncz writes the block out. Left without Zakoncz (a
+// failure), the writer gets its stream back and what was gathered is
+// dropped. Inside a write already under way it does nothing.
 class TZapisBlokami
 {
 public:
-    TZapisBlokami(TZapisywaczTekstu &p_Zapisywacz, TWyjscieBlokowe *&p_Wyjscie);
+    explicit TZapisBlokami(TDopisywanieBlokami &p_Zapisywacz);
     ~TZapisBlokami();
     TZapisBlokami(const TZapisBlokami &) = delete;
     TZapisBlokami &operator=(const TZapisBlokami &) = delete;
@@ -80,8 +111,7 @@ public:
     void Zakoncz();
 
 private:
-    TZapisywaczTekstu &FZapisywacz;
-    TWyjscieBlokowe *&FWyjscie;
+    TDopisywanieBlokami &FZapisywacz;
     std::unique_ptr<TWyjscieBlokowe> FWlasne;
     TStream *FPoprzedni = nullptr;
 };

@@ -39,7 +39,8 @@ bool specjalny(char16_t c)
 
 } // namespace
 
-TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi) : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi)
+TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi)
+    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), TDopisywanieBlokami(Strumien)
 {
     UstawTypIKodowanie(tzxDomyslny, tkxDomyslny);
 }
@@ -47,8 +48,8 @@ TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi) : TZapis
 TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
                                bool p_BezPolPomijanych, bool p_ZChwilowymi, const QString &p_SzablonXSL,
                                TDajPrzestrzenPref p_DajPrzestrzenPref)
-    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), FDajPrzestrzenPref(std::move(p_DajPrzestrzenPref)),
-      SzablonXSL(p_SzablonXSL), BezPomijanych(p_BezPolPomijanych)
+    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), TDopisywanieBlokami(Strumien),
+      FDajPrzestrzenPref(std::move(p_DajPrzestrzenPref)), SzablonXSL(p_SzablonXSL), BezPomijanych(p_BezPolPomijanych)
 {
     UstawTypIKodowanie(p_TypZapisu, p_TypKodowania);
 }
@@ -217,8 +218,8 @@ QByteArray TZapisywaczXML::Przekoduj(const QString &p_Tekst) const
 
 void TZapisywaczXML::ZapiszTekst(const QString &p_Tekst)
 {
-    if (FWyjscie) {
-        TDoBloku doBloku{*FWyjscie};
+    if (TWyjscieBlokowe *wyjscie = Wyjscie()) {
+        TDoBloku doBloku{*wyjscie};
         Zastap(p_Tekst, doBloku);
         return;
     }

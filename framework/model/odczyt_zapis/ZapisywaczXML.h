@@ -26,7 +26,7 @@ using TDajPrzestrzenPref = std::function<QString(const QByteArray &p_Prefiks)>;
 // becomes "?" and never a broken reference. The dialect decides whether
 // simple fields are attributes (tzxWierszowy: only those the class marks),
 // how Booleans are written and whether control characters survive.
-class TZapisywaczXML : public TZapisywaczTekstu
+class TZapisywaczXML : public TZapisywaczTekstu, public TDopisywanieBlokami
 {
 public:
     TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi);
@@ -64,21 +64,7 @@ public:
     QByteArray Przekoduj(const QString &p_Tekst) const;
     // Text in the output encoding as it stands; "?" for what it lacks.
     QByteArray Koduj(const QString &p_Tekst) const;
-    // Straight into the block output while a document is written (ZapiszDoXML), else to the stream.
-    void ZapiszZnak(char p_Znak)
-    {
-        if (FWyjscie)
-            FWyjscie->Dopisz(p_Znak);
-        else
-            ZapiszBufor(&p_Znak, 1);
-    }
-    void Dopisz(QByteArrayView p_Bajty)
-    {
-        if (FWyjscie)
-            FWyjscie->Dopisz(p_Bajty);
-        else
-            ZapiszBufor(p_Bajty.data(), p_Bajty.size());
-    }
+    void ZapiszZnak(char p_Znak) { Dopisz(p_Znak); }
 
     // A field's names as written: the element's (escaped, encoded), the
     // attribute's (the part after any prefix), and whether it is the text field "_Value_".
@@ -108,8 +94,6 @@ public:
     bool BezPomijanych = false;
     bool ZapisujPustyCzas = false;
     bool BooleanJako01 = false;
-    // The block output of the document being written; null outside ZapiszDoXML.
-    TWyjscieBlokowe *FWyjscie = nullptr;
 
 protected:
     void UstawTypIKodowanie(TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania);
