@@ -93,9 +93,12 @@ void TZapisywaczJSON::ZapiszDokument(TObiektBazowy &p_Obiekt)
 
 void TZapisywaczJSON::PrzygotujIDObiektow(TObiektBazowy &p_Korzen)
 {
-    // A filter may accept a field without data: there is no target to number then.
+    // The walk offers only fields with data (a field a filter accepts without
+    // data has no target to number): what is left of CzyZapisacPoleObiektu.
     ZbierzObiektyZID(p_Korzen, [this](const TObiekt &p_Obiekt, int16_t p_Nr) {
-        return p_Obiekt.MaWartosc(p_Nr) && CzyZapisacPoleObiektu(p_Nr, p_Obiekt);
+        if (CzyZapisacPole)
+            return CzyZapisacPole(p_Obiekt, p_Nr);
+        return ZapisWszystkichPol || p_Obiekt.PoleZapisywane(p_Nr);
     });
 }
 
