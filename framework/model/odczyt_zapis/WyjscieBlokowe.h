@@ -24,8 +24,11 @@ public:
     void Dopisz(const char *p_Bajty, int64_t p_Ile)
     {
         if (p_Ile <= FKoniec - FPoz) [[likely]] {
-            std::memcpy(FPoz, p_Bajty, static_cast<size_t>(p_Ile));
-            FPoz += p_Ile;
+            // An empty array hands a null pointer, which memcpy must not get.
+            if (p_Ile > 0) {
+                std::memcpy(FPoz, p_Bajty, static_cast<size_t>(p_Ile));
+                FPoz += p_Ile;
+            }
         } else {
             DopiszDuzo(p_Bajty, p_Ile);
         }
