@@ -17,7 +17,7 @@ void zacznijTablice(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp)
 {
     if (p_ZapisanoTyp)
         p_Zapisywacz.ZapiszPropValue();
-    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("["));
+    p_Zapisywacz.Dopisz('[');
 }
 
 // Runs p_Element at every element up to "]", each optionally followed by ",".
@@ -47,16 +47,16 @@ template <typename F> void czytajTablice(TOdczytywaczJSON &p_Odczytywacz, bool p
 void TListaBazowa::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_ZapisanoTyp) const
 {
     zacznijTablice(p_Zapisywacz, p_ZapisanoTyp);
-    p_Zapisywacz.NowaLinia();
+    p_Zapisywacz.DopiszNowaLinie();
     for (int i = 0; i < IleObiektow(); ++i) {
         if (i > 0) {
-            p_Zapisywacz.ZapiszTxt(QByteArrayLiteral(","));
-            p_Zapisywacz.NowaLinia();
+            p_Zapisywacz.Dopisz(',');
+            p_Zapisywacz.DopiszNowaLinie();
         }
         ObiektyListy(i)->WykonajZapisJSON(p_Zapisywacz, false);
     }
-    p_Zapisywacz.NowaLinia();
-    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("]"));
+    p_Zapisywacz.DopiszNowaLinie();
+    p_Zapisywacz.Dopisz(']');
 }
 
 void TListaObiektow::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)
@@ -82,14 +82,14 @@ void TListaWskObiektow::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_Z
         if (id.isEmpty())
             continue;
         if (zapisane > 0) {
-            p_Zapisywacz.ZapiszTxt(QByteArrayLiteral(","));
+            p_Zapisywacz.Dopisz(',');
             if (zapisane % TZapisywaczJSON::ElementowWLinii == 0)
-                p_Zapisywacz.NowaLinia();
+                p_Zapisywacz.DopiszNowaLinie();
         }
-        p_Zapisywacz.ZapiszTxt(id);
+        p_Zapisywacz.Dopisz(id);
         ++zapisane;
     }
-    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("]"));
+    p_Zapisywacz.Dopisz(']');
 }
 
 void TListaWskObiektow::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)
@@ -107,7 +107,7 @@ void TPoleListaLiczb<T>::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_
 {
     if (p_ZapisanoTyp)
         p_Zapisywacz.ZapiszPropValue();
-    p_Zapisywacz.ZapiszTabliceLiczb(*this, [&](T p_Wartosc) { p_Zapisywacz.ZapiszTxt(TekstWartosci(p_Wartosc).toLatin1()); });
+    p_Zapisywacz.ZapiszTabliceLiczb(*this, [&](T p_Wartosc) { p_Zapisywacz.Dopisz(TekstWartosci(p_Wartosc).toLatin1()); });
 }
 
 template <typename T> void TPoleListaLiczb<T>::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)
@@ -138,17 +138,17 @@ void TPoleStrList::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_Zapisa
     zacznijTablice(p_Zapisywacz, p_ZapisanoTyp);
     const bool wiele = Wartosci.size() > 1;
     if (wiele)
-        p_Zapisywacz.NowaLinia();
+        p_Zapisywacz.DopiszNowaLinie();
     for (qsizetype i = 0; i < Wartosci.size(); ++i) {
         if (i > 0) {
-            p_Zapisywacz.ZapiszTxt(QByteArrayLiteral(","));
-            p_Zapisywacz.NowaLinia();
+            p_Zapisywacz.Dopisz(',');
+            p_Zapisywacz.DopiszNowaLinie();
         }
         p_Zapisywacz.ZapiszTekst(Wartosci[i]);
     }
     if (wiele)
-        p_Zapisywacz.NowaLinia();
-    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("]"));
+        p_Zapisywacz.DopiszNowaLinie();
+    p_Zapisywacz.Dopisz(']');
 }
 
 void TPoleStrList::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)

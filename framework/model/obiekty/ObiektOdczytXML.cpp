@@ -93,19 +93,24 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
     parser.NextToken();
     QByteArray atrybut;
     while (parser.Token() == TLkParser::toSymbol) {
-        // The name is kept as bytes: the value is read into the same buffer.
-        atrybut.resize(0);
-        atrybut.append(parser.TokenView());
+        // The value is read into the name's buffer: a name already known to
+        // the class is settled before, any other is kept as bytes.
+        const bool id = parser.TokenView().compare("ID", Qt::CaseInsensitive) == 0;
+        const TOdczytywaczXML::TNazwaPola *znana = id ? nullptr : p_Odczytywacz.ZnanaNazwaPola(*this, parser.TokenView());
+        if (!znana && !id) {
+            atrybut.resize(0);
+            atrybut.append(parser.TokenView());
+        }
         parser.NextToken();
         parser.CheckToken('=');
         p_Odczytywacz.PrzygotujWartoscAtrybutu();
-        if (atrybut.compare("ID", Qt::CaseInsensitive) == 0) {
+        if (id) {
             p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenString());
             parser.NextToken();
             continue;
         }
-        bool poprzNazwa;
-        const int16_t nr = p_Odczytywacz.PoleWgNazwy(*this, atrybut, poprzNazwa);
+        bool poprzNazwa = znana && znana->Poprz;
+        const int16_t nr = znana ? znana->Nr : p_Odczytywacz.PoleWgNazwy(*this, atrybut, poprzNazwa);
         if (nr < 0) {
             p_Odczytywacz.PominAtrybutXML(*this, p_Odczytywacz.Przekoduj(atrybut));
             parser.NextToken();

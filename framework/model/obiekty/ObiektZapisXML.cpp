@@ -53,9 +53,11 @@ void TObiektBazowy::WykonajZapisXML(TZapisywaczXML &, const QByteArray &)
 void TObiektBazowy::ZapiszDoXML(TZapisywaczXML &p_Zapisywacz)
 {
     TBlokadaObiektu blokada(this);
+    TZapisBlokami bloki(p_Zapisywacz);
     p_Zapisywacz.ZapiszNaglowekPliku(p_Zapisywacz.SzablonXSL);
     p_Zapisywacz.PrzygotujIDObiektow(*this);
     WykonajZapisXML(p_Zapisywacz, p_Zapisywacz.DajNazweTypuDoZapisu(*this));
+    bloki.Zakoncz();
     p_Zapisywacz.ZakonczZapis();
 }
 
@@ -115,11 +117,11 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
                                                                              : QByteArray();
 
     p_Zapisywacz.ZapiszZnak('<');
-    p_Zapisywacz.ZapiszTxt(nazwa);
+    p_Zapisywacz.Dopisz(nazwa);
     if (korzen)
         p_Zapisywacz.ZapiszPrzestrzenNazw(*this);
     if (!p_Zapisywacz.PozIdObiektu.isEmpty()) {
-        p_Zapisywacz.ZapiszTxt(p_Zapisywacz.PozIdObiektu);
+        p_Zapisywacz.Dopisz(p_Zapisywacz.PozIdObiektu);
         p_Zapisywacz.PozIdObiektu.clear();
     }
     p_Zapisywacz.ZapiszIDObiektu(*this, prefiksAtrybutow);
@@ -163,11 +165,11 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
             continue;
         }
         p_Zapisywacz.ZapiszZnak(' ');
-        p_Zapisywacz.ZapiszTxt(prefiksAtrybutow);
-        p_Zapisywacz.ZapiszTxt(nazwaPola.Atrybut);
-        p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("=\""));
+        p_Zapisywacz.Dopisz(prefiksAtrybutow);
+        p_Zapisywacz.Dopisz(nazwaPola.Atrybut);
+        p_Zapisywacz.Dopisz("=\"");
         if (wskaznik) {
-            p_Zapisywacz.ZapiszTxt(id);
+            p_Zapisywacz.Dopisz(id);
         } else {
             const QString maska = MaskaZapisuPolaNr(nr);
             if (maska.isEmpty())
@@ -179,7 +181,7 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
     }
     const size_t doElementow = elementy.size();
     if (doElementow == odElementow && tekst < 0) {
-        p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("/>"));
+        p_Zapisywacz.Dopisz("/>");
         return;
     }
     p_Zapisywacz.ZapiszZnak('>');
@@ -196,10 +198,10 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
                 continue;
             }
             p_Zapisywacz.ZapiszZnak('<');
-            p_Zapisywacz.ZapiszTxt(nazwaPola);
+            p_Zapisywacz.Dopisz(nazwaPola);
             p_Zapisywacz.ZapiszZnak('>');
             if (const TPoleWskObiektu *wskaznik = pole.JakoWskaznik()) {
-                p_Zapisywacz.ZapiszTxt(p_Zapisywacz.IDObiektu(wskaznik->Wartosc()));
+                p_Zapisywacz.Dopisz(p_Zapisywacz.IDObiektu(wskaznik->Wartosc()));
             } else {
                 const QString maska = MaskaZapisuPolaNr(nr);
                 if (maska.isEmpty())
@@ -207,8 +209,8 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
                 else
                     ZapiszWgMaskiXML(p_Zapisywacz, nr, maska);
             }
-            p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("</"));
-            p_Zapisywacz.ZapiszTxt(nazwaPola);
+            p_Zapisywacz.Dopisz("</");
+            p_Zapisywacz.Dopisz(nazwaPola);
             p_Zapisywacz.ZapiszZnak('>');
         }
         elementy.resize(odElementow);
@@ -217,8 +219,8 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
     }
     if (tekst >= 0)
         Pola(tekst).ZapiszXMLowo(p_Zapisywacz);
-    p_Zapisywacz.ZapiszTxt(QByteArrayLiteral("</"));
-    p_Zapisywacz.ZapiszTxt(nazwa);
+    p_Zapisywacz.Dopisz("</");
+    p_Zapisywacz.Dopisz(nazwa);
     p_Zapisywacz.ZapiszZnak('>');
 }
 

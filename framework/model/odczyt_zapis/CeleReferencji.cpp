@@ -4,6 +4,8 @@
 #include "Obiekt.h"
 #include "PoleWskObiektu.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <unordered_set>
 #include <utility>
 
@@ -28,15 +30,17 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
         if (p_Cel && wDrzewie(p_Cel, p_Korzen) && znane.insert(p_Cel).second)
             cele.push_back(p_Cel);
     };
-    // An explicit stack (object, next field number or item position): deep
-    // trees must not exhaust the call stack. Each entry's kind is found once
-    // when it is pushed: casting at every step took most of a write's walk.
+    // An explicit stack: deep trees must not exhaust the call stack. An
+    // object's fields are read once, when it is entered (the class's table at
+    // a time, not field by field), and what they lead to goes on the stack in
+    // reverse, so that it comes off in field order; a list stays one entry
+    // walking its items.
+    enum class TRodzaj : uint8_t { Cel, Obiekt, Lista, ListaWsk };
     struct TWpis
     {
         TObiektBazowy *Obiekt;
-        TListaBazowa *Lista;
-        TObiekt *ZPolami;
-        bool ListaWsk;
+        const TObiektBazowy *Skad;
+        TRodzaj Rodzaj;
         bool Wlasny;
         int Nr;
     };
@@ -57,44 +61,49 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
             wejscia.push_back(p_Obiekt);
         else if (!odwiedzone.insert(p_Obiekt).second)
             return;
-        auto *lista = dynamic_cast<TListaBazowa *>(p_Obiekt);
-        TObiekt *zPolami = lista ? nullptr : p_Obiekt->JakoTObiekt();
-        if (zPolami && p_NaObiekcie)
+        TObiekt *zPolami = p_Obiekt->JakoTObiekt();
+        if (!zPolami) {
+            if (auto *lista = dynamic_cast<TListaBazowa *>(p_Obiekt))
+                stos.push_back({lista, nullptr, dynamic_cast<TListaWskObiektow *>(lista) ? TRodzaj::ListaWsk : TRodzaj::Lista,
+                                p_Wlasny, 0});
+            return;
+        }
+        if (p_NaObiekcie)
             p_NaObiekcie(*zPolami, p_Wlasny);
-        stos.push_back({p_Obiekt, lista, zPolami, lista && dynamic_cast<TListaWskObiektow *>(lista), p_Wlasny, 0});
+        const size_t od = stos.size();
+        zPolami->DlaPolZWartoscia([&](int16_t p_Nr, TPole &p_Pole) {
+            if (p_CzyPole && !p_CzyPole(*zPolami, p_Nr))
+                return;
+            if (const TPoleWskObiektu *wskaznik = p_Pole.JakoWskaznik())
+                stos.push_back({wskaznik->Wartosc(), nullptr, TRodzaj::Cel, false, 0});
+            else if (TObiektBazowy *podobiekt = p_Pole.JakoObiekt())
+                stos.push_back({podobiekt, zPolami, TRodzaj::Obiekt, p_Wlasny, 0});
+        });
+        std::reverse(stos.begin() + static_cast<std::ptrdiff_t>(od), stos.end());
     };
     wejdz(&p_Korzen, nullptr, true);
     while (!stos.empty()) {
         TWpis &wpis = stos.back();
-        const int nr = wpis.Nr++;
-        TObiektBazowy *dalej = nullptr;
-        bool wlasny = wpis.Wlasny;
-        if (TListaBazowa *lista = wpis.Lista) {
-            if (nr >= lista->IleObiektow()) {
-                stos.pop_back();
-                continue;
-            }
-            TObiektBazowy *element = lista->ObiektyListy(nr);
-            if (wpis.ListaWsk)
-                dodajCel(element);
+        if (wpis.Rodzaj == TRodzaj::Cel || wpis.Rodzaj == TRodzaj::Obiekt) {
+            const TWpis zdjety = wpis;
+            stos.pop_back();
+            if (zdjety.Rodzaj == TRodzaj::Cel)
+                dodajCel(zdjety.Obiekt);
             else
-                dalej = element;
-            wlasny = wlasny && element && element->Rodzic() == lista;
-        } else if (TObiekt *zPolami = wpis.ZPolami; zPolami && nr <= zPolami->RozmPolaNr(-1)) {
-            const auto nrPola = static_cast<int16_t>(nr);
-            if (p_CzyPole ? !p_CzyPole(*zPolami, nrPola) : !zPolami->MaWartosc(nrPola))
-                continue;
-            TPole *pole = zPolami->PoleJesliJest(nrPola);
-            if (const TPoleWskObiektu *wskaznik = pole ? pole->JakoWskaznik() : nullptr)
-                dodajCel(wskaznik->Wartosc());
-            else if (pole)
-                dalej = pole->JakoObiekt();
-        } else {
+                wejdz(zdjety.Obiekt, zdjety.Skad, zdjety.Wlasny);
+            continue;
+        }
+        auto *lista = static_cast<TListaBazowa *>(wpis.Obiekt);
+        const int nr = wpis.Nr++;
+        if (nr >= lista->IleObiektow()) {
             stos.pop_back();
             continue;
         }
-        if (dalej)
-            wejdz(dalej, wpis.Obiekt, wlasny);
+        TObiektBazowy *element = lista->ObiektyListy(nr);
+        if (wpis.Rodzaj == TRodzaj::ListaWsk)
+            dodajCel(element);
+        else if (element)
+            wejdz(element, lista, wpis.Wlasny && element->Rodzic() == lista);
     }
     return cele;
 }

@@ -7,7 +7,7 @@
 class TObiekt;
 class TObiektBazowy;
 
-// Whether the walk looks at field p_Nr of p_Obiekt; without one, every field with a value.
+// Which of the fields with a value the walk looks at (field p_Nr of p_Obiekt); without one, all of them.
 using TFunCzyPoleCelu = std::function<bool(const TObiekt &p_Obiekt, int16_t p_Nr)>;
 // Told of every object with fields the walk enters, before its fields;
 // p_Wlasny: it was reached through its owners only (every list on the way holds it as its parent).

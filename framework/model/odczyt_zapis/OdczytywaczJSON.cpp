@@ -82,11 +82,23 @@ void TOdczytywaczJSON::WczytajObiektJSON(TObiekt &p_Obiekt, bool p_OdczytanoTyp)
         if (parser.Token() == TLkParser::toEOF)
             parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
         parser.CheckToken(TLkParser::toWString);
-        const QString &nazwa = WczytajNazweCzlonu();
+        const TCzlon *znany = ZnanyCzlon(p_Obiekt);
+        QByteArray bajty;
+        if (!znany && FOstatnieCzlony->size() < MaksCzlonowKlasy)
+            bajty = parser.TokenView().toByteArray();
+        const QString &nazwa = znany ? znany->Nazwa : WczytajNazweCzlonu();
         try {
             parser.CheckToken(':');
             parser.NextToken();
-            const int16_t nr = NrPolaJSON(p_Obiekt, nazwa);
+            int16_t nr;
+            if (znany) {
+                nr = znany->Nr;
+                OdczTunel = znany->Tunel;
+            } else {
+                nr = NrPolaJSON(p_Obiekt, nazwa);
+                if (FOstatnieCzlony->size() < MaksCzlonowKlasy)
+                    FOstatnieCzlony->push_back({std::move(bajty), nazwa, nr, OdczTunel});
+            }
             if (nr < 0) {
                 if (nazwa == QLatin1String("ID")) {
                     PrzypiszObiektDoID(p_Obiekt, parser.TokenString());
@@ -139,6 +151,24 @@ const QString &TOdczytywaczJSON::WczytajNazweCzlonu()
         znaki[i] = QChar(static_cast<char16_t>(static_cast<unsigned char>(bajty[i])));
     parser.NextToken();
     return nazwa;
+}
+
+const TOdczytywaczJSON::TCzlon *TOdczytywaczJSON::ZnanyCzlon(const TObiekt &p_Obiekt)
+{
+    const TOpisKlasy *klasa = &p_Obiekt.Klasa();
+    if (klasa != FOstatniaKlasa) {
+        FOstatniaKlasa = klasa;
+        FOstatnieCzlony = &FCzlony[klasa];
+        FOstatnieCzlony->reserve(MaksCzlonowKlasy);
+    }
+    TLkJSONParser &parser = Parser();
+    const QByteArrayView bajty = parser.TokenView();
+    for (const TCzlon &czlon : *FOstatnieCzlony)
+        if (czlon.Bajty == bajty) {
+            parser.NextToken();
+            return &czlon;
+        }
+    return nullptr;
 }
 
 int16_t TOdczytywaczJSON::NrPolaJSON(const TObiekt &p_Obiekt, const QString &p_Nazwa)

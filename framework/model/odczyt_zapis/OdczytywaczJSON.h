@@ -5,8 +5,11 @@
 #include "OdczytywaczTekstuZRef.h"
 
 #include <deque>
+#include <unordered_map>
+#include <vector>
 
 class TObiekt;
+struct TOpisKlasy;
 
 // Reader of the JSON format. Members that no field takes are skipped whole
 // and counted; "ID" members bind the objects that references name. Strings
@@ -55,4 +58,22 @@ private:
     int FGlebokosc = 0;
     // A deque: growing it keeps the names of outer levels where they are.
     std::deque<QString> FNazwyCzlonow;
+    // A member name met in a class before: its bytes as written, decoded, and
+    // the field it stands for (-1: none).
+    struct TCzlon
+    {
+        QByteArray Bajty;
+        QString Nazwa;
+        int16_t Nr;
+        bool Tunel;
+    };
+    // The current token's entry when this class has met it; then the parser
+    // has moved on. Null otherwise, and nothing read.
+    const TCzlon *ZnanyCzlon(const TObiekt &p_Obiekt);
+    // Names looked up once per class, a bounded few (hostile names cannot
+    // grow it); never reallocated, so that an entry stays in place for the read.
+    static constexpr size_t MaksCzlonowKlasy = 64;
+    std::unordered_map<const TOpisKlasy *, std::vector<TCzlon>> FCzlony;
+    const TOpisKlasy *FOstatniaKlasa = nullptr;
+    std::vector<TCzlon> *FOstatnieCzlony = nullptr;
 };

@@ -72,13 +72,13 @@ void TOdczytywaczTekstuZRef::PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, const Q
 
 void TOdczytywaczTekstuZRef::DodajIDRef(const QByteArray &p_ID)
 {
-    OdczIDRef.try_emplace(p_ID, nullptr);
+    if (!OdczIDRef.contains(p_ID))
+        OdczIDRef.insert(p_ID, nullptr);
 }
 
 TObiektBazowy *TOdczytywaczTekstuZRef::DajObiektWgRef(const QByteArray &p_Ref) const
 {
-    const auto it = OdczIDRef.find(p_Ref);
-    return it != OdczIDRef.end() ? it->second : nullptr;
+    return OdczIDRef.value(p_Ref, nullptr);
 }
 
 QString TOdczytywaczTekstuZRef::KorygujTrescWyjatku(const QString &p_Tresc, const QString &p_NazwaPola)

@@ -3,9 +3,8 @@
 #include "OdczytywaczTekstu.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
-
-#include <map>
 
 // Text reader whose references are identifiers bound by the objects' "ID"
 // attributes. A reference to an identifier not bound yet waits in the
@@ -43,6 +42,6 @@ public:
     TPole *OstPole = nullptr;
 
 private:
-    // Case-sensitive, ordered by bytes.
-    std::map<QByteArray, TObiektBazowy *> OdczIDRef;
+    // Case-sensitive; hashed (Qt's seeded hash), since every object with an ID lands here.
+    QHash<QByteArray, TObiektBazowy *> OdczIDRef;
 };

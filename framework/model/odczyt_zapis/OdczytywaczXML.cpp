@@ -625,7 +625,7 @@ int16_t TOdczytywaczXML::PoleWgNazwy(const TObiekt &p_Obiekt, QByteArrayView p_N
     return p_Obiekt.PoleWgNazwyXML(Przekoduj(p_Nazwa), p_PoprzNazwa);
 }
 
-const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::NazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa)
+std::vector<TOdczytywaczXML::TNazwaPola> &TOdczytywaczXML::NazwyKlasy(const TObiekt &p_Obiekt)
 {
     const TOpisKlasy *klasa = &p_Obiekt.Klasa();
     if (klasa != FOstatniaKlasa) {
@@ -634,9 +634,21 @@ const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::NazwaPola(const TObiekt &p_O
         // Never reallocated: entries handed out stay where they are.
         FOstatnieNazwy->reserve(MaksNazwKlasy);
     }
-    for (const TNazwaPola &n : *FOstatnieNazwy)
+    return *FOstatnieNazwy;
+}
+
+const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::ZnanaNazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa)
+{
+    for (const TNazwaPola &n : NazwyKlasy(p_Obiekt))
         if (n.Nazwa == p_Nazwa)
             return &n;
+    return nullptr;
+}
+
+const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::NazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa)
+{
+    if (const TNazwaPola *znana = ZnanaNazwaPola(p_Obiekt, p_Nazwa))
+        return znana;
     QString tekst = Przekoduj(p_Nazwa);
     bool poprz = false;
     const int16_t nr = p_Obiekt.PoleWgNazwyXML(tekst, poprz);

@@ -124,6 +124,8 @@ public:
     // The same, and the name decoded once; null for a name no field takes. The
     // entry stays in place for the whole read.
     const TNazwaPola *NazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa);
+    // The entry when the name was met in this class before; nothing is decoded or learnt.
+    const TNazwaPola *ZnanaNazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa);
     // Whether raw name bytes are p_Nazwa, ignoring case.
     bool NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa);
 
@@ -157,6 +159,7 @@ private:
     int FGlebokosc = 0;
     // Names already looked up, per class; a bounded few, so hostile names cannot grow it.
     static constexpr size_t MaksNazwKlasy = 64;
+    std::vector<TNazwaPola> &NazwyKlasy(const TObiekt &p_Obiekt);
     std::unordered_map<const TOpisKlasy *, std::vector<TNazwaPola>> FNazwyPol;
     const TOpisKlasy *FOstatniaKlasa = nullptr;
     std::vector<TNazwaPola> *FOstatnieNazwy = nullptr;

@@ -35,7 +35,7 @@ constexpr std::array<char, 256> Ucieczki = TabelaUcieczek();
 } // namespace
 
 TZapisywaczJSON::TZapisywaczJSON(TStream *p_Strumien, bool p_ZChwilowymi, bool p_PominZapisTypu)
-    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), FPominZapisTypu(p_PominZapisTypu)
+    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), TDopisywanieBlokami(Strumien), FPominZapisTypu(p_PominZapisTypu)
 {
     DajJadroKlas().InicjalizujFormatSettingsJSON(FFormatSettingsJSON);
 }
@@ -59,12 +59,12 @@ void TZapisywaczJSON::ZapiszTekst(const QString &p_Tekst)
     FBufor.append('"');
     DopiszTekst(p_Tekst);
     FBufor.append('"');
-    ZapiszTxt(FBufor);
+    Dopisz(FBufor);
 }
 
 void TZapisywaczJSON::ZapiszBoolean(bool p_Wartosc)
 {
-    ZapiszTxt(p_Wartosc ? QByteArrayLiteral("true") : QByteArrayLiteral("false"));
+    Dopisz(p_Wartosc ? QByteArrayView("true") : QByteArrayView("false"));
 }
 
 void TZapisywaczJSON::ZapiszObiekt(TObiektBazowy &p_Obiekt, const QString &)
@@ -75,56 +75,61 @@ void TZapisywaczJSON::ZapiszObiekt(TObiektBazowy &p_Obiekt, const QString &)
 void TZapisywaczJSON::ZapiszRef(const TPoleWskObiektu &p_Pole)
 {
     const QByteArray id = IDObiektu(p_Pole.Wartosc());
-    ZapiszTxt(id.isEmpty() ? QByteArrayLiteral("null") : id);
+    Dopisz(id.isEmpty() ? QByteArrayView("null") : QByteArrayView(id));
 }
 
 void TZapisywaczJSON::ZapiszDokument(TObiektBazowy &p_Obiekt)
 {
     TBlokadaObiektu blokada(&p_Obiekt);
+    TZapisBlokami bloki(*this);
     PrzygotujIDObiektow(p_Obiekt);
     if (!FPominZapisTypu)
         ZapiszPoczTypu(p_Obiekt);
     p_Obiekt.WykonajZapisJSON(*this, !FPominZapisTypu);
     if (!FPominZapisTypu)
         ZapiszKonTypu();
+    bloki.Zakoncz();
 }
 
 void TZapisywaczJSON::PrzygotujIDObiektow(TObiektBazowy &p_Korzen)
 {
-    // A filter may accept a field without data: there is no target to number then.
+    // The walk offers only fields with data (a field a filter accepts without
+    // data has no target to number): what is left of CzyZapisacPoleObiektu.
     ZbierzObiektyZID(p_Korzen, [this](const TObiekt &p_Obiekt, int16_t p_Nr) {
-        return p_Obiekt.MaWartosc(p_Nr) && CzyZapisacPoleObiektu(p_Nr, p_Obiekt);
+        if (CzyZapisacPole)
+            return CzyZapisacPole(p_Obiekt, p_Nr);
+        return ZapisWszystkichPol || p_Obiekt.PoleZapisywane(p_Nr);
     });
 }
 
 void TZapisywaczJSON::ZapiszPoczTypu(const TObiektBazowy &p_Obiekt)
 {
-    ZapiszTxt(QByteArrayLiteral("{\"_type_\":"));
+    Dopisz("{\"_type_\":");
     ZapiszTekstJSON(DajNazweTypuDoZapisu(p_Obiekt));
 }
 
 void TZapisywaczJSON::ZapiszPropValue()
 {
-    ZapiszTxt(QByteArrayLiteral(","));
-    NowaLinia();
-    ZapiszTxt(QByteArrayLiteral("\"value\":"));
+    Dopisz(",");
+    DopiszNowaLinie();
+    Dopisz("\"value\":");
 }
 
 void TZapisywaczJSON::ZapiszKonTypu()
 {
-    NowaLinia();
-    ZapiszTxt(QByteArrayLiteral("}"));
+    DopiszNowaLinie();
+    Dopisz("}");
 }
 
 void TZapisywaczJSON::ZapiszObiektJSON(const TObiekt &p_Obiekt, bool p_ZapisanoTyp)
 {
     if (!p_ZapisanoTyp)
-        ZapiszTxt(QByteArrayLiteral("{"));
+        Dopisz("{");
     bool pierwszy = !p_ZapisanoTyp;
     const QByteArray id = IDObiektu(&p_Obiekt);
     if (!id.isEmpty()) {
-        ZapiszTxt(pierwszy ? QByteArrayLiteral("\"ID\":") : QByteArrayLiteral(",\"ID\":"));
-        ZapiszTxt(id);
+        Dopisz(pierwszy ? QByteArrayView("\"ID\":") : QByteArrayView(",\"ID\":"));
+        Dopisz(id);
         pierwszy = false;
     }
     const int16_t ostatni = p_Obiekt.OstatniNrPola();
@@ -135,24 +140,21 @@ void TZapisywaczJSON::ZapiszObiektJSON(const TObiekt &p_Obiekt, bool p_ZapisanoT
         if (const TPoleWskObiektu *wskaznik = pole ? pole->JakoWskaznik() : nullptr)
             if (!PodlegaZapisowi(wskaznik->Wartosc()))
                 continue;
-        // The member's head goes out in one write.
-        FBufor.resize(0);
         if (!pierwszy)
-            FBufor.append(',');
+            Dopisz(',');
         pierwszy = false;
         DopiszNowaLinie();
-        FBufor.append('"');
-        FBufor.append(AliasUTF8(p_Obiekt.AliasJSONPolaNr(nr)));
-        FBufor.append("\":", 2);
-        ZapiszTxt(FBufor);
+        Dopisz('"');
+        Dopisz(AliasUTF8(p_Obiekt.AliasJSONPolaNr(nr)));
+        Dopisz("\":");
         if (pole)
             ZapiszWartoscPola(p_Obiekt, nr, *pole);
         else
-            ZapiszTxt(QByteArrayLiteral("null"));
+            Dopisz("null");
     }
     if (!p_ZapisanoTyp) {
-        NowaLinia();
-        ZapiszTxt(QByteArrayLiteral("}"));
+        DopiszNowaLinie();
+        Dopisz("}");
     }
 }
 
@@ -178,14 +180,14 @@ void TZapisywaczJSON::ZapiszTekstJSON(QByteArrayView p_UTF8)
     FBufor.append('"');
     DopiszUcieczki(p_UTF8);
     FBufor.append('"');
-    ZapiszTxt(FBufor);
+    Dopisz(FBufor);
 }
 
 void TZapisywaczJSON::ZapiszTekstBezCudzyslowu(const QString &p_Tekst)
 {
     FBufor.resize(0);
     DopiszUcieczki(p_Tekst.toUtf8());
-    ZapiszTxt(FBufor);
+    Dopisz(FBufor);
 }
 
 void TZapisywaczJSON::DopiszTekst(QStringView p_Tekst)
@@ -211,12 +213,10 @@ void TZapisywaczJSON::DopiszTekst(QStringView p_Tekst)
 
 void TZapisywaczJSON::DopiszNowaLinie()
 {
-    // What NowaLinia writes, into the scratch buffer.
     if (PominKonceLinii)
         return;
-    FBufor.append("\r\n", 2);
-    if (!PominAkapity && Akapit > 0)
-        FBufor.append(Akapit, ZnakAkapitu);
+    Dopisz("\r\n");
+    ZapiszAkapit();
 }
 
 const QByteArray &TZapisywaczJSON::AliasUTF8(const QString &p_Alias)

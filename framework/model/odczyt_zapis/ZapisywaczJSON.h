@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormatSettings.h"
+#include "WyjscieBlokowe.h"
 #include "ZapisywaczTekstu.h"
 
 #include <QHash>
@@ -15,7 +16,7 @@ class TPole;
 // numbers given in the order a walk over the written fields meets them.
 // Strings are UTF-8 with only the quote, the backslash and the control bytes
 // escaped; everything else, the slash and bytes from 127 up included, is copied.
-class TZapisywaczJSON : public TZapisywaczTekstu
+class TZapisywaczJSON : public TZapisywaczTekstu, public TDopisywanieBlokami
 {
 public:
     // Numeric arrays break their line before every 32nd element.
@@ -35,6 +36,8 @@ public:
     // The target's ID, or null when the target has none.
     void ZapiszRef(const TPoleWskObiektu &p_Pole) override;
 
+    // NowaLinia's bytes through Dopisz.
+    void DopiszNowaLinie();
     // The whole document of p_Obiekt, the object locked meanwhile.
     void ZapiszDokument(TObiektBazowy &p_Obiekt);
     // Numbers the targets of the references among the fields that will be written.
@@ -63,8 +66,6 @@ private:
     void DopiszUcieczki(QByteArrayView p_UTF8);
     // Appends the text to FBufor as UTF-8 with the escapes.
     void DopiszTekst(QStringView p_Tekst);
-    // NowaLinia's bytes, appended to FBufor.
-    void DopiszNowaLinie();
     // A field's alias as escaped UTF-8, converted once per alias.
     const QByteArray &AliasUTF8(const QString &p_Alias);
     QByteArray FBufor;
@@ -78,16 +79,16 @@ private:
 
 template <typename T, typename F> void TZapisywaczJSON::ZapiszTabliceLiczb(const T &p_Elementy, F p_Zapisz)
 {
-    ZapiszTxt(QByteArrayLiteral("["));
+    Dopisz('[');
     int i = 0;
     for (const auto &element : p_Elementy) {
         if (i > 0) {
-            ZapiszTxt(QByteArrayLiteral(","));
+            Dopisz(',');
             if (i % ElementowWLinii == 0)
-                NowaLinia();
+                DopiszNowaLinie();
         }
         p_Zapisz(element);
         ++i;
     }
-    ZapiszTxt(QByteArrayLiteral("]"));
+    Dopisz(']');
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <limits>
 
 namespace {
 
@@ -38,7 +39,8 @@ bool specjalny(char16_t c)
 
 } // namespace
 
-TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi) : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi)
+TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi)
+    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), TDopisywanieBlokami(Strumien)
 {
     UstawTypIKodowanie(tzxDomyslny, tkxDomyslny);
 }
@@ -46,8 +48,8 @@ TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi) : TZapis
 TZapisywaczXML::TZapisywaczXML(TStream *p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
                                bool p_BezPolPomijanych, bool p_ZChwilowymi, const QString &p_SzablonXSL,
                                TDajPrzestrzenPref p_DajPrzestrzenPref)
-    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), FDajPrzestrzenPref(std::move(p_DajPrzestrzenPref)),
-      SzablonXSL(p_SzablonXSL), BezPomijanych(p_BezPolPomijanych)
+    : TZapisywaczTekstu(p_Strumien, p_ZChwilowymi), TDopisywanieBlokami(Strumien),
+      FDajPrzestrzenPref(std::move(p_DajPrzestrzenPref)), SzablonXSL(p_SzablonXSL), BezPomijanych(p_BezPolPomijanych)
 {
     UstawTypIKodowanie(p_TypZapisu, p_TypKodowania);
 }
@@ -85,7 +87,36 @@ QByteArray TZapisywaczXML::DajNazweTypuDoZapisu(const TObiektBazowy &p_Obiekt) c
     return Przekoduj(nazwa);
 }
 
-void TZapisywaczXML::Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const
+namespace {
+
+// Where Zastap writes: a byte array grown as needed.
+struct TDoTablicy
+{
+    static constexpr qsizetype MaksJednostek = std::numeric_limits<qsizetype>::max() / 4;
+    QByteArray &Tablica;
+    char *Miejsce(qsizetype p_Ile)
+    {
+        const qsizetype byl = Tablica.size();
+        Tablica.resize(byl + p_Ile);
+        return Tablica.data() + byl;
+    }
+    void Zajete(char *p_Koniec) { Tablica.resize(p_Koniec - Tablica.constData()); }
+    void Dopisz(QByteArrayView p_Bajty) { Tablica.append(p_Bajty); }
+};
+
+// The same over the block output: a run at most a third of a block, so that its UTF-8 fits.
+struct TDoBloku
+{
+    static constexpr qsizetype MaksJednostek = TWyjscieBlokowe::RozmBloku / 3;
+    TWyjscieBlokowe &Wyjscie;
+    char *Miejsce(qsizetype p_Ile) { return Wyjscie.Miejsce(p_Ile); }
+    void Zajete(char *p_Koniec) { Wyjscie.Zajete(p_Koniec); }
+    void Dopisz(QByteArrayView p_Bajty) { Wyjscie.Dopisz(p_Bajty); }
+};
+
+} // namespace
+
+template <typename W> void TZapisywaczXML::Zastap(QStringView p_Tekst, W &p_Wynik) const
 {
     const bool bezSterujacych = bezZnakowSterujacych(TypZapisuXML);
     const bool utf8 = KodowanieXML == tkxUTF8;
@@ -103,7 +134,7 @@ void TZapisywaczXML::Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const
             w = std::to_chars(w, bufor + sizeof bufor, p_Kod).ptr;
         }
         *w++ = ';';
-        p_Wynik.append(bufor, w - bufor);
+        p_Wynik.Dopisz(QByteArrayView(bufor, w - bufor));
     };
     const char16_t *p = p_Tekst.utf16();
     const char16_t *koniec = p + p_Tekst.size();
@@ -111,10 +142,9 @@ void TZapisywaczXML::Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const
         const char16_t *poczatek = p;
         if (utf8) {
             // Straight into the output: at most three bytes a unit.
-            const qsizetype byl = p_Wynik.size();
-            p_Wynik.resize(byl + 3 * (koniec - p));
-            char *w = p_Wynik.data() + byl;
-            for (; p < koniec; ++p) {
+            const char16_t *granica = p + std::min<qsizetype>(koniec - p, W::MaksJednostek);
+            char *w = p_Wynik.Miejsce(3 * (granica - p));
+            for (; p < granica; ++p) {
                 const char16_t c = *p;
                 if (c < 0x80) {
                     if (Specjalne[c])
@@ -131,22 +161,24 @@ void TZapisywaczXML::Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const
                     *w++ = static_cast<char>(0x80 | (c & 0x3F));
                 }
             }
-            p_Wynik.resize(w - p_Wynik.constData());
+            p_Wynik.Zajete(w);
+            if (p == granica)
+                continue;
         } else {
             while (p < koniec && !specjalny(*p))
                 ++p;
             if (p > poczatek)
-                p_Wynik += Koduj(QStringView(poczatek, p).toString());
+                p_Wynik.Dopisz(Koduj(QStringView(poczatek, p).toString()));
+            if (p == koniec)
+                break;
         }
-        if (p == koniec)
-            break;
         const char16_t c = *p++;
         switch (c) {
-        case '&': p_Wynik += "&amp;"; break;
-        case '"': p_Wynik += "&quot;"; break;
-        case '<': p_Wynik += "&lt;"; break;
-        case '\'': p_Wynik += Znormalizowany ? "'" : "&apos;"; break;
-        case '>': p_Wynik += Znormalizowany ? ">" : "&gt;"; break;
+        case '&': p_Wynik.Dopisz("&amp;"); break;
+        case '"': p_Wynik.Dopisz("&quot;"); break;
+        case '<': p_Wynik.Dopisz("&lt;"); break;
+        case '\'': p_Wynik.Dopisz(Znormalizowany ? "'" : "&apos;"); break;
+        case '>': p_Wynik.Dopisz(Znormalizowany ? ">" : "&gt;"); break;
         case '\t':
         case '\n': referencja(c); break;
         default:
@@ -154,7 +186,7 @@ void TZapisywaczXML::Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const
                 // A whole pair is one character: UTF-8 holds it, other encodings get one reference.
                 const uint32_t kod = QChar::surrogateToUcs4(c, *p++);
                 if (utf8)
-                    p_Wynik += QStringView(p - 2, 2).toUtf8();
+                    p_Wynik.Dopisz(QStringView(p - 2, 2).toUtf8());
                 else
                     referencja(kod);
             } else if (!bezSterujacych) {
@@ -179,14 +211,21 @@ QByteArray TZapisywaczXML::Przekoduj(const QString &p_Tekst) const
 {
     QByteArray wynik;
     wynik.reserve(p_Tekst.size());
-    Zastap(p_Tekst, wynik);
+    TDoTablicy doTablicy{wynik};
+    Zastap(p_Tekst, doTablicy);
     return wynik;
 }
 
 void TZapisywaczXML::ZapiszTekst(const QString &p_Tekst)
 {
+    if (TWyjscieBlokowe *wyjscie = Wyjscie()) {
+        TDoBloku doBloku{*wyjscie};
+        Zastap(p_Tekst, doBloku);
+        return;
+    }
     FTekst.resize(0);
-    Zastap(p_Tekst, FTekst);
+    TDoTablicy doTablicy{FTekst};
+    Zastap(p_Tekst, doTablicy);
     ZapiszBufor(FTekst.constData(), FTekst.size());
 }
 
@@ -430,8 +469,8 @@ void TZapisywaczXML::ZapiszIDObiektu(const TObiektBazowy &p_Obiekt, const QByteA
     if (id.isEmpty())
         return;
     ZapiszZnak(' ');
-    ZapiszTxt(p_Prefiks);
-    ZapiszTxt(QByteArrayLiteral("ID=\""));
-    ZapiszTxt(id);
+    Dopisz(p_Prefiks);
+    Dopisz("ID=\"");
+    Dopisz(id);
     ZapiszZnak('"');
 }

@@ -2,6 +2,7 @@
 
 #include "PrzestrzNazwXML.h"
 #include "TypyXML.h"
+#include "WyjscieBlokowe.h"
 #include "ZapisywaczTekstu.h"
 
 #include <QByteArray>
@@ -25,7 +26,7 @@ using TDajPrzestrzenPref = std::function<QString(const QByteArray &p_Prefiks)>;
 // becomes "?" and never a broken reference. The dialect decides whether
 // simple fields are attributes (tzxWierszowy: only those the class marks),
 // how Booleans are written and whether control characters survive.
-class TZapisywaczXML : public TZapisywaczTekstu
+class TZapisywaczXML : public TZapisywaczTekstu, public TDopisywanieBlokami
 {
 public:
     TZapisywaczXML(TStream *p_Strumien, bool p_ZChwilowymi);
@@ -63,7 +64,7 @@ public:
     QByteArray Przekoduj(const QString &p_Tekst) const;
     // Text in the output encoding as it stands; "?" for what it lacks.
     QByteArray Koduj(const QString &p_Tekst) const;
-    void ZapiszZnak(char p_Znak) { ZapiszBufor(&p_Znak, 1); }
+    void ZapiszZnak(char p_Znak) { Dopisz(p_Znak); }
 
     // A field's names as written: the element's (escaped, encoded), the
     // attribute's (the part after any prefix), and whether it is the text field "_Value_".
@@ -98,8 +99,8 @@ protected:
     void UstawTypIKodowanie(TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania);
 
 private:
-    // Escapes and encodes into p_Wynik, runs of plain characters at a time.
-    void Zastap(QStringView p_Tekst, QByteArray &p_Wynik) const;
+    // Escapes and encodes into p_Wynik (a byte array or the block output), runs of plain characters at a time.
+    template <typename W> void Zastap(QStringView p_Tekst, W &p_Wynik) const;
     // The namespace of one object's class, when it writes anything.
     void DodajPrzestrzenieObiektu(const TObiekt &p_Obiekt);
     void DodajPrzestrzenieDrzewa(TObiektBazowy &p_Korzen);

@@ -138,7 +138,9 @@ bool TPoleCalkowitoliczbowe::WczytajLiczbe(TOdczytywaczTekstu &p_Odczytywacz)
     p_Odczytywacz.OdczytywanoPole(*this);
     TLkParser &parser = p_Odczytywacz.Parser();
     const qint64 wartosc = parser.TokenInt();
-    parser.SprawdzZakres(wartosc, Min(), Max(), ClassName());
+    // The class name is text made afresh: only a value out of range needs it.
+    if (wartosc < Min() || wartosc > Max())
+        parser.SprawdzZakres(wartosc, Min(), Max(), ClassName());
     UstawInt64(wartosc);
     parser.NextToken();
     return wartosc != 0;

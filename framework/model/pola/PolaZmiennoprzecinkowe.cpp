@@ -41,16 +41,21 @@ std::optional<long double> sprobujTekstNaLiczbe(const QString &p_Tekst)
     return wartosc;
 }
 
-} // namespace
-
-QString TekstLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, QChar p_Separator)
+// TekstLiczbyZmiennoprzecinkowej's characters into p_Wynik, in the unit the caller wants; their count.
+template <typename C> int znakiLiczby(long double p_Wartosc, int p_Cyfry, C p_Separator, C (&p_Wynik)[64])
 {
+    const auto slowo = [&](const char *p_Slowo) {
+        int n = 0;
+        for (; p_Slowo[n]; ++n)
+            p_Wynik[n] = static_cast<C>(p_Slowo[n]);
+        return n;
+    };
     if (p_Wartosc == 0)
-        return QStringLiteral("0");
+        return slowo("0");
     if (std::isnan(p_Wartosc))
-        return QStringLiteral("NAN");
+        return slowo("NAN");
     if (std::isinf(p_Wartosc))
-        return p_Wartosc < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+        return slowo(p_Wartosc < 0 ? "-INF" : "INF");
     // Scientific form rounded to p_Cyfry digits: [-]d.ddd...e[+-]xx. Text
     // writers format every number here, so no printf and no QString per digit.
     char bufor[80];
@@ -84,44 +89,58 @@ QString TekstLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, QChar
         --ileCyfr;
 
     // At most a sign, 40 digits, a separator and either 5 leading zeros or "E-4951".
-    char16_t wynik[64];
+    C *wynik = p_Wynik;
     int n = 0;
     if (ujemna)
-        wynik[n++] = u'-';
+        wynik[n++] = '-';
     const auto dopiszCyfry = [&](int p_Od, int p_Do) {
         for (int i = p_Od; i < p_Do; ++i)
-            wynik[n++] = static_cast<char16_t>(cyfry[i]);
+            wynik[n++] = static_cast<C>(cyfry[i]);
     };
     if (wykladnik >= -5 && wykladnik < cyfr) {
         if (wykladnik >= 0) {
             const int calkowite = wykladnik + 1;
             dopiszCyfry(0, std::min(ileCyfr, calkowite));
             for (int i = ileCyfr; i < calkowite; ++i)
-                wynik[n++] = u'0';
+                wynik[n++] = '0';
             if (ileCyfr > calkowite) {
-                wynik[n++] = p_Separator.unicode();
+                wynik[n++] = p_Separator;
                 dopiszCyfry(calkowite, ileCyfr);
             }
         } else {
-            wynik[n++] = u'0';
-            wynik[n++] = p_Separator.unicode();
+            wynik[n++] = '0';
+            wynik[n++] = p_Separator;
             for (int i = 0; i < -wykladnik - 1; ++i)
-                wynik[n++] = u'0';
+                wynik[n++] = '0';
             dopiszCyfry(0, ileCyfr);
         }
     } else {
         dopiszCyfry(0, 1);
         if (ileCyfr > 1) {
-            wynik[n++] = p_Separator.unicode();
+            wynik[n++] = p_Separator;
             dopiszCyfry(1, ileCyfr);
         }
-        wynik[n++] = u'E';
+        wynik[n++] = 'E';
         char wyk[8];
         const auto w = std::to_chars(wyk, wyk + sizeof wyk, wykladnik);
         for (const char *c = wyk; c < w.ptr; ++c)
-            wynik[n++] = static_cast<char16_t>(*c);
+            wynik[n++] = static_cast<C>(*c);
     }
+    return n;
+}
+
+} // namespace
+
+QString TekstLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, QChar p_Separator)
+{
+    char16_t wynik[64];
+    const int n = znakiLiczby(p_Wartosc, p_Cyfry, p_Separator.unicode(), wynik);
     return QString(reinterpret_cast<const QChar *>(wynik), n);
+}
+
+int ZnakiLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, char (&p_Wynik)[64])
+{
+    return znakiLiczby(p_Wartosc, p_Cyfry, '.', p_Wynik);
 }
 
 QString TekstCurrency(int64_t p_RazyDziesiecTysiecy, QChar p_Separator)
@@ -244,6 +263,19 @@ bool TPoleZmiennoprzecinkowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 void TPoleZmiennoprzecinkowe::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
 {
     p_Zapisywacz.ZapiszTxt(GetJakoString().toLatin1());
+}
+
+void TPoleDouble::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    // Every float of every text format passes here: no text objects.
+    char znaki[64];
+    p_Zapisywacz.ZapiszBufor(znaki, ZnakiLiczbyZmiennoprzecinkowej(Wartosc, 15, znaki));
+}
+
+void TPoleExtended::ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const
+{
+    char znaki[64];
+    p_Zapisywacz.ZapiszBufor(znaki, ZnakiLiczbyZmiennoprzecinkowej(Wartosc, 18, znaki));
 }
 
 void TPoleDouble::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) const

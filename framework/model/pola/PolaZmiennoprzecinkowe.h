@@ -31,6 +31,8 @@ protected:
 // General float text: p_Cyfry significant digits, fixed notation for magnitudes
 // from 0.00001 with at most p_Cyfry integral digits, otherwise "1.5E-7" style.
 QString TekstLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, QChar p_Separator = QLatin1Char('.'));
+// The same with ".", as bytes into p_Wynik; their count.
+int ZnakiLiczbyZmiennoprzecinkowej(long double p_Wartosc, int p_Cyfry, char (&p_Wynik)[64]);
 // Currency text: fixed, up to four decimals, no group marks.
 QString TekstCurrency(int64_t p_RazyDziesiecTysiecy, QChar p_Separator = QLatin1Char('.'));
 // Float parse after number normalisation (comma or point, blanks ignored);
@@ -51,6 +53,7 @@ public:
 
     double JakoDouble() const override { return Wartosc; }
     QString GetJakoString() const override { return TekstLiczbyZmiennoprzecinkowej(Wartosc, 15); }
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     void SetJakoString(const QString &p_Wartosc) override { Wartosc = static_cast<double>(TekstNaLiczbe(p_Wartosc, std::numeric_limits<double>::max())); }
     Variant GetJakoVariant() const override { return Variant::ZDouble(Wartosc); }
     void SetJakoVariant(const Variant &p_Wartosc) override { Wartosc = p_Wartosc.JakoDouble(); }
@@ -81,6 +84,7 @@ public:
     double JakoDouble() const override { return static_cast<double>(Wartosc); }
     long double JakoExtended() const override { return Wartosc; }
     QString GetJakoString() const override { return TekstLiczbyZmiennoprzecinkowej(Wartosc, 18); }
+    void ZapiszTekstowo(TZapisywaczTekstu &p_Zapisywacz) const override;
     void SetJakoString(const QString &p_Wartosc) override { Wartosc = TekstNaLiczbe(p_Wartosc); }
     Variant GetJakoVariant() const override { return Variant::ZDouble(static_cast<double>(Wartosc)); }
     void SetJakoVariant(const Variant &p_Wartosc) override { Wartosc = p_Wartosc.JakoDouble(); }

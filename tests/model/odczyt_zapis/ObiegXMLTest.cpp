@@ -184,6 +184,28 @@ INSTANTIATE_TEST_SUITE_P(
                          Naglowek + "<Wezel Wsk=\"1\">\r\n<Prawy ID=\"1\"/>\r\n</Wezel>"}),
     [](const ::testing::TestParamInfo<TPrzypadekZapisu> &p_Info) { return std::string(p_Info.param.Opis); });
 
+// A text far longer than the writer's output block, escaped straight into
+// it: markup characters, two-byte letters and surrogate pairs fall on every
+// position of the runs the escaping is cut into.
+TEST(ZapisXMLDlugiTekst, TakiSamJakZnakPoZnaku)
+{
+    const QString wzor = QStringLiteral("ab \u0105&<\U0001F600");
+    for (int przesuniecie = 0; przesuniecie < wzor.size(); ++przesuniecie) {
+        QString tekst(przesuniecie, QLatin1Char('x'));
+        while (tekst.size() < 100000)
+            tekst += wzor;
+        QString oczekiwany = tekst;
+        oczekiwany.replace(QLatin1Char('&'), QStringLiteral("&amp;")).replace(QLatin1Char('<'), QStringLiteral("&lt;"));
+        TStrona strona;
+        strona.UstawTekstowo(0, tekst);
+        const QByteArray xml = strona.ZapiszWStringuXML();
+        ASSERT_EQ(xml, Naglowek + "<Strona Nazwa=\"" + oczekiwany.toUtf8() + "\"/>") << przesuniecie;
+        TStrona wczytana;
+        ASSERT_TRUE(wczytana.WczytajZeStringuXML(xml));
+        EXPECT_EQ(wczytana.Tekstowo(0), tekst) << przesuniecie;
+    }
+}
+
 // Reading: a document into a node, and what came of it.
 struct TWynikOdczytu
 {

@@ -1,0 +1,73 @@
+#include "WyjscieBlokowe.h"
+
+#include "Wyjatki.h"
+
+#include <utility>
+
+TWyjscieBlokowe::TWyjscieBlokowe(TStream *p_Cel)
+    : FCel(p_Cel), FBlok(new char[RozmBloku]), FPoz(FBlok.get()), FKoniec(FBlok.get() + RozmBloku)
+{
+}
+
+void TWyjscieBlokowe::Oproznij()
+{
+    const int64_t ile = FPoz - FBlok.get();
+    // Emptied first: a failed write must not go out again.
+    FPoz = FBlok.get();
+    if (ile > 0)
+        FCel->WriteBuffer(FBlok.get(), ile);
+}
+
+void TWyjscieBlokowe::DopiszDuzo(const char *p_Bajty, int64_t p_Ile)
+{
+    if (p_Ile <= 0)
+        return;
+    Oproznij();
+    if (p_Ile >= RozmBloku) {
+        FCel->WriteBuffer(p_Bajty, p_Ile);
+        return;
+    }
+    std::memcpy(FPoz, p_Bajty, static_cast<size_t>(p_Ile));
+    FPoz += p_Ile;
+}
+
+int64_t TWyjscieBlokowe::Read(void *, int64_t)
+{
+    throw LkException(QStringLiteral("Unexpected call to Read method"));
+}
+
+int64_t TWyjscieBlokowe::Write(const void *p_Bufor, int64_t p_Ile)
+{
+    if (p_Ile <= 0)
+        return 0;
+    Dopisz(static_cast<const char *>(p_Bufor), p_Ile);
+    return p_Ile;
+}
+
+int64_t TWyjscieBlokowe::Seek(int64_t, TSeekOrigin)
+{
+    throw LkException(QStringLiteral("Unexpected call to Seek method"));
+}
+
+TZapisBlokami::TZapisBlokami(TDopisywanieBlokami &p_Zapisywacz) : FZapisywacz(p_Zapisywacz)
+{
+    if (FZapisywacz.FWyjscie)
+        return;
+    FWlasne = std::make_unique<TWyjscieBlokowe>(FZapisywacz.FStrumien);
+    FPoprzedni = std::exchange(FZapisywacz.FStrumien, FWlasne.get());
+    FZapisywacz.FWyjscie = FWlasne.get();
+}
+
+TZapisBlokami::~TZapisBlokami()
+{
+    if (!FWlasne)
+        return;
+    FZapisywacz.FStrumien = FPoprzedni;
+    FZapisywacz.FWyjscie = nullptr;
+}
+
+void TZapisBlokami::Zakoncz()
+{
+    if (FWlasne)
+        FWlasne->Oproznij();
+}

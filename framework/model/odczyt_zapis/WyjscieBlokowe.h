@@ -1,0 +1,120 @@
+#pragma once
+
+#include "Strumienie.h"
+
+#include <QByteArrayView>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+// The output of one text write gathered in blocks: a small write is a copy
+// into the block, and the block goes to the target stream whole when full
+// and on Oproznij. It can only be written: reading or positioning raise
+// LkException. The destructor drops what is left (the write it belonged to
+// failed); a write that succeeds ends with Oproznij, which raises a failed
+// write of the target.
+class TWyjscieBlokowe : public TStream
+{
+public:
+    static constexpr int64_t RozmBloku = 65536;
+
+    explicit TWyjscieBlokowe(TStream *p_Cel);
+
+    void Dopisz(const char *p_Bajty, int64_t p_Ile)
+    {
+        if (p_Ile <= FKoniec - FPoz) [[likely]] {
+            // An empty array hands a null pointer, which memcpy must not get.
+            if (p_Ile > 0) {
+                std::memcpy(FPoz, p_Bajty, static_cast<size_t>(p_Ile));
+                FPoz += p_Ile;
+            }
+        } else {
+            DopiszDuzo(p_Bajty, p_Ile);
+        }
+    }
+    void Dopisz(QByteArrayView p_Bajty) { Dopisz(p_Bajty.data(), p_Bajty.size()); }
+    void Dopisz(char p_Znak)
+    {
+        if (FPoz == FKoniec) [[unlikely]]
+            Oproznij();
+        *FPoz++ = p_Znak;
+    }
+    // Room for p_Ile bytes (at most RozmBloku) at the returned place; the
+    // caller fills some and hands back the end with Zajete.
+    char *Miejsce(int64_t p_Ile)
+    {
+        if (p_Ile > FKoniec - FPoz) [[unlikely]]
+            Oproznij();
+        return FPoz;
+    }
+    void Zajete(char *p_Koniec) { FPoz = p_Koniec; }
+    // Writes the block out; short writes of the target raise "Stream write error".
+    void Oproznij();
+
+    int64_t Read(void *p_Bufor, int64_t p_Ile) override;
+    int64_t Write(const void *p_Bufor, int64_t p_Ile) override;
+    int64_t Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od) override;
+    const char *ClassName() const override { return "TWyjscieBlokowe"; }
+
+private:
+    void DopiszDuzo(const char *p_Bajty, int64_t p_Ile);
+
+    TStream *FCel;
+    std::unique_ptr<char[]> FBlok;
+    char *FPoz;
+    char *FKoniec;
+};
+
+// A text writer's inline way to its output: while a document is written
+// (a TZapisBlokami is alive) straight into the block, else to the stream.
+class TDopisywanieBlokami
+{
+public:
+    // p_Strumien: the writer's own output, which TZapisBlokami swaps for the block for a while.
+    explicit TDopisywanieBlokami(TStream *&p_Strumien) : FStrumien(p_Strumien) {}
+    TDopisywanieBlokami(const TDopisywanieBlokami &) = delete;
+    TDopisywanieBlokami &operator=(const TDopisywanieBlokami &) = delete;
+
+    void Dopisz(QByteArrayView p_Bajty)
+    {
+        if (FWyjscie)
+            FWyjscie->Dopisz(p_Bajty);
+        else if (!p_Bajty.isEmpty())
+            FStrumien->WriteBuffer(p_Bajty.data(), p_Bajty.size());
+    }
+    void Dopisz(char p_Znak)
+    {
+        if (FWyjscie)
+            FWyjscie->Dopisz(p_Znak);
+        else
+            FStrumien->WriteBuffer(&p_Znak, 1);
+    }
+    // The block output of the document being written; null outside one.
+    TWyjscieBlokowe *Wyjscie() const { return FWyjscie; }
+
+private:
+    friend class TZapisBlokami;
+    TStream *&FStrumien;
+    TWyjscieBlokowe *FWyjscie = nullptr;
+};
+
+// For the span of one write, a writer's output goes through a block in front
+// of the stream it had; Zakoncz writes the block out. Left without Zakoncz (a
+// failure), the writer gets its stream back and what was gathered is
+// dropped. Inside a write already under way it does nothing.
+class TZapisBlokami
+{
+public:
+    explicit TZapisBlokami(TDopisywanieBlokami &p_Zapisywacz);
+    ~TZapisBlokami();
+    TZapisBlokami(const TZapisBlokami &) = delete;
+    TZapisBlokami &operator=(const TZapisBlokami &) = delete;
+
+    void Zakoncz();
+
+private:
+    TDopisywanieBlokami &FZapisywacz;
+    std::unique_ptr<TWyjscieBlokowe> FWlasne;
+    TStream *FPoprzedni = nullptr;
+};
