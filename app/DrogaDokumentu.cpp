@@ -21,9 +21,6 @@ namespace {
 // Large enough that a page is written in few system calls.
 constexpr int64_t rozmiarBuforaStrony = 256 * 1024;
 
-// Messages up to this size are recognised from their bytes in memory.
-constexpr qint64 maksRozpoznawaniaWPamieci = 1024 * 1024;
-
 void pokazBlad(const QString &p_Tekst)
 {
     PokazKomunikat(p_Tekst, mtError, mbOKOnly, 0);
@@ -61,7 +58,7 @@ QString TDrogaDokumentu::DajTypDokumentu(const QString &p_NazwaPliku, QString *p
     // reader's error, a bare object) is read again from the file below, so
     // that the reader reports it as it always does.
     QByteArray bajty;
-    if (WczytajMalyPlik(p_NazwaPliku, maksRozpoznawaniaWPamieci, bajty)) {
+    if (WczytajMalyPlik(p_NazwaPliku, MaksMalegoPliku, bajty)) {
         TObiekt obiekt;
         TMemoryStream strumien(bajty);
         try {

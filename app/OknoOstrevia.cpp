@@ -397,7 +397,7 @@ void TOknoECS::pokazStrone(const TStronaDokumentu &p_Strona)
 
 void TOknoECS::ustawDrukowanie()
 {
-    const bool mozna = FPokazana && !FDruk && browser;
+    const bool mozna = mozliweZadanie();
     for (QWidget *kontrolka : std::initializer_list<QWidget *>{butDrukuj, butZapiszPDF})
         kontrolka->setEnabled(mozna);
     for (QAction *opcja : {opcDrukuj, opcZapiszPDF})
@@ -490,16 +490,27 @@ void TOknoECS::butWybierzClick()
     WczytajPlik(edNazwaPliku->text());
 }
 
-void TOknoECS::butDrukujClick()
+bool TOknoECS::mozliweZadanie() const
 {
-    if (!FPokazana || FDruk || !browser)
-        return;
-    const TOpisStrony &strona = FPokazana->Strona;
-    const QString odmowa = OdmowaWydruku(strona);
+    return FPokazana && !FDruk && browser;
+}
+
+bool TOknoECS::stronaDoZadania()
+{
+    if (!mozliweZadanie())
+        return false;
+    const QString odmowa = OdmowaWydruku(FPokazana->Strona);
     if (!odmowa.isEmpty()) {
         PokazKomunikat(odmowa, mtError, mbOKOnly, 0);
-        return;
+        return false;
     }
+    return true;
+}
+
+void TOknoECS::butDrukujClick()
+{
+    if (!stronaDoZadania())
+        return;
     QPrinter drukarka;
     drukarka.setPageSize(QPageSize(QPageSize::A4));
     drukarka.setDocName(QFileInfo(FPokazana->PlikDokumentu).fileName());
@@ -512,13 +523,8 @@ void TOknoECS::butDrukujClick()
 
 void TOknoECS::butZapiszPDFClick()
 {
-    if (!FPokazana || FDruk || !browser)
+    if (!stronaDoZadania())
         return;
-    const QString odmowa = OdmowaWydruku(FPokazana->Strona);
-    if (!odmowa.isEmpty()) {
-        PokazKomunikat(odmowa, mtError, mbOKOnly, 0);
-        return;
-    }
     // Offered beside the message, under its name.
     const QFileInfo dokument(FPokazana->PlikDokumentu);
     LkSaveDialog1->setDirectory(dokument.absolutePath());
@@ -532,13 +538,8 @@ void TOknoECS::butZapiszPDFClick()
 
 void TOknoECS::butWyslijClick()
 {
-    if (!FPokazana || FDruk || !browser || !FPokazana->Dane.JestIE599())
+    if (!mozliweZadanie() || !FPokazana->Dane.JestIE599() || !stronaDoZadania())
         return;
-    const QString odmowa = OdmowaWydruku(FPokazana->Strona);
-    if (!odmowa.isEmpty()) {
-        PokazKomunikat(odmowa, mtError, mbOKOnly, 0);
-        return;
-    }
     const QString mrn = FPokazana->Dane.MRN;
     if (mrn.isEmpty()) {
         PokazKomunikat(QStringLiteral("Nie można przygotować potwierdzenia wywozu:\rkomunikat nie zawiera "

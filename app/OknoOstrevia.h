@@ -135,6 +135,10 @@ private:
     // after which p_PoZapisie runs; one job at a time, progress shown.
     void uruchomZadanie(const TUstawieniaDruku &p_Ustawienia, const QString &p_Tytul, const QString &p_Postep,
                         std::function<void()> p_PoZapisie = {});
+    // A page is shown, the pane is there and no job runs.
+    bool mozliweZadanie() const;
+    // The same, and the page may be printed; a refused page says why.
+    bool stronaDoZadania();
     void drukZakonczony(const QString &p_Blad);
     void ustawDrukowanie();
     void wyslijPotwierdzenie(const QString &p_MRN, const QString &p_PlikPDF);

@@ -19,8 +19,6 @@ namespace {
 // Deeper trees than this are no archive of messages but a trap.
 constexpr int maksGlebokosc = 64;
 
-using TIdentyfikatorPliku = std::pair<dev_t, ino_t>;
-
 bool jestXml(const QString &p_Nazwa)
 {
     return p_Nazwa.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
@@ -38,7 +36,7 @@ public:
             const int blad = errno;
             // A link into nowhere or round in a circle is a refused file,
             // whether named or met in a folder.
-            Wejscia.push_back({p_Sciezka, OpisBleduSystemu(blad)});
+            Wejscia.push_back({p_Sciezka, OpisBleduSystemu(blad), std::nullopt});
             return;
         }
         if (S_ISDIR(st.st_mode)) {
@@ -49,7 +47,8 @@ public:
             return;
         if (!FPliki.insert({st.st_dev, st.st_ino}).second)
             return;
-        Wejscia.push_back({p_Sciezka, S_ISREG(st.st_mode) ? QString() : OpisTypu(st.st_mode)});
+        Wejscia.push_back(
+            {p_Sciezka, S_ISREG(st.st_mode) ? QString() : OpisTypu(st.st_mode), TIdentyfikatorPliku{st.st_dev, st.st_ino}});
     }
 
     static QString OpisTypu(mode_t p_Tryb)
@@ -71,12 +70,12 @@ private:
         if (!FKatalogi.insert({p_St.st_dev, p_St.st_ino}).second)
             return; // met before: a loop of links, or the same folder twice
         if (p_Glebokosc > maksGlebokosc) {
-            Wejscia.push_back({p_Sciezka, QStringLiteral("zbyt głęboko zagnieżdżony katalog")});
+            Wejscia.push_back({p_Sciezka, QStringLiteral("zbyt głęboko zagnieżdżony katalog"), std::nullopt});
             return;
         }
         QDir katalog(p_Sciezka);
         if (!katalog.isReadable()) {
-            Wejscia.push_back({p_Sciezka, QStringLiteral("nie można odczytać katalogu")});
+            Wejscia.push_back({p_Sciezka, QStringLiteral("nie można odczytać katalogu"), std::nullopt});
             return;
         }
         QStringList nazwy = katalog.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,

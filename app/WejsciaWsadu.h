@@ -3,7 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <sys/types.h>
+
+#include <optional>
+#include <utility>
 #include <vector>
+
+// A file as the file system knows it (device, inode), whatever its name.
+using TIdentyfikatorPliku = std::pair<dev_t, ino_t>;
 
 // One input of a batch: a file to render, or a name that is refused
 // already (with the reason, in Polish).
@@ -11,6 +18,8 @@ struct TWejscieWsadu
 {
     QString Sciezka;
     QString Odmowa;
+    // The file named, links followed; none when it could not be looked at.
+    std::optional<TIdentyfikatorPliku> Plik;
 };
 
 // The batch's inputs in a fixed order: each argument in turn, a folder

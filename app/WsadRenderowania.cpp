@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <sys/stat.h>
 
@@ -78,8 +79,8 @@ private:
     QDir FKatalog;
     std::vector<TWejscieWsadu> FWejscia;
     QStringList FNazwy;
-    // The inputs as files (device, inode), links followed.
-    std::set<std::pair<dev_t, ino_t>> FPlikiWejsciowe;
+    // The inputs as files, links followed.
+    std::set<TIdentyfikatorPliku> FPlikiWejsciowe;
     std::vector<TWynikPliku> FWyniki;
     std::atomic<size_t> FNastepny{0};
     std::unique_ptr<TPostepWsadu> FPostep;
@@ -104,9 +105,8 @@ int TWsad::Wykonaj()
     QStringList sciezki;
     for (const TWejscieWsadu &wejscie : FWejscia) {
         sciezki.append(wejscie.Sciezka);
-        struct stat stan;
-        if (::stat(QFile::encodeName(wejscie.Sciezka).constData(), &stan) == 0)
-            FPlikiWejsciowe.insert({stan.st_dev, stan.st_ino});
+        if (wejscie.Plik)
+            FPlikiWejsciowe.insert(*wejscie.Plik);
     }
     FNazwy = NadajNazwyWynikow(sciezki, [this](const QString &p_Nazwa) { return wynikNaWejsciu(p_Nazwa); });
     FWyniki.resize(FWejscia.size());
@@ -205,9 +205,10 @@ QString TWsad::wyrenderuj(const QString &p_Sciezka, const QString &p_Nazwa, QStr
         TDrogaDokumentu droga{TDrogaDokumentu::TBezPlikowTymczasowych()};
         droga.UzyjSzablonow(&FSzablony);
         QString strona;
-        std::unique_ptr<QString, void (*)(QString *)> stronaTymczasowa(nullptr, [](QString *p_Plik) {
-            QFile::remove(*p_Plik);
-            delete p_Plik;
+        QString stronaTymczasowa;
+        const auto usunStroneTymczasowa = qScopeGuard([&stronaTymczasowa] {
+            if (!stronaTymczasowa.isEmpty())
+                QFile::remove(stronaTymczasowa);
         });
         if (FOpcje.HTML) {
             const QString html = FKatalog.filePath(p_Nazwa + QStringLiteral(".html"));
@@ -227,7 +228,7 @@ QString TWsad::wyrenderuj(const QString &p_Sciezka, const QString &p_Nazwa, QStr
             strona = nowaStronaTymczasowa();
             if (strona.isEmpty())
                 return QStringLiteral("Nie można uzyskać nazwy pliku tymczasowego");
-            stronaTymczasowa.reset(new QString(strona));
+            stronaTymczasowa = strona;
             TFileStream plik(strona, fmCreate);
             if (!droga.WyrenderujDo(p_Sciezka, plik))
                 return tekstKomunikatow(zbieracz.Zabierz());

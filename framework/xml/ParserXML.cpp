@@ -116,24 +116,14 @@ TWynikParsowaniaXML ParsujXML(const QByteArray &p_Bajty, const QString &p_Adres)
     return parsuj(zrodlo, p_Adres);
 }
 
-namespace {
-
-// A file up to this size is read in one go, in a few system calls instead
-// of one per piece the parser asks for (a batch reads thousands of them).
-constexpr qint64 MaksCalegoPliku = 1024 * 1024;
-
-} // namespace
-
 TWynikParsowaniaXML ParsujPlikXML(const QString &p_NazwaPliku)
 {
+    // A small file is read in one go, in a few system calls instead of one
+    // per piece the parser asks for (a batch reads thousands of them); the
+    // pieces the parser and the guard see are the same as from the file.
     QByteArray bajty;
-    if (WczytajMalyPlik(p_NazwaPliku, MaksCalegoPliku, bajty)) {
-        // The pieces the parser and the guard see are the same as from the file.
-        TZrodloXML zrodlo;
-        zrodlo.Bajty = bajty.constData();
-        zrodlo.Pozostalo = bajty.size();
-        return parsuj(zrodlo, p_NazwaPliku);
-    }
+    if (WczytajMalyPlik(p_NazwaPliku, MaksMalegoPliku, bajty))
+        return ParsujXML(bajty, p_NazwaPliku);
     QFile plik(p_NazwaPliku);
     if (!plik.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         TWynikParsowaniaXML wynik;

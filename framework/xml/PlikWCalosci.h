@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+// What a small file is here: the size of many messages, read whole at once.
+inline constexpr qint64 MaksMalegoPliku = 1024 * 1024;
+
 // A small regular file read whole, in a few system calls: for the many
 // small messages of a batch, which would otherwise be read in many pieces.
 // False for anything else (no such file, not a regular file, larger than
