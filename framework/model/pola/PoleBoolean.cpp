@@ -56,6 +56,10 @@ bool TPoleBoolean::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
         // An ASCII word ("true" in JSON) reads in place: Windows-1250 leaves
         // ASCII as it is, so only other bytes and refusals take the text road.
         const QByteArrayView slowo = parser.TokenView();
+        if (slowo == "true" || slowo == "false") {
+            Wartosc = slowo.size() == 4;
+            break;
+        }
         const bool ascii = std::all_of(slowo.begin(), slowo.end(), [](char p_Bajt) {
             return static_cast<unsigned char>(p_Bajt) < 0x80;
         });
