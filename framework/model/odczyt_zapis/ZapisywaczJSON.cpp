@@ -341,6 +341,13 @@ std::vector<TZapisywaczJSON::TNazwaCzlonu> &TZapisywaczJSON::NazwyCzlonowKlasy(c
 
 const QByteArray &TZapisywaczJSON::NazwaCzlonu(std::vector<TNazwaCzlonu> &p_Nazwy, const TObiekt &p_Obiekt, int16_t p_Nr)
 {
+    if (static_cast<size_t>(p_Nr) < p_Nazwy.size() && p_Nazwy[static_cast<size_t>(p_Nr)].Gotowa) [[likely]]
+        return p_Nazwy[static_cast<size_t>(p_Nr)].Bajty;
+    return NowaNazwaCzlonu(p_Nazwy, p_Obiekt, p_Nr);
+}
+
+const QByteArray &TZapisywaczJSON::NowaNazwaCzlonu(std::vector<TNazwaCzlonu> &p_Nazwy, const TObiekt &p_Obiekt, int16_t p_Nr)
+{
     if (p_Nazwy.size() <= static_cast<size_t>(p_Nr))
         p_Nazwy.resize(static_cast<size_t>(std::max(p_Obiekt.OstatniNrPola(), p_Nr)) + 1);
     TNazwaCzlonu &nazwa = p_Nazwy[static_cast<size_t>(p_Nr)];

@@ -84,6 +84,8 @@ private:
     // The member name of field p_Nr ("\"alias\":", escaped UTF-8), asked of
     // the object once per class and field, as the reader does.
     const QByteArray &NazwaCzlonu(std::vector<TNazwaCzlonu> &p_Nazwy, const TObiekt &p_Obiekt, int16_t p_Nr);
+    // The first time for the field: the alias asked and escaped.
+    const QByteArray &NowaNazwaCzlonu(std::vector<TNazwaCzlonu> &p_Nazwy, const TObiekt &p_Obiekt, int16_t p_Nr);
     std::unordered_map<const std::type_info *, std::vector<TNazwaCzlonu>> FNazwyCzlonow;
     const std::type_info *FOstatniaKlasa = nullptr;
     std::vector<TNazwaCzlonu> *FOstatnieNazwy = nullptr;
