@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <charconv>
 #include <cstring>
 #include <memory>
 #include <typeinfo>
