@@ -8,6 +8,7 @@
 #include "PolaZmiennoprzecinkowe.h"
 #include "ZapisywaczJSON.h"
 
+#include <charconv>
 #include <limits>
 
 namespace {
@@ -78,15 +79,15 @@ void TListaWskObiektow::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_Z
     zacznijTablice(p_Zapisywacz, p_ZapisanoTyp);
     int zapisane = 0;
     for (int i = 0; i < IleObiektow(); ++i) {
-        const QByteArray id = p_Zapisywacz.IDObiektu(ObiektyListy(i));
-        if (id.isEmpty())
+        const QByteArray *id = p_Zapisywacz.IDDoZapisu(ObiektyListy(i));
+        if (!id)
             continue;
         if (zapisane > 0) {
             p_Zapisywacz.Dopisz(',');
             if (zapisane % TZapisywaczJSON::ElementowWLinii == 0)
                 p_Zapisywacz.DopiszNowaLinie();
         }
-        p_Zapisywacz.Dopisz(id);
+        p_Zapisywacz.Dopisz(*id);
         ++zapisane;
     }
     p_Zapisywacz.Dopisz(']');
@@ -107,7 +108,15 @@ void TPoleListaLiczb<T>::WykonajZapisJSON(TZapisywaczJSON &p_Zapisywacz, bool p_
 {
     if (p_ZapisanoTyp)
         p_Zapisywacz.ZapiszPropValue();
-    p_Zapisywacz.ZapiszTabliceLiczb(*this, [&](T p_Wartosc) { p_Zapisywacz.Dopisz(TekstWartosci(p_Wartosc).toLatin1()); });
+    p_Zapisywacz.ZapiszTabliceLiczb(*this, [&](T p_Wartosc) {
+        if constexpr (std::is_integral_v<T>) {
+            // TekstWartosci's digits without a string per element.
+            char cyfry[24];
+            p_Zapisywacz.Dopisz(QByteArrayView(cyfry, std::to_chars(cyfry, cyfry + sizeof cyfry, p_Wartosc).ptr - cyfry));
+        } else {
+            p_Zapisywacz.Dopisz(TekstWartosci(p_Wartosc).toLatin1());
+        }
+    });
 }
 
 template <typename T> void TPoleListaLiczb<T>::WykonajOdczytJSON(TOdczytywaczJSON &p_Odczytywacz, bool p_OdczytanoTyp)

@@ -5,15 +5,17 @@
 #include <utility>
 
 TWyjscieBlokowe::TWyjscieBlokowe(TStream *p_Cel)
-    : FCel(p_Cel), FBlok(new char[RozmBloku]), FPoz(FBlok.get()), FKoniec(FBlok.get() + RozmBloku)
+    : FCel(p_Cel), FBlok(new char[RozmBloku])
 {
+    FOknoZapisu = FBlok.get();
+    FKoniecZapisu = FBlok.get() + RozmBloku;
 }
 
 void TWyjscieBlokowe::Oproznij()
 {
-    const int64_t ile = FPoz - FBlok.get();
+    const int64_t ile = FOknoZapisu - FBlok.get();
     // Emptied first: a failed write must not go out again.
-    FPoz = FBlok.get();
+    FOknoZapisu = FBlok.get();
     if (ile > 0)
         FCel->WriteBuffer(FBlok.get(), ile);
 }
@@ -27,8 +29,8 @@ void TWyjscieBlokowe::DopiszDuzo(const char *p_Bajty, int64_t p_Ile)
         FCel->WriteBuffer(p_Bajty, p_Ile);
         return;
     }
-    std::memcpy(FPoz, p_Bajty, static_cast<size_t>(p_Ile));
-    FPoz += p_Ile;
+    std::memcpy(FOknoZapisu, p_Bajty, static_cast<size_t>(p_Ile));
+    FOknoZapisu += p_Ile;
 }
 
 int64_t TWyjscieBlokowe::Read(void *, int64_t)

@@ -13,7 +13,8 @@
 // and on Oproznij. It can only be written: reading or positioning raise
 // LkException. The destructor drops what is left (the write it belonged to
 // failed); a write that succeeds ends with Oproznij, which raises a failed
-// write of the target.
+// write of the target. The free room of the block is the stream's write
+// window, so that WriteBuffer fills it without a virtual call.
 class TWyjscieBlokowe : public TStream
 {
 public:
@@ -23,11 +24,11 @@ public:
 
     void Dopisz(const char *p_Bajty, int64_t p_Ile)
     {
-        if (p_Ile <= FKoniec - FPoz) [[likely]] {
+        if (p_Ile <= FKoniecZapisu - FOknoZapisu) [[likely]] {
             // An empty array hands a null pointer, which memcpy must not get.
             if (p_Ile > 0) {
-                std::memcpy(FPoz, p_Bajty, static_cast<size_t>(p_Ile));
-                FPoz += p_Ile;
+                std::memcpy(FOknoZapisu, p_Bajty, static_cast<size_t>(p_Ile));
+                FOknoZapisu += p_Ile;
             }
         } else {
             DopiszDuzo(p_Bajty, p_Ile);
@@ -36,19 +37,19 @@ public:
     void Dopisz(QByteArrayView p_Bajty) { Dopisz(p_Bajty.data(), p_Bajty.size()); }
     void Dopisz(char p_Znak)
     {
-        if (FPoz == FKoniec) [[unlikely]]
+        if (FOknoZapisu == FKoniecZapisu) [[unlikely]]
             Oproznij();
-        *FPoz++ = p_Znak;
+        *FOknoZapisu++ = p_Znak;
     }
     // Room for p_Ile bytes (at most RozmBloku) at the returned place; the
     // caller fills some and hands back the end with Zajete.
     char *Miejsce(int64_t p_Ile)
     {
-        if (p_Ile > FKoniec - FPoz) [[unlikely]]
+        if (p_Ile > FKoniecZapisu - FOknoZapisu) [[unlikely]]
             Oproznij();
-        return FPoz;
+        return FOknoZapisu;
     }
-    void Zajete(char *p_Koniec) { FPoz = p_Koniec; }
+    void Zajete(char *p_Koniec) { FOknoZapisu = p_Koniec; }
     // Writes the block out; short writes of the target raise "Stream write error".
     void Oproznij();
 
@@ -62,8 +63,6 @@ private:
 
     TStream *FCel;
     std::unique_ptr<char[]> FBlok;
-    char *FPoz;
-    char *FKoniec;
 };
 
 // A text writer's inline way to its output: while a document is written

@@ -10,8 +10,16 @@
 #include "PolaCalkowite.h"
 #include "PoleWskObiektu.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <memory>
+#include <typeinfo>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -31,6 +39,48 @@ constexpr std::array<char, 256> TabelaUcieczek()
     return t;
 }
 constexpr std::array<char, 256> Ucieczki = TabelaUcieczek();
+
+// Copies the leading UTF-16 units that stand for themselves in a JSON string
+// (ASCII without escapes) to p_Cel as bytes; returns how many.
+qsizetype KopiujZwykle(const char16_t *p_Znaki, qsizetype p_Ile, char *p_Cel)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Packing saturates: units above 0xFF become 0xFF and those from 0x8000
+    // (negative as signed) become 0, so one signed "below 0x20" test catches
+    // both the control bytes and everything from 0x80 up.
+    const __m128i spacja = _mm_set1_epi8(0x20);
+    const __m128i cudzyslow = _mm_set1_epi8('"');
+    const __m128i lewy = _mm_set1_epi8('\\');
+    const auto zle = [&](__m128i p_Bajty) {
+        const __m128i z = _mm_or_si128(_mm_cmplt_epi8(p_Bajty, spacja),
+                                       _mm_or_si128(_mm_cmpeq_epi8(p_Bajty, cudzyslow), _mm_cmpeq_epi8(p_Bajty, lewy)));
+        return static_cast<unsigned>(_mm_movemask_epi8(z));
+    };
+    for (; i + 16 <= p_Ile; i += 16) {
+        const auto *z = reinterpret_cast<const __m128i *>(p_Znaki + i);
+        const __m128i bajty = _mm_packus_epi16(_mm_loadu_si128(z), _mm_loadu_si128(z + 1));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(p_Cel + i), bajty);
+        if (const unsigned maska = zle(bajty))
+            return i + std::countr_zero(maska);
+    }
+    if (i + 8 <= p_Ile) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p_Znaki + i));
+        const __m128i bajty = _mm_packus_epi16(w, w);
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(p_Cel + i), bajty);
+        if (const unsigned maska = zle(bajty) & 0xFFu)
+            return i + std::countr_zero(maska);
+        i += 8;
+    }
+#endif
+    for (; i < p_Ile; ++i) {
+        const char16_t c = p_Znaki[i];
+        if (c >= 0x80 || Ucieczki[c])
+            break;
+        p_Cel[i] = static_cast<char>(c);
+    }
+    return i;
+}
 
 } // namespace
 
@@ -55,6 +105,26 @@ void TZapisywaczJSON::ZapiszTekst(const QByteArray &p_Tekst)
 
 void TZapisywaczJSON::ZapiszTekst(const QString &p_Tekst)
 {
+    TWyjscieBlokowe *wyjscie = Wyjscie();
+    const qsizetype n = p_Tekst.size();
+    if (wyjscie && n + 2 <= TWyjscieBlokowe::RozmBloku) {
+        // The usual text is ASCII without escapes: straight into the block.
+        char *w = wyjscie->Miejsce(n + 2);
+        *w++ = '"';
+        const qsizetype zwykle = KopiujZwykle(QStringView(p_Tekst).utf16(), n, w);
+        w += zwykle;
+        if (zwykle == n) {
+            *w++ = '"';
+            wyjscie->Zajete(w);
+            return;
+        }
+        wyjscie->Zajete(w);
+        FBufor.resize(0);
+        DopiszUcieczki(QStringView(p_Tekst).mid(zwykle).toUtf8());
+        FBufor.append('"');
+        Dopisz(FBufor);
+        return;
+    }
     FBufor.resize(0);
     FBufor.append('"');
     DopiszTekst(p_Tekst);
@@ -74,8 +144,18 @@ void TZapisywaczJSON::ZapiszObiekt(TObiektBazowy &p_Obiekt, const QString &)
 
 void TZapisywaczJSON::ZapiszRef(const TPoleWskObiektu &p_Pole)
 {
-    const QByteArray id = IDObiektu(p_Pole.Wartosc());
-    Dopisz(id.isEmpty() ? QByteArrayView("null") : QByteArrayView(id));
+    const QByteArray *id = IDDoZapisu(p_Pole.Wartosc());
+    Dopisz(id ? QByteArrayView(*id) : QByteArrayView("null"));
+}
+
+const QByteArray *TZapisywaczJSON::IDDoZapisu(const TObiektBazowy *p_Obiekt)
+{
+    // IDObiektu's answer without a copy of the number per object.
+    int gdzie;
+    if (!p_Obiekt || !PodlegaZapisowi(p_Obiekt, gdzie) || gdzie >= IDObiektow.size())
+        return nullptr;
+    const QByteArray &id = IDObiektow.at(gdzie);
+    return id.isEmpty() ? nullptr : &id;
 }
 
 void TZapisywaczJSON::ZapiszDokument(TObiektBazowy &p_Obiekt)
@@ -124,38 +204,66 @@ void TZapisywaczJSON::ZapiszKonTypu()
 void TZapisywaczJSON::ZapiszObiektJSON(const TObiekt &p_Obiekt, bool p_ZapisanoTyp)
 {
     if (!p_ZapisanoTyp)
-        Dopisz("{");
+        Dopisz('{');
     bool pierwszy = !p_ZapisanoTyp;
-    const QByteArray id = IDObiektu(&p_Obiekt);
-    if (!id.isEmpty()) {
+    if (const QByteArray *id = IDDoZapisu(&p_Obiekt)) {
         Dopisz(pierwszy ? QByteArrayView("\"ID\":") : QByteArrayView(",\"ID\":"));
-        Dopisz(id);
+        Dopisz(*id);
         pierwszy = false;
     }
-    const int16_t ostatni = p_Obiekt.OstatniNrPola();
-    for (int16_t nr = 0; nr <= ostatni; ++nr) {
-        if (!CzyZapisacPoleObiektu(nr, p_Obiekt))
-            continue;
-        const TPole *pole = p_Obiekt.MaWartosc(nr) ? p_Obiekt.PoleJesliJest(nr) : nullptr;
-        if (const TPoleWskObiektu *wskaznik = pole ? pole->JakoWskaznik() : nullptr)
+    std::vector<TNazwaCzlonu> &nazwy = NazwyCzlonowKlasy(p_Obiekt);
+    const auto zapiszPole = [&](int16_t p_Nr, const TPole *p_Pole) {
+        if (const TPoleWskObiektu *wskaznik = p_Pole ? p_Pole->JakoWskaznik() : nullptr)
             if (!PodlegaZapisowi(wskaznik->Wartosc()))
-                continue;
-        if (!pierwszy)
-            Dopisz(',');
+                return;
+        DopiszCzlon(pierwszy, NazwaCzlonu(nazwy, p_Obiekt, p_Nr));
         pierwszy = false;
-        DopiszNowaLinie();
-        Dopisz('"');
-        Dopisz(AliasUTF8(p_Obiekt.AliasJSONPolaNr(nr)));
-        Dopisz("\":");
-        if (pole)
-            ZapiszWartoscPola(p_Obiekt, nr, *pole);
+        if (p_Pole)
+            ZapiszWartoscPola(p_Obiekt, p_Nr, *p_Pole);
         else
             Dopisz("null");
+    };
+    if (CzyZapisacPole) {
+        // The filter alone decides, for fields without data too.
+        const int16_t ostatni = p_Obiekt.OstatniNrPola();
+        for (int16_t nr = 0; nr <= ostatni; ++nr) {
+            ZapisPole = nr;
+            if (CzyZapisacPole(p_Obiekt, nr))
+                zapiszPole(nr, p_Obiekt.MaWartosc(nr) ? p_Obiekt.PoleJesliJest(nr) : nullptr);
+        }
+    } else {
+        // CzyZapisacPoleObiektu's rule over the fields with data, the class's table read once.
+        p_Obiekt.DlaPolZWartoscia([&](int16_t p_Nr, TPole &p_Pole) {
+            ZapisPole = p_Nr;
+            if (ZapisWszystkichPol || p_Obiekt.PoleZapisywane(p_Nr))
+                zapiszPole(p_Nr, &p_Pole);
+        });
     }
     if (!p_ZapisanoTyp) {
         DopiszNowaLinie();
         Dopisz("}");
     }
+}
+
+void TZapisywaczJSON::DopiszCzlon(bool p_Pierwszy, const QByteArray &p_Nazwa)
+{
+    TWyjscieBlokowe *wyjscie = Wyjscie();
+    const qsizetype ile = p_Nazwa.size() + 3;
+    if (wyjscie && !PominKonceLinii && (PominAkapity || Akapit <= 0) && ile <= TWyjscieBlokowe::RozmBloku) {
+        // Without indentation the bytes before the name are fixed: one copy.
+        char *w = wyjscie->Miejsce(ile);
+        if (!p_Pierwszy)
+            *w++ = ',';
+        *w++ = '\r';
+        *w++ = '\n';
+        std::memcpy(w, p_Nazwa.constData(), static_cast<size_t>(p_Nazwa.size()));
+        wyjscie->Zajete(w + p_Nazwa.size());
+        return;
+    }
+    if (!p_Pierwszy)
+        Dopisz(',');
+    DopiszNowaLinie();
+    Dopisz(p_Nazwa);
 }
 
 void TZapisywaczJSON::ZapiszWartoscPola(const TObiekt &p_Obiekt, int16_t p_Nr, const TPole &p_Pole)
@@ -219,22 +327,40 @@ void TZapisywaczJSON::DopiszNowaLinie()
     ZapiszAkapit();
 }
 
-const QByteArray &TZapisywaczJSON::AliasUTF8(const QString &p_Alias)
+std::vector<TZapisywaczJSON::TNazwaCzlonu> &TZapisywaczJSON::NazwyCzlonowKlasy(const TObiekt &p_Obiekt)
 {
-    // Keyed by the text's block, which the entry's copy keeps alive (so no
-    // other text can take its address); aliases made afresh on every call
-    // would fill it, hence the cap.
-    auto it = FAliasy.find(p_Alias.constData());
-    if (it != FAliasy.end() && it->Alias.size() == p_Alias.size())
-        return it->UTF8;
-    if (FAliasy.size() >= 4096)
-        FAliasy.clear();
-    const QByteArray utf8 = p_Alias.toUtf8();
-    QByteArray zUcieczkami;
-    std::swap(FBufor, zUcieczkami);
-    DopiszUcieczki(utf8);
-    std::swap(FBufor, zUcieczkami);
-    return FAliasy.insert(p_Alias.constData(), TAlias{p_Alias, zUcieczkami})->UTF8;
+    // Keyed by the dynamic type: one virtual look-up, no class check per object.
+    const std::type_info *klasa = &typeid(p_Obiekt);
+    if (klasa != FOstatniaKlasa) {
+        FOstatniaKlasa = klasa;
+        FOstatnieNazwy = &FNazwyCzlonow[klasa];
+    }
+    return *FOstatnieNazwy;
+}
+
+const QByteArray &TZapisywaczJSON::NazwaCzlonu(std::vector<TNazwaCzlonu> &p_Nazwy, const TObiekt &p_Obiekt, int16_t p_Nr)
+{
+    if (static_cast<size_t>(p_Nr) < p_Nazwy.size() && p_Nazwy[static_cast<size_t>(p_Nr)].Gotowa) [[likely]]
+        return p_Nazwy[static_cast<size_t>(p_Nr)].Bajty;
+    return NowaNazwaCzlonu(p_Nazwy, p_Obiekt, p_Nr);
+}
+
+const QByteArray &TZapisywaczJSON::NowaNazwaCzlonu(std::vector<TNazwaCzlonu> &p_Nazwy, const TObiekt &p_Obiekt, int16_t p_Nr)
+{
+    if (p_Nazwy.size() <= static_cast<size_t>(p_Nr))
+        p_Nazwy.resize(static_cast<size_t>(std::max(p_Obiekt.OstatniNrPola(), p_Nr)) + 1);
+    TNazwaCzlonu &nazwa = p_Nazwy[static_cast<size_t>(p_Nr)];
+    if (!nazwa.Gotowa) {
+        QByteArray zUcieczkami;
+        std::swap(FBufor, zUcieczkami);
+        FBufor.append('"');
+        DopiszUcieczki(p_Obiekt.AliasJSONPolaNr(p_Nr).toUtf8());
+        FBufor.append("\":");
+        std::swap(FBufor, zUcieczkami);
+        nazwa.Bajty = zUcieczkami;
+        nazwa.Gotowa = true;
+    }
+    return nazwa.Bajty;
 }
 
 void TZapisywaczJSON::DopiszUcieczki(QByteArrayView p_UTF8)

@@ -4,8 +4,11 @@
 #include "WyjscieBlokowe.h"
 #include "ZapisywaczTekstu.h"
 
-#include <QHash>
 #include <QStringView>
+
+#include <typeinfo>
+#include <unordered_map>
+#include <vector>
 
 class TObiekt;
 class TPole;
@@ -16,7 +19,7 @@ class TPole;
 // numbers given in the order a walk over the written fields meets them.
 // Strings are UTF-8 with only the quote, the backslash and the control bytes
 // escaped; everything else, the slash and bytes from 127 up included, is copied.
-class TZapisywaczJSON : public TZapisywaczTekstu, public TDopisywanieBlokami
+class TZapisywaczJSON final : public TZapisywaczTekstu, public TDopisywanieBlokami
 {
 public:
     // Numeric arrays break their line before every 32nd element.
@@ -52,6 +55,8 @@ public:
     // UTF-8 bytes, quoted and escaped.
     void ZapiszTekstJSON(QByteArrayView p_UTF8);
     void ZapiszTekstBezCudzyslowu(const QString &p_Tekst);
+    // IDObiektu without a copy: null when p_Obiekt has no ID.
+    const QByteArray *IDDoZapisu(const TObiektBazowy *p_Obiekt);
     // The numbers joined by ",", a line break before every 32nd one.
     template <typename T, typename F> void ZapiszTabliceLiczb(const T &p_Elementy, F p_Zapisz);
 
@@ -62,19 +67,28 @@ public:
 private:
     // One field's value: by the object's save mask when it has one, else the field's own hook.
     void ZapiszWartoscPola(const TObiekt &p_Obiekt, int16_t p_Nr, const TPole &p_Pole);
+    // ",", the line break and the member's name, quoted, with its ":".
+    void DopiszCzlon(bool p_Pierwszy, const QByteArray &p_Nazwa);
     // Appends p_UTF8 to FBufor with the escapes.
     void DopiszUcieczki(QByteArrayView p_UTF8);
     // Appends the text to FBufor as UTF-8 with the escapes.
     void DopiszTekst(QStringView p_Tekst);
-    // A field's alias as escaped UTF-8, converted once per alias.
-    const QByteArray &AliasUTF8(const QString &p_Alias);
     QByteArray FBufor;
-    struct TAlias
+    struct TNazwaCzlonu
     {
-        QString Alias;
-        QByteArray UTF8;
+        QByteArray Bajty;
+        bool Gotowa = false;
     };
-    QHash<const QChar *, TAlias> FAliasy;
+    // The member names of p_Obiekt's class, by field number.
+    std::vector<TNazwaCzlonu> &NazwyCzlonowKlasy(const TObiekt &p_Obiekt);
+    // The member name of field p_Nr ("\"alias\":", escaped UTF-8), asked of
+    // the object once per class and field, as the reader does.
+    const QByteArray &NazwaCzlonu(std::vector<TNazwaCzlonu> &p_Nazwy, const TObiekt &p_Obiekt, int16_t p_Nr);
+    // The first time for the field: the alias asked and escaped.
+    const QByteArray &NowaNazwaCzlonu(std::vector<TNazwaCzlonu> &p_Nazwy, const TObiekt &p_Obiekt, int16_t p_Nr);
+    std::unordered_map<const std::type_info *, std::vector<TNazwaCzlonu>> FNazwyCzlonow;
+    const std::type_info *FOstatniaKlasa = nullptr;
+    std::vector<TNazwaCzlonu> *FOstatnieNazwy = nullptr;
 };
 
 template <typename T, typename F> void TZapisywaczJSON::ZapiszTabliceLiczb(const T &p_Elementy, F p_Zapisz)

@@ -6,6 +6,8 @@
 #include "StrumienBinarny.h"
 #include "ZapisywaczTekstu.h"
 
+#include <algorithm>
+
 QString TPoleBoolean::GetJakoString() const
 {
     return QString(QLatin1Char(Wartosc ? SlowoPrawda[0] : SlowoFalsz[0]));
@@ -50,9 +52,23 @@ bool TPoleBoolean::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
     case TLkParser::toInteger:
         Wartosc = parser.TokenInt() != 0;
         break;
-    case TLkParser::toSymbol:
-        SetJakoLkAnsiString(parser.TokenString());
+    case TLkParser::toSymbol: {
+        // An ASCII word ("true" in JSON) reads in place: Windows-1250 leaves
+        // ASCII as it is, so only other bytes and refusals take the text road.
+        const QByteArrayView slowo = parser.TokenView();
+        if (slowo == "true" || slowo == "false") {
+            Wartosc = slowo.size() == 4;
+            break;
+        }
+        const bool ascii = std::all_of(slowo.begin(), slowo.end(), [](char p_Bajt) {
+            return static_cast<unsigned char>(p_Bajt) < 0x80;
+        });
+        if (const auto wartosc = ascii ? SprobujTekstNaBoolean(slowo) : std::nullopt)
+            Wartosc = *wartosc;
+        else
+            SetJakoLkAnsiString(parser.TokenString());
         break;
+    }
     case TLkParser::toWString:
         SetJakoString(QString::fromUtf8(parser.TokenView()));
         break;

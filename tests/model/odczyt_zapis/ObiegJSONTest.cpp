@@ -90,6 +90,30 @@ INSTANTIATE_TEST_SUITE_P(
                         "{\r\n\"Imie\":\"\\b\\f\\n\\r\"\r\n}"}),
     [](const auto &p_Info) { return std::string(p_Info.param.Nazwa); });
 
+TEST(ZapisJSONUcieczek, OneUnitNeedingMoreAnywhereInALongString)
+{
+    // Plain ASCII is copied many units at a time: an escape or a non-ASCII
+    // unit must be caught wherever it falls against those runs.
+    struct TZnak
+    {
+        QString Znak;
+        QByteArray Zapis;
+    };
+    const TZnak znaki[] = {{QStringLiteral("\""), "\\\""},       {QStringLiteral("\\"), "\\\\"},
+                           {QStringLiteral("\x01"), "\\u0001"},     {QStringLiteral("\x1f"), "\\u001F"},
+                           {QStringLiteral("\x7f"), "\x7f"},         {QStringLiteral("\u00ff"), "\xc3\xbf"},
+                           {QStringLiteral("\u0100"), "\xc4\x80"},  {QStringLiteral("\u8000"), "\xe8\x80\x80"},
+                           {QStringLiteral("\U0001F600"), "\xf0\x9f\x98\x80"}};
+    for (const int przed : {0, 7, 8, 15, 16, 17, 31, 40})
+        for (const TZnak &znak : znaki) {
+            TOsoba osoba;
+            osoba.UstawTekstowo(TOsoba::Imie, QString(przed, QLatin1Char('a')) + znak.Znak + QStringLiteral("bcdefghijklmnopq"));
+            EXPECT_EQ(osoba.ZapiszWStringuJSON(false, true),
+                      "{\r\n\"Imie\":\"" + QByteArray(przed, 'a') + znak.Zapis + "bcdefghijklmnopq\"\r\n}")
+                << przed << " " << znak.Zapis.toHex().constData();
+        }
+}
+
 TEST(ZapisJSONReferencji, SharedTargetGetsIDOneAndBothReferencesComeBackToIt)
 {
     TWezel wezel;

@@ -74,4 +74,24 @@ TEST(PolaOdczytTekstowy, BooleanITeksty)
     EXPECT_EQ(tekst.Wartosc, QString::fromUtf8("zażółć"));
 }
 
+TEST(PolaOdczytTekstowy, BooleanSlowa)
+{
+    // Words read in place and the text road agree; a word that is none keeps the value.
+    OdczytPol odczyt("true false TRUE nie Yes maybe");
+    for (const bool oczekiwana : {true, false, true, false, true}) {
+        TPoleBoolean pole;
+        pole.Wartosc = !oczekiwana;
+        EXPECT_EQ(pole.WczytajTekstowo(odczyt), oczekiwana);
+    }
+    TPoleBoolean pole;
+    pole.Wartosc = true;
+    try {
+        pole.WczytajTekstowo(odczyt);
+        ADD_FAILURE() << "no error";
+    } catch (const LkException &e) {
+        EXPECT_EQ(e.Message(), QString::fromUtf8("błędna wartość boolean = \"maybe\""));
+    }
+    EXPECT_TRUE(pole.Wartosc);
+}
+
 } // namespace
