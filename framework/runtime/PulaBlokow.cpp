@@ -266,7 +266,7 @@ void zapewnijStraznika(TPamiecWatku &p_Watek)
 }
 
 // The slow way: a batch from the slabs into the thread's cache.
-void *dobierz(int p_Klasa)
+[[maybe_unused]] void *dobierz(int p_Klasa)
 {
     TPamiecWatku &w = watek;
     if (w.Zamknieta)
