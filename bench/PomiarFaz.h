@@ -7,6 +7,9 @@
 
 #include <malloc.h>
 
+// h-mem (the model's block pool): objects live outside malloc's heap too.
+#include "PulaBlokow.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -43,7 +46,7 @@ inline double Mediana(std::vector<double> p_Wartosci)
 inline double ZajetaPamiecMB()
 {
     const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
+    return static_cast<double>(info.uordblks + info.hblkhd + pula::ZajeteBajty()) / 1e6;
 }
 
 // The heap p_Budowa leaves taken: the size of the objects it built.

@@ -1,8 +1,8 @@
 // Objects of a three-field class beside a plain struct holding the same data:
 // create and fill, copy, compare, destroy; time per phase and the heap the
-// data takes (bytes in use by malloc after the phase, less before). The two
-// run in turns, ROUNDS times, the side that starts alternating; the medians
-// of each phase close the output.
+// data takes (bytes in use by malloc and the model's block pool after the
+// phase, less before). The two run in turns, ROUNDS times, the side that
+// starts alternating; the medians of each phase close the output.
 //
 //   bench_obiekty [OBJECTS] [ROUNDS]
 
@@ -10,6 +10,7 @@
 #include "PolaCalkowite.h"
 #include "PolaTekstowe.h"
 #include "PoleBoolean.h"
+#include "PulaBlokow.h"
 
 #include <QString>
 
@@ -47,10 +48,11 @@ QString Imie(int p_Nr)
     return QStringLiteral("Osoba %1").arg(p_Nr);
 }
 
+// Objects live in the model's block pool as well as on malloc's heap.
 double ZajetaPamiecMB()
 {
     const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
+    return static_cast<double>(info.uordblks + info.hblkhd + pula::ZajeteBajty()) / 1e6;
 }
 
 struct TWynik

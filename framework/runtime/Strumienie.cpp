@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,6 +112,33 @@ void TCustomMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
 
 // ---- TMemoryStream ----
 
+namespace {
+
+// From here on a growing stream takes new storage with huge pages advised:
+// a fresh 4 KB page costs more than the bytes written into it.
+constexpr int64_t PojemnoscDuza = int64_t(2) << 20;
+constexpr uintptr_t DuzaStrona = uintptr_t(2) << 20;
+
+// A byte string of p_Pojemnosc bytes whose pages have not been touched yet,
+// advised to come as huge pages, holding a copy of p_Ile bytes of p_Zrodlo.
+// It stays an ordinary QByteArray, so the stream can still hand it over whole.
+QByteArray nowaDuzaPamiec(const char *p_Zrodlo, int64_t p_Ile, int64_t p_Pojemnosc)
+{
+    QByteArray nowa;
+    nowa.reserve(p_Pojemnosc);
+    const auto poczatek = reinterpret_cast<uintptr_t>(nowa.data());
+    const uintptr_t od = (poczatek + DuzaStrona - 1) & ~(DuzaStrona - 1);
+    const uintptr_t doKonca = (poczatek + uintptr_t(p_Pojemnosc)) & ~(DuzaStrona - 1);
+    if (doKonca > od)
+        ::madvise(reinterpret_cast<void *>(od), doKonca - od, MADV_HUGEPAGE);
+    nowa.resize(p_Pojemnosc);
+    if (p_Ile > 0)
+        std::memcpy(nowa.data(), p_Zrodlo, size_t(p_Ile));
+    return nowa;
+}
+
+} // namespace
+
 TMemoryStream::TMemoryStream(const QByteArray &p_Bajty)
 {
     WriteBuffer(p_Bajty.constData(), p_Bajty.size());
@@ -126,6 +154,9 @@ void TMemoryStream::SetCapacity(int64_t p_Pojemnosc)
         QByteArray kopia(FMemory, std::min(FSize, p_Pojemnosc));
         kopia.resize(p_Pojemnosc);
         FBufor = std::move(kopia);
+    } else if (p_Pojemnosc >= PojemnoscDuza && p_Pojemnosc > FBufor.size()) {
+        // Not realloc: it would copy into fresh small pages, or keep the old ones small.
+        FBufor = nowaDuzaPamiec(FBufor.constData(), FSize, p_Pojemnosc);
     } else {
         FBufor.resize(p_Pojemnosc);
     }

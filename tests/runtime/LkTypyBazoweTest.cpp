@@ -101,4 +101,13 @@ TEST(TLkRawByteStringMaker, HandsOverItsBufferAndEmpties)
     EXPECT_EQ(static_cast<const void *>(wynik.constData()), pamiec);
     EXPECT_EQ(s.Size(), 0);
     EXPECT_TRUE(s.DajWynik().isEmpty());
+
+    // A large result too: the storage grown in big steps is the string handed over.
+    const QByteArray duzy(10 << 20, 'd');
+    for (int i = 0; i < 10; ++i)
+        s.WriteBuffer(duzy.constData() + i * (1 << 20), 1 << 20);
+    const void *duza = s.Memory();
+    const QByteArray calosc = s.DajWynik();
+    EXPECT_EQ(calosc, duzy);
+    EXPECT_EQ(static_cast<const void *>(calosc.constData()), duza);
 }

@@ -1,5 +1,6 @@
 #include "BuforZapisu.h"
 #include "KatalogTestowy.h"
+#include "LkTypyBazowe.h"
 #include "Strumienie.h"
 #include "Wyjatki.h"
 
@@ -53,6 +54,34 @@ TEST(TMemoryStream, GrowsPastManyBlocks)
         oczekiwane.append(c);
     }
     EXPECT_EQ(s.Bajty(), oczekiwane);
+}
+
+// Past a few MB the stream moves to storage of huge pages: the bytes, gaps,
+// sizes and foreign memory shown must come through that move as before.
+TEST(TMemoryStream, LargeGrowthKeepsBytesGapsAndSizes)
+{
+    const QByteArray kawalek(3 << 20, 'k');
+    TMemoryStream s;
+    s.WriteBuffer("ab", 2);
+    s.SetPosition(1 << 20);
+    s.WriteBuffer(kawalek.constData(), kawalek.size());
+    EXPECT_GE(s.Capacity(), s.Size());
+    QByteArray oczekiwane = QByteArray("ab") + QByteArray((1 << 20) - 2, '\0') + kawalek;
+    EXPECT_EQ(s.Bajty(), oczekiwane);
+
+    s.SetSize(9 << 20);
+    EXPECT_EQ(s.Size(), 9 << 20);
+    EXPECT_EQ(s.Bajty().left(oczekiwane.size()), oczekiwane);
+    s.SetSize(5);
+    EXPECT_EQ(s.Bajty(), QByteArray("ab\0\0\0", 5));
+
+    char obca[3] = {'x', 'y', 'z'};
+    TLkMemoryStream pokazuje;
+    pokazuje.SetPointer(obca, 3);
+    pokazuje.SetPosition(3);
+    pokazuje.WriteBuffer(kawalek.constData(), kawalek.size());
+    EXPECT_EQ(pokazuje.Bajty(), QByteArray("xyz") + kawalek);
+    EXPECT_EQ(QByteArray(obca, 3), QByteArray("xyz"));
 }
 
 // ReadBuffer takes small reads from the stream's window without a call; every

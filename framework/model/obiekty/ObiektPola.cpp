@@ -6,6 +6,7 @@
 
 #include "Formatuj.h"
 #include "KopierDanych.h"
+#include "PulaBlokow.h"
 
 #include <algorithm>
 #include <cstring>
@@ -52,7 +53,11 @@ void *TObiekt::PrzydzielPamiec(std::size_t p_Rozmiar, const TOpisKlasy &p_Klasa)
         || uklad.Wyrownanie() > alignof(std::max_align_t))
         return ::operator new(p_Rozmiar);
     const std::size_t przesuniecie = wyrownaj(p_Rozmiar, uklad.Wyrownanie());
-    void *miejsce = ::operator new(przesuniecie + uklad.Rozmiar());
+    // Objects of a read come and go by the hundred thousand: small ones from the pool.
+    const std::size_t calosc = przesuniecie + uklad.Rozmiar();
+    void *miejsce = calosc <= pula::NajwiekszyBlok ? pula::Przydziel(calosc) : nullptr;
+    if (!miejsce)
+        miejsce = ::operator new(calosc);
     // Zero bits and null pointers: an empty block (value fields are built in it later).
     auto *blok = static_cast<std::byte *>(miejsce) + przesuniecie;
     std::memset(blok, 0, uklad.DoWyzerowania());
@@ -65,7 +70,10 @@ void TObiekt::ZwolnijPamiec(void *p_Miejsce) noexcept
     // A constructor that failed before taking its block leaves the note behind.
     if (noweMiejsce.Obiekt == p_Miejsce)
         noweMiejsce = {};
-    ::operator delete(p_Miejsce);
+    if (pula::ZPuli(p_Miejsce))
+        pula::Zwolnij(p_Miejsce);
+    else
+        ::operator delete(p_Miejsce);
 }
 
 TObiekt::TObiekt(TObiektBazowy *p_Rodzic) : TKlasa(p_Rodzic)
