@@ -26,20 +26,21 @@ QByteArray WierszBiezacego(const TLkJSONParser &p_Parser)
                   p_Parser.TokenView());
 }
 
-// A raw read on the current token, when its kind asks for one; true when it was made.
-bool CzytajSurowo(TLkJSONParser &p_Parser, size_t p_Nr, QByteArray &p_Slad)
+// The tokens a raw read follows.
+bool PrzedSurowym(const TLkJSONParser &p_Parser)
+{
+    return p_Parser.Token() == '[' || p_Parser.Token() == ':';
+}
+
+void CzytajSurowo(TLkJSONParser &p_Parser, size_t p_Nr, QByteArray &p_Slad)
 {
     if (p_Parser.Token() == '[') {
         p_Slad += p_Parser.ReadTextUpTo(']', (p_Nr & 1) != 0) + '\n';
         p_Parser.NextToken();
-        return true;
-    }
-    if (p_Parser.Token() == ':') {
+    } else {
         p_Parser.SkipTextUpTo(',');
         p_Parser.ReadNextChar();
-        return true;
     }
-    return false;
 }
 
 // Token by token. With p_Wybrane the raw reads happen only on the tokens of those numbers.
@@ -55,8 +56,9 @@ QByteArray Slad(const uint8_t *p_Dane, size_t p_Rozmiar, TLkJSONParser::TDroga p
         for (size_t i = 0; parser.Token() != TLkParser::toEOF && i <= p_Rozmiar; ++i) {
             slad += WierszBiezacego(parser);
             const bool tu = p_Wybrane ? wybrany < p_Wybrane->size() && (*p_Wybrane)[wybrany] == i : surowe;
-            if (tu && CzytajSurowo(parser, i, slad)) {
+            if (tu && PrzedSurowym(parser)) {
                 ++wybrany;
+                CzytajSurowo(parser, i, slad);
                 continue;
             }
             parser.NextToken();
@@ -82,8 +84,10 @@ QByteArray SladPorcjami(const uint8_t *p_Dane, size_t p_Rozmiar, TLkJSONParser::
         if (parser.Token() != TLkParser::toEOF)
             slad += WierszBiezacego(parser);
         for (size_t n = 0; parser.Token() != TLkParser::toEOF && n <= p_Rozmiar; ++n) {
-            if (surowe && CzytajSurowo(parser, nr, slad)) {
+            if (surowe && PrzedSurowym(parser)) {
+                // Kept first: the read may end the walk with an error.
                 p_Wybrane.push_back(nr);
+                CzytajSurowo(parser, nr, slad);
                 if (parser.Token() != TLkParser::toEOF)
                     slad += WierszBiezacego(parser);
                 ++nr;
