@@ -23,7 +23,6 @@ enum : uint16_t
     MalaLitera = 1 << 12,      // a-z: JSON literals
     StrukturaJSON = 1 << 13,   // { } [ ] : , of JSON
     PoBieguJSON = 1 << 14,     // ends a run outside JSON strings: blanks, { } [ ] : , and "
-    ZnakLubTekstJSON = 1 << 15, // { } [ ] : , and ": a one-byte token or a string
 };
 
 constexpr std::array<uint16_t, 256> ZbudujTabele()
@@ -58,9 +57,7 @@ constexpr std::array<uint16_t, 256> ZbudujTabele()
     for (char c : {'{', '}', '[', ']', ':', ','})
         t[static_cast<unsigned char>(c)] |= StrukturaJSON | PoBieguJSON;
     dodaj(1, 32, PoBieguJSON);
-    t['"'] |= PoBieguJSON | ZnakLubTekstJSON;
-    for (char c : {'{', '}', '[', ']', ':', ','})
-        t[static_cast<unsigned char>(c)] |= ZnakLubTekstJSON;
+    t['"'] |= PoBieguJSON;
     return t;
 }
 

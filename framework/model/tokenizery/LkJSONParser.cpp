@@ -31,6 +31,32 @@ inline char *PominCyfry(char *p)
 #endif
 }
 
+// The end of a number or a word starting at p, and its kind; null when p starts neither.
+inline char *PrzejdzBieg(char *p, unsigned char &p_Rodzaj)
+{
+    const char c = *p;
+    char *q;
+    if (c == '-' || Jest(c, Cyfra)) {
+        q = PominCyfry(p + 1);
+        p_Rodzaj = TLkParser::toInteger;
+        if (*q == '.' || *q == 'E' || *q == 'e') {
+            p_Rodzaj = TLkParser::toFloat;
+            ++q;
+            while (Jest(*q, LiczbaTekst))
+                ++q;
+        }
+        return q;
+    }
+    if (Jest(c, MalaLitera)) {
+        q = p + 1;
+        while (Jest(*q, MalaLitera))
+            ++q;
+        p_Rodzaj = TLkParser::toSymbol;
+        return q;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TLkJSONParser::TLkJSONParser(TStream *p_Stream, TDroga p_Droga)
@@ -94,31 +120,15 @@ unsigned char TLkJSONParser::TokenBiegu(char *p)
     // p starts the run, and FTokenPtr, FSourcePtr and the index stand on it.
     if (p == FSourceEnd)
         return TokenBajtPoBajcieIUzgodnij();
-    const unsigned char c = static_cast<unsigned char>(*p);
-    char *q;
     unsigned char rodzaj;
-    if (c == '-' || Jest(static_cast<char>(c), Cyfra)) {
-        q = PominCyfry(p + 1);
-        rodzaj = toInteger;
-        if (*q == '.' || *q == 'E' || *q == 'e') {
-            rodzaj = toFloat;
-            ++q;
-            while (Jest(*q, LiczbaTekst))
-                ++q;
-        }
+    char *q = PrzejdzBieg(p, rodzaj);
+    if (q) {
         // It may go on after a refill, or the stream may end inside it.
         if (q == FSourceEnd)
             return TokenBajtPoBajcieIUzgodnij();
-    } else if (Jest(static_cast<char>(c), MalaLitera)) {
-        q = p + 1;
-        while (Jest(*q, MalaLitera))
-            ++q;
-        if (q == FSourceEnd)
-            return TokenBajtPoBajcieIUzgodnij();
-        rodzaj = toSymbol;
     } else {
         q = p + 1;
-        rodzaj = c;
+        rodzaj = static_cast<unsigned char>(*p);
     }
     FSourcePtr = q;
     FToken = rodzaj;
@@ -311,25 +321,10 @@ void TLkJSONParser::CzytajSzybko(TPorcjaTokenowJSON &p_Porcja)
             dlugosc = static_cast<uint32_t>(q - p - 1);
             rodzaj = toWString;
         } else {
-            char *q;
-            if (c == '-' || Jest(static_cast<char>(c), Cyfra)) {
-                q = PominCyfry(p + 1);
-                rodzaj = toInteger;
-                if (*q == '.' || *q == 'E' || *q == 'e') {
-                    rodzaj = toFloat;
-                    ++q;
-                    while (Jest(*q, LiczbaTekst))
-                        ++q;
-                }
-            } else if (Jest(static_cast<char>(c), MalaLitera)) {
-                q = p + 1;
-                while (Jest(*q, MalaLitera))
-                    ++q;
-                rodzaj = toSymbol;
-            } else {
-                // Other bytes, the sentinel among them: the long way.
+            char *q = PrzejdzBieg(p, rodzaj);
+            // Other bytes, the sentinel among them: the long way.
+            if (!q)
                 break;
-            }
             // It may go on after a refill.
             if (q == koniecDanych)
                 break;
