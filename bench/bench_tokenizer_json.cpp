@@ -1,12 +1,14 @@
 // Throughput of the JSON tokenizer against simdjson's DOM parser on the same
 // bytes in memory, interleaved in one run.
 //
-//   bench_tokenizer_json FILE.json [ROUNDS] [ours]
+//   bench_tokenizer_json FILE.json [ROUNDS] [ours|porcje]
 //
 // A missing FILE is first generated (about 100 MB: records with names, numbers,
 // escaped and Polish texts, nested arrays, two-space indentation). Each round
-// runs both sides once, in turn; the medians count. With "ours" only the
-// tokenizer runs, for a profiler.
+// runs each side once, in turn; the medians count. Our tokenizer runs two ways:
+// token by token (NextToken) and in batches (NastepneTokeny), where the caller
+// reads every token's kind, text length and stream position. With "ours" or
+// "porcje" only that way runs, for a profiler.
 
 #include "LkJSONParser.h"
 #include "LkTypyBazowe.h"
@@ -70,6 +72,27 @@ long long TokenyNaszegoParsera(const QByteArray &p_Json)
     return tokenow;
 }
 
+// The batch road, its tokens read as a caller would: kind, text and position of each.
+long long TokenyPorcjami(const QByteArray &p_Json, uint64_t &p_Suma)
+{
+    TLkReadOnlyRawByteStream strumien(p_Json);
+    TLkJSONParser parser(&strumien);
+    long long tokenow = 0;
+    uint64_t suma = 0;
+    if (parser.Token() != TLkParser::toEOF) {
+        tokenow = 1;
+        suma = parser.Token() + static_cast<uint64_t>(parser.TokenView().size()) + static_cast<uint64_t>(parser.SourcePos());
+    }
+    while (parser.Token() != TLkParser::toEOF) {
+        const TPorcjaTokenowJSON &porcja = parser.NastepneTokeny();
+        for (size_t i = 0; i < porcja.Ile(); ++i)
+            suma += porcja[i].Rodzaj + static_cast<uint64_t>(porcja.Tekst(i).size()) + static_cast<uint64_t>(porcja.Pozycja(i));
+        tokenow += static_cast<long long>(porcja.Ile()) - (parser.Token() == TLkParser::toEOF);
+    }
+    p_Suma = suma;
+    return tokenow;
+}
+
 // What the tokenizer's buffer alone costs: the stream read in its chunks, nothing scanned.
 long long SamoCzytanie(const QByteArray &p_Json)
 {
@@ -120,8 +143,16 @@ int main(int argc, char **argv)
         std::printf("%lld tokens\n", tokenow);
         return 0;
     }
+    if (argc > 3 && std::strcmp(argv[3], "porcje") == 0) {
+        long long tokenow = 0;
+        uint64_t suma = 0;
+        for (int i = 0; i < rund; ++i)
+            tokenow += TokenyPorcjami(json, suma);
+        std::printf("%lld tokens (sum %llu)\n", tokenow, static_cast<unsigned long long>(suma));
+        return 0;
+    }
     simdjson::dom::parser simd;
-    std::vector<double> nasze, simdowe, czytanie, naszeCPU, simdoweCPU;
+    std::vector<double> nasze, porcjami, simdowe, czytanie, naszeCPU, porcjamiCPU, simdoweCPU;
     long long tokenow = 0;
     for (int i = 0; i < rund; ++i) {
         auto start = Zegar::now();
@@ -129,6 +160,16 @@ int main(int argc, char **argv)
         tokenow = TokenyNaszegoParsera(json);
         naszeCPU.push_back(CzasProcesora() - startCPU);
         nasze.push_back(std::chrono::duration<double>(Zegar::now() - start).count());
+
+        start = Zegar::now();
+        startCPU = CzasProcesora();
+        uint64_t suma = 0;
+        if (TokenyPorcjami(json, suma) != tokenow) {
+            std::fprintf(stderr, "the batch road counted other tokens on %s\n", argv[1]);
+            return 1;
+        }
+        porcjamiCPU.push_back(CzasProcesora() - startCPU);
+        porcjami.push_back(std::chrono::duration<double>(Zegar::now() - start).count());
 
         start = Zegar::now();
         startCPU = CzasProcesora();
@@ -145,15 +186,20 @@ int main(int argc, char **argv)
         czytanie.push_back(std::chrono::duration<double>(Zegar::now() - start).count());
     }
     const double nasz = Mediana(nasze);
+    const double porcjowy = Mediana(porcjami);
     const double simdjson = Mediana(simdowe);
-    std::printf("file: %s (%.1f MB), median of %d interleaved rounds, both from memory\n", argv[1], mb, rund);
+    std::printf("file: %s (%.1f MB), median of %d interleaved rounds, all from memory\n", argv[1], mb, rund);
     std::printf("TLkJSONParser         %8.3f s  %8.1f MB/s  %lld tokens\n", nasz, mb / nasz, tokenow);
+    std::printf("  in batches          %8.3f s  %8.1f MB/s  (NastepneTokeny)\n", porcjowy, mb / porcjowy);
     std::printf("simdjson dom::parse   %8.3f s  %8.1f MB/s  (%s)\n", simdjson, mb / simdjson,
                 simdjson::get_active_implementation()->name().c_str());
     std::printf("of it the stream read %8.3f s  (the tokenizer's buffer alone)\n", Mediana(czytanie));
-    std::printf("ratio (TLkJSONParser MB/s / simdjson MB/s): %.2f\n", simdjson / nasz);
-    const double naszCPU = Mediana(naszeCPU), simdjsonCPU = Mediana(simdoweCPU);
-    std::printf("processor time: TLkJSONParser %.3f s (%.1f MB/s), simdjson %.3f s (%.1f MB/s), ratio %.2f\n", naszCPU,
-                mb / naszCPU, simdjsonCPU, mb / simdjsonCPU, simdjsonCPU / naszCPU);
+    std::printf("ratio (TLkJSONParser MB/s / simdjson MB/s): %.2f, in batches %.2f\n", simdjson / nasz,
+                simdjson / porcjowy);
+    const double naszCPU = Mediana(naszeCPU), porcjowyCPU = Mediana(porcjamiCPU), simdjsonCPU = Mediana(simdoweCPU);
+    std::printf("processor time: TLkJSONParser %.3f s (%.1f MB/s), in batches %.3f s (%.1f MB/s), simdjson %.3f s "
+                "(%.1f MB/s), ratios %.2f and %.2f\n",
+                naszCPU, mb / naszCPU, porcjowyCPU, mb / porcjowyCPU, simdjsonCPU, mb / simdjsonCPU,
+                simdjsonCPU / naszCPU, simdjsonCPU / porcjowyCPU);
     return 0;
 }

@@ -55,6 +55,8 @@ struct ZestawPodstawowy
         return m;
     }
 
+    static uint32_t LiczBity(uint64_t x) { return TIndeksJSON::LiczBity(x); }
+
     static uint64_t PrefiksXor(uint64_t x)
     {
         x ^= x << 1;
@@ -113,6 +115,10 @@ void TIndeksJSON::Zacznij(const char *p_Bufor, const char *p_Od, const char *p_K
             mapa->resize(slow);
         (*mapa)[0] = (*mapa)[1] = 0;
     }
+    if (FLiniiPrzed.size() < slow) {
+        FLiniiPrzed.resize(slow);
+        FPoczatekLinii.resize(slow);
+    }
     Stoi(p_Od, false);
     // The first window at once, so that the cursor stands on built bits.
     Dobuduj();
@@ -126,7 +132,8 @@ bool TIndeksJSON::Dobuduj()
 {
     if (FStan.Zakonczony)
         return false;
-    FOkno(FBufor, FStart, FStan, FPoczatki.data(), FKonce.data(), FLF.data());
+    // Line offsets fit 32 bits where they are asked for: the tokenizer asks only in buffers below 4 GiB.
+    FOkno(FBufor, FStart, FStan, FPoczatki.data(), FKonce.data(), FLF.data(), FLiniiPrzed.data(), FPoczatekLinii.data());
     FZbudowane = FStan.Pozycja - FStart;
     // Lookups may read the two words after the built ones: no stale bits there.
     const size_t slowo = (FZbudowane + 63) / 64;
@@ -159,9 +166,8 @@ bool TIndeksJSON::NastepneSlowo()
 {
     ++FSlowo;
     FBaza += 64;
-    while (FSlowo * 64 >= FZbudowane)
-        if (!Dobuduj())
-            return false;
+    if (!MaSlowo(FSlowo))
+        return false;
     FReszta = FPoczatki[FSlowo];
     FResztaLF = FLF[FSlowo];
     return true;

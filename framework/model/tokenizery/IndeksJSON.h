@@ -13,6 +13,9 @@
 // - Konce: closing quotes, and control bytes inside strings (the sentinel too
 //   when a string runs into it);
 // - LF: line feeds outside strings.
+// Per word it also keeps the line feeds of the words before it and where the
+// line holding the word's first byte starts, so that a token's line and column
+// come from its offset alone.
 // It is built lazily, a window at a time, from a place where a token may begin.
 //
 // The classification assumes that backslashes occur only inside strings; the
@@ -34,11 +37,14 @@ public:
         uint64_t PoprzedniWBiegu = 0;  // 1 when the last byte continues a run outside strings
         bool NieparzysteUkosniki = false; // an odd backslash run ran up to the block's end
         bool Zakonczony = false;       // the sentinel is in, or the index stopped
+        uint32_t Linii = 0;            // line feeds so far
+        uint32_t PoczatekLinii = 0;    // the bit after the last of them; 0 before the first
     };
     // Fills the words of up to BlokowWOknie blocks from p_Stan.Pozycja; word k
-    // stands for the block at p_Start + 64 k.
+    // stands for the block at p_Start + 64 k. Per word also the line feeds
+    // before it and where the line at its first byte starts (TStan's two).
     using TFunkcjaOkna = void (*)(const char *p_Bufor, size_t p_Start, TStan &p_Stan, uint64_t *p_Poczatki,
-                                  uint64_t *p_Konce, uint64_t *p_LF);
+                                  uint64_t *p_Konce, uint64_t *p_LF, uint32_t *p_LiniiPrzed, uint32_t *p_PoczatekLinii);
     static constexpr int BlokowWOknie = 64;
 
     explicit TIndeksJSON(TZestaw p_Zestaw = TZestaw::Najlepszy);
@@ -71,14 +77,18 @@ public:
     size_t Zbudowane() const { return FZbudowane; }
     // At least 57 bits of the bitmap from bit i on, for the inline path: a bit
     // found is the first one; none found says nothing (bits past the built ones are 0).
-    uint64_t Konce(size_t i) const
+    uint64_t Konce(size_t i) const { return Konce(FKonce.data(), i); }
+    // The same from the bitmap's words, which stay in place until Zacznij: a
+    // loop may keep them where its stores cannot be thought to move them.
+    const uint64_t *MapaKoncow() const { return FKonce.data(); }
+    static uint64_t Konce(const uint64_t *p_Mapa, size_t i)
     {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
         uint64_t v;
-        std::memcpy(&v, reinterpret_cast<const unsigned char *>(FKonce.data()) + (i >> 3), sizeof v);
+        std::memcpy(&v, reinterpret_cast<const unsigned char *>(p_Mapa) + (i >> 3), sizeof v);
         return v >> (i & 7);
 #else
-        return Odczytaj(FKonce.data(), i);
+        return Odczytaj(p_Mapa, i);
 #endif
     }
     // The first bit at or after i set in the bitmap, building windows as
@@ -98,6 +108,41 @@ public:
 
     // The offset of the backslash that stopped the index; SIZE_MAX when none did.
     size_t Zatrzymany() const { return FStan.Zatrzymany; }
+
+    // Word k of the bitmaps is built (built now if need be); false when the index ends first.
+    bool MaSlowo(size_t k)
+    {
+        while (k * 64 >= FZbudowane)
+            if (!Dobuduj())
+                return false;
+        return true;
+    }
+    uint64_t Poczatki(size_t k) const { return FPoczatki[k]; }
+    uint64_t LF(size_t k) const { return FLF[k]; }
+    // Line feeds before bit i (i in a built word).
+    uint32_t LiniiPrzed(size_t i) const
+    {
+        const size_t k = i / 64;
+        return FLiniiPrzed[k] + LiczBity(FLF[k] & ((1ull << (i % 64)) - 1));
+    }
+    // Line feeds counted by whoever moved the cursor: those of its word not left in FResztaLF.
+    uint32_t LiniiPrzedKursorem() const { return FLiniiPrzed[FSlowo] + LiczBity(FLF[FSlowo] & ~FResztaLF); }
+    // The bit after the last line feed before bit i; 0 when none lies between Start() and i.
+    uint32_t PoczatekLinii(size_t i) const
+    {
+        const size_t k = i / 64;
+        const uint64_t lf = FLF[k] & ((1ull << (i % 64)) - 1);
+        return lf ? static_cast<uint32_t>(k * 64 + 64 - static_cast<size_t>(__builtin_clzll(lf))) : FPoczatekLinii[k];
+    }
+
+    // Without a population count instruction in the baseline set.
+    static uint32_t LiczBity(uint64_t x)
+    {
+        x -= (x >> 1) & 0x5555555555555555ull;
+        x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+        x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+        return static_cast<uint32_t>((x * 0x0101010101010101ull) >> 56);
+    }
 
 private:
     static uint64_t Odczytaj(const uint64_t *p_Mapa, size_t i)
@@ -119,4 +164,7 @@ private:
     std::vector<uint64_t> FPoczatki;
     std::vector<uint64_t> FKonce;
     std::vector<uint64_t> FLF;
+    // Per word: line feeds of the words before it, and PoczatekLinii of its first bit.
+    std::vector<uint32_t> FLiniiPrzed;
+    std::vector<uint32_t> FPoczatekLinii;
 };

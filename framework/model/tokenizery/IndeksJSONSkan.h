@@ -65,6 +65,8 @@ inline uint64_t Poprzedzone(uint64_t p_Ukosniki, TIndeksJSON::TStan &p_Stan)
 // For the sets built with carry-less multiplication.
 struct ZestawClmul
 {
+    static uint32_t LiczBity(uint64_t x) { return static_cast<uint32_t>(__builtin_popcountll(x)); }
+
     static uint64_t PrefiksXor(uint64_t x)
     {
         // A carry-less product with all ones is the running parity.
@@ -76,7 +78,7 @@ struct ZestawClmul
 
 template <class Zestaw>
 void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, uint64_t *p_Poczatki,
-                  uint64_t *p_Konce, uint64_t *p_LF)
+                  uint64_t *p_Konce, uint64_t *p_LF, uint32_t *p_LiniiPrzed, uint32_t *p_PoczatekLinii)
 {
     TIndeksJSON::TStan &s = p_Stan;
     for (int n = 0; n < TIndeksJSON::BlokowWOknie && !s.Zakonczony; ++n) {
@@ -109,6 +111,13 @@ void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Sta
             lf &= wazne;
         }
         const uint64_t zle = m.Ukosnik & poza & wazne;
+        if (zle)
+            lf &= (1ull << __builtin_ctzll(zle)) - 1;
+        p_LiniiPrzed[slowo] = s.Linii;
+        p_PoczatekLinii[slowo] = s.PoczatekLinii;
+        s.Linii += Zestaw::LiczBity(lf);
+        if (lf)
+            s.PoczatekLinii = static_cast<uint32_t>(slowo * 64 + 64 - static_cast<size_t>(__builtin_clzll(lf)));
         if (zle) {
             const unsigned gdzie = static_cast<unsigned>(__builtin_ctzll(zle));
             const uint64_t przed = (1ull << gdzie) - 1;

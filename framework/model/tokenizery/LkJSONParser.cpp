@@ -31,6 +31,32 @@ inline char *PominCyfry(char *p)
 #endif
 }
 
+// The end of a number or a word starting at p, and its kind; null when p starts neither.
+inline char *PrzejdzBieg(char *p, unsigned char &p_Rodzaj)
+{
+    const char c = *p;
+    char *q;
+    if (c == '-' || Jest(c, Cyfra)) {
+        q = PominCyfry(p + 1);
+        p_Rodzaj = TLkParser::toInteger;
+        if (*q == '.' || *q == 'E' || *q == 'e') {
+            p_Rodzaj = TLkParser::toFloat;
+            ++q;
+            while (Jest(*q, LiczbaTekst))
+                ++q;
+        }
+        return q;
+    }
+    if (Jest(c, MalaLitera)) {
+        q = p + 1;
+        while (Jest(*q, MalaLitera))
+            ++q;
+        p_Rodzaj = TLkParser::toSymbol;
+        return q;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TLkJSONParser::TLkJSONParser(TStream *p_Stream, TDroga p_Droga)
@@ -94,31 +120,15 @@ unsigned char TLkJSONParser::TokenBiegu(char *p)
     // p starts the run, and FTokenPtr, FSourcePtr and the index stand on it.
     if (p == FSourceEnd)
         return TokenBajtPoBajcieIUzgodnij();
-    const unsigned char c = static_cast<unsigned char>(*p);
-    char *q;
     unsigned char rodzaj;
-    if (c == '-' || Jest(static_cast<char>(c), Cyfra)) {
-        q = PominCyfry(p + 1);
-        rodzaj = toInteger;
-        if (*q == '.' || *q == 'E' || *q == 'e') {
-            rodzaj = toFloat;
-            ++q;
-            while (Jest(*q, LiczbaTekst))
-                ++q;
-        }
+    char *q = PrzejdzBieg(p, rodzaj);
+    if (q) {
         // It may go on after a refill, or the stream may end inside it.
         if (q == FSourceEnd)
             return TokenBajtPoBajcieIUzgodnij();
-    } else if (Jest(static_cast<char>(c), MalaLitera)) {
-        q = p + 1;
-        while (Jest(*q, MalaLitera))
-            ++q;
-        if (q == FSourceEnd)
-            return TokenBajtPoBajcieIUzgodnij();
-        rodzaj = toSymbol;
     } else {
         q = p + 1;
-        rodzaj = c;
+        rodzaj = static_cast<unsigned char>(*p);
     }
     FSourcePtr = q;
     FToken = rodzaj;
@@ -208,4 +218,154 @@ char *TLkJSONParser::CzytajTekstJSON(char *p)
     }
     FStringPtr = p;
     return p + 1;
+}
+
+const TPorcjaTokenowJSON &TLkJSONParser::NastepneTokeny()
+{
+    if (!FPorcja)
+        FPorcja = std::make_unique<TPorcjaTokenowJSON>();
+    TPorcjaTokenowJSON &porcja = *FPorcja;
+    porcja.FIle = 0;
+    porcja.FPierwszyOsobno = false;
+    if (!FZIndeksem || !SzybkaDroga()) {
+        NextToken();
+        DodajBiezacy(porcja);
+        if (FToken == toEOF || !SzybkaDroga())
+            return porcja;
+    }
+    CzytajSzybko(porcja);
+    if (porcja.FIle == 0) {
+        // The token at the cursor needs the long way.
+        NextToken();
+        DodajBiezacy(porcja);
+    }
+    return porcja;
+}
+
+void TLkJSONParser::DodajBiezacy(TPorcjaTokenowJSON &p_Porcja)
+{
+    p_Porcja.FBufor = FBuffer;
+    p_Porcja.FOrigin = FOrigin;
+    p_Porcja.FPierwszyOsobno = true;
+    p_Porcja.FLiniaPierwszego = FSourceLine;
+    p_Porcja.FKolumnaPierwszego = SourceColumn();
+    p_Porcja.FTokeny[0] = {static_cast<uint32_t>(FTokenPtr - FBuffer), static_cast<uint32_t>(TokenView().size()), FToken};
+    p_Porcja.FIle = 1;
+}
+
+void TLkJSONParser::CzytajSzybko(TPorcjaTokenowJSON &p_Porcja)
+{
+    TIndeksJSON &indeks = FIndeks;
+    char *const bufor = FBuffer;
+    const char *const koniecDanych = FSourceEnd;
+    const size_t start = indeks.Start();
+    char *const poczatekIndeksu = bufor + start;
+    // Where lines are counted from: reading's place now.
+    p_Porcja.FBufor = bufor;
+    p_Porcja.FOrigin = FOrigin;
+    p_Porcja.FIndeks = &indeks;
+    p_Porcja.FStart = static_cast<uint32_t>(start);
+    p_Porcja.FLiniaBazowa = FSourceLine;
+    p_Porcja.FLiniiBazowych = indeks.LiniiPrzedKursorem();
+    p_Porcja.FPoczatekLiniiBazowy = FPoczatekLinii;
+
+    // First the starts of as many words as fill a batch, flattened to offsets
+    // without a branch per start; then each token read from its start.
+    uint32_t *const poczatki = p_Porcja.FPoczatki.data();
+    size_t startow = 0;
+    {
+        size_t slowo = indeks.FSlowo;
+        uint64_t bity = indeks.FReszta;
+        for (;;) {
+            const uint32_t baza = static_cast<uint32_t>(slowo * 64);
+            const uint32_t ile = TIndeksJSON::LiczBity(bity);
+            uint32_t *w = poczatki + startow;
+            // Bit 63 keeps the count of trailing zeros defined; what it writes past ile is ignored.
+            constexpr uint64_t gorny = 1ull << 63;
+            for (int k = 0; k < 8; ++k, bity &= bity - 1)
+                w[k] = baza + static_cast<uint32_t>(__builtin_ctzll(bity | gorny));
+            if (ile > 8)
+                for (uint32_t k = 8; k < ile; ++k, bity &= bity - 1)
+                    w[k] = baza + static_cast<uint32_t>(__builtin_ctzll(bity | gorny));
+            startow += ile;
+            if (startow >= TPorcjaTokenowJSON::Pojemnosc || !indeks.MaSlowo(slowo + 1))
+                break;
+            bity = indeks.Poczatki(++slowo);
+        }
+    }
+
+    const uint64_t *const mapaKoncow = indeks.MapaKoncow();
+    TTokenJSON *const pierwszy = p_Porcja.FTokeny.data() + p_Porcja.FIle;
+    TTokenJSON *wyjscie = pierwszy;
+    const uint32_t *const koniecPoczatkow = poczatki + startow;
+    for (const uint32_t *nastepny = poczatki; nastepny != koniecPoczatkow; ++nastepny) {
+        char *p = poczatekIndeksu + *nastepny;
+        const unsigned char c = static_cast<unsigned char>(*p);
+        uint32_t dlugosc;
+        unsigned char rodzaj;
+        if (Jest(static_cast<char>(c), StrukturaJSON)) {
+            dlugosc = 1;
+            rodzaj = c;
+        } else if (c == '"') {
+            const size_t i = *nastepny + 1;
+            const uint64_t konce = TIndeksJSON::Konce(mapaKoncow, i);
+            char *q = p + 1 + __builtin_ctzll(konce | (1ull << 63));
+            if (!konce || *q != '"') {
+                // Longer than a lookup: find the end; a control byte or the
+                // sentinel there takes the long way (its error, or a refill).
+                size_t bit;
+                if (!indeks.NastepnyKoniec(i, bit) || poczatekIndeksu[bit] != '"')
+                    break;
+                q = poczatekIndeksu + bit;
+            }
+            dlugosc = static_cast<uint32_t>(q - p - 1);
+            rodzaj = toWString;
+        } else {
+            char *q = PrzejdzBieg(p, rodzaj);
+            // Other bytes, the sentinel among them: the long way.
+            if (!q)
+                break;
+            // It may go on after a refill.
+            if (q == koniecDanych)
+                break;
+            dlugosc = static_cast<uint32_t>(q - p);
+            // A run holding more tokens than its one start: those come byte by byte.
+            if (!Jest(*q, PoBieguJSON)) {
+                *wyjscie++ = {static_cast<uint32_t>(p - bufor), dlugosc, rodzaj};
+                break;
+            }
+        }
+        *wyjscie++ = {static_cast<uint32_t>(p - bufor), dlugosc, rodzaj};
+    }
+    if (wyjscie == pierwszy)
+        return;
+    p_Porcja.FIle = static_cast<size_t>(wyjscie - p_Porcja.FTokeny.data());
+    // Reading stands on the last token, as NextToken would have left it.
+    const TTokenJSON &ostatni = wyjscie[-1];
+    FTokenPtr = bufor + ostatni.Od;
+    FToken = ostatni.Rodzaj;
+    char *za;
+    if (ostatni.Rodzaj == toWString) {
+        FStringStart = FTokenPtr + 1;
+        FStringPtr = FStringStart + ostatni.Dlugosc;
+        za = FStringPtr + 1;
+    } else {
+        FStringStart = FStringPtr = nullptr;
+        za = FTokenPtr + ostatni.Dlugosc;
+    }
+    FSourcePtr = za;
+    const int linia = p_Porcja.Linia(p_Porcja.FIle - 1);
+    if (linia != FSourceLine) {
+        FSourceLine = linia;
+        FPoczatekLinii = FOrigin + static_cast<qint64>(start + indeks.PoczatekLinii(ostatni.Od - start));
+    }
+    // The index's cursor on the word of the last token, its starts and line feeds after it left.
+    const size_t bit = ostatni.Od - start;
+    indeks.FSlowo = bit / 64;
+    indeks.FBaza = poczatekIndeksu + bit / 64 * 64;
+    const uint64_t poNim = (~0ull << (bit % 64)) << 1;
+    indeks.FReszta = indeks.Poczatki(bit / 64) & poNim;
+    indeks.FResztaLF = indeks.LF(bit / 64) & poNim;
+    const bool bieg = ostatni.Rodzaj == toInteger || ostatni.Rodzaj == toFloat || ostatni.Rodzaj == toSymbol;
+    indeks.Stoi(za, bieg && !Jest(*za, PoBieguJSON));
 }

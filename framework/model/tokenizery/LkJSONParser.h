@@ -3,10 +3,16 @@
 #include "IndeksJSON.h"
 #include "KlasyZnakow.h"
 #include "LkParser.h"
+#include "PorcjaTokenowJSON.h"
+
+#include <memory>
 
 // Tokenizer of the JSON format: a string token keeps its escapes (the reader
 // unescapes after decoding UTF-8); true, false and null are symbols. Final, so
 // that readers holding it call NextToken directly.
+//
+// NastepneTokeny hands tokens out in batches, read in one tight loop with no
+// call per token; NextToken and it may be mixed freely.
 //
 // Tokens come from a structural index of the buffer (TIndeksJSON) where it can
 // be trusted; everything else (refills, errors, runs the index cannot split)
@@ -62,7 +68,22 @@ public:
         return TokenBiegu(p);
     }
 
+    // Reads on as NextToken would, as many tokens as the buffer gives in one go
+    // (at least one; toEOF ends the last batch). The parser then stands on the
+    // last of them, as after as many NextToken calls.
+    const TPorcjaTokenowJSON &NastepneTokeny();
+
 private:
+    // The index's cursor stands where reading stands, in a buffer whose offsets fit the batch.
+    bool SzybkaDroga() const
+    {
+        return FSourcePtr == FIndeks.FSzybko && FZmianyBufora == FIndeks.Zmiany()
+            && static_cast<uint64_t>(FSourceEnd - FBuffer) < UINT32_MAX;
+    }
+    // The batch's tokens from the index, up to one that needs the long way.
+    void CzytajSzybko(TPorcjaTokenowJSON &p_Porcja);
+    // The current token, read by NextToken, as the batch's first.
+    void DodajBiezacy(TPorcjaTokenowJSON &p_Porcja);
     // NextToken when the cursor's word is used up, or the index is not at hand.
     unsigned char NextTokenZIndeksu();
     // Counts the line feeds of the mask (bits of the cursor's word).
@@ -84,4 +105,5 @@ private:
 
     TIndeksJSON FIndeks;
     bool FZIndeksem;
+    std::unique_ptr<TPorcjaTokenowJSON> FPorcja;
 };

@@ -1,6 +1,7 @@
 #include "Tokeny.h"
 
 #include "LkJSONParser.h"
+#include "PorcjaTokenowJSON.h"
 
 #include <string>
 #include <vector>
@@ -59,6 +60,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
+std::string Wiersz(int p_Rodzaj, qint64 p_Pozycja, int p_Linia, int p_Kolumna, QByteArrayView p_Tekst)
+{
+    return std::to_string(p_Rodzaj) + ' ' + std::to_string(p_Pozycja) + ' ' + std::to_string(p_Linia) + ' '
+         + std::to_string(p_Kolumna) + ' ' + p_Tekst.toByteArray().toStdString() + '\n';
+}
+
+std::string WierszBiezacego(const TLkJSONParser &p_Parser)
+{
+    return Wiersz(p_Parser.Token(), p_Parser.SourcePos(), p_Parser.SourceLine(), p_Parser.SourceColumn(),
+                  p_Parser.TokenView());
+}
+
 // Everything a reader can see of a token stream: kind, bytes, position, line,
 // column, and the error that ends it.
 std::string SladTokenow(const QByteArray &p_Wejscie, TLkJSONParser::TDroga p_Droga)
@@ -68,15 +81,59 @@ std::string SladTokenow(const QByteArray &p_Wejscie, TLkJSONParser::TDroga p_Dro
     try {
         TLkJSONParser parser(&strumien, p_Droga);
         while (parser.Token() != TLkParser::toEOF) {
-            slad += std::to_string(parser.Token()) + ' ' + std::to_string(parser.SourcePos()) + ' '
-                  + std::to_string(parser.SourceLine()) + ' ' + std::to_string(parser.SourceColumn()) + ' '
-                  + parser.TokenString().toStdString() + '\n';
+            slad += WierszBiezacego(parser);
             parser.NextToken();
         }
     } catch (const ELkParserError &e) {
         slad += e.Message().toStdString();
     }
     return slad;
+}
+
+// The same read in batches, with NextToken between them when p_NaPrzemian;
+// after each batch the parser must stand on its last token.
+std::string SladPorcjami(const QByteArray &p_Wejscie, TLkJSONParser::TDroga p_Droga, bool p_NaPrzemian)
+{
+    TMemoryStream strumien(p_Wejscie);
+    std::string slad;
+    try {
+        TLkJSONParser parser(&strumien, p_Droga);
+        if (parser.Token() != TLkParser::toEOF)
+            slad += WierszBiezacego(parser);
+        for (int n = 0; parser.Token() != TLkParser::toEOF; ++n) {
+            if (p_NaPrzemian && n % 2) {
+                parser.NextToken();
+                if (parser.Token() != TLkParser::toEOF)
+                    slad += WierszBiezacego(parser);
+                continue;
+            }
+            const TPorcjaTokenowJSON &porcja = parser.NastepneTokeny();
+            for (size_t i = 0; i < porcja.Ile(); ++i)
+                if (porcja[i].Rodzaj != TLkParser::toEOF)
+                    slad += Wiersz(porcja[i].Rodzaj, porcja.Pozycja(i), porcja.Linia(i), porcja.Kolumna(i), porcja.Tekst(i));
+            const size_t o = porcja.Ile() - 1;
+            if (WierszBiezacego(parser)
+                != Wiersz(porcja[o].Rodzaj, porcja.Pozycja(o), porcja.Linia(o), porcja.Kolumna(o), porcja.Tekst(o)))
+                slad += "the parser does not stand on the batch's last token\n";
+        }
+    } catch (const ELkParserError &e) {
+        slad += e.Message().toStdString();
+    }
+    return slad;
+}
+
+// Every road over the input gives what the byte scan gives.
+void SprawdzDrogi(const QByteArray &p_Wejscie)
+{
+    using D = TLkJSONParser::TDroga;
+    const std::string oczekiwany = SladTokenow(p_Wejscie, D::BajtPoBajcie);
+    EXPECT_EQ(SladTokenow(p_Wejscie, D::Indeks), oczekiwany);
+    EXPECT_EQ(SladTokenow(p_Wejscie, D::IndeksPodstawowy), oczekiwany);
+    for (bool naPrzemian : {false, true}) {
+        EXPECT_EQ(SladPorcjami(p_Wejscie, D::Indeks, naPrzemian), oczekiwany) << "batches, mixed: " << naPrzemian;
+        EXPECT_EQ(SladPorcjami(p_Wejscie, D::IndeksPodstawowy, naPrzemian), oczekiwany) << "batches, mixed: " << naPrzemian;
+    }
+    EXPECT_EQ(SladPorcjami(p_Wejscie, D::BajtPoBajcie, false), oczekiwany);
 }
 
 // The index reads 64-byte blocks and 4 KiB windows and carries string and
@@ -107,11 +164,26 @@ TEST(TokenyJSONIndeks, JakBajtPoBajcieNaGranicachBlokow)
             for (int i = 7; i < przed; i += 11)
                 wejscie[i] = '\n';
             wejscie += motyw;
-            const std::string oczekiwany = SladTokenow(wejscie, TLkJSONParser::TDroga::BajtPoBajcie);
             SCOPED_TRACE(wejscie.toStdString());
-            EXPECT_EQ(SladTokenow(wejscie, TLkJSONParser::TDroga::Indeks), oczekiwany);
-            EXPECT_EQ(SladTokenow(wejscie, TLkJSONParser::TDroga::IndeksPodstawowy), oczekiwany);
+            SprawdzDrogi(wejscie);
         }
+    }
+}
+
+// The table's inputs and a document with more tokens than a batch holds, its
+// lines and columns among them, read by every road.
+TEST(TokenyJSONIndeks, PorcjamiJakBajtPoBajcie)
+{
+    QByteArray dlugi = "[\n";
+    for (int i = 0; i < 1500; ++i)
+        dlugi += "  {\"a\": [1, 2.5, true], \"b\": null},\n\n";
+    dlugi += "  \"z\"]";
+    for (const QByteArray &wejscie :
+         {QByteArray("{\"a\":[1,-2.5e3,true,null],\"n\":false}"), QByteArray("[\"b\\\"c\",\"x\\\\\",\"\\u0041\"]"),
+          QByteArray("\"Łódź\""), QByteArray("{\n \"a\":\"x\ty\"}"), QByteArray("[\"abc"),
+          QByteArray("[12"), QByteArray("[1,\n\n 2]\n"), QByteArray(), dlugi}) {
+        SCOPED_TRACE(wejscie.left(80).toStdString());
+        SprawdzDrogi(wejscie);
     }
 }
 
@@ -128,10 +200,9 @@ TEST(TokenyJSONIndeks, JakBajtPoBajciePrzezDoczytania)
             wejscie += "  \\ 5,\n";
     }
     wejscie += "  \"tab\there\"]";
-    const std::string oczekiwany = SladTokenow(wejscie, TLkJSONParser::TDroga::BajtPoBajcie);
-    EXPECT_NE(oczekiwany.find("Nieprawidłowa stała tekstowa"), std::string::npos);
-    EXPECT_EQ(SladTokenow(wejscie, TLkJSONParser::TDroga::Indeks), oczekiwany);
-    EXPECT_EQ(SladTokenow(wejscie, TLkJSONParser::TDroga::IndeksPodstawowy), oczekiwany);
+    EXPECT_NE(SladTokenow(wejscie, TLkJSONParser::TDroga::BajtPoBajcie).find("Nieprawidłowa stała tekstowa"),
+              std::string::npos);
+    SprawdzDrogi(wejscie);
 }
 
 } // namespace
