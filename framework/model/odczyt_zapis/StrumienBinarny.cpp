@@ -20,11 +20,17 @@ void zapiszBajt(TStream &p_Strumien, int p_Bajt)
     ZapiszLE<uint8_t>(p_Strumien, static_cast<uint8_t>(p_Bajt));
 }
 
-void sprawdzZakres(int32_t p_Wartosc, int32_t p_Maks, const char *p_Rodzaj)
+[[noreturn, gnu::cold, gnu::noinline]] void pozaZakresem(int32_t p_Wartosc, const char *p_Rodzaj)
 {
-    if (p_Wartosc < 0 || p_Wartosc > p_Maks)
-        throw LkException(Format(QStringLiteral("przekroczono pojemno\u015B\u0107 formatu: %s (%d)"),
-                                 {QString::fromLatin1(p_Rodzaj), p_Wartosc}));
+    throw LkException(Format(QStringLiteral("przekroczono pojemno\u015B\u0107 formatu: %s (%d)"),
+                             {QString::fromLatin1(p_Rodzaj), p_Wartosc}));
+}
+
+// Checked for every number written: the message is built out of line.
+inline void sprawdzZakres(int32_t p_Wartosc, int32_t p_Maks, const char *p_Rodzaj)
+{
+    if (p_Wartosc < 0 || p_Wartosc > p_Maks) [[unlikely]]
+        pozaZakresem(p_Wartosc, p_Rodzaj);
 }
 
 } // namespace
