@@ -7,6 +7,7 @@
 #include "Extended80.h"
 #include "OdczytywaczDanych.h"
 #include "StrumienBinarny.h"
+#include "WczesnyOdczyt.h"
 #include "ZapisywaczDanych.h"
 
 #include "Strumienie.h"
@@ -45,8 +46,10 @@ template <typename T> T czytajWartosc(TStream &p_Strumien)
 void TListaBazowa::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz) const
 {
     ZapiszLiczbe(p_Strumien, IleObiektow());
-    for (int i = 0; i < IleObiektow(); ++i)
+    for (int i = 0; i < IleObiektow(); ++i) {
+        ZaladujZawczasu(ObiektyListy(i + WyprzedzenieOdczytu));
         ObiektyListy(i)->ZapiszWStrumieniu(p_Strumien, p_Zapisywacz);
+    }
 }
 
 void TListaObiektow::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)

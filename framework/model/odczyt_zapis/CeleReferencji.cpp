@@ -3,6 +3,7 @@
 #include "ListaWskObiektow.h"
 #include "Obiekt.h"
 #include "PoleWskObiektu.h"
+#include "WczesnyOdczyt.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -100,6 +101,8 @@ std::vector<TObiektBazowy *> ZbierzCeleReferencji(TObiektBazowy &p_Korzen, const
             continue;
         }
         TObiektBazowy *element = lista->ObiektyListy(nr);
+        if (wpis.Rodzaj == TRodzaj::Lista)
+            ZaladujZawczasu(lista->ObiektyListy(nr + WyprzedzenieOdczytu));
         if (wpis.Rodzaj == TRodzaj::ListaWsk)
             dodajCel(element);
         else if (element)

@@ -4,6 +4,7 @@
 #include "ListaZObiektami.h"
 #include "Obiekt.h"
 #include "PoleWskObiektu.h"
+#include "WczesnyOdczyt.h"
 #include "ZapisywaczDanych.h"
 
 #include <vector>
@@ -52,8 +53,10 @@ bool TZbieracz::Zbierz(TObiektBazowy &p_Obiekt, bool p_Podobiekt, int p_Rodzic)
     if (!obiekt) {
         // An owning list's items follow it; a pointer list's targets are written where they live.
         if (const auto *lista = dynamic_cast<const TListaZObiektami *>(&p_Obiekt)) {
-            for (int i = 0; i < lista->IleObiektow(); ++i)
+            for (int i = 0; i < lista->IleObiektow(); ++i) {
+                ZaladujZawczasu(lista->ObiektyListy(i + WyprzedzenieOdczytu));
                 Zbierz(*lista->ObiektyListy(i), false, -1);
+            }
         } else if (const auto *wskazania = dynamic_cast<const TListaWskObiektow *>(&p_Obiekt)) {
             for (int i = 0; i < wskazania->IleObiektow(); ++i)
                 if (wskazania->ObiektyListy(i))

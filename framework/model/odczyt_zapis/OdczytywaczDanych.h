@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -63,7 +64,8 @@ public:
     // ---- end of binary and native text documents
 
     // Every object read, in order; a position is an object's number less one.
-    std::vector<TObiektBazowy *> OdczObiekty;
+    // A deque grows without copying what it holds.
+    std::deque<TObiektBazowy *> OdczObiekty;
     // Strings of the binary format are Windows-1250, not UTF-8.
     bool FOdczytANSI = false;
 

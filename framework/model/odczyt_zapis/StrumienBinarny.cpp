@@ -20,11 +20,17 @@ void zapiszBajt(TStream &p_Strumien, int p_Bajt)
     ZapiszLE<uint8_t>(p_Strumien, static_cast<uint8_t>(p_Bajt));
 }
 
-void sprawdzZakres(int32_t p_Wartosc, int32_t p_Maks, const char *p_Rodzaj)
+[[noreturn, gnu::cold, gnu::noinline]] void pozaZakresem(int32_t p_Wartosc, const char *p_Rodzaj)
 {
-    if (p_Wartosc < 0 || p_Wartosc > p_Maks)
-        throw LkException(Format(QStringLiteral("przekroczono pojemno\u015B\u0107 formatu: %s (%d)"),
-                                 {QString::fromLatin1(p_Rodzaj), p_Wartosc}));
+    throw LkException(Format(QStringLiteral("przekroczono pojemno\u015B\u0107 formatu: %s (%d)"),
+                             {QString::fromLatin1(p_Rodzaj), p_Wartosc}));
+}
+
+// Checked for every number written: the message is built out of line.
+inline void sprawdzZakres(int32_t p_Wartosc, int32_t p_Maks, const char *p_Rodzaj)
+{
+    if (p_Wartosc < 0 || p_Wartosc > p_Maks) [[unlikely]]
+        pozaZakresem(p_Wartosc, p_Rodzaj);
 }
 
 } // namespace
@@ -112,19 +118,26 @@ void ZapiszNapis(TStream &p_Strumien, const QByteArray &p_Napis)
 void ZapiszNapisUTF8(TStream &p_Strumien, const QString &p_Napis)
 {
     // Most field values are short ASCII: their bytes need no encoder and no heap.
+    // Below 128 characters the length is one byte and goes out with them in one write.
     constexpr qsizetype Krotki = 256;
     const qsizetype dlugosc = p_Napis.size();
     if (dlugosc <= Krotki) {
-        char bajty[Krotki];
+        char bajty[Krotki + 1];
+        char *cel = bajty + 1;
         const char16_t *znaki = reinterpret_cast<const char16_t *>(p_Napis.constData());
-        qsizetype i = 0;
-        while (i < dlugosc && znaki[i] < 0x80) {
-            bajty[i] = static_cast<char>(znaki[i]);
-            ++i;
+        char16_t wszystkie = 0;
+        for (qsizetype i = 0; i < dlugosc; ++i) {
+            wszystkie |= znaki[i];
+            cel[i] = static_cast<char>(znaki[i]);
         }
-        if (i == dlugosc) {
+        if (wszystkie < 0x80) {
+            if (dlugosc < 0x80) {
+                bajty[0] = static_cast<char>(dlugosc);
+                p_Strumien.WriteBuffer(bajty, dlugosc + 1);
+                return;
+            }
             ZapiszRozmiar(p_Strumien, static_cast<int32_t>(dlugosc));
-            p_Strumien.WriteBuffer(bajty, dlugosc);
+            p_Strumien.WriteBuffer(cel, dlugosc);
             return;
         }
     }

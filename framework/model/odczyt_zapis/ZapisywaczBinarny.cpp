@@ -58,10 +58,16 @@ void ZapiszObiektBinarnie(const TObiekt &p_Obiekt, TStream &p_Strumien, TZapisyw
         najwyzszy = p_Nr;
     });
     const int32_t bajty = (najwyzszy + 8) / 8;
-    ZapiszKrotkaLiczbe(p_Strumien, bajty);
-    if (bajty == 0)
-        return;
-    p_Strumien.WriteBuffer(bitmapa, bajty);
+    if (bajty == 1) {
+        // The usual small class: its count and bitmap in one write.
+        const uint8_t naglowek[2] = {1, bitmapa[0]};
+        p_Strumien.WriteBuffer(naglowek, 2);
+    } else {
+        ZapiszKrotkaLiczbe(p_Strumien, bajty);
+        if (bajty == 0)
+            return;
+        p_Strumien.WriteBuffer(bitmapa, bajty);
+    }
     for (size_t i = 0; i < zapisane; ++i)
         pola[i]->ZapiszWStrumieniu(p_Strumien, p_Zapisywacz);
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -52,8 +53,9 @@ public:
         return PodlegaZapisowi(p_Obiekt, gdzie);
     }
 
-    // Not owned; a position is the object's number.
-    std::vector<TObiektBazowy *> ZapObiekty;
+    // Not owned; a position is the object's number. A deque grows without
+    // copying what it holds (a document numbers every object it writes).
+    std::deque<TObiektBazowy *> ZapObiekty;
     // Positions of ZapObiekty ordered by address (built when first needed).
     std::vector<int> Posortowane;
     // Some sub-objects with a value are left out (see DajObiektyDoZapisu).
