@@ -231,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OdczytJSON, WrongEscapesAreRefused)
 {
-    for (const QByteArray literal : {QByteArray("\\x"), QByteArray("\\u12G4"), QByteArray("\\u12"), QByteArray("\\U0041")}) {
+    for (const QByteArray &literal : {QByteArray("\\x"), QByteArray("\\u12G4"), QByteArray("\\u12"), QByteArray("\\U0041")}) {
         TOsoba osoba;
         EXPECT_EQ(BladOdczytu(osoba, "{\"Imie\":\"" + literal + "\"}"),
                   QStringLiteral("Nieprawidłowa stała tekstowa podczas odczytu pola \"Imie\""))
