@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 TOdczytywaczXML::TOdczytywaczXML(TStream *p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
                                  TOnBlednyUTF8 p_OnBlednyUTF8, TStringCache *p_StringCache)
@@ -197,7 +198,7 @@ bool TOdczytywaczXML::WczytajAtrybutyID(TObiektBazowy &p_Obiekt)
     QByteArray atrybut;
     while (NazwaAtrybutu(atrybut)) {
         if (atrybut.compare("ID", Qt::CaseInsensitive) == 0)
-            PrzypiszObiektDoID(p_Obiekt, parser.TokenString());
+            PrzypiszObiektDoID(p_Obiekt, parser.TokenView());
         else
             PominAtrybutXML(p_Obiekt, Przekoduj(atrybut));
         parser.NextToken();
@@ -639,9 +640,20 @@ std::vector<TOdczytywaczXML::TNazwaPola> &TOdczytywaczXML::NazwyKlasy(const TObi
 
 const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::ZnanaNazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa)
 {
-    for (const TNazwaPola &n : NazwyKlasy(p_Obiekt))
-        if (n.Nazwa == p_Nazwa)
+    // Objects of a class write their fields in one order: the search starts
+    // after the name met last, so it mostly hits at the first try.
+    const std::vector<TNazwaPola> &nazwy = NazwyKlasy(p_Obiekt);
+    const size_t ile = nazwy.size();
+    size_t i = FNastepnaNazwa < ile ? FNastepnaNazwa : 0;
+    for (size_t sprawdzone = 0; sprawdzone < ile; ++sprawdzone) {
+        const TNazwaPola &n = nazwy[i];
+        if (++i == ile)
+            i = 0;
+        if (n.Nazwa.size() == p_Nazwa.size() && std::memcmp(n.Nazwa.constData(), p_Nazwa.data(), p_Nazwa.size()) == 0) {
+            FNastepnaNazwa = i;
             return &n;
+        }
+    }
     return nullptr;
 }
 

@@ -163,4 +163,6 @@ private:
     std::unordered_map<const TOpisKlasy *, std::vector<TNazwaPola>> FNazwyPol;
     const TOpisKlasy *FOstatniaKlasa = nullptr;
     std::vector<TNazwaPola> *FOstatnieNazwy = nullptr;
+    // Where ZnanaNazwaPola starts its next search.
+    size_t FNastepnaNazwa = 0;
 };

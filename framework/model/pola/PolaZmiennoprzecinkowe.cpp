@@ -255,6 +255,16 @@ bool TPoleZmiennoprzecinkowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 {
     p_Odczytywacz.OdczytywanoPole(*this);
     TLkParser &parser = p_Odczytywacz.Parser();
+    // A token that no "," can follow (every XML value) is copied to the stack,
+    // not the heap: the parser moves on before the text is read, as below.
+    if (const QByteArrayView widok = parser.TokenView();
+        parser.Token() != TLkParser::toInteger && parser.Token() != TLkParser::toEOF && widok.size() <= 64) {
+        char znaki[64];
+        std::copy(widok.begin(), widok.end(), znaki);
+        parser.NextToken();
+        UstawZTekstuTokenow(parser, QByteArrayView(znaki, widok.size()));
+        return !MaDefWartosc();
+    }
     const QByteArray tekst = TekstLiczbyZTokenow(parser);
     UstawZTekstuTokenow(parser, tekst);
     return !MaDefWartosc();
