@@ -41,15 +41,6 @@ int16_t TObiekt::PoleWgNazwyXML(const QString &p_Nazwa, bool &p_PoprzNazwa) cons
 
 namespace {
 
-const QString PoleWartosci = QStringLiteral("_Value_");
-
-// The "_Value_" field of an object: its alias or its name; -1 when none.
-int16_t poleWartosci(const TObiekt &p_Obiekt)
-{
-    const int16_t nr = p_Obiekt.NrPolaOAliasieXML(PoleWartosci);
-    return nr >= 0 ? nr : p_Obiekt.NrPolaONazwie(PoleWartosci);
-}
-
 bool jestTekstowe(const TPole &p_Pole)
 {
     return p_Pole.Klasa().DziedziczyPo(TPoleString::Opis) || p_Pole.Klasa().DziedziczyPo(TPoleWideString::Opis)
@@ -107,9 +98,7 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
             atrybut.resize(0);
             atrybut.append(symbol);
         }
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        p_Odczytywacz.PrzygotujWartoscPoNazwie();
         if (id) {
             p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenView());
             parser.NextToken();
@@ -134,7 +123,7 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
             wczytajPole(*this, p_Odczytywacz, nr, pole, poprzNazwa);
         } else if (obiekt->WczytajAtrybutXML(p_Odczytywacz)) {
             // a value list given as one attribute
-        } else if (const int16_t wartosc = podobiekt ? poleWartosci(*podobiekt) : -1; wartosc >= 0) {
+        } else if (const int16_t wartosc = podobiekt ? p_Odczytywacz.PoleWartosci(*podobiekt) : -1; wartosc >= 0) {
             podobiekt->WczytajPoleXML(p_Odczytywacz, wartosc, false);
         } else {
             QString tresc = p_Odczytywacz.Przekoduj(parser.TokenView());
@@ -152,7 +141,7 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
     if (parser.Token() != '>')
         parser.Error(QStringLiteral("Błędny token = %1").arg(p_Odczytywacz.Przekoduj(parser.TokenView())));
 
-    const int16_t wartosc = poleWartosci(*this);
+    const int16_t wartosc = p_Odczytywacz.PoleWartosci(*this);
     while (!p_Odczytywacz.PrzerwijOdczyt) {
         if (parser.NextToken() != '<') {
             if (parser.Token() == TLkParser::toEOF)
@@ -203,9 +192,7 @@ void TObiekt::WczytajPodelementXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr,
     parser.NextToken();
     while (parser.Token() == TLkParser::toSymbol) {
         const QString atrybut = p_Odczytywacz.Przekoduj(parser.TokenView());
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        p_Odczytywacz.PrzygotujWartoscPoNazwie();
         p_Odczytywacz.PominAtrybutXML(*this, p_Nazwa + QLatin1Char('.') + atrybut);
         parser.NextToken();
     }

@@ -185,9 +185,7 @@ bool TOdczytywaczXML::NazwaAtrybutu(QByteArray &p_Nazwa)
     if (parser.Token() != TLkParser::toSymbol)
         return false;
     p_Nazwa = parser.TokenString();
-    parser.NextToken();
-    parser.CheckToken('=');
-    PrzygotujWartoscAtrybutu();
+    PrzygotujWartoscPoNazwie();
     return true;
 }
 
@@ -284,6 +282,19 @@ void TOdczytywaczXML::PrzygotujWartoscAtrybutu()
         parser.UsunKonceLiniiZNapisu();
 }
 
+void TOdczytywaczXML::PrzygotujWartoscPoNazwie()
+{
+    TLkXMLParser &parser = Parser();
+    if (parser.RownaSieIWartosc()) {
+        if (parser.WasEndOfLine())
+            parser.UsunKonceLiniiZNapisu();
+        return;
+    }
+    parser.NextToken();
+    parser.CheckToken('=');
+    PrzygotujWartoscAtrybutu();
+}
+
 QByteArray TOdczytywaczXML::WczytajWartoscAtrybutu()
 {
     PrzygotujWartoscAtrybutu();
@@ -297,9 +308,8 @@ bool TOdczytywaczXML::PominAtrybuty()
     TLkXMLParser &parser = Parser();
     parser.NextToken();
     while (parser.Token() == TLkParser::toSymbol) {
+        PrzygotujWartoscPoNazwie();
         parser.NextToken();
-        parser.CheckToken('=');
-        WczytajWartoscAtrybutu();
     }
     if (parser.Token() == '/') {
         parser.NextToken();
@@ -560,9 +570,7 @@ QString TOdczytywaczXML::WczytajTrescPodpola(const QString &p_Nazwa, bool p_Deko
             parser.NextToken();
             while (parser.Token() == TLkParser::toSymbol) {
                 wynik += QLatin1Char(' ') + Przekoduj(parser.TokenView());
-                parser.NextToken();
-                parser.CheckToken('=');
-                PrzygotujWartoscAtrybutu();
+                PrzygotujWartoscPoNazwie();
                 wynik += QStringLiteral("=\"") + dekoduj(parser.TokenString()) + QLatin1Char('"');
                 parser.NextToken();
             }
@@ -668,6 +676,22 @@ const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::NazwaPola(const TObiekt &p_O
         return nullptr;
     FOstatnieNazwy->push_back({p_Nazwa.toByteArray(), std::move(tekst), nr, poprz});
     return &FOstatnieNazwy->back();
+}
+
+int16_t TOdczytywaczXML::PoleWartosci(const TObiekt &p_Obiekt)
+{
+    const TOpisKlasy *klasa = &p_Obiekt.Klasa();
+    if (klasa != FKlasaPolaWartosci) {
+        const auto [miejsce, nowe] = FPolaWartosci.try_emplace(klasa, -1);
+        if (nowe) {
+            static const QString wartosc = QStringLiteral("_Value_");
+            const int16_t nr = p_Obiekt.NrPolaOAliasieXML(wartosc);
+            miejsce->second = nr >= 0 ? nr : p_Obiekt.NrPolaONazwie(wartosc);
+        }
+        FKlasaPolaWartosci = klasa;
+        FPoleWartosci = miejsce->second;
+    }
+    return FPoleWartosci;
 }
 
 bool TOdczytywaczXML::NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa)
