@@ -61,9 +61,7 @@ TElementListy czytajElement(TOdczytywaczXML &p_Odczytywacz, const TObiektBazowy 
     parser.NextToken();
     while (parser.Token() == TLkParser::toSymbol) {
         const QByteArray atrybut = parser.TokenString();
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        p_Odczytywacz.PrzygotujWartoscPoNazwie();
         if (!atrybutPoz.isEmpty() && atrybut == atrybutPoz) {
             bool ok = false;
             element.Pozycja = parser.TokenView().toLongLong(&ok);

@@ -41,15 +41,6 @@ int16_t TObiekt::PoleWgNazwyXML(const QString &p_Nazwa, bool &p_PoprzNazwa) cons
 
 namespace {
 
-const QString PoleWartosci = QStringLiteral("_Value_");
-
-// The "_Value_" field of an object: its alias or its name; -1 when none.
-int16_t poleWartosci(const TObiekt &p_Obiekt)
-{
-    const int16_t nr = p_Obiekt.NrPolaOAliasieXML(PoleWartosci);
-    return nr >= 0 ? nr : p_Obiekt.NrPolaONazwie(PoleWartosci);
-}
-
 bool jestTekstowe(const TPole &p_Pole)
 {
     return p_Pole.Klasa().DziedziczyPo(TPoleString::Opis) || p_Pole.Klasa().DziedziczyPo(TPoleWideString::Opis)
@@ -67,21 +58,26 @@ template <typename F> void wKontekscie(const QString &p_Nazwa, F p_Czytaj)
     }
 }
 
-} // namespace
-
-void TObiekt::WczytajPoleXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr, bool p_PoprzNazwa)
+// WczytajPoleXML with the field at hand.
+void wczytajPole(TObiekt &p_Obiekt, TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr, TPole &p_Pole, bool p_PoprzNazwa)
 {
-    p_Odczytywacz.OdczObiekt = this;
+    p_Odczytywacz.OdczObiekt = &p_Obiekt;
     p_Odczytywacz.OdczPole = p_Nr;
     p_Odczytywacz.OdczTunel = p_PoprzNazwa;
-    TPole &pole = Pola(p_Nr);
     try {
-        pole.WczytajXMLowo(p_Odczytywacz);
+        p_Pole.WczytajXMLowo(p_Odczytywacz);
     } catch (const EConvertError &e) {
         // A value that is no date or number is the document's fault: told with its place.
         p_Odczytywacz.Parser().Error(e.Message());
     }
-    UstawMaWartosc(p_Nr, true);
+    p_Obiekt.UstawMaWartosc(p_Nr, true);
+}
+
+} // namespace
+
+void TObiekt::WczytajPoleXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr, bool p_PoprzNazwa)
+{
+    wczytajPole(*this, p_Odczytywacz, p_Nr, Pola(p_Nr), p_PoprzNazwa);
 }
 
 void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_NazwaObiektu)
@@ -95,17 +91,16 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
     while (parser.Token() == TLkParser::toSymbol) {
         // The value is read into the name's buffer: a name already known to
         // the class is settled before, any other is kept as bytes.
-        const bool id = parser.TokenView().compare("ID", Qt::CaseInsensitive) == 0;
-        const TOdczytywaczXML::TNazwaPola *znana = id ? nullptr : p_Odczytywacz.ZnanaNazwaPola(*this, parser.TokenView());
+        const QByteArrayView symbol = parser.TokenView();
+        const bool id = symbol.size() == 2 && (symbol[0] | 0x20) == 'i' && (symbol[1] | 0x20) == 'd';
+        const TOdczytywaczXML::TNazwaPola *znana = id ? nullptr : p_Odczytywacz.ZnanaNazwaPola(*this, symbol);
         if (!znana && !id) {
             atrybut.resize(0);
-            atrybut.append(parser.TokenView());
+            atrybut.append(symbol);
         }
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        p_Odczytywacz.PrzygotujWartoscPoNazwie();
         if (id) {
-            p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenString());
+            p_Odczytywacz.PrzypiszObiektDoID(*this, parser.TokenView());
             parser.NextToken();
             continue;
         }
@@ -122,12 +117,13 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
             continue;
         }
         TPole &pole = Pola(nr);
-        TObiekt *podobiekt = pole.JakoTObiekt();
-        if (!pole.JakoObiekt()) {
-            WczytajPoleXML(p_Odczytywacz, nr, poprzNazwa);
-        } else if (pole.JakoObiekt()->WczytajAtrybutXML(p_Odczytywacz)) {
+        TObiektBazowy *obiekt = pole.JakoObiekt();
+        TObiekt *podobiekt = obiekt ? pole.JakoTObiekt() : nullptr;
+        if (!obiekt) {
+            wczytajPole(*this, p_Odczytywacz, nr, pole, poprzNazwa);
+        } else if (obiekt->WczytajAtrybutXML(p_Odczytywacz)) {
             // a value list given as one attribute
-        } else if (const int16_t wartosc = podobiekt ? poleWartosci(*podobiekt) : -1; wartosc >= 0) {
+        } else if (const int16_t wartosc = podobiekt ? p_Odczytywacz.PoleWartosci(*podobiekt) : -1; wartosc >= 0) {
             podobiekt->WczytajPoleXML(p_Odczytywacz, wartosc, false);
         } else {
             QString tresc = p_Odczytywacz.Przekoduj(parser.TokenView());
@@ -145,7 +141,7 @@ void TObiekt::WykonajOdczytXML(TOdczytywaczXML &p_Odczytywacz, const QString &p_
     if (parser.Token() != '>')
         parser.Error(QStringLiteral("Błędny token = %1").arg(p_Odczytywacz.Przekoduj(parser.TokenView())));
 
-    const int16_t wartosc = poleWartosci(*this);
+    const int16_t wartosc = p_Odczytywacz.PoleWartosci(*this);
     while (!p_Odczytywacz.PrzerwijOdczyt) {
         if (parser.NextToken() != '<') {
             if (parser.Token() == TLkParser::toEOF)
@@ -196,9 +192,7 @@ void TObiekt::WczytajPodelementXML(TOdczytywaczXML &p_Odczytywacz, int16_t p_Nr,
     parser.NextToken();
     while (parser.Token() == TLkParser::toSymbol) {
         const QString atrybut = p_Odczytywacz.Przekoduj(parser.TokenView());
-        parser.NextToken();
-        parser.CheckToken('=');
-        p_Odczytywacz.PrzygotujWartoscAtrybutu();
+        p_Odczytywacz.PrzygotujWartoscPoNazwie();
         p_Odczytywacz.PominAtrybutXML(*this, p_Nazwa + QLatin1Char('.') + atrybut);
         parser.NextToken();
     }

@@ -110,9 +110,11 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
         if (wlasciciel && wlasciciel->ElemFormDefaultXML() == fdxQualified)
             prefiks = p_Zapisywacz.PrefiksPrzestrzeni(*wlasciciel);
     }
-    const QByteArray nazwa = prefiks.isEmpty() && !p_NazwaObiektu.contains(':')
-        ? p_NazwaObiektu
-        : prefiks + p_NazwaObiektu.mid(p_NazwaObiektu.indexOf(':') + (prefiks.isEmpty() ? 0 : 1));
+    // Bound, not copied: a copy of a shared array costs two atomic operations an element.
+    const bool zmieniona = !prefiks.isEmpty() || p_NazwaObiektu.contains(':');
+    const QByteArray zPrefiksem =
+        zmieniona ? prefiks + p_NazwaObiektu.mid(p_NazwaObiektu.indexOf(':') + (prefiks.isEmpty() ? 0 : 1)) : QByteArray();
+    const QByteArray &nazwa = zmieniona ? zPrefiksem : p_NazwaObiektu;
     const QByteArray prefiksAtrybutow = AttrFormDefaultXML() == fdxQualified ? p_Zapisywacz.PrefiksPrzestrzeni(*this)
                                                                              : QByteArray();
 
@@ -159,8 +161,8 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
             tekst = nr;
             continue;
         }
-        const bool listaJakoAtrybut = pole && pole->JakoObiekt() && JestAtrybutem(nr) && pole->JakoObiekt()->MozeBycAtrybutemXML();
-        if (!listaJakoAtrybut && (!pole || pole->JakoObiekt() || (wierszowy && !JestAtrybutem(nr)))) {
+        const bool listaJakoAtrybut = podobiekt && JestAtrybutem(nr) && podobiekt->MozeBycAtrybutemXML();
+        if (!listaJakoAtrybut && (!pole || podobiekt || (wierszowy && !JestAtrybutem(nr)))) {
             elementy.push_back(nr);
             continue;
         }
@@ -191,7 +193,8 @@ void TObiekt::WykonajZapisXML(TZapisywaczXML &p_Zapisywacz, const QByteArray &p_
         for (size_t i = odElementow; i < doElementow; ++i) {
             const int16_t nr = elementy[i];
             TPole &pole = Pola(nr);
-            const QByteArray nazwaPola = p_Zapisywacz.NazwaPolaXML(*this, nr).Element;
+            // Names stay in place for the whole write (NazwaPolaXML).
+            const QByteArray &nazwaPola = p_Zapisywacz.NazwaPolaXML(*this, nr).Element;
             p_Zapisywacz.NowaLinia();
             if (TObiektBazowy *obiekt = pole.JakoObiekt()) {
                 obiekt->WykonajZapisXML(p_Zapisywacz, nazwaPola);

@@ -22,20 +22,23 @@ bool TOdczytywaczTekstuZRef::WczytajRef(TPoleWskObiektu &p_Pole)
     TLkParser &parser = Parser();
     if (parser.Token() == TLkParser::toEOF)
         parser.Error(QStringLiteral("Nieoczekiwany koniec pliku"));
-    const QByteArray id = parser.TokenString();
+    // A bound identifier is settled from the token's bytes; only a waiting one is kept as text.
+    const QByteArrayView widok = parser.TokenView();
+    TObiektBazowy *cel = widok.isEmpty() ? nullptr : DajObiektWgRef(widok);
+    const QByteArray id = cel ? QByteArray() : widok.toByteArray();
     parser.NextToken();
+    if (cel) {
+        p_Pole.UstawWartosc(cel);
+        DodajRefUstawiona(p_Pole);
+        return true;
+    }
     if (id.isEmpty()) {
         p_Pole.UstawWartosc(nullptr);
         return false;
     }
-    if (TObiektBazowy *cel = DajObiektWgRef(id)) {
-        p_Pole.UstawWartosc(cel);
-        DodajRefUstawiona(p_Pole);
-    } else {
-        DodajIDRef(id);
-        p_Pole.UstawWartosc(nullptr);
-        OdczRef.push_back({&p_Pole, true, 0, id});
-    }
+    DodajIDRef(id);
+    p_Pole.UstawWartosc(nullptr);
+    OdczRef.push_back({&p_Pole, true, 0, id});
     return true;
 }
 
@@ -62,9 +65,34 @@ void TOdczytywaczTekstuZRef::RejestrujListeRef(TListaWskObiektow &p_Lista, const
     DodajOczekujacy(p_Lista, p_Gdzie, 0, p_ID);
 }
 
-void TOdczytywaczTekstuZRef::PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, const QByteArray &p_ID)
+int64_t TOdczytywaczTekstuZRef::NrID(QByteArrayView p_ID)
 {
-    TObiektBazowy *&obiekt = OdczIDRef[p_ID];
+    if (p_ID.isEmpty() || p_ID.size() > 9 || p_ID[0] == '0')
+        return -1;
+    int64_t nr = 0;
+    for (const char c : p_ID) {
+        if (c < '0' || c > '9')
+            return -1;
+        nr = nr * 10 + (c - '0');
+    }
+    return nr;
+}
+
+void TOdczytywaczTekstuZRef::PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, QByteArrayView p_ID)
+{
+    const int64_t nr = NrID(p_ID);
+    TObiektBazowy *byl = nr >= 0 ? DajObiektWgRef(p_ID) : nullptr;
+    if (byl == &p_Obiekt)
+        return;
+    if (!byl && nr >= 0 && nr <= static_cast<int64_t>(2 * FIleNumerowanych + 4096)) {
+        // Bounded by the count bound so far: the table stays linear in the input.
+        if (static_cast<size_t>(nr) >= FNumerowaneID.size())
+            FNumerowaneID.resize(static_cast<size_t>(nr) + 1);
+        FNumerowaneID[static_cast<size_t>(nr)] = &p_Obiekt;
+        ++FIleNumerowanych;
+        return;
+    }
+    TObiektBazowy *&obiekt = byl ? byl : OdczIDRef[p_ID.toByteArray()];
     if (obiekt && obiekt != &p_Obiekt)
         throw LkException(Format(QStringLiteral("zdublowany ID=\"%s\""), {QString::fromLatin1(p_ID)}));
     obiekt = &p_Obiekt;
@@ -76,9 +104,12 @@ void TOdczytywaczTekstuZRef::DodajIDRef(const QByteArray &p_ID)
         OdczIDRef.insert(p_ID, nullptr);
 }
 
-TObiektBazowy *TOdczytywaczTekstuZRef::DajObiektWgRef(const QByteArray &p_Ref) const
+TObiektBazowy *TOdczytywaczTekstuZRef::DajObiektWgRef(QByteArrayView p_Ref) const
 {
-    return OdczIDRef.value(p_Ref, nullptr);
+    if (const int64_t nr = NrID(p_Ref); nr >= 0 && static_cast<size_t>(nr) < FNumerowaneID.size())
+        if (TObiektBazowy *obiekt = FNumerowaneID[static_cast<size_t>(nr)])
+            return obiekt;
+    return OdczIDRef.isEmpty() ? nullptr : OdczIDRef.value(p_Ref.toByteArray(), nullptr);
 }
 
 QString TOdczytywaczTekstuZRef::KorygujTrescWyjatku(const QString &p_Tresc, const QString &p_NazwaPola)

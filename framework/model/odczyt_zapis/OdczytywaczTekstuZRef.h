@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 // Text reader whose references are identifiers bound by the objects' "ID"
 // attributes. A reference to an identifier not bound yet waits in the
 // pending list with its text and is resolved after the whole tree is read.
@@ -28,11 +31,11 @@ public:
     void RejestrujListeRef(TListaWskObiektow &p_Lista, const QByteArray &p_ID, int p_Gdzie = -1);
 
     // Binds an identifier; a second object with it raises LkException "zdublowany ID=\"%s\"".
-    void PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, const QByteArray &p_ID);
+    void PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, QByteArrayView p_ID);
     // Makes the identifier known (unbound when new).
     void DodajIDRef(const QByteArray &p_ID);
     // The object bound to the identifier; null when none.
-    TObiektBazowy *DajObiektWgRef(const QByteArray &p_Ref) const;
+    TObiektBazowy *DajObiektWgRef(QByteArrayView p_Ref) const;
 
     // The message with the element's name added to its "podczas odczytu pola"
     // path (a.b.c, outermost first), or with that context appended.
@@ -42,6 +45,14 @@ public:
     TPole *OstPole = nullptr;
 
 private:
+    // The number of an identifier written as a plain number ("1", "517"; not
+    // "01"), as the writers give them out from 1 up; -1 for any other.
+    static int64_t NrID(QByteArrayView p_ID);
+
     // Case-sensitive; hashed (Qt's seeded hash), since every object with an ID lands here.
     QHash<QByteArray, TObiektBazowy *> OdczIDRef;
+    // Numbered identifiers bound, by number (no hashing, no key to allocate);
+    // a number far past the others goes to OdczIDRef instead.
+    std::vector<TObiektBazowy *> FNumerowaneID;
+    size_t FIleNumerowanych = 0;
 };

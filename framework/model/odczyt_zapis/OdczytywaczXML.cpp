@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 TOdczytywaczXML::TOdczytywaczXML(TStream *p_Strumien, TTypZapisuXML p_TypZapisu, TTypKodowaniaXML p_TypKodowania,
                                  TOnBlednyUTF8 p_OnBlednyUTF8, TStringCache *p_StringCache)
@@ -184,9 +185,7 @@ bool TOdczytywaczXML::NazwaAtrybutu(QByteArray &p_Nazwa)
     if (parser.Token() != TLkParser::toSymbol)
         return false;
     p_Nazwa = parser.TokenString();
-    parser.NextToken();
-    parser.CheckToken('=');
-    PrzygotujWartoscAtrybutu();
+    PrzygotujWartoscPoNazwie();
     return true;
 }
 
@@ -197,7 +196,7 @@ bool TOdczytywaczXML::WczytajAtrybutyID(TObiektBazowy &p_Obiekt)
     QByteArray atrybut;
     while (NazwaAtrybutu(atrybut)) {
         if (atrybut.compare("ID", Qt::CaseInsensitive) == 0)
-            PrzypiszObiektDoID(p_Obiekt, parser.TokenString());
+            PrzypiszObiektDoID(p_Obiekt, parser.TokenView());
         else
             PominAtrybutXML(p_Obiekt, Przekoduj(atrybut));
         parser.NextToken();
@@ -283,6 +282,19 @@ void TOdczytywaczXML::PrzygotujWartoscAtrybutu()
         parser.UsunKonceLiniiZNapisu();
 }
 
+void TOdczytywaczXML::PrzygotujWartoscPoNazwie()
+{
+    TLkXMLParser &parser = Parser();
+    if (parser.RownaSieIWartosc()) {
+        if (parser.WasEndOfLine())
+            parser.UsunKonceLiniiZNapisu();
+        return;
+    }
+    parser.NextToken();
+    parser.CheckToken('=');
+    PrzygotujWartoscAtrybutu();
+}
+
 QByteArray TOdczytywaczXML::WczytajWartoscAtrybutu()
 {
     PrzygotujWartoscAtrybutu();
@@ -296,9 +308,8 @@ bool TOdczytywaczXML::PominAtrybuty()
     TLkXMLParser &parser = Parser();
     parser.NextToken();
     while (parser.Token() == TLkParser::toSymbol) {
+        PrzygotujWartoscPoNazwie();
         parser.NextToken();
-        parser.CheckToken('=');
-        WczytajWartoscAtrybutu();
     }
     if (parser.Token() == '/') {
         parser.NextToken();
@@ -559,9 +570,7 @@ QString TOdczytywaczXML::WczytajTrescPodpola(const QString &p_Nazwa, bool p_Deko
             parser.NextToken();
             while (parser.Token() == TLkParser::toSymbol) {
                 wynik += QLatin1Char(' ') + Przekoduj(parser.TokenView());
-                parser.NextToken();
-                parser.CheckToken('=');
-                PrzygotujWartoscAtrybutu();
+                PrzygotujWartoscPoNazwie();
                 wynik += QStringLiteral("=\"") + dekoduj(parser.TokenString()) + QLatin1Char('"');
                 parser.NextToken();
             }
@@ -639,9 +648,20 @@ std::vector<TOdczytywaczXML::TNazwaPola> &TOdczytywaczXML::NazwyKlasy(const TObi
 
 const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::ZnanaNazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa)
 {
-    for (const TNazwaPola &n : NazwyKlasy(p_Obiekt))
-        if (n.Nazwa == p_Nazwa)
+    // Objects of a class write their fields in one order: the search starts
+    // after the name met last, so it mostly hits at the first try.
+    const std::vector<TNazwaPola> &nazwy = NazwyKlasy(p_Obiekt);
+    const size_t ile = nazwy.size();
+    size_t i = FNastepnaNazwa < ile ? FNastepnaNazwa : 0;
+    for (size_t sprawdzone = 0; sprawdzone < ile; ++sprawdzone) {
+        const TNazwaPola &n = nazwy[i];
+        if (++i == ile)
+            i = 0;
+        if (n.Nazwa.size() == p_Nazwa.size() && std::memcmp(n.Nazwa.constData(), p_Nazwa.data(), p_Nazwa.size()) == 0) {
+            FNastepnaNazwa = i;
             return &n;
+        }
+    }
     return nullptr;
 }
 
@@ -656,6 +676,22 @@ const TOdczytywaczXML::TNazwaPola *TOdczytywaczXML::NazwaPola(const TObiekt &p_O
         return nullptr;
     FOstatnieNazwy->push_back({p_Nazwa.toByteArray(), std::move(tekst), nr, poprz});
     return &FOstatnieNazwy->back();
+}
+
+int16_t TOdczytywaczXML::PoleWartosci(const TObiekt &p_Obiekt)
+{
+    const TOpisKlasy *klasa = &p_Obiekt.Klasa();
+    if (klasa != FKlasaPolaWartosci) {
+        const auto [miejsce, nowe] = FPolaWartosci.try_emplace(klasa, -1);
+        if (nowe) {
+            static const QString wartosc = QStringLiteral("_Value_");
+            const int16_t nr = p_Obiekt.NrPolaOAliasieXML(wartosc);
+            miejsce->second = nr >= 0 ? nr : p_Obiekt.NrPolaONazwie(wartosc);
+        }
+        FKlasaPolaWartosci = klasa;
+        FPoleWartosci = miejsce->second;
+    }
+    return FPoleWartosci;
 }
 
 bool TOdczytywaczXML::NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa)

@@ -103,6 +103,8 @@ public:
     // The current token is the "=" of an attribute: its value becomes the
     // current string token (line breaks removed), raw.
     void PrzygotujWartoscAtrybutu();
+    // The same from the attribute's name: the "=" after it is checked first.
+    void PrzygotujWartoscPoNazwie();
     // The same, and the raw value; the token after it becomes current.
     QByteArray WczytajWartoscAtrybutu();
     // The namespace declarations ("" for the default namespace) among the
@@ -126,6 +128,8 @@ public:
     const TNazwaPola *NazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa);
     // The entry when the name was met in this class before; nothing is decoded or learnt.
     const TNazwaPola *ZnanaNazwaPola(const TObiekt &p_Obiekt, QByteArrayView p_Nazwa);
+    // The "_Value_" field of the object (by its alias or its name), asked once per class; -1 when none.
+    int16_t PoleWartosci(const TObiekt &p_Obiekt);
     // Whether raw name bytes are p_Nazwa, ignoring case.
     bool NazwaJest(QByteArrayView p_Bajty, const QString &p_Nazwa);
 
@@ -163,4 +167,9 @@ private:
     std::unordered_map<const TOpisKlasy *, std::vector<TNazwaPola>> FNazwyPol;
     const TOpisKlasy *FOstatniaKlasa = nullptr;
     std::vector<TNazwaPola> *FOstatnieNazwy = nullptr;
+    // Where ZnanaNazwaPola starts its next search.
+    size_t FNastepnaNazwa = 0;
+    std::unordered_map<const TOpisKlasy *, int16_t> FPolaWartosci;
+    const TOpisKlasy *FKlasaPolaWartosci = nullptr;
+    int16_t FPoleWartosci = -1;
 };

@@ -56,6 +56,38 @@ template <typename C> int znakiLiczby(long double p_Wartosc, int p_Cyfry, C p_Se
         return slowo("NAN");
     if (std::isinf(p_Wartosc))
         return slowo(p_Wartosc < 0 ? "-INF" : "INF");
+    // Most stored amounts have at most three decimals: a double that reads
+    // back from its value scaled by 10, 100 or 1000 and rounded is written
+    // from that integer, without the search for the shortest form below.
+    // Under 1e11 a double's spacing is far below a thousandth, so the fewest
+    // decimals that read back give the shortest form, in at most 14 digits.
+    if (const auto jakoDouble = static_cast<double>(p_Wartosc);
+        p_Cyfry == 15 && static_cast<long double>(jakoDouble) == p_Wartosc && std::fabs(jakoDouble) < 1e11) {
+        static constexpr double Skale[] = {1, 10, 100, 1000};
+        const double modul = std::fabs(jakoDouble);
+        for (int miejsc = 0; miejsc < 4; ++miejsc) {
+            const auto calosc = static_cast<uint64_t>(modul * Skale[miejsc] + 0.5);
+            // Exact integers divided: rounded once, as reading the decimal text rounds it.
+            if (static_cast<double>(calosc) / Skale[miejsc] != modul)
+                continue;
+            char cyfry[24];
+            const int ileCyfr = static_cast<int>(std::to_chars(cyfry, cyfry + sizeof cyfry, calosc).ptr - cyfry);
+            const int calkowitych = ileCyfr - miejsc;
+            int n = 0;
+            if (jakoDouble < 0)
+                p_Wynik[n++] = '-';
+            for (int i = 0; i < calkowitych; ++i)
+                p_Wynik[n++] = static_cast<C>(cyfry[i]);
+            if (calkowitych <= 0)
+                p_Wynik[n++] = '0';
+            if (miejsc > 0) {
+                p_Wynik[n++] = p_Separator;
+                for (int i = calkowitych; i < ileCyfr; ++i)
+                    p_Wynik[n++] = static_cast<C>(i < 0 ? '0' : cyfry[i]);
+            }
+            return n;
+        }
+    }
     // Scientific form rounded to p_Cyfry digits: [-]d.ddd...e[+-]xx. Text
     // writers format every number here, so no printf and no QString per digit.
     char bufor[80];
@@ -255,6 +287,16 @@ bool TPoleZmiennoprzecinkowe::WczytajTekstowo(TOdczytywaczTekstu &p_Odczytywacz)
 {
     p_Odczytywacz.OdczytywanoPole(*this);
     TLkParser &parser = p_Odczytywacz.Parser();
+    // A token that no "," can follow (every XML value) is copied to the stack,
+    // not the heap: the parser moves on before the text is read, as below.
+    if (const QByteArrayView widok = parser.TokenView();
+        parser.Token() != TLkParser::toInteger && parser.Token() != TLkParser::toEOF && widok.size() <= 64) {
+        char znaki[64];
+        std::copy(widok.begin(), widok.end(), znaki);
+        parser.NextToken();
+        UstawZTekstuTokenow(parser, QByteArrayView(znaki, widok.size()));
+        return !MaDefWartosc();
+    }
     const QByteArray tekst = TekstLiczbyZTokenow(parser);
     UstawZTekstuTokenow(parser, tekst);
     return !MaDefWartosc();

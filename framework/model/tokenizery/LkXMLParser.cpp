@@ -62,6 +62,17 @@ char *TLkXMLParser::CzytajTekstXML(char *p, bool p_PoZnakuWiekszosci)
     return *p == '"' ? p + 1 : p;
 }
 
+bool TLkXMLParser::RownaSieIWartosc()
+{
+    // The byte after "=" is at worst the sentinel, which ends the buffer.
+    char *p = FSourcePtr;
+    if (ZachowajSpacje || p[0] != '=' || p[1] != '"')
+        return false;
+    ZacznijToken(p + 1);
+    ZakonczToken(CzytajTekstXML(p + 1, false), toString);
+    return true;
+}
+
 unsigned char TLkXMLParser::NapisDoZnacznika()
 {
     if (FToken == '<' || FToken == toEOF) {

@@ -16,6 +16,11 @@ public:
     // a "'" the text up to the next "'", becomes one string token of raw bytes.
     unsigned char NapisDoZnacznika();
     unsigned char NapisWApostrofach();
+    // After an attribute's name: when "=" and a double-quoted value follow at
+    // once, as they mostly do, both are read in one step and the value is the
+    // current string token, just as two NextToken calls leave it; false, with
+    // nothing read, otherwise.
+    bool RownaSieIWartosc();
     // Removes every CR and LF from the current string token, in place.
     void UsunKonceLiniiZNapisu();
 

@@ -6,6 +6,8 @@
 #include "WyjatkiModelu.h"
 #include "ZapisywaczTekstu.h"
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,6 +170,31 @@ TEST(ReferencjeTekstowe, ZdublowanyID)
     }
     EXPECT_EQ(odczytywacz.DajObiektWgRef("7"), &a);
     EXPECT_EQ(odczytywacz.DajObiektWgRef("x7"), nullptr);
+}
+
+// Plain numbers are bound by number, others (and numbers far past those bound) by text: the
+// identifiers stay distinct as written and a duplicate is caught whichever way it was bound.
+TEST(ReferencjeTekstowe, IDLiczboweITekstoweRozne)
+{
+    TWezel a, b, c, d;
+    TOdczytZPamieci odczytywacz("");
+    odczytywacz.PrzypiszObiektDoID(a, "1");
+    odczytywacz.PrzypiszObiektDoID(b, "01");
+    odczytywacz.PrzypiszObiektDoID(c, "999999999");
+    EXPECT_EQ(odczytywacz.DajObiektWgRef("1"), &a);
+    EXPECT_EQ(odczytywacz.DajObiektWgRef("01"), &b);
+    EXPECT_EQ(odczytywacz.DajObiektWgRef("999999999"), &c);
+    EXPECT_EQ(odczytywacz.DajObiektWgRef("2"), nullptr);
+    EXPECT_EQ(odczytywacz.DajObiektWgRef("99999999"), nullptr);
+    // Enough numbers bound that the far one would now fit by number: still found and still taken.
+    std::vector<TWezel> inne(3000);
+    for (size_t i = 0; i < inne.size(); ++i)
+        odczytywacz.PrzypiszObiektDoID(inne[i], QByteArray::number(static_cast<qulonglong>(i + 2)));
+    EXPECT_EQ(odczytywacz.DajObiektWgRef("3001"), &inne.back());
+    for (const char *id : {"1", "01", "999999999", "3001"})
+        EXPECT_THROW(odczytywacz.PrzypiszObiektDoID(d, id), LkException) << id;
+    odczytywacz.PrzypiszObiektDoID(d, "9000");
+    EXPECT_EQ(odczytywacz.DajObiektWgRef("9000"), &d);
 }
 
 TEST(ReferencjeTekstowe, KontekstBleduBudujeSciezkePol)

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -37,6 +42,33 @@ TEST(PolaZmiennoprzecinkowe, TekstLiczby)
     TPoleExtended dluga;
     dluga.Wartosc = 1.0L / 3;
     EXPECT_EQ(dluga.GetJakoString(), QStringLiteral("0.333333333333333333"));
+}
+
+// Doubles of up to three decimals take a shorter way than the others: both must
+// give the shortest text that reads back, in fixed notation in this range.
+TEST(PolaZmiennoprzecinkowe, TekstLiczbyKrotkichJakNajkrotszy)
+{
+    std::mt19937_64 los(11);
+    auto najkrotszy = [](double p_Wartosc) {
+        char bufor[64];
+        const auto r = std::to_chars(bufor, bufor + sizeof bufor, p_Wartosc, std::chars_format::fixed);
+        return std::string(bufor, r.ptr);
+    };
+    std::vector<double> wartosci = {0.001, 0.005, 0.1, 0.3, 1.005, 2.675, 99999999999.999, 99999999999.5,
+                                     4503599627370.5, 0.0015, 1e-4, 123.4567, 0.07, 1e10 + 0.001};
+    for (int i = 0; i < 200000; ++i) {
+        const int miejsc = static_cast<int>(los() % 6);
+        const auto calosc = static_cast<int64_t>(los() % 100000000000000ULL) >> (los() % 40);
+        wartosci.push_back(static_cast<double>(calosc) / std::pow(10.0, miejsc) * (los() % 2 ? 1 : -1));
+        wartosci.push_back(std::ldexp(static_cast<double>(los() % (1ULL << 53)), -static_cast<int>(los() % 60)));
+    }
+    for (const double w : wartosci) {
+        if (w == 0 || std::fabs(w) < 1e-5 || std::fabs(w) >= 1e15 || najkrotszy(std::fabs(w)).size() > 16)
+            continue; // outside fixed notation of at most 15 digits
+        TPoleDouble pole;
+        pole.Wartosc = w;
+        ASSERT_EQ(pole.GetJakoString().toStdString(), najkrotszy(w)) << w;
+    }
 }
 
 TEST(PolaZmiennoprzecinkowe, TekstCurrency)

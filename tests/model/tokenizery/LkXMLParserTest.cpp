@@ -68,6 +68,47 @@ TEST(LkXMLParser, WartoscZLiniamiLiczyLinieIZapamietujeKoniecLinii)
     EXPECT_EQ(parser.SourceColumn(), 4);
 }
 
+// "=" and a value read in one step leave the parser as two tokens do; any
+// other shape reads nothing. A value past the first buffer makes it refill.
+TEST(LkXMLParser, RownaSieIWartoscJakDwaTokeny)
+{
+    // What the parser shows over the value and the token after it, or the error it raised.
+    const auto przebieg = [](const QByteArray &p_Tresc, bool p_WJednym) {
+        TMemoryStream strumien(p_Tresc);
+        TLkXMLParser parser(&strumien);
+        QByteArray zapis;
+        try {
+            if (!p_WJednym || !parser.RownaSieIWartosc()) {
+                if (p_WJednym)
+                    return QByteArray("nic nie przeczytano");
+                parser.NextToken();
+                parser.NextToken();
+            }
+            for (int i = 0; i < 2; ++i) {
+                zapis += QByteArray::number(parser.Token()) + ' ' + parser.TokenView().first(std::min<qsizetype>(8, parser.TokenView().size())).toByteArray() + ' '
+                    + QByteArray::number(parser.WasEndOfLine()) + ' ' + QByteArray::number(parser.SourceLine()) + ' '
+                    + QByteArray::number(parser.SourceColumn()) + ' ' + QByteArray::number(parser.SourcePos()) + ' '
+                    + QByteArray::number(parser.TokenView().size()) + ';';
+                parser.NextToken();
+            }
+        } catch (const ELkParserError &e) {
+            zapis += e.Message().toUtf8();
+        }
+        return zapis;
+    };
+    const QByteArray dlugi = "a=\"" + QByteArray(TLkParser::PoczatkowyRozmiarBufora + 100, 'x') + "\" b";
+    for (const QByteArray &tresc : {QByteArray("a=\"x\r\ny\" b"), QByteArray("a=\"\" b"), QByteArray("a=\"1<b"),
+                                    QByteArray("a=\"bez konca"), dlugi})
+        EXPECT_EQ(przebieg(tresc, true), przebieg(tresc, false)) << tresc.left(20).toStdString();
+    for (const char *inny : {"a = \"1\"", "a='1'", "a=1", "a", "a=", "a=\r\n\"1\""}) {
+        TMemoryStream strumien{QByteArray(inny)};
+        TLkXMLParser parser(&strumien);
+        EXPECT_FALSE(parser.RownaSieIWartosc()) << inny;
+        EXPECT_EQ(parser.Token(), P::toSymbol);
+        EXPECT_EQ(parser.NextToken(), QByteArray(inny).contains('=') ? '=' : P::toEOF) << inny;
+    }
+}
+
 TEST(LkXMLParser, TekstElementuOdBiezacegoTokenuDoZnakuMniejszosci)
 {
     TMemoryStream strumien(QByteArray("<a>  Zwykły tekst & 'inny'\nciąg</a>"));
