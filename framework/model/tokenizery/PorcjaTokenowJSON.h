@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IndeksJSON.h"
+#include "LkParser.h"
 
 #include <QByteArrayView>
 
@@ -30,11 +31,12 @@ public:
     const TTokenJSON *begin() const { return FTokeny.data(); }
     const TTokenJSON *end() const { return FTokeny.data() + FIle; }
 
-    // What TokenView, SourcePos, SourceLine and SourceColumn gave on that token.
+    // What TokenView, SourcePos, SourceLine and SourceColumn gave on that token
+    // (a string's text starts after its quote).
     QByteArrayView Tekst(size_t i) const
     {
         const TTokenJSON &t = FTokeny[i];
-        return QByteArrayView(FBufor + t.Od + (t.Rodzaj == TekstowyRodzaj), t.Dlugosc);
+        return QByteArrayView(FBufor + t.Od + (t.Rodzaj == TLkParser::toWString), t.Dlugosc);
     }
     qint64 Pozycja(size_t i) const { return FOrigin + FTokeny[i].Od; }
     int Linia(size_t i) const
@@ -56,9 +58,6 @@ public:
 
 private:
     friend class TLkJSONParser;
-    // TLkParser::toWString, whose text starts after the quote.
-    static constexpr unsigned char TekstowyRodzaj = 5;
-
     // A batch is filled from whole words of the index: up to 64 starts, and 8 more written blindly, past the fill.
     std::array<TTokenJSON, Pojemnosc + 72> FTokeny;
     std::array<uint32_t, Pojemnosc + 72> FPoczatki;
