@@ -80,21 +80,28 @@ int64_t TOdczytywaczTekstuZRef::NrID(QByteArrayView p_ID)
 
 void TOdczytywaczTekstuZRef::PrzypiszObiektDoID(TObiektBazowy &p_Obiekt, QByteArrayView p_ID)
 {
-    const int64_t nr = NrID(p_ID);
-    TObiektBazowy *byl = nr >= 0 ? DajObiektWgRef(p_ID) : nullptr;
-    if (byl == &p_Obiekt)
-        return;
-    if (!byl && nr >= 0 && nr <= static_cast<int64_t>(2 * FIleNumerowanych + 4096)) {
-        // Bounded by the count bound so far: the table stays linear in the input.
-        if (static_cast<size_t>(nr) >= FNumerowaneID.size())
-            FNumerowaneID.resize(static_cast<size_t>(nr) + 1);
-        FNumerowaneID[static_cast<size_t>(nr)] = &p_Obiekt;
-        ++FIleNumerowanych;
-        return;
+    const auto zdublowany = [&] {
+        return LkException(Format(QStringLiteral("zdublowany ID=\"%s\""), {QString::fromLatin1(p_ID)}));
+    };
+    // A number may be bound in either table (see below), so both are asked.
+    if (const int64_t nr = NrID(p_ID); nr >= 0) {
+        if (TObiektBazowy *byl = DajObiektWgRef(p_ID)) {
+            if (byl != &p_Obiekt)
+                throw zdublowany();
+            return;
+        }
+        if (nr <= static_cast<int64_t>(2 * FIleNumerowanych + 4096)) {
+            // Bounded by the count bound so far: the table stays linear in the input.
+            if (static_cast<size_t>(nr) >= FNumerowaneID.size())
+                FNumerowaneID.resize(static_cast<size_t>(nr) + 1);
+            FNumerowaneID[static_cast<size_t>(nr)] = &p_Obiekt;
+            ++FIleNumerowanych;
+            return;
+        }
     }
-    TObiektBazowy *&obiekt = byl ? byl : OdczIDRef[p_ID.toByteArray()];
+    TObiektBazowy *&obiekt = OdczIDRef[p_ID.toByteArray()];
     if (obiekt && obiekt != &p_Obiekt)
-        throw LkException(Format(QStringLiteral("zdublowany ID=\"%s\""), {QString::fromLatin1(p_ID)}));
+        throw zdublowany();
     obiekt = &p_Obiekt;
 }
 
