@@ -300,20 +300,12 @@ void TZapisywaczJSON::ZapiszTekstBezCudzyslowu(const QString &p_Tekst)
 
 void TZapisywaczJSON::DopiszTekst(QStringView p_Tekst)
 {
-    // ASCII without escapes (the usual text) is copied unit by unit; the rest,
+    // ASCII without escapes (the usual text) is copied as it is; the rest,
     // from the first unit that needs more, is converted and escaped in runs.
-    const char16_t *znaki = p_Tekst.utf16();
     const qsizetype n = p_Tekst.size();
     const qsizetype poczatek = FBufor.size();
     FBufor.resize(poczatek + n);
-    char *w = FBufor.data() + poczatek;
-    qsizetype i = 0;
-    for (; i < n; ++i) {
-        const char16_t c = znaki[i];
-        if (c >= 0x80 || Ucieczki[c])
-            break;
-        w[i] = static_cast<char>(c);
-    }
+    const qsizetype i = KopiujZwykle(p_Tekst.utf16(), n, FBufor.data() + poczatek);
     FBufor.resize(poczatek + i);
     if (i < n)
         DopiszUcieczki(p_Tekst.mid(i).toUtf8());
