@@ -7,7 +7,7 @@
 
 #include <malloc.h>
 
-// h-mem (the model's block pool): objects live outside malloc's heap too.
+// The model's objects live in its block pool, outside malloc's heap.
 #include "PulaBlokow.h"
 
 #include <algorithm>
@@ -126,7 +126,7 @@ inline int UruchomFazy(const std::vector<TFaza> &p_Fazy, int p_Rundy, const char
         const TFaza *faza = ZnajdzFaze(p_Fazy, p_SamaFaza);
         if (!faza)
             return 2;
-        // Processor time beside the clock: A/B runs on a shared machine compare it (binary format's concern).
+        // Processor time beside the clock: A/B runs on a shared machine compare it.
         for (int runda = 0; runda < p_Rundy; ++runda) {
             const std::clock_t procesor = std::clock();
             const double s = Sekundy(faza->Wykonaj);
