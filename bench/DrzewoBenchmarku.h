@@ -154,6 +154,30 @@ inline void ZbudujObiekty(TDrzewo &p_Drzewo, int p_Pozycji)
     }
 }
 
+// The same objects made straight from the plain structs, with no format in
+// between: what building (and, in a phase, freeing) this model costs any reader.
+inline void ObiektyZeStruktur(const Drzewo &p_Zrodlo, TDrzewo &p_Drzewo)
+{
+    TPozycja *pierwsza = nullptr;
+    for (const Grupa &zrodlo : p_Zrodlo) {
+        auto &grupa = static_cast<TGrupa &>(*p_Drzewo.ListaGrup().DopiszObiekt(nullptr));
+        grupa.UstawPole<TPoleString>(TGrupa::Nazwa, QString::fromUtf8(zrodlo.Nazwa.data(), zrodlo.Nazwa.size()));
+        TListaPozycji &lista = grupa.ListaPozycji();
+        for (const Pozycja &p : zrodlo.Pozycje) {
+            auto &pozycja = static_cast<TPozycja &>(*lista.DopiszObiekt(nullptr));
+            pozycja.UstawPole<TPoleString>(TPozycja::Nazwa, QString::fromUtf8(p.Nazwa.data(), p.Nazwa.size()));
+            pozycja.UstawPole<TPoleInteger>(TPozycja::Liczba, p.Liczba);
+            pozycja.UstawPole<TPoleBoolean>(TPozycja::Aktywny, p.Aktywny);
+            if (!pierwsza)
+                pierwsza = &pozycja;
+            if (p.Wsk >= 0) {
+                pozycja.Pole<TPoleWskObiektu>(TPozycja::Wsk).UstawWartosc(pierwsza);
+                pozycja.UstawMaWartosc(TPozycja::Wsk, true);
+            }
+        }
+    }
+}
+
 // The tree's binary image: trees read back compare by it with the one written.
 inline QByteArray ObrazBinarny(TDrzewo &p_Drzewo)
 {
