@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <pthread.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 
@@ -283,10 +284,15 @@ void pilnujZwrotu(TPula &p_Pula)
     if (p_Pula.IleWolnych <= GotoweSlaby)
         return;
     if (!p_Pula.WatekDziala) {
+        // Signals meant for the program go to its own threads, never to this one.
+        sigset_t wszystkie, dotad;
+        ::sigfillset(&wszystkie);
+        ::pthread_sigmask(SIG_SETMASK, &wszystkie, &dotad);
         try {
             std::thread(watekZwrotu).detach();
             p_Pula.WatekDziala = true;
         } catch (const std::exception &) {
+            ::pthread_sigmask(SIG_SETMASK, &dotad, nullptr);
             TSlab *slaby[PartiaZwrotu];
             while (const int ile = wybierzDoOddania(p_Pula, slaby, false)) {
                 zwolnijPamiec(p_Pula, slaby, ile);
@@ -294,6 +300,7 @@ void pilnujZwrotu(TPula &p_Pula)
             }
             return;
         }
+        ::pthread_sigmask(SIG_SETMASK, &dotad, nullptr);
     }
     if (p_Pula.IleWolnych == GotoweSlaby + 1)
         p_Pula.Budzik.notify_one();
