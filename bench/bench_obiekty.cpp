@@ -2,7 +2,8 @@
 // create and fill, copy, compare, destroy; time per phase and the heap the
 // data takes (bytes in use by malloc and the model's block pool after the
 // phase, less before). The two run in turns, ROUNDS times, the side that
-// starts alternating; the medians of each phase close the output.
+// starts alternating; the medians of each phase follow, then the resident
+// set once everything is freed: at once, idle, and with the pool's free slabs given back.
 //
 //   bench_obiekty [OBJECTS] [ROUNDS]
 
@@ -24,6 +25,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -129,6 +132,37 @@ int ObiektyRaz(TWyniki &p_Wyniki, int p_Ile)
     return rozne;
 }
 
+double RezydentneMB()
+{
+    double kB = 0;
+    if (FILE *plik = std::fopen("/proc/self/status", "r")) {
+        char wiersz[256];
+        while (std::fgets(wiersz, sizeof wiersz, plik))
+            if (std::strncmp(wiersz, "VmRSS:", 6) == 0)
+                kB = std::atof(wiersz + 6);
+        std::fclose(plik);
+    }
+    return kB / 1e3;
+}
+
+// The pool keeps slabs freed for a while: what stays resident once the objects are gone.
+void PamiecPoZwolnieniu()
+{
+    auto stan = [](const char *p_Kiedy) {
+        std::printf("  %-34s resident %7.1f MB, pool slabs %7.1f MB\n", p_Kiedy, RezydentneMB(),
+                    static_cast<double>(pula::TrzymaneBajty()) / 1e6);
+    };
+    std::printf("memory after the last round (objects freed)\n");
+    stan("at once");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    stan("after 1 s idle");
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    stan("after 4 s idle");
+    pula::OddajWolne();
+    malloc_trim(0);
+    stan("after OddajWolne and malloc_trim");
+}
+
 double Mediana(std::vector<double> p_Wartosci)
 {
     std::sort(p_Wartosci.begin(), p_Wartosci.end());
@@ -175,5 +209,6 @@ int main(int argc, char **argv)
         std::printf("  %-16s struct %7.3f s %7.1f MB   TObiekt %7.3f s %7.1f MB   ratio %5.2fx time %5.2fx heap\n", faza,
                     czasS, pamiecS, czasO, pamiecO, czasO / czasS, pamiecS > 1 ? pamiecO / pamiecS : 0.0);
     }
+    PamiecPoZwolnieniu();
     return rozne == 0 ? 0 : 1;
 }

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 #include <vector>
 
+#include <pthread.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 
@@ -30,6 +35,10 @@ constexpr std::size_t NajmniejszaRezerwacja = std::size_t(64) << 20;
 constexpr uint32_t Partia = 64;
 constexpr uint32_t PojemnoscWatku = 256;
 constexpr int GotoweSlaby = 2;
+// Slabs given back by the background thread in one go, outside the lock.
+constexpr int PartiaZwrotu = 64;
+
+using TZegar = std::chrono::steady_clock;
 
 constexpr std::size_t RozmiarKlasy(int p_Klasa)
 {
@@ -49,8 +58,10 @@ struct TSlab
     uint32_t Zywe = 0; // handed out and not given back (threads' caches count)
     int Klasa = -1;    // -1: free
     bool MaMiejsce = false;
+    // A class's list of slabs with room, or (free) the list of free slabs in memory.
     TSlab *Nast = nullptr;
     TSlab *Poprz = nullptr;
+    TZegar::time_point Zwolniony; // when it became free
 };
 
 // The shared state, made on first use and never destroyed: blocks may be
@@ -66,14 +77,20 @@ struct TPula
     std::size_t Uzyte = 0;
     std::vector<uint64_t> Oddane;
     TSlab *ZMiejscem[Klas] = {};
-    TSlab *Gotowe[GotoweSlaby] = {};
-    int IleGotowych = 0;
+    // Free slabs still in memory, the longest free first.
+    TSlab *Wolne = nullptr;
+    TSlab *OstatniWolny = nullptr;
+    std::size_t IleWolnych = 0;
+    // The background thread that gives back free slabs as they expire.
+    std::condition_variable Budzik;
+    bool WatekDziala = false;
 };
 
 std::atomic<char *> poczatek{nullptr};
 std::atomic<std::size_t> rezerwacja{0};
 std::atomic<std::size_t> zajete{0};
 std::atomic<std::size_t> trzymane{0};
+std::atomic<unsigned> czasZwrotu{3000};
 
 // Trivially destructible, so it stays usable until its thread ends.
 struct TPamiecWatku
@@ -95,9 +112,31 @@ struct TStraznikWatku
 };
 thread_local TStraznikWatku straznik;
 
+TPula &dajPule();
+
+// A fork while the background thread holds the lock would leave the child's
+// pool locked for good; the child has no such thread and starts its own.
+void przedForkiem()
+{
+    dajPule().Blokada.lock();
+}
+
+void poForkuRodzic()
+{
+    dajPule().Blokada.unlock();
+}
+
+void poForkuDziecko()
+{
+    TPula &pula = dajPule();
+    pula.WatekDziala = false;
+    pula.Blokada.unlock();
+}
+
 TPula *utworzPule()
 {
     auto *pula = new TPula;
+    ::pthread_atfork(&przedForkiem, &poForkuRodzic, &poForkuDziecko);
     std::size_t rozmiar = NajwiekszaRezerwacja;
     // A limit of address space must still leave room for everything else.
     struct rlimit limit;
@@ -165,12 +204,115 @@ char *adresSlabu(const TPula &p_Pula, const TSlab &p_Slab)
     return p_Pula.Poczatek + static_cast<std::size_t>(&p_Slab - p_Pula.Slaby.data()) * RozmiarSlabu;
 }
 
-// A slab for class p_Klasa: a kept one, the lowest one given back, or a new one; null when the range is used up.
+void zWolnych(TPula &p_Pula, TSlab &p_Slab)
+{
+    (p_Slab.Poprz ? p_Slab.Poprz->Nast : p_Pula.Wolne) = p_Slab.Nast;
+    (p_Slab.Nast ? p_Slab.Nast->Poprz : p_Pula.OstatniWolny) = p_Slab.Poprz;
+    p_Slab.Nast = p_Slab.Poprz = nullptr;
+    --p_Pula.IleWolnych;
+}
+
+// The memory of free slabs taken off the list goes back to the system (no lock needed).
+void zwolnijPamiec(const TPula &p_Pula, TSlab *const *p_Slaby, int p_Ile)
+{
+    for (int i = 0; i < p_Ile; ++i)
+        ::madvise(adresSlabu(p_Pula, *p_Slaby[i]), RozmiarSlabu, MADV_DONTNEED);
+}
+
+// Under the lock, after zwolnijPamiec: the slabs are marked as given back.
+void oznaczOddane(TPula &p_Pula, TSlab *const *p_Slaby, int p_Ile)
+{
+    for (int i = 0; i < p_Ile; ++i) {
+        const auto nr = static_cast<std::size_t>(p_Slaby[i] - p_Pula.Slaby.data());
+        p_Pula.Oddane[nr / 64] |= uint64_t(1) << (nr % 64);
+    }
+    trzymane.fetch_sub(static_cast<std::size_t>(p_Ile) * RozmiarSlabu, std::memory_order_relaxed);
+}
+
+bool wygasl(const TSlab &p_Slab, TZegar::time_point p_Teraz)
+{
+    return p_Teraz - p_Slab.Zwolniony >= std::chrono::milliseconds(czasZwrotu.load(std::memory_order_relaxed));
+}
+
+// Under the lock: up to PartiaZwrotu of the free slabs off the list, the
+// longest free first; all of them with p_Wszystkie, otherwise those expired
+// beyond the ones kept ready. Their number.
+int wybierzDoOddania(TPula &p_Pula, TSlab **p_Slaby, bool p_Wszystkie)
+{
+    const TZegar::time_point teraz = TZegar::now();
+    int ile = 0;
+    while (ile < PartiaZwrotu && p_Pula.Wolne
+           && (p_Wszystkie || (p_Pula.IleWolnych > GotoweSlaby && wygasl(*p_Pula.Wolne, teraz)))) {
+        TSlab *slab = p_Pula.Wolne;
+        zWolnych(p_Pula, *slab);
+        p_Slaby[ile++] = slab;
+    }
+    return ile;
+}
+
+// The background thread: sleeps until the longest free slab beyond those
+// kept ready expires, gives back what has expired (the memory outside the
+// lock, so that allocating threads do not wait on the system) and sleeps again.
+void watekZwrotu()
+{
+    TPula &pula = dajPule();
+    std::unique_lock<std::mutex> blokada(pula.Blokada);
+    for (;;) {
+        if (pula.IleWolnych <= GotoweSlaby) {
+            pula.Budzik.wait(blokada);
+            continue;
+        }
+        const TZegar::time_point termin =
+            pula.Wolne->Zwolniony + std::chrono::milliseconds(czasZwrotu.load(std::memory_order_relaxed));
+        if (TZegar::now() < termin) {
+            pula.Budzik.wait_until(blokada, termin);
+            continue;
+        }
+        TSlab *slaby[PartiaZwrotu];
+        const int ile = wybierzDoOddania(pula, slaby, false);
+        blokada.unlock();
+        zwolnijPamiec(pula, slaby, ile);
+        blokada.lock();
+        oznaczOddane(pula, slaby, ile);
+    }
+}
+
+// Under the lock: the background thread, when there is work for it. Without
+// one (none could be started) expired slabs go back here, in the lock.
+void pilnujZwrotu(TPula &p_Pula)
+{
+    if (p_Pula.IleWolnych <= GotoweSlaby)
+        return;
+    if (!p_Pula.WatekDziala) {
+        // Signals meant for the program go to its own threads, never to this one.
+        sigset_t wszystkie, dotad;
+        ::sigfillset(&wszystkie);
+        ::pthread_sigmask(SIG_SETMASK, &wszystkie, &dotad);
+        try {
+            std::thread(watekZwrotu).detach();
+            p_Pula.WatekDziala = true;
+        } catch (const std::exception &) {
+            ::pthread_sigmask(SIG_SETMASK, &dotad, nullptr);
+            TSlab *slaby[PartiaZwrotu];
+            while (const int ile = wybierzDoOddania(p_Pula, slaby, false)) {
+                zwolnijPamiec(p_Pula, slaby, ile);
+                oznaczOddane(p_Pula, slaby, ile);
+            }
+            return;
+        }
+        ::pthread_sigmask(SIG_SETMASK, &dotad, nullptr);
+    }
+    if (p_Pula.IleWolnych == GotoweSlaby + 1)
+        p_Pula.Budzik.notify_one();
+}
+
+// A slab for class p_Klasa: the one freed last, the lowest one given back, or a new one; null when the range is used up.
 TSlab *nowySlab(TPula &p_Pula, int p_Klasa)
 {
     TSlab *slab = nullptr;
-    if (p_Pula.IleGotowych > 0) {
-        slab = p_Pula.Gotowe[--p_Pula.IleGotowych];
+    if (p_Pula.OstatniWolny) {
+        slab = p_Pula.OstatniWolny;
+        zWolnych(p_Pula, *slab);
     } else {
         for (std::size_t s = 0; s < p_Pula.Oddane.size() && !slab; ++s)
             if (uint64_t slowo = p_Pula.Oddane[s]) {
@@ -199,19 +341,18 @@ TSlab *nowySlab(TPula &p_Pula, int p_Klasa)
     return slab;
 }
 
-// A slab with no block out: kept while fewer than GotoweSlaby wait, else its memory goes back.
+// A slab with no block out joins the free ones, the freshest, until it expires.
 void zwolnijSlab(TPula &p_Pula, TSlab &p_Slab)
 {
     zListy(p_Pula, p_Slab);
     p_Slab.Klasa = -1;
-    if (p_Pula.IleGotowych < GotoweSlaby) {
-        p_Pula.Gotowe[p_Pula.IleGotowych++] = &p_Slab;
-        return;
-    }
-    ::madvise(adresSlabu(p_Pula, p_Slab), RozmiarSlabu, MADV_DONTNEED);
-    const auto nr = static_cast<std::size_t>(&p_Slab - p_Pula.Slaby.data());
-    p_Pula.Oddane[nr / 64] |= uint64_t(1) << (nr % 64);
-    trzymane.fetch_sub(RozmiarSlabu, std::memory_order_relaxed);
+    p_Slab.Zwolniony = TZegar::now();
+    p_Slab.Nast = nullptr;
+    p_Slab.Poprz = p_Pula.OstatniWolny;
+    (p_Pula.OstatniWolny ? p_Pula.OstatniWolny->Nast : p_Pula.Wolne) = &p_Slab;
+    p_Pula.OstatniWolny = &p_Slab;
+    ++p_Pula.IleWolnych;
+    pilnujZwrotu(p_Pula);
 }
 
 // Under the lock.
@@ -240,22 +381,27 @@ void oddajZWatku(TPamiecWatku &p_Watek, int p_Klasa, uint32_t p_Ile)
     }
 }
 
-TStraznikWatku::~TStraznikWatku()
+// Everything the thread's cache holds, back to the slabs.
+void oproznijWatek(TPamiecWatku &p_Watek)
 {
-    TPamiecWatku &w = watek;
-    w.Zamknieta = true;
     TPula &pula = dajPule();
     std::lock_guard<std::mutex> blokada(pula.Blokada);
     for (int k = 0; k < Klas; ++k) {
-        while (TBlok *blok = w.Lista[k]) {
-            w.Lista[k] = blok->Nast;
+        while (TBlok *blok = p_Watek.Lista[k]) {
+            p_Watek.Lista[k] = blok->Nast;
             oddajDoSlabu(pula, blok);
         }
-        for (char *b = w.Nowe[k]; b != w.Koniec[k]; b += RozmiarKlasy(k))
+        for (char *b = p_Watek.Nowe[k]; b != p_Watek.Koniec[k]; b += RozmiarKlasy(k))
             oddajDoSlabu(pula, reinterpret_cast<TBlok *>(b));
-        w.Ile[k] = 0;
-        w.Nowe[k] = w.Koniec[k] = nullptr;
+        p_Watek.Ile[k] = 0;
+        p_Watek.Nowe[k] = p_Watek.Koniec[k] = nullptr;
     }
+}
+
+TStraznikWatku::~TStraznikWatku()
+{
+    watek.Zamknieta = true;
+    oproznijWatek(watek);
 }
 
 void zapewnijStraznika(TPamiecWatku &p_Watek)
@@ -373,6 +519,34 @@ std::size_t ZajeteBajty() noexcept
 std::size_t TrzymaneBajty() noexcept
 {
     return trzymane.load(std::memory_order_relaxed);
+}
+
+void OddajWolne() noexcept
+{
+#ifndef PULA_WYLACZONA
+    if (watek.Straznik && !watek.Zamknieta)
+        oproznijWatek(watek);
+    TPula &pula = dajPule();
+    std::unique_lock<std::mutex> blokada(pula.Blokada);
+    TSlab *slaby[PartiaZwrotu];
+    while (const int ile = wybierzDoOddania(pula, slaby, true)) {
+        blokada.unlock();
+        zwolnijPamiec(pula, slaby, ile);
+        blokada.lock();
+        oznaczOddane(pula, slaby, ile);
+    }
+#endif
+}
+
+void UstawCzasZwrotu(unsigned p_Milisekundy) noexcept
+{
+    czasZwrotu.store(p_Milisekundy, std::memory_order_relaxed);
+#ifndef PULA_WYLACZONA
+    TPula &pula = dajPule();
+    std::lock_guard<std::mutex> blokada(pula.Blokada);
+    // The thread may be sleeping towards a later deadline.
+    pula.Budzik.notify_one();
+#endif
 }
 
 } // namespace pula

@@ -8,8 +8,15 @@
 // one address range the pool reserves itself, with huge pages advised, so a
 // slab faults once. Each thread keeps a short cache of blocks per size (no
 // lock on the way); the slabs are shared under one lock, taken a batch at a
-// time. A slab whose blocks are all free goes back to the system, except at
-// most two kept ready (4 MB); a thread's cache holds at most 256 blocks of a size.
+// time; a thread's cache holds at most 256 blocks of a size.
+// A slab whose blocks are all free stays in memory for reuse, so a program
+// that frees a tree and reads the next one does not fault its memory in
+// again; it goes back to the system once it has been free for CzasZwrotu
+// (3 s unless set), except for the two freed last (4 MB), kept ready. So
+// what the pool holds beyond its blocks in use is at most what it held in
+// the last few seconds. A background thread, started at the first such
+// slab, gives them back when they expire, so an idle program shrinks too;
+// OddajWolne gives every free slab back at once.
 // Under AddressSanitizer the pool gives nothing: callers use the heap, and
 // the fuzz builds see every use after free.
 namespace pula {
@@ -28,5 +35,11 @@ void Zwolnij(void *p_Blok) noexcept;
 // and of the slabs the pool holds in memory.
 std::size_t ZajeteBajty() noexcept;
 std::size_t TrzymaneBajty() noexcept;
+
+// Gives the system every slab with no block out (this thread's cache
+// first); the others' caches keep what they hold.
+void OddajWolne() noexcept;
+// How long a free slab stays for reuse: 3000 ms unless set.
+void UstawCzasZwrotu(unsigned p_Milisekundy) noexcept;
 
 } // namespace pula

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <set>
 #include <thread>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -52,21 +55,59 @@ TEST(PulaBlokow, BlocksAreSeparateAlignedAndOnlyForSmallSizes)
         pula::Zwolnij(blok);
 }
 
-// A large tree's worth of blocks, freed: the slabs go back to the system but
-// for the few kept ready and those a thread's cache still pins.
-TEST(PulaBlokow, FreedSlabsGoBackToTheSystem)
+long drobneBledyStron()
+{
+    struct rusage zuzycie;
+    ::getrusage(RUSAGE_SELF, &zuzycie);
+    return zuzycie.ru_minflt;
+}
+
+// A large tree's worth of blocks, freed: the slabs stay for the next tree
+// (taken again without faulting memory in), go back on demand, and go back
+// by themselves once they have been free for the set time.
+TEST(PulaBlokow, FreedSlabsStayForReuseThenGoBack)
 {
     if (!pulaDziala())
         GTEST_SKIP() << "pool off in this build";
+    pula::OddajWolne();
     const std::size_t przed = pula::TrzymaneBajty();
+    const std::size_t zapas = std::size_t(8) << 20; // two slabs kept ready, and those threads' caches pin
     std::vector<void *> bloki(200000);
-    for (void *&blok : bloki)
-        blok = pula::Przydziel(144);
+    auto zbuduj = [&] {
+        for (void *&blok : bloki) {
+            blok = pula::Przydziel(144);
+            std::memset(blok, 1, 144);
+        }
+    };
+    auto zwolnij = [&] {
+        for (void *blok : bloki)
+            pula::Zwolnij(blok);
+    };
+    zbuduj();
+    const std::size_t wUzyciu = pula::TrzymaneBajty();
     EXPECT_GE(pula::ZajeteBajty(), bloki.size() * 144);
-    EXPECT_GE(pula::TrzymaneBajty(), bloki.size() * 144);
-    for (void *blok : bloki)
-        pula::Zwolnij(blok);
-    EXPECT_LE(pula::TrzymaneBajty(), przed + (std::size_t(8) << 20));
+    EXPECT_GE(wUzyciu, przed + bloki.size() * 144);
+    zwolnij();
+    EXPECT_EQ(pula::TrzymaneBajty(), wUzyciu);
+
+    const long bledy = drobneBledyStron();
+    zbuduj();
+    EXPECT_LT(drobneBledyStron() - bledy, 16) << "memory of freed slabs was faulted in again";
+    EXPECT_EQ(pula::TrzymaneBajty(), wUzyciu);
+    zwolnij();
+    pula::OddajWolne();
+    EXPECT_LE(pula::TrzymaneBajty(), przed + zapas);
+
+    zbuduj();
+    zwolnij();
+    EXPECT_EQ(pula::TrzymaneBajty(), wUzyciu);
+    // No call into the pool from here on: its own thread gives the slabs back.
+    pula::UstawCzasZwrotu(50);
+    const auto koniec = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (pula::TrzymaneBajty() > przed + zapas && std::chrono::steady_clock::now() < koniec)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_LE(pula::TrzymaneBajty(), przed + zapas);
+    pula::UstawCzasZwrotu(3000);
 }
 
 // Objects are made in one thread and freed in another; a thread that ends

@@ -11,7 +11,7 @@
 // A class's field table resolved once: for every field number the most
 // derived declaration, its name, and where an object keeps the field in its
 // block of fields. The block opens with two bit sets (has-value and
-// constructed, one bit per field number); then value fields sit in it as
+// present: built in place, or its pointer set; one bit per field number); then value fields sit in it as
 // objects, each at its own offset, and fields that are objects themselves
 // (their identity counts: children, referring lists) as pointers.
 class TUkladPol

@@ -42,7 +42,8 @@ public:
         p_Pojemnosc = std::max(p_Pojemnosc, FIle);
         if (p_Pojemnosc == FPojemnosc)
             return;
-        std::unique_ptr<T[]> nowe(p_Pojemnosc > 0 ? new T[p_Pojemnosc]() : nullptr);
+        // Slots past the count are never read: they are not cleared.
+        std::unique_ptr<T[]> nowe(p_Pojemnosc > 0 ? new T[p_Pojemnosc] : nullptr);
         std::copy(FDane.get(), FDane.get() + FIle, nowe.get());
         FDane = std::move(nowe);
         FPojemnosc = p_Pojemnosc;

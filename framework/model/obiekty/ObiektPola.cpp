@@ -171,6 +171,8 @@ TPole *TObiekt::UtworzPole(const TUkladPol &p_Uklad, int16_t p_Nr, const TOpisKl
         if (!miejsce->WBloku) {
             TPole *pole = p_Klasa.Tworz(this);
             *reinterpret_cast<TPole **>(adres) = pole;
+            if (pole)
+                ustawBit(blok + p_Uklad.BajtyBitow(), p_Nr, true);
             return pole;
         }
         TPole *pole = miejsce->TworzW(adres, this);
@@ -258,6 +260,7 @@ TPole *TObiekt::Odlacz(int16_t p_Nr, bool p_DoZwolnienia)
     const TUkladPol::TMiejsce &miejsce = uklad[p_Nr];
     if (!miejsce.WBloku) {
         *reinterpret_cast<TPole **>(blok + miejsce.Przesuniecie) = nullptr;
+        ustawBit(blok + uklad.BajtyBitow(), p_Nr, false);
         return pole;
     }
     // A field leaving its place in the block goes as a copy on the heap: a value
@@ -305,20 +308,25 @@ void TObiekt::UsunPola()
         const TUkladPol &uklad = TUkladPol::Dla(DajOpisKlasy());
         std::byte *zbudowane = blok + uklad.BajtyBitow();
         // The block stays while fields go: a field may still ask its owner for its bits.
-        for (int16_t nr = 0; nr < uklad.Ile(); ++nr) {
-            const TUkladPol::TMiejsce &miejsce = uklad[nr];
-            if (!miejsce.Pole || std::find(przesloniete.begin(), przesloniete.end(), nr) != przesloniete.end())
-                continue;
-            std::byte *adres = blok + miejsce.Przesuniecie;
-            if (!miejsce.WBloku) {
-                TPole *pole = std::exchange(*reinterpret_cast<TPole **>(adres), nullptr);
-                if (pole)
-                    usun(pole);
-            } else if (bit(zbudowane, nr)) {
+        // Only the fields there are, a byte of the set at a time (an emptied object has none).
+        for (uint32_t bajt = 0; bajt < uklad.BajtyBitow(); ++bajt)
+            for (unsigned pominiete = 0;;) {
+                const unsigned bity = std::to_integer<unsigned>(zbudowane[bajt]) & ~pominiete;
+                if (!bity)
+                    break;
+                const auto nr = static_cast<int16_t>(bajt * 8 + static_cast<uint32_t>(__builtin_ctz(bity)));
+                if (std::find(przesloniete.begin(), przesloniete.end(), nr) != przesloniete.end()) {
+                    pominiete |= bity & -bity;
+                    continue;
+                }
                 ustawBit(zbudowane, nr, false);
-                std::launder(reinterpret_cast<TPole *>(adres))->~TPole();
+                const TUkladPol::TMiejsce &miejsce = uklad[nr];
+                std::byte *adres = blok + miejsce.Przesuniecie;
+                if (miejsce.WBloku)
+                    std::launder(reinterpret_cast<TPole *>(adres))->~TPole();
+                else
+                    usun(std::exchange(*reinterpret_cast<TPole **>(adres), nullptr));
             }
-        }
         std::memset(blok, 0, uklad.BajtyBitow());
         if (!(FBlok & 1u) && przesloniete.empty()) {
             FBlok = 0;
@@ -346,6 +354,26 @@ void TObiekt::StraconoCelPola(const TPole &p_Pole)
 TPole &TObiekt::PoleKlasy(int16_t p_Nr, const TOpisKlasy &p_Klasa, bool p_ZWartoscia)
 {
     const TUkladPol &uklad = Uklad();
+    // The common case, every field of every object a reader fills: a value
+    // field in its own place, nothing standing in for it, of the class its table names.
+    auto bezZastepcow = [this] {
+        const TDodatki *dodatki = DodatkiJesliSa();
+        return !dodatki || dodatki->Zastepcy.empty();
+    };
+    if (const TUkladPol::TMiejsce *wlasne = MiejsceWlasne(uklad, p_Nr); wlasne && wlasne->WBloku && bezZastepcow()) {
+        TPole *pole = PoleWlasne(uklad, p_Nr);
+        if (!pole)
+            pole = &NowePole(uklad, p_Nr);
+        // A class of its own answering TypPolaNr may have put another class's field aside.
+        if (bezZastepcow()) {
+            const TOpisKlasy &klasa = *wlasne->Pole->Klasa;
+            if (&klasa != &p_Klasa && !klasa.DziedziczyPo(p_Klasa))
+                BlednyTypPola(p_Nr);
+            if (p_ZWartoscia)
+                ustawBit(Blok(), p_Nr, true);
+            return *pole;
+        }
+    }
     TPole *pole = PoleJesliJest(uklad, p_Nr);
     if (!pole)
         pole = &NowePole(uklad, p_Nr);
