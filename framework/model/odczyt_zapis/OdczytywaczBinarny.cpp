@@ -5,6 +5,7 @@
 #include "Wyjatki.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -50,6 +51,8 @@ TOdczytywaczBinarny::TOdczytywaczBinarny(TStream &p_Strumien, bool p_OdczytANSI,
 
 void TOdczytywaczBinarny::WczytajObiekt(TObiektBazowy &p_Obiekt)
 {
+    // This class numbers objects only; a descendant may watch every field.
+    FPatrzyNaWartosci = typeid(*this) != typeid(TOdczytywaczBinarny);
     WczytajDokument(p_Obiekt, [&] {
         p_Obiekt.WczytajZeStrumienia(Strumien, *this);
         char bajt;

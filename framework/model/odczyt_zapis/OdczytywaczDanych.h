@@ -31,6 +31,13 @@ public:
 
     // Every reading hook calls this first: an object gets the next number.
     virtual void OdczytywanoPole(TPole &p_Pole);
+    // The same from the binary hook of a field that never holds an object:
+    // there is nothing to number, so only a reader watching every field hears of it.
+    void OdczytywanoWartosc(TPole &p_Pole)
+    {
+        if (FPatrzyNaWartosci)
+            OdczytywanoPole(p_Pole);
+    }
     // Points every pending field at its target: by number here (1 is the first
     // object read; an unknown number gives nil). The pending list is emptied.
     virtual void KorygujReferencje();
@@ -95,6 +102,9 @@ protected:
     std::vector<TRefListy> OdczRefListy;
     std::vector<TListaWskObiektow *> OdczListyRef;
     TStringCache *FStringCache;
+    // Whether OdczytywanoWartosc passes on: a reader whose OdczytywanoPole is
+    // known to number objects only may turn it off.
+    bool FPatrzyNaWartosci = true;
 };
 
 // One level of nesting while an object is read; past MaksGlebokoscOdczytu it

@@ -82,12 +82,30 @@ int16_t TOdczytywaczNatywny::ZnajdzPole(const TObiekt &p_Obiekt, const QString &
     return nr;
 }
 
+const QString &TOdczytywaczNatywny::NazwaPola()
+{
+    const QByteArrayView bajty = Parser().TokenView();
+    if (bajty.isEmpty() || bajty.size() > NajdluzszaNazwa) {
+        FNazwaDluga = TekstZPolskiegoAnsi(bajty.toByteArray());
+        return FNazwaDluga;
+    }
+    // The length and both ends tell a class's names apart; a clash only decodes again.
+    const auto miejsce = static_cast<size_t>(bajty.size()) * 31 + static_cast<uint8_t>(bajty.front()) * 7
+                         + static_cast<uint8_t>(bajty.back());
+    TNazwaPola &nazwa = FNazwy[miejsce % IleNazw];
+    if (nazwa.Bajty.isNull() || QByteArrayView(nazwa.Bajty) != bajty) {
+        nazwa.Bajty = bajty.toByteArray();
+        nazwa.Nazwa = TekstZPolskiegoAnsi(nazwa.Bajty);
+    }
+    return nazwa.Nazwa;
+}
+
 void TOdczytywaczNatywny::WczytajPodobiekt(TObiekt &p_Obiekt)
 {
     TLkParser &parser = Parser();
     parser.NextToken();
     parser.CheckToken(TLkParser::toSymbol);
-    const int16_t nr = ZnajdzPole(p_Obiekt, TekstZPolskiegoAnsi(parser.TokenString()));
+    const int16_t nr = ZnajdzPole(p_Obiekt, NazwaPola());
     parser.NextToken();
     TObiektBazowy *podobiekt = nr >= 0 ? p_Obiekt.Pola(nr).JakoObiekt() : nullptr;
     if (!podobiekt || !(podobiekt->JakoTObiekt() || WczytajListe(*podobiekt))) {
@@ -167,7 +185,7 @@ void TOdczytywaczNatywny::WczytajPoleProste(TObiekt &p_Obiekt)
 {
     TLkParser &parser = Parser();
     parser.CheckToken(TLkParser::toSymbol);
-    const int16_t nr = ZnajdzPole(p_Obiekt, TekstZPolskiegoAnsi(parser.TokenString()));
+    const int16_t nr = ZnajdzPole(p_Obiekt, NazwaPola());
     parser.NextToken();
     parser.CheckToken('=');
     parser.NextToken();

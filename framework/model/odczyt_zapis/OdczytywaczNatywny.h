@@ -2,6 +2,11 @@
 
 #include "OdczytywaczTekstu.h"
 
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
 class TObiekt;
 class TObiektBazowy;
 
@@ -23,6 +28,9 @@ public:
 
 private:
     int16_t ZnajdzPole(const TObiekt &p_Obiekt, const QString &p_Nazwa);
+    // The current symbol token as a field name. Names repeat on every object
+    // of a class: each short one is decoded once and found again by its bytes.
+    const QString &NazwaPola();
     void WczytajPodobiekt(TObiekt &p_Obiekt);
     // A list's content up to its block's "end"; false for a list that cannot create its items.
     bool WczytajListe(TObiektBazowy &p_Lista);
@@ -31,4 +39,15 @@ private:
     void PominBlok();
     // One value: a text with its "+" pieces, a number (with a decimal comma), or one token.
     void PominWartosc();
+
+    struct TNazwaPola
+    {
+        QByteArray Bajty;
+        QString Nazwa;
+    };
+    // Direct-mapped by the bytes; longer names are decoded each time.
+    static constexpr int IleNazw = 64;
+    static constexpr qsizetype NajdluzszaNazwa = 64;
+    std::array<TNazwaPola, IleNazw> FNazwy;
+    QString FNazwaDluga;
 };

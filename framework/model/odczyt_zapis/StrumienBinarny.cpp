@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace {
 
@@ -172,9 +173,44 @@ QByteArray czytajBajty(TStream &p_Strumien, int32_t p_Dlugosc)
     return napis;
 }
 
+bool samoASCII(const char *p_Bajty, int32_t p_Ile)
+{
+    uint64_t wszystkie = 0;
+    int32_t i = 0;
+    for (; i + 8 <= p_Ile; i += 8) {
+        uint64_t osiem;
+        std::memcpy(&osiem, p_Bajty + i, sizeof osiem);
+        wszystkie |= osiem;
+    }
+    for (; i < p_Ile; ++i)
+        wszystkie |= static_cast<uint8_t>(p_Bajty[i]);
+    return !(wszystkie & 0x8080808080808080u);
+}
+
+// Plain ASCII, most values, widens straight into a string made at its size;
+// the decoder's calls and its trimming of the result cost more than the bytes.
+QString zUTF8(const char *p_Bajty, int32_t p_Ile)
+{
+    if (p_Ile == 0 || !samoASCII(p_Bajty, p_Ile))
+        return QString::fromUtf8(p_Bajty, p_Ile);
+    QString tekst(p_Ile, Qt::Uninitialized);
+    char16_t *znaki = reinterpret_cast<char16_t *>(tekst.data());
+    for (int32_t i = 0; i < p_Ile; ++i)
+        znaki[i] = static_cast<uint8_t>(p_Bajty[i]);
+    return tekst;
+}
+
+QString zBajtow(const char *p_Bajty, int32_t p_Ile, bool p_Ansi)
+{
+    return p_Ansi ? TekstZPolskiegoAnsi(QByteArray::fromRawData(p_Bajty, p_Ile)) : zUTF8(p_Bajty, p_Ile);
+}
+
 // Short strings (most field values) are read into the stack and decoded from
-// there: one allocation, the string's own.
-constexpr int32_t KrotkiNapis = 256;
+// there: one allocation, the string's own. Most fit the small buffer, which
+// the compiler fills with a plain loop; for a larger one it copies with a
+// string instruction whose start costs more than a short value's bytes.
+constexpr int32_t KrotkiNapis = 32;
+constexpr int32_t SredniNapis = 256;
 
 QString czytajTekst(TStream &p_Strumien, bool p_Ansi)
 {
@@ -182,8 +218,12 @@ QString czytajTekst(TStream &p_Strumien, bool p_Ansi)
     if (dlugosc <= KrotkiNapis) {
         char bajty[KrotkiNapis];
         p_Strumien.ReadBuffer(bajty, dlugosc);
-        return p_Ansi ? TekstZPolskiegoAnsi(QByteArray::fromRawData(bajty, dlugosc))
-                      : QString::fromUtf8(bajty, dlugosc);
+        return zBajtow(bajty, dlugosc, p_Ansi);
+    }
+    if (dlugosc <= SredniNapis) {
+        char bajty[SredniNapis];
+        p_Strumien.ReadBuffer(bajty, dlugosc);
+        return zBajtow(bajty, dlugosc, p_Ansi);
     }
     const QByteArray napis = czytajBajty(p_Strumien, dlugosc);
     return p_Ansi ? TekstZPolskiegoAnsi(napis) : QString::fromUtf8(napis);

@@ -35,7 +35,7 @@ template <typename T> void TPoleCalkowite<T>::ZapiszWStrumieniu(TStream &p_Strum
 
 template <typename T> void TPoleCalkowite<T>::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     Wartosc = CzytajLE<T>(p_Strumien);
 }
 

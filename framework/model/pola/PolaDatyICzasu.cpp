@@ -144,7 +144,7 @@ void TPoleDateTimeBazowe::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDany
 
 void TPoleDateTimeBazowe::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     UstawWartosc(CzytajDouble(p_Strumien));
 }
 

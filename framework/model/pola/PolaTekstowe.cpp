@@ -115,7 +115,7 @@ void TPoleString::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &p_Za
 
 void TPoleString::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     Wartosc = CzytajNapisPola(p_Strumien, p_Odczytywacz);
 }
 
@@ -152,7 +152,7 @@ void TPoleRawByteString::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanyc
 
 void TPoleRawByteString::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     Wartosc = CzytajNapis(p_Strumien);
 }
 
@@ -188,7 +188,7 @@ void TPoleWideString::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &
 
 void TPoleWideString::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     Wartosc = CzytajNapisUTF8(p_Strumien);
 }
 

@@ -327,7 +327,7 @@ void TPoleDouble::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) co
 
 void TPoleDouble::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     Wartosc = CzytajDouble(p_Strumien);
 }
 
@@ -357,7 +357,7 @@ void TPoleExtended::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) 
 
 void TPoleExtended::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     TBajtyExtended bajty;
     p_Strumien.ReadBuffer(bajty.data(), bajty.size());
     Wartosc = ExtendedZBajtow(bajty);
@@ -370,6 +370,6 @@ void TPoleCurrency::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) 
 
 void TPoleCurrency::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     Wartosc = CzytajLE<int64_t>(p_Strumien);
 }

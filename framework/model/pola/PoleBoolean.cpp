@@ -92,6 +92,6 @@ void TPoleBoolean::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &) c
 
 void TPoleBoolean::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     Wartosc = CzytajLE<uint8_t>(p_Strumien) != 0;
 }

@@ -106,7 +106,7 @@ void TPoleWskObiektu::ZapiszWStrumieniu(TStream &p_Strumien, TZapisywaczDanych &
 
 void TPoleWskObiektu::WczytajZeStrumienia(TStream &p_Strumien, TOdczytywaczDanych &p_Odczytywacz)
 {
-    p_Odczytywacz.OdczytywanoPole(*this);
+    p_Odczytywacz.OdczytywanoWartosc(*this);
     p_Odczytywacz.DodajRefNumer(*this, CzytajLiczbe(p_Strumien));
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -97,6 +98,34 @@ TEST(FormatBinarny, FiltrPolDecydujeIOObiektachIONumerach)
     EXPECT_FALSE(wczytany.MaWartosc(TWszystkiePola::Ref));
     EXPECT_FALSE(wczytany.MaWartosc(TWszystkiePola::Wsk));
     EXPECT_EQ(wczytany.Cel(TWszystkiePola::Drugi).Tekstowo(TCel::Nazwa), QStringLiteral("drugi"));
+}
+
+// A reader of its own kind that watches every field still hears of value
+// fields, which the plain binary reader skips telling itself about.
+class TOdczytywaczSledzacy : public TOdczytywaczBinarny
+{
+public:
+    using TOdczytywaczBinarny::TOdczytywaczBinarny;
+    void OdczytywanoPole(TPole &p_Pole) override
+    {
+        TOdczytywaczBinarny::OdczytywanoPole(p_Pole);
+        Pola.push_back(&p_Pole);
+    }
+    std::vector<TPole *> Pola;
+};
+
+TEST(FormatBinarny, PotomekOdczytywaczaSlyszyKazdePole)
+{
+    TCel zrodlo;
+    zrodlo.UstawPole<TPoleString>(TCel::Nazwa, QStringLiteral("cel"));
+    zrodlo.UstawPole<TPoleInteger>(TCel::Licznik, 7);
+    TMemoryStream strumien(obraz(zrodlo));
+    TCel wczytany;
+    TOdczytywaczSledzacy odczytywacz(strumien);
+    odczytywacz.WczytajObiekt(wczytany);
+    const std::vector<TPole *> oczekiwane = {&wczytany, &wczytany.Pola(TCel::Nazwa), &wczytany.Pola(TCel::Licznik)};
+    EXPECT_EQ(odczytywacz.Pola, oczekiwane);
+    EXPECT_EQ(wczytany.Tekstowo(TCel::Licznik), QStringLiteral("7"));
 }
 
 TEST(FormatBinarny, UcietyDokumentCzysciObiektIReferencje)

@@ -114,6 +114,23 @@ TEST(FormatTekstowy, NieznanePolaSaPomijaneILiczone)
     EXPECT_EQ(galaz.Pole<TGalaz>(0).Tekstowo(2), QStringLiteral("w"));
 }
 
+// Names of one length with the same first and last letters meet in one
+// place of the reader's name cache: neither may be taken for the other.
+class TPodobneNazwy : public TKlasa<TPodobneNazwy, TObiekt>
+{
+public:
+    static constexpr TOpisPola PolaKlasy[] = {{0, "Kraj", &TPoleString::Opis}, {1, "Kwej", &TPoleString::Opis}};
+    using TKlasa::TKlasa;
+};
+
+TEST(FormatTekstowy, PodobneNazwyPolSieNieMyla)
+{
+    TPodobneNazwy obiekt;
+    EXPECT_TRUE(obiekt.WczytajZTekstu("object TPodobneNazwy\r\nKraj='a'\r\nKwej='b'\r\nKRAJ='c'\r\nend"));
+    EXPECT_EQ(obiekt.Tekstowo(0), QStringLiteral("c"));
+    EXPECT_EQ(obiekt.Tekstowo(1), QStringLiteral("b"));
+}
+
 TEST(FormatTekstowy, BledyZPozycjaIWyczyszczonymObiektem)
 {
     const struct

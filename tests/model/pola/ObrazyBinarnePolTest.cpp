@@ -96,6 +96,36 @@ TEST(ObrazyBinarnePol, NapisyWin1250NaZyczenieIObcietyStrumien)
     EXPECT_THROW(CzytajNapis(obciety), EReadError);
 }
 
+// Plain ASCII takes a path of its own: every length around its buffers and
+// words, with a byte above 0x7F at either end or broken UTF-8, must decode
+// as the UTF-8 decoder does and leave the stream right after the string.
+TEST(ObrazyBinarnePol, NapisyKazdejDlugosciCzytaneJakUTF8)
+{
+    for (const int dlugosc : {0, 1, 7, 8, 9, 16, 31, 32, 33, 200, 256, 257, 300}) {
+        const QByteArray ascii(dlugosc, 'a');
+        QByteArray wariant[] = {ascii, ascii, ascii, ascii};
+        if (dlugosc > 0) {
+            wariant[1][dlugosc - 1] = '\xFF';
+            wariant[2][0] = '\xC4';
+        }
+        if (dlugosc > 1)
+            wariant[3].replace(dlugosc - 2, 2, "\xC4\x85");
+        for (const QByteArray &bajty : wariant) {
+            SCOPED_TRACE(bajty.toHex().toStdString());
+            TMemoryStream strumien;
+            ZapiszNapis(strumien, bajty);
+            strumien.WriteBuffer("!", 1);
+            strumien.SetPosition(0);
+            EXPECT_EQ(CzytajNapisUTF8(strumien), QString::fromUtf8(bajty));
+            EXPECT_EQ(CzytajLE<uint8_t>(strumien), '!');
+        }
+        if (dlugosc < 127) {
+            TMemoryStream obciety(QByteArray(1, char(dlugosc + 1)) + ascii);
+            EXPECT_THROW(CzytajNapisUTF8(obciety), EReadError);
+        }
+    }
+}
+
 // Accepts at most a few bytes per call, as a full disk would.
 class TStrumienPelny : public TMemoryStream
 {
