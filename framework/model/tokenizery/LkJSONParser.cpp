@@ -2,6 +2,7 @@
 
 #include "KlasyZnakow.h"
 
+#include <array>
 #include <cstring>
 
 using namespace KlasyZnakow;
@@ -56,6 +57,18 @@ inline char *PrzejdzBieg(char *p, unsigned char &p_Rodzaj)
     }
     return nullptr;
 }
+
+// The kind that a token's first byte gives on the fast road: a structural
+// character is its own kind, a quote opens a string; 0 for runs and the rest.
+constexpr std::array<unsigned char, 256> ZbudujRodzaje()
+{
+    std::array<unsigned char, 256> t{};
+    for (unsigned char c : {'{', '}', '[', ']', ':', ','})
+        t[c] = c;
+    t['"'] = TLkParser::toWString;
+    return t;
+}
+constexpr std::array<unsigned char, 256> RodzajPoPierwszymBajcie = ZbudujRodzaje();
 
 } // namespace
 
@@ -269,73 +282,49 @@ void TLkJSONParser::CzytajSzybko(TPorcjaTokenowJSON &p_Porcja)
     p_Porcja.FLiniiBazowych = indeks.LiniiPrzedKursorem();
     p_Porcja.FPoczatekLiniiBazowy = FPoczatekLinii;
 
-    // First the starts of as many words as fill a batch, flattened to offsets
-    // without a branch per start; then each token read from its start.
+    // First the starts and the ends of as many words as fill a batch,
+    // flattened to offsets; then the k-th start pairs with the k-th end after
+    // the first start, and the first byte gives the kind. A token whose end
+    // lies past these words is left to the next batch.
     uint32_t *const poczatki = p_Porcja.FPoczatki.data();
-    size_t startow = 0;
-    {
-        size_t slowo = indeks.FSlowo;
-        uint64_t bity = indeks.FReszta;
-        for (;;) {
-            const uint32_t baza = static_cast<uint32_t>(slowo * 64);
-            const uint32_t ile = TIndeksJSON::LiczBity(bity);
-            uint32_t *w = poczatki + startow;
-            // Bit 63 keeps the count of trailing zeros defined; what it writes past ile is ignored.
-            constexpr uint64_t gorny = 1ull << 63;
-            for (int k = 0; k < 8; ++k, bity &= bity - 1)
-                w[k] = baza + static_cast<uint32_t>(__builtin_ctzll(bity | gorny));
-            if (ile > 8)
-                for (uint32_t k = 8; k < ile; ++k, bity &= bity - 1)
-                    w[k] = baza + static_cast<uint32_t>(__builtin_ctzll(bity | gorny));
-            startow += ile;
-            if (startow >= TPorcjaTokenowJSON::Pojemnosc || !indeks.MaSlowo(slowo + 1))
-                break;
-            bity = indeks.Poczatki(++slowo);
-        }
-    }
+    uint32_t *const konce = p_Porcja.FKonce.data();
+    const size_t odSlowa = indeks.FSlowo;
+    size_t doSlowa = odSlowa + 1;
+    while (doSlowa < odSlowa + TPorcjaTokenowJSON::Pojemnosc / 64 && indeks.MaSlowo(doSlowa))
+        ++doSlowa;
+    const size_t startow = indeks.RozwinPoczatki(odSlowa, doSlowa, indeks.FReszta, poczatki);
+    if (startow == 0)
+        return;
+    const uint32_t pierwszyStart = poczatki[0];
+    const size_t koncow = indeks.RozwinGranice(pierwszyStart / 64, doSlowa, (~0ull << (pierwszyStart % 64)) << 1, konce);
 
-    const uint64_t *const mapaKoncow = indeks.MapaKoncow();
     TTokenJSON *const pierwszy = p_Porcja.FTokeny.data() + p_Porcja.FIle;
     TTokenJSON *wyjscie = pierwszy;
-    const uint32_t *const koniecPoczatkow = poczatki + startow;
-    for (const uint32_t *nastepny = poczatki; nastepny != koniecPoczatkow; ++nastepny) {
-        char *p = poczatekIndeksu + *nastepny;
-        const unsigned char c = static_cast<unsigned char>(*p);
-        uint32_t dlugosc;
-        unsigned char rodzaj;
-        if (Jest(static_cast<char>(c), StrukturaJSON)) {
-            dlugosc = 1;
-            rodzaj = c;
-        } else if (c == '"') {
-            const size_t i = *nastepny + 1;
-            const uint64_t konce = TIndeksJSON::Konce(mapaKoncow, i);
-            char *q = p + 1 + __builtin_ctzll(konce | (1ull << 63));
-            if (!konce || *q != '"') {
-                // Longer than a lookup: find the end; a control byte or the
-                // sentinel there takes the long way (its error, or a refill).
-                size_t bit;
-                if (!indeks.NastepnyKoniec(i, bit) || poczatekIndeksu[bit] != '"')
-                    break;
-                q = poczatekIndeksu + bit;
-            }
-            dlugosc = static_cast<uint32_t>(q - p - 1);
-            rodzaj = toWString;
-        } else {
-            char *q = PrzejdzBieg(p, rodzaj);
-            // Other bytes, the sentinel among them: the long way.
-            if (!q)
+    const size_t tokenow = startow < koncow ? startow : koncow;
+    const uint32_t odStartu = static_cast<uint32_t>(start);
+    for (size_t i = 0; i < tokenow; ++i) {
+        const uint32_t od = poczatki[i];
+        const uint32_t koniec = konce[i];
+        char *p = poczatekIndeksu + od;
+        unsigned char rodzaj = RodzajPoPierwszymBajcie[static_cast<unsigned char>(*p)];
+        uint32_t dlugosc = koniec - od - (rodzaj == toWString);
+        // Runs, other bytes, and strings that end on a control byte or the
+        // sentinel (an error, or a refill) are the rare cases.
+        if ((rodzaj == 0) | ((rodzaj == toWString) & (poczatekIndeksu[koniec] != '"'))) {
+            if (rodzaj != 0)
                 break;
-            // It may go on after a refill.
-            if (q == koniecDanych)
+            char *q = PrzejdzBieg(p, rodzaj);
+            // Other bytes, the sentinel among them, take the long way; a run may go on after a refill.
+            if (!q || q == koniecDanych)
                 break;
             dlugosc = static_cast<uint32_t>(q - p);
             // A run holding more tokens than its one start: those come byte by byte.
-            if (!Jest(*q, PoBieguJSON)) {
-                *wyjscie++ = {static_cast<uint32_t>(p - bufor), dlugosc, rodzaj};
+            if (q != poczatekIndeksu + koniec) {
+                *wyjscie++ = {od + odStartu, dlugosc, rodzaj};
                 break;
             }
         }
-        *wyjscie++ = {static_cast<uint32_t>(p - bufor), dlugosc, rodzaj};
+        *wyjscie++ = {od + odStartu, dlugosc, rodzaj};
     }
     if (wyjscie == pierwszy)
         return;
