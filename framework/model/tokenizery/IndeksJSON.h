@@ -142,6 +142,8 @@ public:
     }
     uint64_t Poczatki(size_t k) const { return FPoczatki[k]; }
     uint64_t Granice(size_t k) const { return FGranice[k]; }
+    const uint64_t *MapaPoczatkow() const { return FPoczatki.data(); }
+    const uint64_t *MapaGranic() const { return FGranice.data(); }
     // TFunkcjaRozwin over built words of Poczatki or Granice.
     size_t RozwinPoczatki(size_t p_Od, size_t p_Do, uint64_t p_Maska, uint32_t *p_Wyjscie) const
     {

@@ -62,6 +62,9 @@ private:
     std::array<TTokenJSON, Pojemnosc + 64> FTokeny;
     std::array<uint32_t, Pojemnosc + 64> FPoczatki;
     std::array<uint32_t, Pojemnosc + 64> FKonce;
+    // The bytes at those starts and ends, for the AVX-512 road.
+    std::array<unsigned char, Pojemnosc + 64> FBajtyPoczatkow;
+    std::array<unsigned char, Pojemnosc + 64> FBajtyKoncow;
     size_t FIle = 0;
     const char *FBufor = nullptr;
     qint64 FOrigin = 0;
