@@ -79,7 +79,8 @@ struct ZestawClmul
 template <class Zestaw>
 void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, const TIndeksJSON::TMapy &p_Mapy)
 {
-    TIndeksJSON::TStan &s = p_Stan;
+    // A copy the compiler can keep in registers: the maps' stores could alias the caller's.
+    TIndeksJSON::TStan s = p_Stan;
     for (int n = 0; n < TIndeksJSON::BlokowWOknie && !s.Zakonczony; ++n) {
         const size_t zostalo = s.Koniec - s.Pozycja;
         const size_t slowo = (s.Pozycja - p_Start) >> 6;
@@ -135,6 +136,7 @@ void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Sta
             s.Zatrzymany = s.Pozycja + gdzie;
             s.Pozycja = s.Zatrzymany;
             s.Zakonczony = true;
+            p_Stan = s;
             return;
         }
         p_Mapy.Poczatki[slowo] = poczatki;
@@ -148,6 +150,7 @@ void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Sta
             s.Pozycja += 64;
         }
     }
+    p_Stan = s;
 }
 
 // TIndeksJSON::TFunkcjaRozwin with the set's population count. Eight

@@ -145,6 +145,42 @@ constexpr std::array<int32_t, 48> ZbudujUklad()
 }
 alignas(64) constexpr std::array<int32_t, 48> UkladPol = ZbudujUklad();
 
+// The kind of the run of p_Dlugosc bytes at p when PrzejdzBieg would take all
+// of it as one number or word; 0 when it must decide (a longer run, another
+// byte, a run holding more tokens). Reads 16 bytes: the buffer keeps room past the sentinel.
+OSTREVIA_CEL_AVX512 inline unsigned char RodzajCalegoBiegu(const char *p, uint32_t p_Dlugosc)
+{
+    if (p_Dlugosc > 16)
+        return 0;
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i cyfra = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+    const __m128i litera = _mm_sub_epi8(v, _mm_set1_epi8('a'));
+    const __m128i e = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8('e'));
+    const __m128i minus = _mm_cmpeq_epi8(v, _mm_set1_epi8('-'));
+    const unsigned cyfry = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(cyfra, _mm_set1_epi8(9)), cyfra)));
+    const unsigned litery = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(litera, _mm_set1_epi8(25)), litera)));
+    // Where a fraction or an exponent may start, and what may follow it.
+    const unsigned ulamek =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(e, _mm_cmpeq_epi8(v, _mm_set1_epi8('.')))));
+    const unsigned poUlamku = cyfry | static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_or_si128(e, minus), _mm_cmpeq_epi8(v, _mm_set1_epi8('+')))));
+    const unsigned caly = (1u << p_Dlugosc) - 1;
+    const bool liczba = ((cyfry | static_cast<unsigned>(_mm_movemask_epi8(minus))) & 1) != 0;
+    // The first byte after the leading digits.
+    const unsigned inne = caly & ~1u & ~cyfry;
+    const unsigned gdzie = static_cast<unsigned>(__builtin_ctz(inne | 0x10000u));
+    const bool calkowita = liczba && inne == 0;
+    const bool ulamkowa = liczba && inne != 0 && ((ulamek >> gdzie) & 1) != 0
+                       && ((poUlamku | ((2u << gdzie) - 1)) & caly) == caly;
+    const bool slowo = (litery & caly) == caly;
+    return slowo ? TLkParser::toSymbol
+         : calkowita ? TLkParser::toInteger
+         : ulamkowa ? TLkParser::toFloat
+         : 0;
+}
+
 // Writes the tokens of the pairs p_Poczatki[i], p_Konce[i] (i < p_Ile) from
 // p_Wyjscie on, as the scalar loop of CzytajSzybko does, and gives how many are
 // good: the rest needs the long way.
@@ -188,7 +224,11 @@ OSTREVIA_CEL_AVX512 size_t WypiszAVX512(char *p_PoczatekIndeksu, const char *p_K
         for (unsigned biegi = ~(struktura | tekst) & wazne & ((1u << doZlego) - 1); biegi; biegi &= biegi - 1) {
             const size_t j = i + static_cast<size_t>(__builtin_ctz(biegi));
             char *p = p_PoczatekIndeksu + p_Poczatki[j];
-            unsigned char rodzajBiegu;
+            unsigned char rodzajBiegu = RodzajCalegoBiegu(p, p_Wyjscie[j].Dlugosc);
+            if (rodzajBiegu && p_PoczatekIndeksu + p_Konce[j] != p_KoniecDanych) {
+                p_Wyjscie[j].Rodzaj = rodzajBiegu;
+                continue;
+            }
             char *q = PrzejdzBieg(p, rodzajBiegu);
             // Other bytes, the sentinel among them, take the long way; a run may go on after a refill.
             if (!q || q == p_KoniecDanych)
