@@ -77,15 +77,15 @@ constexpr std::array<unsigned char, 256> ZbudujRodzaje()
 constexpr std::array<unsigned char, 256> RodzajPoPierwszymBajcie = ZbudujRodzaje();
 
 #if defined(OSTREVIA_PORCJE_AVX512)
-// The batch's fast road with AVX-512 (VBMI and VBMI2), entered only after a
+// The batch's fast road with AVX-512 (BW, VL, VBMI and VBMI2), entered only after a
 // runtime check: each word's offsets and bytes compressed at once, sixteen
 // tokens told apart and written per step; runs still go one by one.
-#define OSTREVIA_CEL_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi,avx512vbmi2,popcnt,bmi,bmi2")))
+#define OSTREVIA_CEL_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl,avx512vbmi,avx512vbmi2,popcnt,bmi,bmi2")))
 
 bool ProcesorMaAVX512VBMI2()
 {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl")
         && __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("avx512vbmi2")
         && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2");
 }
@@ -153,21 +153,15 @@ OSTREVIA_CEL_AVX512 inline unsigned char RodzajCalegoBiegu(const char *p, uint32
     if (p_Dlugosc > 16)
         return 0;
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    const __m128i cyfra = _mm_sub_epi8(v, _mm_set1_epi8('0'));
-    const __m128i litera = _mm_sub_epi8(v, _mm_set1_epi8('a'));
-    const __m128i e = _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8('e'));
-    const __m128i minus = _mm_cmpeq_epi8(v, _mm_set1_epi8('-'));
-    const unsigned cyfry = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(cyfra, _mm_set1_epi8(9)), cyfra)));
-    const unsigned litery = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(litera, _mm_set1_epi8(25)), litera)));
+    const unsigned cyfry = _mm_cmplt_epu8_mask(_mm_sub_epi8(v, _mm_set1_epi8('0')), _mm_set1_epi8(10));
+    const unsigned litery = _mm_cmplt_epu8_mask(_mm_sub_epi8(v, _mm_set1_epi8('a')), _mm_set1_epi8(26));
+    const unsigned e = _mm_cmpeq_epi8_mask(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8('e'));
+    const unsigned minus = _mm_cmpeq_epi8_mask(v, _mm_set1_epi8('-'));
     // Where a fraction or an exponent may start, and what may follow it.
-    const unsigned ulamek =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(e, _mm_cmpeq_epi8(v, _mm_set1_epi8('.')))));
-    const unsigned poUlamku = cyfry | static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_or_si128(e, minus), _mm_cmpeq_epi8(v, _mm_set1_epi8('+')))));
+    const unsigned ulamek = e | _mm_cmpeq_epi8_mask(v, _mm_set1_epi8('.'));
+    const unsigned poUlamku = cyfry | e | minus | _mm_cmpeq_epi8_mask(v, _mm_set1_epi8('+'));
     const unsigned caly = (1u << p_Dlugosc) - 1;
-    const bool liczba = ((cyfry | static_cast<unsigned>(_mm_movemask_epi8(minus))) & 1) != 0;
+    const bool liczba = ((cyfry | minus) & 1) != 0;
     // The first byte after the leading digits.
     const unsigned inne = caly & ~1u & ~cyfry;
     const unsigned gdzie = static_cast<unsigned>(__builtin_ctz(inne | 0x10000u));
@@ -193,6 +187,7 @@ OSTREVIA_CEL_AVX512 size_t WypiszAVX512(char *p_PoczatekIndeksu, const char *p_K
     // Every third word of a store is a kind.
     constexpr __mmask16 rodzaje[3] = {0x4924, 0x2492, 0x9249};
     const __m512i jeden = _mm512_set1_epi32(1);
+    const uint32_t doWartownika = static_cast<uint32_t>(p_KoniecDanych - p_PoczatekIndeksu);
     for (size_t i = 0; i < p_Ile; i += 16) {
         const __mmask16 wazne = p_Ile - i >= 16 ? 0xFFFF : static_cast<__mmask16>((1u << (p_Ile - i)) - 1);
         const __m512i od = _mm512_loadu_si512(p_Poczatki + i);
@@ -206,29 +201,38 @@ OSTREVIA_CEL_AVX512 size_t WypiszAVX512(char *p_PoczatekIndeksu, const char *p_K
                                   | _mm512_cmpeq_epi32_mask(c, _mm512_set1_epi32(':'))
                                   | _mm512_cmpeq_epi32_mask(c, _mm512_set1_epi32(','));
         const __mmask16 tekst = _mm512_cmpeq_epi32_mask(c, _mm512_set1_epi32('"'));
-        const __m512i rodzaj = _mm512_mask_mov_epi32(_mm512_maskz_mov_epi32(struktura, c), tekst,
+        __m512i rodzaj = _mm512_mask_mov_epi32(_mm512_maskz_mov_epi32(struktura, c), tekst,
                                                      _mm512_set1_epi32(TLkParser::toWString));
         __m512i dlugosc = _mm512_sub_epi32(koniec, od);
         dlugosc = _mm512_mask_sub_epi32(dlugosc, tekst, dlugosc, jeden);
         const __m512i odBufora = _mm512_add_epi32(od, _mm512_set1_epi32(static_cast<int>(p_OdStartu)));
+        // A string must end on its quote: a control byte or the sentinel there takes the long way.
+        const unsigned zle = tekst & _mm512_cmpneq_epi32_mask(cKonca, _mm512_set1_epi32('"')) & wazne;
+        const unsigned doZlego = zle ? static_cast<unsigned>(__builtin_ctz(zle)) : 16;
+        // Runs and other bytes before it, one by one, their kinds put in before
+        // the stores; what PrzejdzBieg must decide comes after them.
+        unsigned dlaPrzejdzBieg = 0;
+        for (unsigned biegi = ~(struktura | tekst) & wazne & ((1u << doZlego) - 1); biegi; biegi &= biegi - 1) {
+            const unsigned pas = static_cast<unsigned>(__builtin_ctz(biegi));
+            const uint32_t odBiegu = p_Poczatki[i + pas];
+            const uint32_t koniecBiegu = p_Konce[i + pas];
+            const unsigned char rodzajBiegu = RodzajCalegoBiegu(p_PoczatekIndeksu + odBiegu, koniecBiegu - odBiegu);
+            // A run that ends on the sentinel may go on after a refill.
+            if (rodzajBiegu && koniecBiegu != doWartownika)
+                rodzaj = _mm512_mask_mov_epi32(rodzaj, static_cast<__mmask16>(1u << pas), _mm512_set1_epi32(rodzajBiegu));
+            else
+                dlaPrzejdzBieg |= 1u << pas;
+        }
         int32_t *w = reinterpret_cast<int32_t *>(p_Wyjscie + i);
         for (int n = 0; n < 3; ++n) {
             const __m512i uklad = _mm512_load_si512(UkladPol.data() + 16 * n);
             const __m512i pola = _mm512_permutex2var_epi32(odBufora, uklad, dlugosc);
             _mm512_storeu_si512(w + 16 * n, _mm512_mask_permutexvar_epi32(pola, rodzaje[n], uklad, rodzaj));
         }
-        // A string must end on its quote: a control byte or the sentinel there takes the long way.
-        const unsigned zle = tekst & _mm512_cmpneq_epi32_mask(cKonca, _mm512_set1_epi32('"')) & wazne;
-        const unsigned doZlego = zle ? static_cast<unsigned>(__builtin_ctz(zle)) : 16;
-        // Runs and other bytes before it, one by one.
-        for (unsigned biegi = ~(struktura | tekst) & wazne & ((1u << doZlego) - 1); biegi; biegi &= biegi - 1) {
-            const size_t j = i + static_cast<size_t>(__builtin_ctz(biegi));
+        for (; dlaPrzejdzBieg; dlaPrzejdzBieg &= dlaPrzejdzBieg - 1) {
+            const size_t j = i + static_cast<size_t>(__builtin_ctz(dlaPrzejdzBieg));
             char *p = p_PoczatekIndeksu + p_Poczatki[j];
-            unsigned char rodzajBiegu = RodzajCalegoBiegu(p, p_Wyjscie[j].Dlugosc);
-            if (rodzajBiegu && p_PoczatekIndeksu + p_Konce[j] != p_KoniecDanych) {
-                p_Wyjscie[j].Rodzaj = rodzajBiegu;
-                continue;
-            }
+            unsigned char rodzajBiegu;
             char *q = PrzejdzBieg(p, rodzajBiegu);
             // Other bytes, the sentinel among them, take the long way; a run may go on after a refill.
             if (!q || q == p_KoniecDanych)
