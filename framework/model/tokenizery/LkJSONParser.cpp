@@ -192,8 +192,10 @@ OSTREVIA_CEL_AVX512 size_t WypiszAVX512(char *p_PoczatekIndeksu, const char *p_K
         const __mmask16 wazne = p_Ile - i >= 16 ? 0xFFFF : static_cast<__mmask16>((1u << (p_Ile - i)) - 1);
         const __m512i od = _mm512_loadu_si512(p_Poczatki + i);
         const __m512i koniec = _mm512_loadu_si512(p_Konce + i);
-        const __m512i c = _mm512_maskz_cvtepu8_epi32(0xFFFF, _mm_loadu_si128(reinterpret_cast<const __m128i *>(p_BajtyPoczatkow + i)));
-        const __m512i cKonca = _mm512_maskz_cvtepu8_epi32(0xFFFF, _mm_loadu_si128(reinterpret_cast<const __m128i *>(p_BajtyKoncow + i)));
+        const __m512i c =
+            _mm512_maskz_cvtepu8_epi32(0xFFFF, _mm_loadu_si128(reinterpret_cast<const __m128i *>(p_BajtyPoczatkow + i)));
+        const __m512i cKonca =
+            _mm512_maskz_cvtepu8_epi32(0xFFFF, _mm_loadu_si128(reinterpret_cast<const __m128i *>(p_BajtyKoncow + i)));
         // "[" and "{", "]" and "}" differ only in bit 5.
         const __m512i c20 = _mm512_or_si512(c, _mm512_set1_epi32(0x20));
         const __mmask16 struktura = _mm512_cmpeq_epi32_mask(c20, _mm512_set1_epi32('{'))
@@ -219,7 +221,8 @@ OSTREVIA_CEL_AVX512 size_t WypiszAVX512(char *p_PoczatekIndeksu, const char *p_K
             const unsigned char rodzajBiegu = RodzajCalegoBiegu(p_PoczatekIndeksu + odBiegu, koniecBiegu - odBiegu);
             // A run that ends on the sentinel may go on after a refill.
             if (rodzajBiegu && koniecBiegu != doWartownika)
-                rodzaj = _mm512_mask_mov_epi32(rodzaj, static_cast<__mmask16>(1u << pas), _mm512_set1_epi32(rodzajBiegu));
+                rodzaj = _mm512_mask_mov_epi32(rodzaj, static_cast<__mmask16>(1u << pas),
+                                               _mm512_set1_epi32(rodzajBiegu));
             else
                 dlaPrzejdzBieg |= 1u << pas;
         }
@@ -495,36 +498,37 @@ void TLkJSONParser::CzytajSzybko(TPorcjaTokenowJSON &p_Porcja)
     } else
 #endif
     {
-    const size_t startow = indeks.RozwinPoczatki(odSlowa, doSlowa, indeks.FReszta, poczatki);
-    if (startow == 0)
-        return;
-    const uint32_t pierwszyStart = poczatki[0];
-    const size_t koncow = indeks.RozwinGranice(pierwszyStart / 64, doSlowa, (~0ull << (pierwszyStart % 64)) << 1, konce);
-    const size_t tokenow = startow < koncow ? startow : koncow;
-    for (size_t i = 0; i < tokenow; ++i) {
-        const uint32_t od = poczatki[i];
-        const uint32_t koniec = konce[i];
-        char *p = poczatekIndeksu + od;
-        unsigned char rodzaj = RodzajPoPierwszymBajcie[static_cast<unsigned char>(*p)];
-        uint32_t dlugosc = koniec - od - (rodzaj == toWString);
-        // Runs, other bytes, and strings that end on a control byte or the
-        // sentinel (an error, or a refill) are the rare cases.
-        if ((rodzaj == 0) | ((rodzaj == toWString) & (poczatekIndeksu[koniec] != '"'))) {
-            if (rodzaj != 0)
-                break;
-            char *q = PrzejdzBieg(p, rodzaj);
-            // Other bytes, the sentinel among them, take the long way; a run may go on after a refill.
-            if (!q || q == koniecDanych)
-                break;
-            dlugosc = static_cast<uint32_t>(q - p);
-            // A run holding more tokens than its one start: those come byte by byte.
-            if (q != poczatekIndeksu + koniec) {
-                *wyjscie++ = {od + odStartu, dlugosc, rodzaj};
-                break;
+        const size_t startow = indeks.RozwinPoczatki(odSlowa, doSlowa, indeks.FReszta, poczatki);
+        if (startow == 0)
+            return;
+        const uint32_t pierwszyStart = poczatki[0];
+        const size_t koncow =
+            indeks.RozwinGranice(pierwszyStart / 64, doSlowa, (~0ull << (pierwszyStart % 64)) << 1, konce);
+        const size_t tokenow = startow < koncow ? startow : koncow;
+        for (size_t i = 0; i < tokenow; ++i) {
+            const uint32_t od = poczatki[i];
+            const uint32_t koniec = konce[i];
+            char *p = poczatekIndeksu + od;
+            unsigned char rodzaj = RodzajPoPierwszymBajcie[static_cast<unsigned char>(*p)];
+            uint32_t dlugosc = koniec - od - (rodzaj == toWString);
+            // Runs, other bytes, and strings that end on a control byte or the
+            // sentinel (an error, or a refill) are the rare cases.
+            if ((rodzaj == 0) | ((rodzaj == toWString) & (poczatekIndeksu[koniec] != '"'))) {
+                if (rodzaj != 0)
+                    break;
+                char *q = PrzejdzBieg(p, rodzaj);
+                // Other bytes, the sentinel among them, take the long way; a run may go on after a refill.
+                if (!q || q == koniecDanych)
+                    break;
+                dlugosc = static_cast<uint32_t>(q - p);
+                // A run holding more tokens than its one start: those come byte by byte.
+                if (q != poczatekIndeksu + koniec) {
+                    *wyjscie++ = {od + odStartu, dlugosc, rodzaj};
+                    break;
+                }
             }
+            *wyjscie++ = {od + odStartu, dlugosc, rodzaj};
         }
-        *wyjscie++ = {od + odStartu, dlugosc, rodzaj};
-    }
     }
     if (wyjscie == pierwszy)
         return;

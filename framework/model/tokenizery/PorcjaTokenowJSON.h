@@ -58,7 +58,8 @@ public:
 
 private:
     friend class TLkJSONParser;
-    // A batch is filled from up to Pojemnosc / 64 words of the index, and 64 more entries may be written blindly, past the fill.
+    // A batch is filled from up to Pojemnosc / 64 words of the index; 64 more
+    // entries may be written blindly, past the fill.
     std::array<TTokenJSON, Pojemnosc + 64> FTokeny;
     std::array<uint32_t, Pojemnosc + 64> FPoczatki;
     std::array<uint32_t, Pojemnosc + 64> FKonce;
