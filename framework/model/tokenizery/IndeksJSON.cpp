@@ -7,8 +7,8 @@
 #endif
 
 #if defined(OSTREVIA_INDEKS_AVX2)
-extern const TIndeksJSON::TFunkcjaOkna IndeksujOknoAVX2;
-extern const TIndeksJSON::TFunkcjaOkna IndeksujOknoAVX512;
+extern const TIndeksJSON::TFunkcje FunkcjeAVX2;
+extern const TIndeksJSON::TFunkcje FunkcjeAVX512;
 #endif
 
 namespace {
@@ -72,28 +72,29 @@ struct ZestawPodstawowy
 #if defined(OSTREVIA_INDEKS_AVX2)
 // IndeksJSONAVX2.cpp and IndeksJSONAVX512.cpp, built for those sets; called
 // only when the processor has them.
-TIndeksJSON::TFunkcjaOkna NajlepszeOkno()
+TIndeksJSON::TFunkcje NajlepszeFunkcje()
 {
     __builtin_cpu_init();
     const bool podstawy = __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt")
         && __builtin_cpu_supports("pclmul");
     if (podstawy && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
-        return IndeksujOknoAVX512;
+        return FunkcjeAVX512;
     if (podstawy && __builtin_cpu_supports("avx2"))
-        return IndeksujOknoAVX2;
-    return &IndeksujOkno<ZestawPodstawowy>;
+        return FunkcjeAVX2;
+    return {&IndeksujOkno<ZestawPodstawowy>, &RozwinMape<ZestawPodstawowy>};
 }
 #endif
 
 } // namespace
 
 
-TIndeksJSON::TIndeksJSON(TZestaw p_Zestaw) : FOkno(&IndeksujOkno<ZestawPodstawowy>)
+TIndeksJSON::TIndeksJSON(TZestaw p_Zestaw)
+    : FFunkcje{&IndeksujOkno<ZestawPodstawowy>, &RozwinMape<ZestawPodstawowy>}
 {
 #if defined(OSTREVIA_INDEKS_AVX2)
-    static const TFunkcjaOkna najlepsze = NajlepszeOkno();
+    static const TFunkcje najlepsze = NajlepszeFunkcje();
     if (p_Zestaw == TZestaw::Najlepszy)
-        FOkno = najlepsze;
+        FFunkcje = najlepsze;
 #else
     (void)p_Zestaw;
 #endif
@@ -110,7 +111,7 @@ void TIndeksJSON::Zacznij(const char *p_Bufor, const char *p_Od, const char *p_K
     FStan.Koniec = static_cast<size_t>(p_Koniec - p_Bufor);
     // A word per 64 bytes and the sentinel, and two more for the lookups past the built ones.
     const size_t slow = (FStan.Koniec - FStart) / 64 + 3;
-    for (std::vector<uint64_t> *mapa : {&FPoczatki, &FKonce, &FLF}) {
+    for (std::vector<uint64_t> *mapa : {&FPoczatki, &FKonce, &FGranice, &FLF}) {
         if (mapa->size() < slow)
             mapa->resize(slow);
         (*mapa)[0] = (*mapa)[1] = 0;
@@ -133,11 +134,12 @@ bool TIndeksJSON::Dobuduj()
     if (FStan.Zakonczony)
         return false;
     // Line offsets fit 32 bits where they are asked for: the tokenizer asks only in buffers below 4 GiB.
-    FOkno(FBufor, FStart, FStan, FPoczatki.data(), FKonce.data(), FLF.data(), FLiniiPrzed.data(), FPoczatekLinii.data());
+    FFunkcje.Okno(FBufor, FStart, FStan,
+          {FPoczatki.data(), FKonce.data(), FGranice.data(), FLF.data(), FLiniiPrzed.data(), FPoczatekLinii.data()});
     FZbudowane = FStan.Pozycja - FStart;
     // Lookups may read the two words after the built ones: no stale bits there.
     const size_t slowo = (FZbudowane + 63) / 64;
-    for (std::vector<uint64_t> *mapa : {&FPoczatki, &FKonce, &FLF})
+    for (std::vector<uint64_t> *mapa : {&FPoczatki, &FKonce, &FGranice, &FLF})
         for (size_t k = slowo; k < slowo + 2 && k < mapa->size(); ++k)
             (*mapa)[k] = 0;
     return true;

@@ -12,7 +12,11 @@
 //   and the sentinel;
 // - Konce: closing quotes, and control bytes inside strings (the sentinel too
 //   when a string runs into it);
-// - LF: line feeds outside strings.
+// - LF: line feeds outside strings;
+// - Granice: where each token of Poczatki ends: the bit after a structural
+//   character, the first byte after a run, a string's end as in Konce (no bit
+//   for the sentinel). The k-th start from a place on pairs with the k-th bit
+//   after it, unless a control byte inside a string adds one.
 // Per word it also keeps the line feeds of the words before it and where the
 // line holding the word's first byte starts, so that a token's line and column
 // come from its offset alone.
@@ -35,6 +39,7 @@ public:
         size_t Zatrzymany = SIZE_MAX;  // the backslash outside strings that ended the index
         uint64_t WTekscie = 0;         // all ones while a string is open across blocks
         uint64_t PoprzedniWBiegu = 0;  // 1 when the last byte continues a run outside strings
+        uint64_t PoprzedniaStruktura = 0; // 1 when the last byte is a structural character
         bool NieparzysteUkosniki = false; // an odd backslash run ran up to the block's end
         bool Zakonczony = false;       // the sentinel is in, or the index stopped
         uint32_t Linii = 0;            // line feeds so far
@@ -43,9 +48,27 @@ public:
     // Fills the words of up to BlokowWOknie blocks from p_Stan.Pozycja; word k
     // stands for the block at p_Start + 64 k. Per word also the line feeds
     // before it and where the line at its first byte starts (TStan's two).
-    using TFunkcjaOkna = void (*)(const char *p_Bufor, size_t p_Start, TStan &p_Stan, uint64_t *p_Poczatki,
-                                  uint64_t *p_Konce, uint64_t *p_LF, uint32_t *p_LiniiPrzed, uint32_t *p_PoczatekLinii);
+    struct TMapy
+    {
+        uint64_t *Poczatki;
+        uint64_t *Konce;
+        uint64_t *Granice;
+        uint64_t *LF;
+        uint32_t *LiniiPrzed;
+        uint32_t *PoczatekLinii;
+    };
+    using TFunkcjaOkna = void (*)(const char *p_Bufor, size_t p_Start, TStan &p_Stan, const TMapy &p_Mapy);
     static constexpr int BlokowWOknie = 64;
+    // Writes the offsets (64 k plus the bit number) of the bits set in words
+    // [p_Od, p_Do) of p_Mapa, in order, the first word masked with p_Maska;
+    // gives their count. May write up to 64 entries past it.
+    using TFunkcjaRozwin = size_t (*)(const uint64_t *p_Mapa, size_t p_Od, size_t p_Do, uint64_t p_Maska,
+                                      uint32_t *p_Wyjscie);
+    struct TFunkcje
+    {
+        TFunkcjaOkna Okno;
+        TFunkcjaRozwin Rozwin;
+    };
 
     explicit TIndeksJSON(TZestaw p_Zestaw = TZestaw::Najlepszy);
 
@@ -118,6 +141,18 @@ public:
         return true;
     }
     uint64_t Poczatki(size_t k) const { return FPoczatki[k]; }
+    uint64_t Granice(size_t k) const { return FGranice[k]; }
+    const uint64_t *MapaPoczatkow() const { return FPoczatki.data(); }
+    const uint64_t *MapaGranic() const { return FGranice.data(); }
+    // TFunkcjaRozwin over built words of Poczatki or Granice.
+    size_t RozwinPoczatki(size_t p_Od, size_t p_Do, uint64_t p_Maska, uint32_t *p_Wyjscie) const
+    {
+        return FFunkcje.Rozwin(FPoczatki.data(), p_Od, p_Do, p_Maska, p_Wyjscie);
+    }
+    size_t RozwinGranice(size_t p_Od, size_t p_Do, uint64_t p_Maska, uint32_t *p_Wyjscie) const
+    {
+        return FFunkcje.Rozwin(FGranice.data(), p_Od, p_Do, p_Maska, p_Wyjscie);
+    }
     uint64_t LF(size_t k) const { return FLF[k]; }
     // Line feeds before bit i (i in a built word).
     uint32_t LiniiPrzed(size_t i) const
@@ -154,7 +189,7 @@ private:
     }
     bool Dobuduj();
 
-    TFunkcjaOkna FOkno;
+    TFunkcje FFunkcje;
     const char *FBufor = nullptr;
     const char *FWBiegu = nullptr;
     uint64_t FZmiany = 0;
@@ -163,6 +198,7 @@ private:
     TStan FStan;
     std::vector<uint64_t> FPoczatki;
     std::vector<uint64_t> FKonce;
+    std::vector<uint64_t> FGranice;
     std::vector<uint64_t> FLF;
     // Per word: line feeds of the words before it, and PoczatekLinii of its first bit.
     std::vector<uint32_t> FLiniiPrzed;

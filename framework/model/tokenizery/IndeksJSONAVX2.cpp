@@ -38,4 +38,4 @@ struct ZestawAVX2 : ZestawClmul
 
 } // namespace
 
-extern const TIndeksJSON::TFunkcjaOkna IndeksujOknoAVX2 = &IndeksujOkno<ZestawAVX2>;
+extern const TIndeksJSON::TFunkcje FunkcjeAVX2 = {&IndeksujOkno<ZestawAVX2>, &RozwinMape<ZestawAVX2>};

@@ -29,4 +29,4 @@ struct ZestawAVX512 : ZestawClmul
 
 } // namespace
 
-extern const TIndeksJSON::TFunkcjaOkna IndeksujOknoAVX512 = &IndeksujOkno<ZestawAVX512>;
+extern const TIndeksJSON::TFunkcje FunkcjeAVX512 = {&IndeksujOkno<ZestawAVX512>, &RozwinMape<ZestawAVX512>};

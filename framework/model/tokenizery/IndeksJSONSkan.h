@@ -77,10 +77,10 @@ struct ZestawClmul
 #endif
 
 template <class Zestaw>
-void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, uint64_t *p_Poczatki,
-                  uint64_t *p_Konce, uint64_t *p_LF, uint32_t *p_LiniiPrzed, uint32_t *p_PoczatekLinii)
+void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Stan, const TIndeksJSON::TMapy &p_Mapy)
 {
-    TIndeksJSON::TStan &s = p_Stan;
+    // A copy the compiler can keep in registers: the maps' stores could alias the caller's.
+    TIndeksJSON::TStan s = p_Stan;
     for (int n = 0; n < TIndeksJSON::BlokowWOknie && !s.Zakonczony; ++n) {
         const size_t zostalo = s.Koniec - s.Pozycja;
         const size_t slowo = (s.Pozycja - p_Start) >> 6;
@@ -101,37 +101,48 @@ void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Sta
         s.WTekscie = static_cast<uint64_t>(static_cast<int64_t>(wTekscie) >> 63);
         const uint64_t poza = ~wTekscie;
         const uint64_t bieg = poza & ~(m.Biale | m.Strukturalne | m.Cudzyslow);
-        uint64_t poczatki = (cudzyslowy & wTekscie) | (poza & m.Strukturalne) | (bieg & ~((bieg << 1) | s.PoprzedniWBiegu));
-        s.PoprzedniWBiegu = bieg >> 63;
+        const uint64_t struktura = poza & m.Strukturalne;
+        uint64_t poczatki = (cudzyslowy & wTekscie) | struktura | (bieg & ~((bieg << 1) | s.PoprzedniWBiegu));
         uint64_t konce = (cudzyslowy & poza) | (wTekscie & m.Sterujace);
+        // The sentinel ends a run; the zero bytes after it belong to none.
+        const uint64_t biegDoKonca = zostalo < 64 ? bieg & ((1ull << zostalo) - 1) : bieg;
+        uint64_t granice = konce | (struktura << 1) | s.PoprzedniaStruktura
+                         | (~biegDoKonca & ((biegDoKonca << 1) | s.PoprzedniWBiegu));
+        s.PoprzedniWBiegu = bieg >> 63;
+        s.PoprzedniaStruktura = struktura >> 63;
         uint64_t lf = poza & m.LF;
         if (zostalo < 64) {
             poczatki = (poczatki & wazne) | 1ull << zostalo;
             konce &= wazne;
+            granice &= wazne;
             lf &= wazne;
         }
         const uint64_t zle = m.Ukosnik & poza & wazne;
         if (zle)
             lf &= (1ull << __builtin_ctzll(zle)) - 1;
-        p_LiniiPrzed[slowo] = s.Linii;
-        p_PoczatekLinii[slowo] = s.PoczatekLinii;
+        p_Mapy.LiniiPrzed[slowo] = s.Linii;
+        p_Mapy.PoczatekLinii[slowo] = s.PoczatekLinii;
         s.Linii += Zestaw::LiczBity(lf);
         if (lf)
             s.PoczatekLinii = static_cast<uint32_t>(slowo * 64 + 64 - static_cast<size_t>(__builtin_clzll(lf)));
         if (zle) {
             const unsigned gdzie = static_cast<unsigned>(__builtin_ctzll(zle));
             const uint64_t przed = (1ull << gdzie) - 1;
-            p_Poczatki[slowo] = poczatki & przed;
-            p_Konce[slowo] = konce & przed;
-            p_LF[slowo] = lf & przed;
+            p_Mapy.Poczatki[slowo] = poczatki & przed;
+            p_Mapy.Konce[slowo] = konce & przed;
+            // A token just before the backslash still ends on it.
+            p_Mapy.Granice[slowo] = granice & ((przed << 1) | 1);
+            p_Mapy.LF[slowo] = lf & przed;
             s.Zatrzymany = s.Pozycja + gdzie;
             s.Pozycja = s.Zatrzymany;
             s.Zakonczony = true;
+            p_Stan = s;
             return;
         }
-        p_Poczatki[slowo] = poczatki;
-        p_Konce[slowo] = konce;
-        p_LF[slowo] = lf;
+        p_Mapy.Poczatki[slowo] = poczatki;
+        p_Mapy.Konce[slowo] = konce;
+        p_Mapy.Granice[slowo] = granice;
+        p_Mapy.LF[slowo] = lf;
         if (zostalo < 64) {
             s.Pozycja = s.Koniec + 1;
             s.Zakonczony = true;
@@ -139,6 +150,29 @@ void IndeksujOkno(const char *p_Bufor, size_t p_Start, TIndeksJSON::TStan &p_Sta
             s.Pozycja += 64;
         }
     }
+    p_Stan = s;
+}
+
+// TIndeksJSON::TFunkcjaRozwin with the set's population count. Eight
+// offsets are written blindly per word: no branch per bit for most words.
+template <class Zestaw>
+size_t RozwinMape(const uint64_t *p_Mapa, size_t p_Od, size_t p_Do, uint64_t p_Maska, uint32_t *p_Wyjscie)
+{
+    size_t ile = 0;
+    for (size_t k = p_Od; k < p_Do; ++k, p_Maska = ~0ull) {
+        uint64_t bity = p_Mapa[k] & p_Maska;
+        const uint32_t baza = static_cast<uint32_t>(k * 64);
+        const uint32_t wSlowie = Zestaw::LiczBity(bity);
+        uint32_t *w = p_Wyjscie + ile;
+        // Bit 63 keeps the count of trailing zeros defined; what it writes past the count is ignored.
+        constexpr uint64_t gorny = 1ull << 63;
+        for (int n = 0; n < 8; ++n, bity &= bity - 1)
+            w[n] = baza + static_cast<uint32_t>(__builtin_ctzll(bity | gorny));
+        for (uint32_t n = 8; n < wSlowie; ++n, bity &= bity - 1)
+            w[n] = baza + static_cast<uint32_t>(__builtin_ctzll(bity | gorny));
+        ile += wSlowie;
+    }
+    return ile;
 }
 
 } // namespace

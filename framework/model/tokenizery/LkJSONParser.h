@@ -105,5 +105,7 @@ private:
 
     TIndeksJSON FIndeks;
     bool FZIndeksem;
+    // Batches through the AVX-512 road (the default road on a processor that has it).
+    bool FWektorowo = false;
     std::unique_ptr<TPorcjaTokenowJSON> FPorcja;
 };

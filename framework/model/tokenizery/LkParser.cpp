@@ -19,8 +19,11 @@ using namespace KlasyZnakow;
 
 TLkParser::TLkParser(TStream *p_Stream, BezResetu) : FStream(p_Stream)
 {
-    // Room after the end for the block scans; zeroed, so that they never read undefined bytes.
-    FBuffer = new char[ActualBufLength + SkanowanieBlokami::Zapas]();
+    // Room after the end for the block scans. Only what they may read past the
+    // sentinel is zeroed (here and after every read): a parser per small document
+    // does not clear the whole buffer.
+    FBuffer = new char[ActualBufLength + SkanowanieBlokami::Zapas];
+    std::memset(FBuffer, 0, SkanowanieBlokami::Zapas + 1);
     FBufEnd = FBuffer + ActualBufLength;
     FSourcePtr = FSourceEnd = FTokenPtr = FBuffer;
     *FBuffer = 0;
@@ -85,7 +88,7 @@ bool TLkParser::Doczytaj(bool p_KoniecDozwolony)
             const qint64 nowyRozmiar = 2 * ActualBufLength;
             if (nowyRozmiar > FMaksRozmiarBufora)
                 Error(QStringLiteral("Token dłuższy niż %1 bajtów").arg(zachowane));
-            char *nowy = new char[nowyRozmiar + SkanowanieBlokami::Zapas]();
+            char *nowy = new char[nowyRozmiar + SkanowanieBlokami::Zapas];
             std::memcpy(nowy, FBuffer, static_cast<size_t>(zachowane));
             PrzesunWskazniki(FBuffer, nowy);
             delete[] FBuffer;
@@ -95,7 +98,7 @@ bool TLkParser::Doczytaj(bool p_KoniecDozwolony)
         }
         const qint64 przeczytano = FStream->Read(FSourceEnd, FBufEnd - FSourceEnd - 1);
         FSourceEnd += przeczytano;
-        *FSourceEnd = 0;
+        std::memset(FSourceEnd, 0, SkanowanieBlokami::Zapas + 1);
         if (przeczytano > 0)
             return true;
         EndOfFile = true;

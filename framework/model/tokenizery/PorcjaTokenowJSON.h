@@ -58,9 +58,14 @@ public:
 
 private:
     friend class TLkJSONParser;
-    // A batch is filled from whole words of the index: up to 64 starts, and 8 more written blindly, past the fill.
-    std::array<TTokenJSON, Pojemnosc + 72> FTokeny;
-    std::array<uint32_t, Pojemnosc + 72> FPoczatki;
+    // A batch is filled from up to Pojemnosc / 64 words of the index; 64 more
+    // entries may be written blindly, past the fill.
+    std::array<TTokenJSON, Pojemnosc + 64> FTokeny;
+    std::array<uint32_t, Pojemnosc + 64> FPoczatki;
+    std::array<uint32_t, Pojemnosc + 64> FKonce;
+    // The bytes at those starts and ends, for the AVX-512 road.
+    std::array<unsigned char, Pojemnosc + 64> FBajtyPoczatkow;
+    std::array<unsigned char, Pojemnosc + 64> FBajtyKoncow;
     size_t FIle = 0;
     const char *FBufor = nullptr;
     qint64 FOrigin = 0;
