@@ -65,6 +65,14 @@ void TCustomMemoryStream::PokazOkno()
     const bool wGranicach = FMemory && FPosition >= 0 && FPosition < FSize;
     FOknoOdczytu = wGranicach ? FMemory + FPosition : nullptr;
     FKoniecOdczytu = wGranicach ? FMemory + FSize : nullptr;
+    // Only memory the stream keeps shows a write window (see TMemoryStream),
+    // and only at the end: writing there is all that moves the size.
+    if (FOknoZapisu && FPosition == FSize) {
+        FOknoZapisu = FMemory + FSize;
+    } else {
+        FOknoZapisu = nullptr;
+        FKoniecZapisu = nullptr;
+    }
 }
 
 int64_t TCustomMemoryStream::Read(void *p_Bufor, int64_t p_Ile)
@@ -93,7 +101,7 @@ int64_t TCustomMemoryStream::Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od)
 
 void TCustomMemoryStream::SaveToStream(TStream &p_Cel)
 {
-    p_Cel.WriteBuffer(FMemory, FSize);
+    p_Cel.WriteBuffer(FMemory, RozmiarDanych());
 }
 
 void TCustomMemoryStream::SaveToFile(const QString &p_NazwaPliku)
@@ -105,6 +113,7 @@ void TCustomMemoryStream::SaveToFile(const QString &p_NazwaPliku)
 void TCustomMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
 {
     ZajmijPozycje();
+    FOknoZapisu = FKoniecZapisu = nullptr;
     FMemory = static_cast<char *>(p_Pamiec);
     FSize = p_Rozmiar;
     PokazOkno();
@@ -149,6 +158,8 @@ TMemoryStream::TMemoryStream(const QByteArray &p_Bajty)
 void TMemoryStream::SetCapacity(int64_t p_Pojemnosc)
 {
     ZajmijPozycje();
+    // The window shows memory about to move; PokazMiejsceZapisu shows it again.
+    FOknoZapisu = FKoniecZapisu = nullptr;
     if (PokazujeObcaPamiec()) {
         // Growing shown memory would write into memory we do not own: copy it first.
         QByteArray kopia(FMemory, std::min(FSize, p_Pojemnosc));
@@ -179,6 +190,26 @@ void TMemoryStream::SetSize(int64_t p_Rozmiar)
     PokazOkno();
 }
 
+void TMemoryStream::Powieksz(int64_t p_Koniec)
+{
+    const int64_t pojemnosc = PokazujeObcaPamiec() ? FSize : Capacity();
+    if (p_Koniec > pojemnosc)
+        SetCapacity(std::max<int64_t>(p_Koniec, std::max<int64_t>(pojemnosc * 2, 256)));
+}
+
+bool TMemoryStream::PokazMiejsceZapisu(int64_t p_Ile)
+{
+    ZajmijPozycje();
+    if (FPosition != FSize)
+        return false;
+    Powieksz(FSize + std::max<int64_t>(p_Ile, 0));
+    if (!FMemory)
+        return false;
+    FOknoZapisu = FMemory + FSize;
+    FKoniecZapisu = FMemory + Capacity();
+    return true;
+}
+
 int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
 {
     ZajmijPozycje();
@@ -186,9 +217,7 @@ int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
         return 0;
     const int64_t koniec = FPosition + p_Ile;
     if (koniec > FSize) {
-        const int64_t pojemnosc = PokazujeObcaPamiec() ? FSize : Capacity();
-        if (koniec > pojemnosc)
-            SetCapacity(std::max<int64_t>(koniec, std::max<int64_t>(pojemnosc * 2, 256)));
+        Powieksz(koniec);
         if (FPosition > FSize)
             std::memset(FMemory + FSize, 0, size_t(FPosition - FSize));
         FSize = koniec;
@@ -201,6 +230,7 @@ int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
 
 void TMemoryStream::Clear()
 {
+    FOknoZapisu = FKoniecZapisu = nullptr;
     FBufor = QByteArray();
     FMemory = nullptr;
     FSize = 0;
@@ -236,6 +266,7 @@ void TMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
 
 QByteArray TMemoryStream::OddajBufor()
 {
+    ZajmijPozycje();
     if (PokazujeObcaPamiec())
         SetCapacity(FSize);
     FBufor.truncate(FSize);
