@@ -187,12 +187,8 @@ void TMemoryStream::SetSize(int64_t p_Rozmiar)
 void TMemoryStream::Powieksz(int64_t p_Koniec)
 {
     const int64_t pojemnosc = PokazujeObcaPamiec() ? FSize : Capacity();
-    if (p_Koniec <= pojemnosc)
-        return;
-    // Large room is address space until written (its pages come on first
-    // touch): growing it fourfold copies the data a third as often.
-    const int64_t krotnosc = pojemnosc >= PojemnoscDuza ? 4 : 2;
-    SetCapacity(std::max<int64_t>(p_Koniec, std::max<int64_t>(pojemnosc * krotnosc, 256)));
+    if (p_Koniec > pojemnosc)
+        SetCapacity(std::max<int64_t>(p_Koniec, std::max<int64_t>(pojemnosc * 2, 256)));
 }
 
 bool TMemoryStream::PokazMiejsceZapisu(int64_t p_Ile)
