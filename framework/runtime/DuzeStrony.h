@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <new>
 
 // Memory a writer fills at once: from DuzaStrona bytes on it is advised to
@@ -21,10 +22,8 @@ inline void DoradzDuzeStrony(void *p_Od, size_t p_Ile)
         ::madvise(reinterpret_cast<void *>(od), doKonca - od, MADV_HUGEPAGE);
 }
 
-// For large growing arrays: a block of DuzaStrona bytes or more is mapped
-// on its own and advised huge pages, and goes back to the system when freed
-// (through malloc, freeing it would move malloc's own thresholds and send
-// other large buffers to fresh pages); smaller ones come from the usual heap.
+// For large growing arrays: a block of DuzaStrona bytes or more starts on a
+// huge page and is advised so; smaller ones come from the usual heap.
 template <typename T> struct TAlokatorDuzychStron
 {
     using value_type = T;
@@ -37,19 +36,19 @@ template <typename T> struct TAlokatorDuzychStron
         const size_t bajty = p_Ile * sizeof(T);
         if (bajty < DuzaStrona)
             return static_cast<T *>(::operator new(bajty));
-        void *pamiec = ::mmap(nullptr, bajty, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (pamiec == MAP_FAILED)
+        const size_t zaokraglone = (bajty + DuzaStrona - 1) & ~(DuzaStrona - 1);
+        void *pamiec = std::aligned_alloc(DuzaStrona, zaokraglone);
+        if (!pamiec)
             throw std::bad_alloc();
-        DoradzDuzeStrony(pamiec, bajty);
+        DoradzDuzeStrony(pamiec, zaokraglone);
         return static_cast<T *>(pamiec);
     }
     void deallocate(T *p_Pamiec, size_t p_Ile)
     {
-        const size_t bajty = p_Ile * sizeof(T);
-        if (bajty < DuzaStrona)
+        if (p_Ile * sizeof(T) < DuzaStrona)
             ::operator delete(p_Pamiec);
         else
-            ::munmap(p_Pamiec, bajty);
+            std::free(p_Pamiec);
     }
 
     template <typename U> bool operator==(const TAlokatorDuzychStron<U> &) const { return true; }
