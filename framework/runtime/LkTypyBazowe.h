@@ -34,6 +34,8 @@ public:
     TLkReadOnlyRawByteStream(const char *p_Dane, int64_t p_Rozmiar);
 
     int64_t Write(const void *p_Bufor, int64_t p_Ile) override;
+    // No room in place either: a write must meet Write's refusal.
+    bool PokazMiejsceZapisu(int64_t) override { return false; }
     void SetSize(int64_t p_Rozmiar) override;
 
     const char *ClassName() const override { return "TLkReadOnlyRawByteStream"; }

@@ -1,5 +1,6 @@
 #include "Strumienie.h"
 
+#include "DuzeStrony.h"
 #include "Wyjatki.h"
 
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,6 +65,14 @@ void TCustomMemoryStream::PokazOkno()
     const bool wGranicach = FMemory && FPosition >= 0 && FPosition < FSize;
     FOknoOdczytu = wGranicach ? FMemory + FPosition : nullptr;
     FKoniecOdczytu = wGranicach ? FMemory + FSize : nullptr;
+    // Only memory the stream keeps shows a write window (see TMemoryStream),
+    // and only at the end: writing there is all that moves the size.
+    if (FOknoZapisu && FPosition == FSize) {
+        FOknoZapisu = FMemory + FSize;
+    } else {
+        FOknoZapisu = nullptr;
+        FKoniecZapisu = nullptr;
+    }
 }
 
 int64_t TCustomMemoryStream::Read(void *p_Bufor, int64_t p_Ile)
@@ -93,7 +101,7 @@ int64_t TCustomMemoryStream::Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od)
 
 void TCustomMemoryStream::SaveToStream(TStream &p_Cel)
 {
-    p_Cel.WriteBuffer(FMemory, FSize);
+    p_Cel.WriteBuffer(FMemory, RozmiarDanych());
 }
 
 void TCustomMemoryStream::SaveToFile(const QString &p_NazwaPliku)
@@ -105,6 +113,7 @@ void TCustomMemoryStream::SaveToFile(const QString &p_NazwaPliku)
 void TCustomMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
 {
     ZajmijPozycje();
+    FOknoZapisu = FKoniecZapisu = nullptr;
     FMemory = static_cast<char *>(p_Pamiec);
     FSize = p_Rozmiar;
     PokazOkno();
@@ -114,10 +123,8 @@ void TCustomMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
 
 namespace {
 
-// From here on a growing stream takes new storage with huge pages advised:
-// a fresh 4 KB page costs more than the bytes written into it.
-constexpr int64_t PojemnoscDuza = int64_t(2) << 20;
-constexpr uintptr_t DuzaStrona = uintptr_t(2) << 20;
+// From here on a growing stream takes new storage with huge pages advised.
+constexpr int64_t PojemnoscDuza = int64_t(DuzaStrona);
 
 // A byte string of p_Pojemnosc bytes whose pages have not been touched yet,
 // advised to come as huge pages, holding a copy of p_Ile bytes of p_Zrodlo.
@@ -126,11 +133,7 @@ QByteArray nowaDuzaPamiec(const char *p_Zrodlo, int64_t p_Ile, int64_t p_Pojemno
 {
     QByteArray nowa;
     nowa.reserve(p_Pojemnosc);
-    const auto poczatek = reinterpret_cast<uintptr_t>(nowa.data());
-    const uintptr_t od = (poczatek + DuzaStrona - 1) & ~(DuzaStrona - 1);
-    const uintptr_t doKonca = (poczatek + uintptr_t(p_Pojemnosc)) & ~(DuzaStrona - 1);
-    if (doKonca > od)
-        ::madvise(reinterpret_cast<void *>(od), doKonca - od, MADV_HUGEPAGE);
+    DoradzDuzeStrony(nowa.data(), size_t(p_Pojemnosc));
     nowa.resize(p_Pojemnosc);
     if (p_Ile > 0)
         std::memcpy(nowa.data(), p_Zrodlo, size_t(p_Ile));
@@ -149,6 +152,8 @@ TMemoryStream::TMemoryStream(const QByteArray &p_Bajty)
 void TMemoryStream::SetCapacity(int64_t p_Pojemnosc)
 {
     ZajmijPozycje();
+    // The window shows memory about to move; PokazMiejsceZapisu shows it again.
+    FOknoZapisu = FKoniecZapisu = nullptr;
     if (PokazujeObcaPamiec()) {
         // Growing shown memory would write into memory we do not own: copy it first.
         QByteArray kopia(FMemory, std::min(FSize, p_Pojemnosc));
@@ -179,6 +184,26 @@ void TMemoryStream::SetSize(int64_t p_Rozmiar)
     PokazOkno();
 }
 
+void TMemoryStream::Powieksz(int64_t p_Koniec)
+{
+    const int64_t pojemnosc = PokazujeObcaPamiec() ? FSize : Capacity();
+    if (p_Koniec > pojemnosc)
+        SetCapacity(std::max<int64_t>(p_Koniec, std::max<int64_t>(pojemnosc * 2, 256)));
+}
+
+bool TMemoryStream::PokazMiejsceZapisu(int64_t p_Ile)
+{
+    ZajmijPozycje();
+    if (FPosition != FSize)
+        return false;
+    Powieksz(FSize + std::max<int64_t>(p_Ile, 0));
+    if (!FMemory)
+        return false;
+    FOknoZapisu = FMemory + FSize;
+    FKoniecZapisu = FMemory + Capacity();
+    return true;
+}
+
 int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
 {
     ZajmijPozycje();
@@ -186,9 +211,7 @@ int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
         return 0;
     const int64_t koniec = FPosition + p_Ile;
     if (koniec > FSize) {
-        const int64_t pojemnosc = PokazujeObcaPamiec() ? FSize : Capacity();
-        if (koniec > pojemnosc)
-            SetCapacity(std::max<int64_t>(koniec, std::max<int64_t>(pojemnosc * 2, 256)));
+        Powieksz(koniec);
         if (FPosition > FSize)
             std::memset(FMemory + FSize, 0, size_t(FPosition - FSize));
         FSize = koniec;
@@ -201,6 +224,7 @@ int64_t TMemoryStream::Write(const void *p_Bufor, int64_t p_Ile)
 
 void TMemoryStream::Clear()
 {
+    FOknoZapisu = FKoniecZapisu = nullptr;
     FBufor = QByteArray();
     FMemory = nullptr;
     FSize = 0;
@@ -236,6 +260,7 @@ void TMemoryStream::SetPointer(void *p_Pamiec, int64_t p_Rozmiar)
 
 QByteArray TMemoryStream::OddajBufor()
 {
+    ZajmijPozycje();
     if (PokazujeObcaPamiec())
         SetCapacity(FSize);
     FBufor.truncate(FSize);

@@ -66,6 +66,17 @@ public:
     // from its beginning. Returns the count copied.
     int64_t CopyFrom(TStream &p_Zrodlo, int64_t p_Ile);
 
+    // Room to fill in place, for writers of many small pieces: at least p_Ile
+    // bytes at the position, shown as the write window (OknoZapisu up to
+    // KoniecOknaZapisu). What ZajmijOkno then covers is written; the rest of
+    // the room is not. False when the stream has no such room: write through
+    // WriteBuffer. A class whose Write filters what it takes refuses it too.
+    virtual bool PokazMiejsceZapisu(int64_t) { return false; }
+    char *OknoZapisu() const { return FOknoZapisu; }
+    char *KoniecOknaZapisu() const { return FKoniecZapisu; }
+    // p_Koniec: within the window; the bytes before it are written.
+    void ZajmijOkno(char *p_Koniec) { FOknoZapisu = p_Koniec; }
+
     // The class name that error messages show.
     virtual const char *ClassName() const { return "TStream"; }
 
@@ -91,7 +102,11 @@ class TCustomMemoryStream : public TStream
 public:
     int64_t Read(void *p_Bufor, int64_t p_Ile) override;
     int64_t Seek(int64_t p_Przesuniecie, TSeekOrigin p_Od) override;
-    int64_t Size() override { return FSize; }
+    int64_t Size() override
+    {
+        ZajmijPozycje();
+        return FSize;
+    }
     int64_t ZnanaReszta() override
     {
         ZajmijPozycje();
@@ -100,7 +115,7 @@ public:
 
     void *Memory() const { return FMemory; }
     // The contents as bytes (a copy).
-    QByteArray Bajty() const { return QByteArray(FMemory, FSize); }
+    QByteArray Bajty() const { return QByteArray(FMemory, RozmiarDanych()); }
     void SaveToStream(TStream &p_Cel);
     // Raises EFCreateError when the file cannot be created.
     void SaveToFile(const QString &p_NazwaPliku);
@@ -110,14 +125,20 @@ public:
 protected:
     // Shows foreign memory; the stream never frees it.
     virtual void SetPointer(void *p_Pamiec, int64_t p_Rozmiar);
-    // FPosition from the read window (bytes ReadBuffer took), before anything uses it;
-    // PokazOkno shows the bytes from FPosition to the end again, after anything moved them.
+    // FPosition from the read window (bytes ReadBuffer took) or the end from
+    // the write window (bytes written in place), before anything uses them;
+    // PokazOkno shows the bytes from FPosition to the end again, after
+    // anything moved them, and keeps a write window only at the end.
     void ZajmijPozycje()
     {
         if (FOknoOdczytu)
             FPosition = FOknoOdczytu - FMemory;
+        else if (FOknoZapisu)
+            FPosition = FSize = FOknoZapisu - FMemory;
     }
     void PokazOkno();
+    // The size with what was written in place, for const callers.
+    int64_t RozmiarDanych() const { return FOknoZapisu ? FOknoZapisu - FMemory : FSize; }
 
     char *FMemory = nullptr;
     int64_t FSize = 0;
@@ -133,6 +154,9 @@ public:
     explicit TMemoryStream(const QByteArray &p_Bajty);
 
     int64_t Write(const void *p_Bufor, int64_t p_Ile) override;
+    // At the end only (writing inside the data goes through Write); the room
+    // grows as Write grows it.
+    bool PokazMiejsceZapisu(int64_t p_Ile) override;
     void SetSize(int64_t p_Rozmiar) override;
     void Clear();
     int64_t Capacity() const { return FBufor.size(); }
@@ -151,6 +175,8 @@ protected:
 
 private:
     bool PokazujeObcaPamiec() const { return FMemory && FMemory != FBufor.data(); }
+    // Capacity for data up to p_Koniec: at least doubled, so that appending is linear.
+    void Powieksz(int64_t p_Koniec);
 
     QByteArray FBufor; // owned storage; FMemory points into it unless foreign memory is shown
 };

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <cstring>
+
 #include <sys/stat.h>
 
 TEST(TMemoryStream, WriteReadSeekAndGapsFilledWithZeros)
@@ -107,6 +109,45 @@ TEST(TMemoryStream, ReadsFromTheWindowMoveThePositionEveryCallSees)
     EXPECT_THROW(s.ReadBuffer(bufor, 1), EReadError);
     s.Clear();
     EXPECT_EQ(s.Read(bufor, 1), 0);
+}
+
+// Room shown in place is written only as far as it is taken; anything that
+// moves off the end hides it, and a read-only stream has none.
+TEST(TMemoryStream, RoomInPlaceCountsOnlyWhatIsTaken)
+{
+    TMemoryStream s(QByteArray("ab"));
+    s.Seek(0, soEnd);
+    ASSERT_TRUE(s.PokazMiejsceZapisu(3));
+    char *okno = s.OknoZapisu();
+    ASSERT_GE(s.KoniecOknaZapisu() - okno, 3);
+    std::memcpy(okno, "cdX", 3);
+    s.ZajmijOkno(okno + 2);
+    EXPECT_EQ(s.Size(), 4);
+    EXPECT_EQ(s.Bajty(), QByteArray("abcd"));
+    s.WriteBuffer("e", 1);
+    EXPECT_EQ(s.Position(), 5);
+    EXPECT_EQ(s.Bajty(), QByteArray("abcde"));
+
+    s.Seek(1, soBeginning);
+    EXPECT_EQ(s.OknoZapisu(), nullptr);
+    EXPECT_FALSE(s.PokazMiejsceZapisu(1));
+    s.WriteBuffer("B", 1);
+    s.Seek(0, soEnd);
+    // Growing past the size where huge pages are advised keeps the bytes.
+    const int64_t duzo = int64_t(3) << 20;
+    ASSERT_TRUE(s.PokazMiejsceZapisu(duzo));
+    std::memset(s.OknoZapisu(), 'z', size_t(duzo));
+    s.ZajmijOkno(s.OknoZapisu() + duzo);
+    EXPECT_EQ(s.Size(), 5 + duzo);
+    EXPECT_EQ(s.Bajty().left(6), QByteArray("aBcdez"));
+    s.SetSize(3);
+    s.WriteBuffer("!", 1);
+    EXPECT_EQ(s.Bajty(), QByteArray("aBc!"));
+
+    const QByteArray tylkoDoOdczytu("xyz");
+    TLkReadOnlyRawByteStream widok(tylkoDoOdczytu);
+    widok.Seek(0, soEnd);
+    EXPECT_FALSE(widok.PokazMiejsceZapisu(1));
 }
 
 // Small writes fill the buffer's room without a call, in order with larger

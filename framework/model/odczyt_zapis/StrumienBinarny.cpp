@@ -122,10 +122,24 @@ void ZapiszNapisUTF8(TStream &p_Strumien, const QString &p_Napis)
     // Below 128 characters the length is one byte and goes out with them in one write.
     constexpr qsizetype Krotki = 256;
     const qsizetype dlugosc = p_Napis.size();
-    if (dlugosc <= Krotki) {
+    const char16_t *znaki = reinterpret_cast<const char16_t *>(p_Napis.constData());
+    if (dlugosc < 0x80 && dlugosc < p_Strumien.KoniecOknaZapisu() - p_Strumien.OknoZapisu()) {
+        // Room in the stream's window: the bytes go there at once, taken
+        // only when every character proved ASCII.
+        char *cel = p_Strumien.OknoZapisu();
+        char16_t wszystkie = 0;
+        for (qsizetype i = 0; i < dlugosc; ++i) {
+            wszystkie |= znaki[i];
+            cel[i + 1] = static_cast<char>(znaki[i]);
+        }
+        if (wszystkie < 0x80) {
+            cel[0] = static_cast<char>(dlugosc);
+            p_Strumien.ZajmijOkno(cel + dlugosc + 1);
+            return;
+        }
+    } else if (dlugosc <= Krotki) {
         char bajty[Krotki + 1];
         char *cel = bajty + 1;
-        const char16_t *znaki = reinterpret_cast<const char16_t *>(p_Napis.constData());
         char16_t wszystkie = 0;
         for (qsizetype i = 0; i < dlugosc; ++i) {
             wszystkie |= znaki[i];

@@ -4,15 +4,19 @@
 
 #include <utility>
 
-TWyjscieBlokowe::TWyjscieBlokowe(TStream *p_Cel)
-    : FCel(p_Cel), FBlok(new char[RozmBloku])
+TWyjscieBlokowe::TWyjscieBlokowe(TStream *p_Cel) : FCel(p_Cel)
 {
-    FOknoZapisu = FBlok.get();
-    FKoniecZapisu = FBlok.get() + RozmBloku;
+    // The window stays empty until the first write chooses where it lies:
+    // a write of nothing leaves the target untouched.
 }
 
 void TWyjscieBlokowe::Oproznij()
 {
+    if (!FBlok) {
+        if (FOknoZapisu)
+            FCel->ZajmijOkno(FOknoZapisu);
+        return;
+    }
     const int64_t ile = FOknoZapisu - FBlok.get();
     // Emptied first: a failed write must not go out again.
     FOknoZapisu = FBlok.get();
@@ -20,17 +24,34 @@ void TWyjscieBlokowe::Oproznij()
         FCel->WriteBuffer(FBlok.get(), ile);
 }
 
+void TWyjscieBlokowe::ZrobMiejsce(int64_t p_Ile)
+{
+    if (FBlok) {
+        Oproznij();
+        return;
+    }
+    Oproznij();
+    if (FCel->PokazMiejsceZapisu(p_Ile)) {
+        FOknoZapisu = FCel->OknoZapisu();
+        FKoniecZapisu = FCel->KoniecOknaZapisu();
+        return;
+    }
+    FBlok.reset(new char[RozmBloku]);
+    FOknoZapisu = FBlok.get();
+    FKoniecZapisu = FBlok.get() + RozmBloku;
+}
+
 void TWyjscieBlokowe::DopiszDuzo(const char *p_Bajty, int64_t p_Ile)
 {
     if (p_Ile <= 0)
         return;
-    Oproznij();
-    if (p_Ile >= RozmBloku) {
-        FCel->WriteBuffer(p_Bajty, p_Ile);
+    ZrobMiejsce(FBlok ? 0 : p_Ile);
+    if (!FBlok || p_Ile < RozmBloku) {
+        std::memcpy(FOknoZapisu, p_Bajty, static_cast<size_t>(p_Ile));
+        FOknoZapisu += p_Ile;
         return;
     }
-    std::memcpy(FOknoZapisu, p_Bajty, static_cast<size_t>(p_Ile));
-    FOknoZapisu += p_Ile;
+    FCel->WriteBuffer(p_Bajty, p_Ile);
 }
 
 int64_t TWyjscieBlokowe::Read(void *, int64_t)

@@ -8,13 +8,16 @@
 #include <cstring>
 #include <memory>
 
-// The output of one text write gathered in blocks: a small write is a copy
-// into the block, and the block goes to the target stream whole when full
-// and on Oproznij. It can only be written: reading or positioning raise
-// LkException. The destructor drops what is left (the write it belonged to
-// failed); a write that succeeds ends with Oproznij, which raises a failed
-// write of the target. The free room of the block is the stream's write
-// window, so that WriteBuffer fills it without a virtual call.
+// The output of one write gathered in blocks: a small write is a copy into
+// the block, and the block goes to the target stream whole when full and on
+// Oproznij. A target with room in place (a memory stream, see
+// TStream::PokazMiejsceZapisu) is its own block: the pieces go straight
+// into its memory, with no second copy, and Oproznij tells it how far they
+// reach. It can only be written: reading or positioning raise LkException.
+// The destructor drops what is left (the write it belonged to failed); a
+// write that succeeds ends with Oproznij, which raises a failed write of the
+// target. The free room of the block is the stream's write window, so that
+// WriteBuffer fills it without a virtual call.
 class TWyjscieBlokowe : public TStream
 {
 public:
@@ -38,7 +41,7 @@ public:
     void Dopisz(char p_Znak)
     {
         if (FOknoZapisu == FKoniecZapisu) [[unlikely]]
-            Oproznij();
+            ZrobMiejsce(1);
         *FOknoZapisu++ = p_Znak;
     }
     // Room for p_Ile bytes (at most RozmBloku) at the returned place; the
@@ -46,11 +49,12 @@ public:
     char *Miejsce(int64_t p_Ile)
     {
         if (p_Ile > FKoniecZapisu - FOknoZapisu) [[unlikely]]
-            Oproznij();
+            ZrobMiejsce(p_Ile);
         return FOknoZapisu;
     }
     void Zajete(char *p_Koniec) { FOknoZapisu = p_Koniec; }
-    // Writes the block out; short writes of the target raise "Stream write error".
+    // Writes the block out (or, in the target's own room, says how far it is
+    // filled); short writes of the target raise "Stream write error".
     void Oproznij();
 
     int64_t Read(void *p_Bufor, int64_t p_Ile) override;
@@ -60,8 +64,12 @@ public:
 
 private:
     void DopiszDuzo(const char *p_Bajty, int64_t p_Ile);
+    // Room for p_Ile more bytes, p_Ile at most RozmBloku unless in the
+    // target's room. The first call chooses between the target's room and a block.
+    void ZrobMiejsce(int64_t p_Ile);
 
     TStream *FCel;
+    // Null while the window is the target's own room (or nothing was written yet).
     std::unique_ptr<char[]> FBlok;
 };
 

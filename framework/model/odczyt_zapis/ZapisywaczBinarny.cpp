@@ -1,10 +1,10 @@
 #include "ZapisywaczBinarny.h"
 
 #include "BlokadaObiektu.h"
-#include "BuforZapisu.h"
 #include "Obiekt.h"
 #include "ObiektyDoZapisu.h"
 #include "StrumienBinarny.h"
+#include "WyjscieBlokowe.h"
 
 #include <typeinfo>
 #include <vector>
@@ -22,15 +22,11 @@ void TZapisywaczBinarny::ZapiszObiekt(TObiektBazowy &p_Obiekt)
     // A descendant with a choice of its own is asked field by field.
     WyborPolBazowy = typeid(*this) == typeid(TZapisywaczBinarny);
     DajObiektyDoZapisu(p_Obiekt, *this);
-    // The many small pieces go to the target in large ones.
-    TBuforZapisu bufor(&Strumien, RozmiarPorcji);
-    try {
-        p_Obiekt.ZapiszWStrumieniu(bufor, *this);
-        bufor.Flush();
-    } catch (...) {
-        bufor.Clear();
-        throw;
-    }
+    // The many small pieces go to the target in large ones; left by a
+    // failure, the output drops what it holds.
+    TWyjscieBlokowe wyjscie(&Strumien);
+    p_Obiekt.ZapiszWStrumieniu(wyjscie, *this);
+    wyjscie.Oproznij();
 }
 
 void ZapiszObiektBinarnie(const TObiekt &p_Obiekt, TStream &p_Strumien, TZapisywaczDanych &p_Zapisywacz)

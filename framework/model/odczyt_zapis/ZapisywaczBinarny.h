@@ -19,9 +19,9 @@ public:
     explicit TZapisywaczBinarny(TStream &p_Strumien, bool p_ZChwilowymi = false, int16_t p_OpcjeZapisu = 0);
 
     // The whole document: the objects are numbered first, then written
-    // through a buffer, so the target sees pieces of RozmiarPorcji bytes.
+    // through a block output (TWyjscieBlokowe), so the target sees pieces of
+    // its block's size, or, a memory stream, takes them in place.
     void ZapiszObiekt(TObiektBazowy &p_Obiekt);
-    static constexpr int64_t RozmiarPorcji = 64 * 1024;
 
     TStream &Strumien;
 };

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "DuzeStrony.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <vector>
 
@@ -53,9 +54,10 @@ public:
         return PodlegaZapisowi(p_Obiekt, gdzie);
     }
 
-    // Not owned; a position is the object's number. A deque grows without
-    // copying what it holds (a document numbers every object it writes).
-    std::deque<TObiektBazowy *> ZapObiekty;
+    // Not owned; a position is the object's number. A document numbers every
+    // object it writes: a large array is taken in huge pages (a deque's small
+    // nodes took fresh 4 KiB pages by the thousand).
+    std::vector<TObiektBazowy *, TAlokatorDuzychStron<TObiektBazowy *>> ZapObiekty;
     // Positions of ZapObiekty ordered by address (built when first needed).
     std::vector<int> Posortowane;
     // Some sub-objects with a value are left out (see DajObiektyDoZapisu).
