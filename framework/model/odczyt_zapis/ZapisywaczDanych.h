@@ -1,11 +1,10 @@
 #pragma once
 
-#include "DuzeStrony.h"
-
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -54,10 +53,11 @@ public:
         return PodlegaZapisowi(p_Obiekt, gdzie);
     }
 
-    // Not owned; a position is the object's number. A document numbers every
-    // object it writes: a large array is taken in huge pages (a deque's small
-    // nodes took fresh 4 KiB pages by the thousand).
-    std::vector<TObiektBazowy *, TAlokatorDuzychStron<TObiektBazowy *>> ZapObiekty;
+    // Not owned; a position is the object's number. A deque grows without
+    // copying what it holds; one large array taken in huge pages was faster
+    // for the binary write but left the heap slower for the reads and writes
+    // that followed it.
+    std::deque<TObiektBazowy *> ZapObiekty;
     // Positions of ZapObiekty ordered by address (built when first needed).
     std::vector<int> Posortowane;
     // Some sub-objects with a value are left out (see DajObiektyDoZapisu).
