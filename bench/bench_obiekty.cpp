@@ -11,6 +11,7 @@
 #include "PolaCalkowite.h"
 #include "PolaTekstowe.h"
 #include "PoleBoolean.h"
+#include "PomiarFaz.h"
 #include "PulaBlokow.h"
 
 #include <QString>
@@ -25,7 +26,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -51,13 +51,6 @@ QString Imie(int p_Nr)
     return QStringLiteral("Osoba %1").arg(p_Nr);
 }
 
-// Objects live in the model's block pool as well as on malloc's heap.
-double ZajetaPamiecMB()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd + pula::ZajeteBajty()) / 1e6;
-}
-
 struct TWynik
 {
     double Sekundy = 0;
@@ -72,14 +65,14 @@ void Faza(TWyniki &p_Wyniki, const std::string &p_Nazwa, double p_PamiecPrzed, c
     const auto start = std::chrono::steady_clock::now();
     p_Praca();
     const double sekundy = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double pamiec = ZajetaPamiecMB() - p_PamiecPrzed;
+    const double pamiec = pomiar::ZajetaPamiecMB() - p_PamiecPrzed;
     p_Wyniki[p_Nazwa].push_back({sekundy, pamiec});
     std::printf("  %-26s %8.3f s  %8.1f MB\n", p_Nazwa.c_str(), sekundy, pamiec);
 }
 
 int StrukturaRaz(TWyniki &p_Wyniki, int p_Ile)
 {
-    const double przed = ZajetaPamiecMB();
+    const double przed = pomiar::ZajetaPamiecMB();
     std::vector<Osoba> osoby;
     Faza(p_Wyniki, "struct: create and fill", przed, [&] {
         osoby.reserve(static_cast<size_t>(p_Ile));
@@ -102,7 +95,7 @@ int StrukturaRaz(TWyniki &p_Wyniki, int p_Ile)
 
 int ObiektyRaz(TWyniki &p_Wyniki, int p_Ile)
 {
-    const double przed = ZajetaPamiecMB();
+    const double przed = pomiar::ZajetaPamiecMB();
     std::vector<std::unique_ptr<TOsoba>> osoby;
     Faza(p_Wyniki, "TObiekt: create and fill", przed, [&] {
         osoby.reserve(static_cast<size_t>(p_Ile));
@@ -132,24 +125,11 @@ int ObiektyRaz(TWyniki &p_Wyniki, int p_Ile)
     return rozne;
 }
 
-double RezydentneMB()
-{
-    double kB = 0;
-    if (FILE *plik = std::fopen("/proc/self/status", "r")) {
-        char wiersz[256];
-        while (std::fgets(wiersz, sizeof wiersz, plik))
-            if (std::strncmp(wiersz, "VmRSS:", 6) == 0)
-                kB = std::atof(wiersz + 6);
-        std::fclose(plik);
-    }
-    return kB / 1e3;
-}
-
 // The pool keeps slabs freed for a while: what stays resident once the objects are gone.
 void PamiecPoZwolnieniu()
 {
     auto stan = [](const char *p_Kiedy) {
-        std::printf("  %-34s resident %7.1f MB, pool slabs %7.1f MB\n", p_Kiedy, RezydentneMB(),
+        std::printf("  %-34s resident %7.1f MB, pool slabs %7.1f MB\n", p_Kiedy, pomiar::KBProcesu("VmRSS:") / 1e3,
                     static_cast<double>(pula::TrzymaneBajty()) / 1e6);
     };
     std::printf("memory after the last round (objects freed)\n");

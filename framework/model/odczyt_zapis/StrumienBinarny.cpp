@@ -116,6 +116,21 @@ void ZapiszNapis(TStream &p_Strumien, const QByteArray &p_Napis)
     p_Strumien.WriteBuffer(p_Napis.constData(), p_Napis.size());
 }
 
+namespace {
+
+// The units of p_Znaki as bytes into p_Cel; true when all were ASCII (else p_Cel holds nothing of use).
+bool zwezASCII(const char16_t *p_Znaki, qsizetype p_Ile, char *p_Cel)
+{
+    char16_t wszystkie = 0;
+    for (qsizetype i = 0; i < p_Ile; ++i) {
+        wszystkie |= p_Znaki[i];
+        p_Cel[i] = static_cast<char>(p_Znaki[i]);
+    }
+    return wszystkie < 0x80;
+}
+
+} // namespace
+
 void ZapiszNapisUTF8(TStream &p_Strumien, const QString &p_Napis)
 {
     // Most field values are short ASCII: their bytes need no encoder and no heap.
@@ -127,12 +142,7 @@ void ZapiszNapisUTF8(TStream &p_Strumien, const QString &p_Napis)
         // Room in the stream's window: the bytes go there at once, taken
         // only when every character proved ASCII.
         char *cel = p_Strumien.OknoZapisu();
-        char16_t wszystkie = 0;
-        for (qsizetype i = 0; i < dlugosc; ++i) {
-            wszystkie |= znaki[i];
-            cel[i + 1] = static_cast<char>(znaki[i]);
-        }
-        if (wszystkie < 0x80) {
+        if (zwezASCII(znaki, dlugosc, cel + 1)) {
             cel[0] = static_cast<char>(dlugosc);
             p_Strumien.ZajmijOkno(cel + dlugosc + 1);
             return;
@@ -140,12 +150,7 @@ void ZapiszNapisUTF8(TStream &p_Strumien, const QString &p_Napis)
     } else if (dlugosc <= Krotki) {
         char bajty[Krotki + 1];
         char *cel = bajty + 1;
-        char16_t wszystkie = 0;
-        for (qsizetype i = 0; i < dlugosc; ++i) {
-            wszystkie |= znaki[i];
-            cel[i] = static_cast<char>(znaki[i]);
-        }
-        if (wszystkie < 0x80) {
+        if (zwezASCII(znaki, dlugosc, cel)) {
             if (dlugosc < 0x80) {
                 bajty[0] = static_cast<char>(dlugosc);
                 p_Strumien.WriteBuffer(bajty, dlugosc + 1);
@@ -201,17 +206,13 @@ bool samoASCII(const char *p_Bajty, int32_t p_Ile)
     return !(wszystkie & 0x8080808080808080u);
 }
 
-// Plain ASCII, most values, widens straight into a string made at its size;
-// the decoder's calls and its trimming of the result cost more than the bytes.
+// Plain ASCII, most values, is Latin-1 too: widened without the UTF-8
+// decoder, whose calls and trimming of the result cost more than the bytes.
 QString zUTF8(const char *p_Bajty, int32_t p_Ile)
 {
     if (p_Ile == 0 || !samoASCII(p_Bajty, p_Ile))
         return QString::fromUtf8(p_Bajty, p_Ile);
-    QString tekst(p_Ile, Qt::Uninitialized);
-    char16_t *znaki = reinterpret_cast<char16_t *>(tekst.data());
-    for (int32_t i = 0; i < p_Ile; ++i)
-        znaki[i] = static_cast<uint8_t>(p_Bajty[i]);
-    return tekst;
+    return QString::fromLatin1(p_Bajty, p_Ile);
 }
 
 QString zBajtow(const char *p_Bajty, int32_t p_Ile, bool p_Ansi)
